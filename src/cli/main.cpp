@@ -1,0 +1,50 @@
+// mirte-cli: the command-line front of ミルテ's core.
+
+#include "commands.h"
+#include "diag/diagnostics.h"
+#include "generated/mirte_version.h"
+#include "util/paths.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void PrintUsage(std::FILE* to) {
+    std::fputs("usage: mirte-cli COMMAND [ARGS]\n"
+               "  list [FOLDER]   the folder's pictures and movies with time, size and volume\n"
+               "  version         the program's version\n",
+               to);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") ||
+        args.first() == QLatin1String("-h")) {
+        PrintUsage(args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("version")) {
+        std::printf("mirte-cli %s\n", MIRTE_VERSION);
+        return 0;
+    }
+
+    const QString exePath = QCoreApplication::applicationFilePath();
+    const QString dataDir =
+        mirte::ProgramFolderPath(mirte::ProgramFolder::Data, QFileInfo(exePath).absolutePath());
+    mirte::TDiagnostics diagnostics(dataDir, exePath);
+
+    if (command == QLatin1String("list")) {
+        return mirte::cli::RunList(args, stdout, stderr);
+    }
+    std::fprintf(stderr, "mirte-cli: unknown command \"%s\"\n", qUtf8Printable(command));
+    PrintUsage(stderr);
+    return 2;
+}

@@ -1,0 +1,38 @@
+#include "file_facts.h"
+
+#include "date_time_text.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace mirte {
+
+bool FileExistsExact(const QString& fileName) {
+    struct stat st {};
+    if (fileName.isEmpty() || ::stat(QFile::encodeName(fileName).constData(), &st) != 0) {
+        return false;
+    }
+    return !S_ISDIR(st.st_mode);
+}
+
+bool GetFileTimeSize(const QString& fileName, QString& timeText, qint64& size) {
+    timeText.clear();
+    size = 0;
+    struct stat st {};
+    if (fileName.isEmpty() || ::stat(QFile::encodeName(fileName).constData(), &st) != 0) {
+        return false;
+    }
+    timeText = DateTimeToText(static_cast<std::time_t>(st.st_mtim.tv_sec));
+    size = static_cast<qint64>(st.st_size);
+    return true;
+}
+
+bool SameFileTimeSize(const QString& fileName, const QString& timeText, qint64 size) {
+    QString actualTime;
+    qint64 actualSize = 0;
+    return GetFileTimeSize(fileName, actualTime, actualSize) && actualTime == timeText &&
+           actualSize == size;
+}
+
+} // namespace mirte

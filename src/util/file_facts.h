@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace mirte {
+
+// Whether the path names something that is not a folder (a link is followed).
+bool FileExistsExact(const QString& fileName);
+
+// The last-write time as a date-time text (whole seconds) and the size in bytes.
+// A missing file gives false, an empty time and 0.
+bool GetFileTimeSize(const QString& fileName, QString& timeText, qint64& size);
+
+// Whether the file is still there with exactly this time text and size.
+bool SameFileTimeSize(const QString& fileName, const QString& timeText, qint64 size);
+
+} // namespace mirte

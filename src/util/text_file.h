@@ -1,0 +1,73 @@
+#pragma once
+
+#include "unique_fd.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace mirte {
+
+// Reads a UTF-8 text file line by line. A line ends at CR LF, LF or a lone CR; the end of the
+// file ends the last line too. Bytes that are not UTF-8 come back as U+FFFD.
+class TInputTextFile {
+public:
+    // A line longer than this raises EInOutError instead of growing without bound.
+    static constexpr qsizetype MaxLineBytes = 64 * 1024 * 1024;
+
+    explicit TInputTextFile(QString fileName);
+    ~TInputTextFile() = default;
+    TInputTextFile(const TInputTextFile&) = delete;
+    TInputTextFile& operator=(const TInputTextFile&) = delete;
+
+    // Raises ECacheError "ファイル "%s" が存在しません。" or "... をオープンできません。".
+    void Open();
+    // The next line without its line end; empty at the end of the file. Raises EInOutError.
+    QString ReadLine();
+    // Whether every byte has been read.
+    bool Eof();
+    void Close();
+
+    bool IsOpen() const { return m_fd.Valid(); }
+    const QString& FileName() const { return m_fileName; }
+
+private:
+    bool Fill();
+
+    QString m_fileName;
+    UniqueFd m_fd;
+    QByteArray m_buffer;
+    qsizetype m_pos = 0;
+    bool m_atStart = true;
+};
+
+// Writes a UTF-8 text file line by line, each line ending in CR LF.
+class TOutputTextFile {
+public:
+    explicit TOutputTextFile(QString fileName);
+    // Closes without raising; call Close() first to hear about a failed last write.
+    ~TOutputTextFile();
+    TOutputTextFile(const TOutputTextFile&) = delete;
+    TOutputTextFile& operator=(const TOutputTextFile&) = delete;
+
+    // Creates missing folders, makes a read-only file writable, then creates or empties it.
+    // Raises ECacheError "ファイル "%s" をオープンできません。".
+    void Open();
+    // Raises EInOutError when the system refuses the write (a full disk, say).
+    void WriteLine(const QString& text);
+    // Writes what is buffered and forces it to the disk. Raises EInOutError.
+    void Sync();
+    // Writes what is buffered and closes. Raises EInOutError.
+    void Close();
+
+    bool IsOpen() const { return m_fd.Valid(); }
+    const QString& FileName() const { return m_fileName; }
+
+private:
+    void Flush();
+
+    QString m_fileName;
+    UniqueFd m_fd;
+    QByteArray m_buffer;
+};
+
+} // namespace mirte
