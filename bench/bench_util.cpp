@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -24,7 +23,8 @@ const QString& PhotoFolder() {
     static const bool made = [] {
         const char* exts[] = {"jpg", "JPG", "png", "tif", "bmp"};
         for (int i = 0; i < FileCount; ++i) {
-            QFile file(dir.filePath(QStringLiteral("IMG_%1.%2").arg(i, 5, 10, QLatin1Char('0')).arg(exts[i % 5])));
+            QFile file(dir.filePath(
+                QStringLiteral("IMG_%1.%2").arg(i, 5, 10, QLatin1Char('0')).arg(exts[i % 5])));
             file.open(QIODevice::WriteOnly);
             file.write("x");
         }

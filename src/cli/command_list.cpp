@@ -1,5 +1,4 @@
 #include "commands.h"
-
 #include "util/file_facts.h"
 #include "util/list_files.h"
 #include "util/paths.h"

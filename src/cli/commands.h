@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QStringList>
-
 #include <cstdio>
 
 namespace mirte::cli {

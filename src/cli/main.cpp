@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-
 #include <cstdio>
 #include <cstring>
 

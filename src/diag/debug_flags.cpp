@@ -14,8 +14,8 @@ std::atomic<std::uint32_t> g_debugFlags{0};
 }
 
 QString DebugFlagName(TDebugFlag flag) {
-    static const char* const names[] = {"DebugInfo",   "DebugLog",     "DebugTrace",
-                                        "DebugRecStr", "DebugTitle",   "DebugLoadRec",
+    static const char* const names[] = {"DebugInfo",    "DebugLog",     "DebugTrace",
+                                        "DebugRecStr",  "DebugTitle",   "DebugLoadRec",
                                         "DebugSaveRec", "DebugFindTime"};
     const int index = static_cast<int>(flag);
     return index >= 0 && index < DebugFlagCount ? QString::fromLatin1(names[index]) : QString();

@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <cerrno>
 #include <fcntl.h>
 
@@ -73,8 +72,7 @@ QString TLogFile::OpenLocked(const QString& path, const QString& version) {
     if (!QDir().mkpath(m_logDir)) {
         error = SystemErrorText(errno);
     } else {
-        const QString stamp =
-            QDateTime::currentDateTime().toString(QStringLiteral("MMddhhmmss"));
+        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("MMddhhmmss"));
         m_logPath = JoinPath(m_logDir, m_logPrefix + stamp + QStringLiteral(".log"));
         QFile file(m_logPath);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -113,8 +111,9 @@ void TLogFile::WriteLocked(const QString& text, QString& notice) {
         QString error;
         if (!AppendLine(stamp + QLatin1Char(' ') + message, error)) {
             m_isOpen = false;
-            notice = FormatMessage("ログ出力中にエラーが発生しました。\r\nファイル名：%s\r\n詳細：%s",
-                                   qUtf8Printable(m_logPath), qUtf8Printable(error));
+            notice =
+                FormatMessage("ログ出力中にエラーが発生しました。\r\nファイル名：%s\r\n詳細：%s",
+                              qUtf8Printable(m_logPath), qUtf8Printable(error));
         }
         return;
     }
@@ -131,7 +130,8 @@ void TLogFile::WriteStampedLocked(const QString& text, QString& notice) {
         return;
     }
     QString error;
-    if (!AppendLine(text + QLatin1Char(' ') + DateTimeToText(QDateTime::currentDateTime()), error)) {
+    if (!AppendLine(text + QLatin1Char(' ') + DateTimeToText(QDateTime::currentDateTime()),
+                    error)) {
         m_isOpen = false;
         notice = QStringLiteral("日付付きログ出力中にエラーが発生しました。\r\n詳細：") + error;
     }

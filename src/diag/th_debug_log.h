@@ -4,7 +4,6 @@
 #include "log_file.h"
 
 #include <QString>
-
 #include <utility>
 
 namespace mirte {

@@ -4,7 +4,6 @@
 #include "util/errors.h"
 
 #include <QFile>
-
 #include <cerrno>
 #include <sys/stat.h>
 

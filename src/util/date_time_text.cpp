@@ -19,8 +19,7 @@ QString DateTimeToText(const QDateTime& value) {
     const QDateTime local = value.toLocalTime();
     const QDate date = local.date();
     const QTime time = local.time();
-    return Format(date.year(), date.month(), date.day(), time.hour(), time.minute(),
-                  time.second());
+    return Format(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
 }
 
 QString DateTimeToText(std::time_t value) {

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QFile>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <vector>

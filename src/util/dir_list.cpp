@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-
 #include <algorithm>
 #include <fcntl.h>
 #include <fnmatch.h>

@@ -3,7 +3,6 @@
 #include "date_time_text.h"
 
 #include <QFile>
-
 #include <sys/stat.h>
 
 namespace mirte {

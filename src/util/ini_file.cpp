@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QStandardPaths>
-
 #include <unistd.h>
 
 namespace mirte {

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -62,8 +61,8 @@ bool TInputTextFile::Fill() {
         if (errno != EINTR) {
             const int error = errno;
             m_buffer.clear();
-            ThrowIoError("ファイル \"%s\" の読み込み中にエラーが発生しました。詳細：%s",
-                         m_fileName, error);
+            ThrowIoError("ファイル \"%s\" の読み込み中にエラーが発生しました。詳細：%s", m_fileName,
+                         error);
         }
     }
     if (m_atStart && !m_buffer.isEmpty()) {
@@ -95,9 +94,9 @@ QString TInputTextFile::ReadLine() {
             ++n;
         }
         if (line.size() + n > MaxLineBytes) {
-            throw EInOutError(FormatMessage("ファイル \"%s\" の行が長すぎます。",
-                                            qUtf8Printable(m_fileName)),
-                              EFBIG);
+            throw EInOutError(
+                FormatMessage("ファイル \"%s\" の行が長すぎます。", qUtf8Printable(m_fileName)),
+                EFBIG);
         }
         line.append(begin, n);
         m_pos += n;
@@ -151,9 +150,9 @@ void TOutputTextFile::Open() {
 
 void TOutputTextFile::WriteLine(const QString& text) {
     if (!m_fd.Valid()) {
-        throw EInOutError(FormatMessage("ファイル \"%s\" は開かれていません。",
-                                        qUtf8Printable(m_fileName)),
-                          EBADF);
+        throw EInOutError(
+            FormatMessage("ファイル \"%s\" は開かれていません。", qUtf8Printable(m_fileName)),
+            EBADF);
     }
     m_buffer.append(text.toUtf8());
     m_buffer.append("\r\n", 2);
@@ -165,7 +164,8 @@ void TOutputTextFile::WriteLine(const QString& text) {
 void TOutputTextFile::Flush() {
     qsizetype done = 0;
     while (done < m_buffer.size()) {
-        const ssize_t put = ::write(m_fd.Get(), m_buffer.constData() + done, m_buffer.size() - done);
+        const ssize_t put =
+            ::write(m_fd.Get(), m_buffer.constData() + done, m_buffer.size() - done);
         if (put < 0 && errno == EINTR) {
             continue;
         }

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <unistd.h>
-
 #include <utility>
 
 namespace mirte {

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
-
 #include <map>
 #include <mutex>
 #include <sys/stat.h>

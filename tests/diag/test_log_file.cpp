@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-
 #include <gtest/gtest.h>
 
 using namespace mirte;
@@ -82,8 +81,8 @@ TEST_F(LogFile, WritesStartModulesMessagesAndEnd) {
         << lines[1].toStdString();
     EXPECT_TRUE(Matches(QStringLiteral("\t   libA\\.so          ") + Stamp, lines[2]));
     EXPECT_TRUE(Matches(QStringLiteral("\t   libz\\.so\\.1        ") + Stamp, lines[3]));
-    EXPECT_TRUE(Matches(TimeOfDay + QStringLiteral("   設定 Saveカウント上限=1000000 予約個数=1000"),
-                        lines[4]));
+    EXPECT_TRUE(Matches(
+        TimeOfDay + QStringLiteral("   設定 Saveカウント上限=1000000 予約個数=1000"), lines[4]));
     EXPECT_TRUE(Matches(QStringLiteral("ログ終了 ") + Stamp, lines[5]));
     EXPECT_EQ(log.LostCount(), 1);
 }
@@ -98,12 +97,14 @@ TEST_F(LogFile, AnUncreatableFolderIsReportedThenFourLostMessagesThenSilence) {
     }
     const QStringList seen = notices.Notices();
     ASSERT_EQ(seen.size(), 5);
-    EXPECT_TRUE(seen[0].startsWith(QStringLiteral("ログファイルパス \"%1\" が不正です。詳細：").arg(blocker)))
+    EXPECT_TRUE(seen[0].startsWith(
+        QStringLiteral("ログファイルパス \"%1\" が不正です。詳細：").arg(blocker)))
         << seen[0].toStdString();
     for (int i = 1; i <= 4; ++i) {
-        EXPECT_EQ(seen[i], QStringLiteral("以下のメッセージが出力されましたがログが開かれていません。"
-                                          "\r\n\r\n  message %1")
-                               .arg(i));
+        EXPECT_EQ(seen[i],
+                  QStringLiteral("以下のメッセージが出力されましたがログが開かれていません。"
+                                 "\r\n\r\n  message %1")
+                      .arg(i));
     }
     EXPECT_EQ(log.LostCount(), 6);
 }
@@ -126,7 +127,8 @@ TEST_F(LogFile, AFailedWriteClosesTheLogWithANotice) {
     EXPECT_FALSE(log.IsOpen());
     ASSERT_EQ(notices.Notices().size(), 1);
     EXPECT_TRUE(notices.Notices()[0].startsWith(
-        QStringLiteral("ログ出力中にエラーが発生しました。\r\nファイル名：%1\r\n詳細：").arg(path)));
+        QStringLiteral("ログ出力中にエラーが発生しました。\r\nファイル名：%1\r\n詳細：")
+            .arg(path)));
     log.Close(); // writes nothing more, reports nothing more
     EXPECT_EQ(notices.Notices().size(), 1);
 }
@@ -175,6 +177,7 @@ TEST(VersionInfo, GivesTheCompiledVersionAndFailsForAMissingFile) {
         FAIL() << "a missing file has no version";
     } catch (const ECacheError& error) {
         EXPECT_TRUE(error.Message().startsWith(
-            QStringLiteral("\"%1\"のバージョン情報のサイズを取得できません。詳細:").arg(dir.File("gone"))));
+            QStringLiteral("\"%1\"のバージョン情報のサイズを取得できません。詳細:")
+                .arg(dir.File("gone"))));
     }
 }

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
 #include <ostream>
 
 // Lets GoogleTest print Qt strings in failure messages.

@@ -3,7 +3,6 @@
 #include "diag/notifier.h"
 
 #include <QStringList>
-
 #include <mutex>
 
 namespace mirte::test {

@@ -4,7 +4,6 @@
 #include "util/common_text.h"
 
 #include <QStorageInfo>
-
 #include <gtest/gtest.h>
 
 using namespace mirte;

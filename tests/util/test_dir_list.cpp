@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <gtest/gtest.h>
 
 using namespace mirte;

@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QLocale>
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <thread>

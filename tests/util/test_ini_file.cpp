@@ -4,11 +4,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace mirte;
 using mirte::test::TempFolder;
@@ -48,7 +46,8 @@ TEST(IniFile, TheFirstOfDuplicateSectionsAndKeysCounts) {
     EXPECT_EQ(ini.ReadInteger("A", "j", 0), 0); // only in the second [a]
     EXPECT_EQ(ini.ReadInteger("B", "k", 0), 3);
     ini.WriteInteger("A", "k", 9);
-    EXPECT_EQ(dir.Read(path), QByteArray("[A]\r\nk=9\r\nk=2\r\n[B]\r\nk=3\r\n[a]\r\nk=4\r\nj=5\r\n"));
+    EXPECT_EQ(dir.Read(path),
+              QByteArray("[A]\r\nk=9\r\nk=2\r\n[B]\r\nk=3\r\n[a]\r\nk=4\r\nj=5\r\n"));
 }
 
 TEST(IniFile, KeepsTheFilesOrderAndStrayLinesAndAppendsNewKeysInOrder) {
@@ -86,7 +85,8 @@ TEST(IniFile, CreatesAMissingFileAndKeepsValuesOnOneLine) {
 
 TEST(IniFile, EraseSectionRemovesEveryCopyAndNothingElse) {
     TempFolder dir;
-    const QString path = dir.Write("e.ini", "[PrintThumbnail]\nA=1\n[APP]\nB=2\n[printthumbnail]\nC=3\n");
+    const QString path =
+        dir.Write("e.ini", "[PrintThumbnail]\nA=1\n[APP]\nB=2\n[printthumbnail]\nC=3\n");
     IniFile ini(path);
     ini.EraseSection("PrintThumbnail");
     EXPECT_EQ(dir.Read(path), QByteArray("[APP]\r\nB=2\r\n"));
@@ -149,10 +149,11 @@ TEST(IniFile, KeepsItsPermissionsAndBytesItCannotDecode) {
 TEST(IniFile, ToleratesGarbageAndOddLineEnds) {
     TempFolder dir;
     const QByteArray bytes = QByteArray("\xEF\xBB\xBF=nokey\r[Sec\r]\r\n[S]\r") +
-                             QByteArray("k\0x=1\r", 6) + QByteArray("=\r[S2]k=2\nnoequals\n[S]\nk=3");
+                             QByteArray("k\0x=1\r", 6) +
+                             QByteArray("=\r[S2]k=2\nnoequals\n[S]\nk=3");
     const QString path = dir.Write("g.ini", bytes);
     const IniFile ini(path);
-    EXPECT_EQ(ini.ReadInteger("S", "k", 0), 0); // the key is "k\0x"
+    EXPECT_EQ(ini.ReadInteger("S", "k", 0), 0);  // the key is "k\0x"
     EXPECT_EQ(ini.ReadInteger("S2", "k", 0), 0); // "[S2]k=2" is a section line
     EXPECT_EQ(ini.ReadString("S", "k", "none"), QStringLiteral("none"));
 }

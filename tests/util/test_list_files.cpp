@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QSet>
-
 #include <gtest/gtest.h>
 
 using namespace mirte;
@@ -35,7 +34,8 @@ TEST(ListFiles, GroupsByExtensionInTheGivenOrder) {
     QStringList names = ListFiles(dir.Path(), {"avi", "png", "bmp", "png"});
     ASSERT_EQ(names.size(), 4); // an extension named twice adds nothing
     EXPECT_EQ(names[0], QStringLiteral("3.avi"));
-    EXPECT_EQ(QSet<QString>(names.begin() + 1, names.begin() + 3), QSet<QString>({"1.png", "4.png"}));
+    EXPECT_EQ(QSet<QString>(names.begin() + 1, names.begin() + 3),
+              QSet<QString>({"1.png", "4.png"}));
     EXPECT_EQ(names[3], QStringLiteral("2.bmp"));
 }
 

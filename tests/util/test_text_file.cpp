@@ -4,7 +4,6 @@
 #include "util/text_file.h"
 
 #include <QFile>
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

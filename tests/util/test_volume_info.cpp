@@ -6,7 +6,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStorageInfo>
-
 #include <gtest/gtest.h>
 
 using namespace mirte;

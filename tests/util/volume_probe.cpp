@@ -2,7 +2,6 @@
 #include "util/volume_info.h"
 
 #include <QCoreApplication>
-
 #include <cstdio>
 
 int main(int argc, char** argv) {
