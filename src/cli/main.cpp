@@ -15,6 +15,9 @@ namespace {
 void PrintUsage(std::FILE* to) {
     std::fputs("usage: mirte-cli COMMAND [ARGS]\n"
                "  list [FOLDER]   the folder's pictures and movies with time, size and volume\n"
+               "  facts FILE...   each picture's size, EXIF dates, time, size and volume\n"
+               "  thumb [--box W H] --out DIR FILE...\n"
+               "                  each picture fitted into the box, written as DIR/NAME.bmp\n"
                "  version         the program's version\n",
                to);
 }
@@ -42,6 +45,12 @@ int main(int argc, char** argv) {
 
     if (command == QLatin1String("list")) {
         return mirte::cli::RunList(args, stdout, stderr);
+    }
+    if (command == QLatin1String("facts")) {
+        return mirte::cli::RunFacts(args, stdout, stderr);
+    }
+    if (command == QLatin1String("thumb")) {
+        return mirte::cli::RunThumb(args, stdout, stderr);
     }
     std::fprintf(stderr, "mirte-cli: unknown command \"%s\"\n", qUtf8Printable(command));
     PrintUsage(stderr);

@@ -1,0 +1,50 @@
+#include "inner_size.h"
+
+#include "util/errors.h"
+
+#include <cmath>
+
+namespace mirte {
+
+namespace {
+
+int RoundHalfEven(double value) {
+    return static_cast<int>(std::nearbyint(value)); // the default rounding mode: to even
+}
+
+} // namespace
+
+void TInnerSize::SetSize(int frameWidth, int frameHeight, int imageWidth, int imageHeight) {
+    FrameWidth = frameWidth;
+    FrameHeight = frameHeight;
+    ImageWidth = imageWidth;
+    ImageHeight = imageHeight;
+    InnerWidth = 0;
+    InnerHeight = 0;
+    // Negative sides are as meaningless as empty ones.
+    if (frameWidth <= 0 || frameHeight <= 0) {
+        throw ECacheError(FormatMessage("引数不正。TInnerSize.SetSize 枠サイズ(%d x %d)",
+                                        frameWidth, frameHeight));
+    }
+    if (imageWidth <= 0 || imageHeight <= 0) {
+        throw ECacheError(FormatMessage("引数不正。TInnerSize.SetSize 画像サイズ(%d x %d)",
+                                        imageWidth, imageHeight));
+    }
+    const double frameRatio = double(frameHeight) / double(frameWidth);
+    const double imageRatio = double(imageHeight) / double(imageWidth);
+    if (frameRatio > imageRatio) {
+        InnerWidth = frameWidth;
+        InnerHeight = RoundHalfEven(frameWidth * imageRatio);
+    } else {
+        InnerHeight = frameHeight;
+        InnerWidth = RoundHalfEven(frameHeight / imageRatio);
+    }
+    if (InnerHeight > FrameHeight) {
+        InnerHeight = FrameHeight;
+    }
+    if (InnerWidth > FrameWidth) {
+        InnerWidth = FrameWidth;
+    }
+}
+
+} // namespace mirte

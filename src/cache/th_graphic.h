@@ -1,0 +1,70 @@
+#pragma once
+
+#include "inner_size.h"
+#include "picture/exif_reader.h"
+#include "picture/picture_header.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace mirte {
+
+// The facts the cache keeps beside a thumbnail.
+struct TImageInfo {
+    int Width = 0; // the stored pixel size, before any EXIF orientation
+    int Height = 0;
+    QString CreateTime; // EXIF shooting date (0x9003) as "yyyy/mm/dd hh:mm:ss"; empty without
+    QString UpdateTime; // EXIF date-time (0x0132), likewise
+    QString FileTime;   // the file's last-write time
+    qint64 FileSize = 0;
+    QString VolLabel;
+    QString VolSer;
+};
+
+// Renders thumbnails of picture files and reads their facts; used by the cache only, one call at
+// a time. The picture loaded last is kept while its path, time and size still match, so the
+// facts and the thumbnail of one file cost one header read and one decode.
+class TThGraphic {
+public:
+    void SetFrameWidth(int value) { m_frameWidth = value; }
+    void SetFrameHeight(int value) { m_frameHeight = value; }
+    int FrameWidth() const { return m_frameWidth; }
+    int FrameHeight() const { return m_frameHeight; }
+
+    // Reads the picture's header (no pixels); false for an empty name. Raises EPictureError for
+    // a file that cannot be read, keeping nothing of it.
+    bool LoadPicture(const QString& fileName);
+    // Renders Thumbnail(): the upright picture fitted into the frame. Raises EPictureError, or
+    // ECacheError for an empty frame.
+    bool MakeThumbnail(const QString& fileName);
+    // The last rendered thumbnail; copy it before the next call.
+    const QImage& Thumbnail() const { return m_thumbnail; }
+    // The picture's facts, from its header and EXIF block, without decoding it; false when the
+    // file's time and size cannot be read.
+    bool GetImageInfo(const QString& fileName, TImageInfo& info);
+
+    const QString& LoadedFileName() const;
+    // How many pictures were decoded so far.
+    int DecodeCount() const { return m_decodeCount; }
+
+private:
+    struct Loaded {
+        QString path;
+        QString time;
+        qint64 size = 0;
+        PictureHeader header;
+    };
+
+    std::optional<Loaded> m_loaded;
+    TExifInfo m_exifInfo;
+    TInnerSize m_innerSize;
+    int m_frameWidth = 0;
+    int m_frameHeight = 0;
+    QImage m_thumbnail;
+    QSize m_thumbnailFrame; // the frame Thumbnail() was made for; empty when it is stale
+    int m_decodeCount = 0;
+};
+
+} // namespace mirte

@@ -1,0 +1,44 @@
+#include "commands.h"
+
+#include "cache/th_graphic.h"
+#include "picture/picture_error.h"
+#include "util/errors.h"
+
+namespace mirte::cli {
+
+// facts FILE...: one tab-separated line per picture: path, width, height, shooting date,
+// EXIF date-time, file time, size, volume label, volume identity. A file that fails gives its
+// path and the reason on standard error, and the exit status 1.
+int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err) {
+    if (args.isEmpty()) {
+        std::fputs("usage: mirte-cli facts FILE...\n", err);
+        return 2;
+    }
+    TThGraphic graphic;
+    int status = 0;
+    for (const QString& path : args) {
+        QString failure;
+        TImageInfo info;
+        try {
+            if (!graphic.GetImageInfo(path, info)) {
+                failure = QStringLiteral("ファイルの日時とサイズを読めません。");
+            }
+        } catch (const EPictureError& error) {
+            failure = error.Message();
+        } catch (const ECacheError& error) {
+            failure = error.Message();
+        }
+        if (!failure.isEmpty()) {
+            std::fprintf(err, "%s\t%s\n", qUtf8Printable(path), qUtf8Printable(failure));
+            status = 1;
+            continue;
+        }
+        std::fprintf(out, "%s\t%d\t%d\t%s\t%s\t%s\t%lld\t%s\t%s\n", qUtf8Printable(path), info.Width,
+                     info.Height, qUtf8Printable(info.CreateTime), qUtf8Printable(info.UpdateTime),
+                     qUtf8Printable(info.FileTime), static_cast<long long>(info.FileSize),
+                     qUtf8Printable(info.VolLabel), qUtf8Printable(info.VolSer));
+    }
+    return status;
+}
+
+} // namespace mirte::cli

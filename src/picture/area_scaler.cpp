@@ -1,0 +1,111 @@
+#include "area_scaler.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace mirte {
+
+AreaScaler::AreaScaler(QSize target) : m_target(target) {}
+
+void AreaScaler::Begin(int width, int height) {
+    m_sourceWidth = width;
+    m_sourceHeight = height;
+    m_row = 0;
+    m_outRow = 0;
+    const int dw = m_target.width();
+    const int dh = m_target.height();
+    m_shrinking = dw <= width && dh <= height;
+    if (!m_shrinking) {
+        m_image = QImage(width, height, QImage::Format_RGB888);
+        m_image.fill(Qt::black);
+        return;
+    }
+    m_image = QImage(dw, dh, QImage::Format_RGB888);
+    m_image.fill(Qt::black);
+
+    // In units of 1/(dw * width): output column x spans [x*width, (x+1)*width) and source
+    // column i spans [i*dw, (i+1)*dw); the weight is the overlap over the output span.
+    m_tapStart.assign(dw, 0);
+    m_tapCount.assign(dw, 0);
+    m_weights.clear();
+    for (int x = 0; x < dw; ++x) {
+        const qint64 from = qint64{x} * width;
+        const qint64 to = from + width;
+        const int first = static_cast<int>(from / dw);
+        const int last = static_cast<int>(std::min<qint64>((to - 1) / dw, width - 1));
+        m_tapStart[x] = first;
+        m_tapCount[x] = last - first + 1;
+        for (int i = first; i <= last; ++i) {
+            const qint64 overlap =
+                std::min<qint64>(to, qint64{i + 1} * dw) - std::max<qint64>(from, qint64{i} * dw);
+            m_weights.push_back(static_cast<float>(double(overlap) / double(width)));
+        }
+    }
+    m_line.assign(std::size_t(dw) * 3, 0.0f);
+    m_sum.assign(std::size_t(dw) * 3, 0.0f);
+}
+
+void AreaScaler::Row(const std::uint8_t* rgb) {
+    if (m_row >= m_sourceHeight) {
+        return;
+    }
+    if (!m_shrinking) {
+        std::memcpy(m_image.scanLine(m_row), rgb, std::size_t(m_sourceWidth) * 3);
+        ++m_row;
+        return;
+    }
+    const int dw = m_target.width();
+    const int dh = m_target.height();
+    const float* weight = m_weights.data();
+    for (int x = 0; x < dw; ++x) {
+        const std::uint8_t* p = rgb + std::size_t(m_tapStart[x]) * 3;
+        float r = 0, g = 0, b = 0;
+        for (int t = 0; t < m_tapCount[x]; ++t, p += 3) {
+            const float w = *weight++;
+            r += w * p[0];
+            g += w * p[1];
+            b += w * p[2];
+        }
+        m_line[x * 3] = r;
+        m_line[x * 3 + 1] = g;
+        m_line[x * 3 + 2] = b;
+    }
+    // Vertically, in units of 1/(dh * height): output row y spans [y*height, (y+1)*height),
+    // this source row spans [row*dh, (row+1)*dh). Shrinking, it touches at most two output rows.
+    const qint64 rowFrom = qint64{m_row} * dh;
+    const qint64 rowTo = rowFrom + dh;
+    while (m_outRow < dh) {
+        const qint64 outTo = qint64{m_outRow + 1} * m_sourceHeight;
+        const qint64 overlap = std::min(rowTo, outTo) - std::max(rowFrom, qint64{m_outRow} * m_sourceHeight);
+        const float w = static_cast<float>(double(overlap) / double(m_sourceHeight));
+        for (std::size_t i = 0; i < m_sum.size(); ++i) {
+            m_sum[i] += w * m_line[i];
+        }
+        if (outTo > rowTo) {
+            break; // the output row goes on in the next source row
+        }
+        EmitRow(m_outRow++);
+        if (outTo == rowTo) {
+            break;
+        }
+    }
+    ++m_row;
+}
+
+void AreaScaler::EmitRow(int y) {
+    std::uint8_t* out = m_image.scanLine(y);
+    for (std::size_t i = 0; i < m_sum.size(); ++i) {
+        out[i] = static_cast<std::uint8_t>(std::clamp(m_sum[i] + 0.5f, 0.0f, 255.0f));
+        m_sum[i] = 0.0f;
+    }
+}
+
+QImage AreaScaler::Result() {
+    if (!m_shrinking) {
+        return m_image.scaled(m_target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_RGB888);
+    }
+    return m_image;
+}
+
+} // namespace mirte

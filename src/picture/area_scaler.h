@@ -1,0 +1,45 @@
+#pragma once
+
+#include "row_sink.h"
+
+#include <QImage>
+#include <QSize>
+
+#include <cstdint>
+#include <vector>
+
+namespace mirte {
+
+// Scales a picture arriving row by row to an exact size. Shrinking averages every source pixel
+// over the area it covers (no aliasing, a fine stripe pattern becomes an even grey); enlarging,
+// which only small pictures need, keeps them whole and scales them smoothly at the end.
+class AreaScaler : public RowSink {
+public:
+    explicit AreaScaler(QSize target);
+
+    void Begin(int width, int height) override;
+    void Row(const std::uint8_t* rgb) override;
+
+    // The scaled picture (RGB888). Rows that never arrived stay black.
+    QImage Result();
+
+private:
+    void EmitRow(int y);
+
+    QSize m_target;
+    int m_sourceWidth = 0;
+    int m_sourceHeight = 0;
+    int m_row = 0;
+    bool m_shrinking = true;
+    QImage m_image; // the result while shrinking; the whole source while enlarging
+
+    // Horizontal taps: output column x takes m_tapCount[x] source pixels from m_tapStart[x].
+    std::vector<int> m_tapStart;
+    std::vector<int> m_tapCount;
+    std::vector<float> m_weights;
+    std::vector<float> m_line; // one source row reduced to the target width
+    std::vector<float> m_sum;  // the output row being filled
+    int m_outRow = 0;
+};
+
+} // namespace mirte

@@ -1,0 +1,239 @@
+#include "exif_reader.h"
+
+#include <QFile>
+
+#include <set>
+
+namespace mirte {
+
+bool FindExifBlock(QIODevice& jpeg, QByteArray& block) {
+    block.clear();
+    const QByteArray soi = jpeg.read(2);
+    if (soi != QByteArrayView("\xFF\xD8")) {
+        return false;
+    }
+    for (;;) {
+        char marker[2];
+        if (jpeg.read(marker, 1) != 1) {
+            return false;
+        }
+        if (static_cast<unsigned char>(marker[0]) != 0xFF) {
+            return false; // not a marker where one must be
+        }
+        do { // fill bytes: any number of 0xFF before the marker code
+            if (jpeg.read(marker + 1, 1) != 1) {
+                return false;
+            }
+        } while (static_cast<unsigned char>(marker[1]) == 0xFF);
+        const unsigned code = static_cast<unsigned char>(marker[1]);
+        if (code == 0xDA || code == 0xD9) {
+            return false; // the image data (or its end) comes before any APP1
+        }
+        unsigned char lengthBytes[2];
+        if (jpeg.read(reinterpret_cast<char*>(lengthBytes), 2) != 2) {
+            return false;
+        }
+        const int length = (lengthBytes[0] << 8) | lengthBytes[1];
+        if (length < 2) {
+            return false;
+        }
+        if (code == 0xE1) {
+            const QByteArray head = jpeg.read(6);
+            if (head.size() < 6 || !head.startsWith(QByteArrayView("Exif\0", 5))) {
+                return false; // the first APP1 is something else (XMP): no EXIF
+            }
+            block = jpeg.read(qMax(0, length - 2 - 6));
+            return true;
+        }
+        if (!jpeg.seek(jpeg.pos() + length - 2)) {
+            return false;
+        }
+    }
+}
+
+namespace {
+
+// Reads the numbers of an EXIF block in its byte order; every read is bounds-checked.
+class BlockReader {
+public:
+    explicit BlockReader(QByteArrayView block)
+        : m_data(block), m_bigEndian(block.size() >= 2 && block[0] == 'M' && block[1] == 'M') {}
+
+    bool U16(qint64 at, quint32& value) const { return Read(at, 2, value); }
+    bool U32(qint64 at, quint32& value) const { return Read(at, 4, value); }
+    bool Contains(qint64 at, qint64 length) const {
+        return at >= 0 && length >= 0 && at <= m_data.size() && length <= m_data.size() - at;
+    }
+    QByteArrayView Bytes(qint64 at, qint64 length) const { return m_data.sliced(at, length); }
+
+private:
+    bool Read(qint64 at, int size, quint32& value) const {
+        if (!Contains(at, size)) {
+            return false;
+        }
+        value = 0;
+        for (int i = 0; i < size; ++i) {
+            const quint32 byte = static_cast<unsigned char>(m_data[at + (m_bigEndian ? i : size - 1 - i)]);
+            value = (value << 8) | byte;
+        }
+        return true;
+    }
+
+    QByteArrayView m_data;
+    bool m_bigEndian;
+};
+
+constexpr int MaxDirectories = 200;
+constexpr int MaxDateLength = 20;
+
+int TypeSize(quint32 type) {
+    switch (type) {
+    case 1: case 2: case 6: case 7:
+        return 1;
+    case 3: case 8:
+        return 2;
+    case 4: case 9: case 11:
+        return 4;
+    case 5: case 10: case 12:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+class ExifParser {
+public:
+    explicit ExifParser(QByteArrayView block) : m_in(block) {}
+
+    bool ParseChain(qint64 offset, TExifRecord& record) {
+        while (offset != 0) {
+            if (++m_directories > MaxDirectories || !m_open.insert(offset).second) {
+                return false; // too long a chain, or a loop
+            }
+            qint64 next = 0;
+            const bool ok = ParseDirectory(offset, record, next);
+            m_open.erase(offset);
+            if (!ok) {
+                return false;
+            }
+            offset = next;
+        }
+        return true;
+    }
+
+private:
+    bool ParseDirectory(qint64 at, TExifRecord& record, qint64& next) {
+        quint32 count = 0;
+        if (!m_in.U16(at, count) || !m_in.Contains(at + 2, qint64{count} * 12 + 4)) {
+            return false;
+        }
+        for (quint32 i = 0; i < count; ++i) {
+            if (!ParseEntry(at + 2 + qint64{i} * 12, record)) {
+                return false;
+            }
+        }
+        quint32 nextOffset = 0;
+        m_in.U32(at + 2 + qint64{count} * 12, nextOffset);
+        next = nextOffset;
+        return true;
+    }
+
+    bool ParseEntry(qint64 at, TExifRecord& record) {
+        quint32 tag = 0, type = 0, count = 0, value = 0;
+        m_in.U16(at, tag);
+        m_in.U16(at + 2, type);
+        m_in.U32(at + 4, count);
+        m_in.U32(at + 8, value);
+        switch (tag) {
+        case 0x0132:
+            return ReadText(at, type, count, value, record.DateTime);
+        case 0x9003:
+            return ReadText(at, type, count, value, record.DateTimeOriginal);
+        case 0x9004:
+            return ReadText(at, type, count, value, record.DateTimeDigitized);
+        case 0x0112: {
+            quint32 orientation = 0;
+            if (type == 3 && count >= 1 && m_in.U16(at + 8, orientation) && orientation >= 1 &&
+                orientation <= 8) {
+                record.Orientation = static_cast<int>(orientation);
+            }
+            return true;
+        }
+        case 0x8769: // the Exif directory, where the shooting date lives
+            return ParseChain(value, record);
+        default:
+            return true;
+        }
+    }
+
+    bool ReadText(qint64 at, quint32 type, quint32 count, quint32 offset, QString& text) {
+        const int size = TypeSize(type);
+        const qint64 length = qint64{count} * (size == 0 ? 1 : size);
+        const qint64 where = (size != 0 && length <= 4) ? at + 8 : qint64{offset};
+        if (!m_in.Contains(where, length)) {
+            return false;
+        }
+        QByteArrayView bytes = m_in.Bytes(where, qMin<qint64>(length, MaxDateLength));
+        if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0) {
+            bytes = bytes.first(nul);
+        }
+        text = QString::fromLatin1(bytes);
+        return true;
+    }
+
+    BlockReader m_in;
+    int m_directories = 0;
+    std::set<qint64> m_open;
+};
+
+} // namespace
+
+bool ParseExifBlock(QByteArrayView block, TExifRecord& record) {
+    record = {};
+    if (block.size() < 8) {
+        return false;
+    }
+    ExifParser parser(block);
+    TExifRecord parsed;
+    if (!parser.ParseChain(8, parsed)) { // the first directory follows the 8-byte header
+        return false;
+    }
+    record = parsed;
+    return true;
+}
+
+bool TExifInfo::HasExif(const QString& path) {
+    if (path.isEmpty()) {
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    QByteArray block;
+    if (!FindExifBlock(file, block)) {
+        return false;
+    }
+    m_imageFileName = path;
+    m_block = block;
+    return true;
+}
+
+TExifRecord TExifInfo::ReadExif() const {
+    TExifRecord record;
+    if (!m_imageFileName.isEmpty()) {
+        ParseExifBlock(m_block, record);
+    }
+    return record;
+}
+
+QString ExifDateToText(const QString& exifDate) {
+    QString text = exifDate.left(19);
+    if (text.size() >= 8) {
+        text[4] = QLatin1Char('/');
+        text[7] = QLatin1Char('/');
+    }
+    return text;
+}
+
+} // namespace mirte

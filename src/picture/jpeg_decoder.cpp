@@ -1,0 +1,132 @@
+#include "jpeg_decoder.h"
+
+#include "picture_error.h"
+#include "picture_header.h"
+#include "stdio_file.h"
+
+#include <cerrno>
+#include <csetjmp>
+#include <cstring>
+#include <cstdio>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace mirte {
+
+namespace {
+
+// libjpeg's default error handler ends the process; this one jumps back to the decoder.
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void OnError(j_common_ptr cinfo) {
+    auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, manager->message);
+    std::longjmp(manager->jump, 1);
+}
+
+void OnMessage(j_common_ptr, int) {} // warnings (a short file, say) are no failure
+
+// Owns the decompressor; destroyed on every path out, including after a longjmp.
+struct Decompressor {
+    jpeg_decompress_struct info{};
+    ErrorManager errors{};
+    Decompressor() {
+        info.err = jpeg_std_error(&errors.pub);
+        errors.pub.error_exit = OnError;
+        errors.pub.emit_message = OnMessage;
+        errors.message[0] = '\0';
+    }
+    ~Decompressor() { jpeg_destroy_decompress(&info); }
+};
+
+int ScaleFor(int stored, int wanted) {
+    for (int n = 1; n < 8; ++n) {
+        if ((qint64{stored} * n + 7) / 8 >= wanted) {
+            return n;
+        }
+    }
+    return 8;
+}
+
+void CmykToRgb(const JSAMPLE* in, std::uint8_t* out, int width, bool adobeInverted) {
+    {
+        for (int x = 0; x < width; ++x, in += 4, out += 3) {
+            // Adobe writes CMYK inverted; either way, colour = (1 - ink) * (1 - black).
+            const int c = adobeInverted ? in[0] : 255 - in[0];
+            const int m = adobeInverted ? in[1] : 255 - in[1];
+            const int y = adobeInverted ? in[2] : 255 - in[2];
+            const int k = adobeInverted ? in[3] : 255 - in[3];
+            out[0] = static_cast<std::uint8_t>(c * k / 255);
+            out[1] = static_cast<std::uint8_t>(m * k / 255);
+            out[2] = static_cast<std::uint8_t>(y * k / 255);
+        }
+    }
+}
+
+// Everything between setjmp and the last libjpeg call lives in this function, whose locals are
+// all trivial, so the jump back skips no destructor.
+bool Run(Decompressor& d, std::FILE* file, QSize cover, RowSink& sink, std::vector<JSAMPLE>& buffer,
+         std::vector<std::uint8_t>& rgb, const QString& path) {
+    jpeg_decompress_struct* info = &d.info;
+    if (setjmp(d.errors.jump)) {
+        return false;
+    }
+    jpeg_create_decompress(info);
+    jpeg_stdio_src(info, file);
+    jpeg_read_header(info, TRUE);
+    CheckPictureSize(path, info->image_width, info->image_height);
+
+    const int n = std::max(ScaleFor(info->image_width, cover.width()),
+                           ScaleFor(info->image_height, cover.height()));
+    info->scale_num = n;
+    info->scale_denom = 8;
+    // Thumbnails are shrunk further anyway: the plain chroma upsampling is all they need.
+    info->do_fancy_upsampling = FALSE;
+    info->dct_method = JDCT_ISLOW;
+    const bool cmyk = info->jpeg_color_space == JCS_CMYK || info->jpeg_color_space == JCS_YCCK;
+    info->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    const bool adobeInverted = cmyk && info->saw_Adobe_marker;
+    jpeg_start_decompress(info);
+
+    const int width = static_cast<int>(info->output_width);
+    const int components = info->output_components;
+    buffer.resize(std::size_t(width) * components);
+    rgb.resize(std::size_t(width) * 3);
+    sink.Begin(width, static_cast<int>(info->output_height));
+    while (info->output_scanline < info->output_height) {
+        JSAMPROW row = buffer.data();
+        if (jpeg_read_scanlines(info, &row, 1) != 1) {
+            break;
+        }
+        if (cmyk) {
+            CmykToRgb(buffer.data(), rgb.data(), width, adobeInverted);
+            sink.Row(rgb.data());
+        } else {
+            sink.Row(buffer.data());
+        }
+    }
+    jpeg_abort_decompress(info); // nothing after the last row is needed
+    return true;
+}
+
+} // namespace
+
+void DecodeJpeg(const QString& path, QSize cover, RowSink& sink) {
+    const StdioFile file = OpenForReading(path);
+    if (!file) {
+        ThrowPictureError(path, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    Decompressor decompressor;
+    std::vector<JSAMPLE> buffer;
+    std::vector<std::uint8_t> rgb;
+    if (!Run(decompressor, file.get(), cover, sink, buffer, rgb, path)) {
+        ThrowPictureError(path, QString::fromLocal8Bit(decompressor.errors.message));
+    }
+}
+
+} // namespace mirte

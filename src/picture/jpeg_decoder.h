@@ -1,0 +1,16 @@
+#pragma once
+
+#include "row_sink.h"
+
+#include <QSize>
+#include <QString>
+
+namespace mirte {
+
+// Decodes a JPEG file into the sink at the smallest DCT scale (n/8) whose output still covers
+// `cover` (the size the caller scales to, in stored orientation). Gray, RGB, CMYK and YCCK
+// pictures all arrive as RGB rows. A picture cut short arrives with its missing part grey, as
+// libjpeg fills it. Raises EPictureError with libjpeg's message for damaged data.
+void DecodeJpeg(const QString& path, QSize cover, RowSink& sink);
+
+} // namespace mirte
