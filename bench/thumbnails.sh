@@ -78,13 +78,11 @@ made_count() { find "$1" -maxdepth 1 -name 'photo_*.jpg' 2>/dev/null | wc -l; }
 
 if [ "$(cat "$generated/.made" 2>/dev/null)" != "$stamp" ] ||
     [ "$(made_count "$generated")" -ne "$photos" ]; then
-    maker="$MIRTE_ROOT/build/bench/make_photos"
+    # Compiled here, optimised whatever the build is, so that no build of the program is needed.
+    maker="$data/make_photos"
     if [ ! -x "$maker" ] || [ "$maker" -ot "$source_file" ]; then
-        maker="$data/make_photos"
-        if [ ! -x "$maker" ] || [ "$maker" -ot "$source_file" ]; then
-            echo "thumbnails: compiling bench/make_photos.cpp"
-            c++ -std=c++20 -O2 -pthread -o "$maker" "$source_file" -ljpeg
-        fi
+        echo "thumbnails: compiling bench/make_photos.cpp"
+        c++ -std=c++20 -O2 -pthread -o "$maker" "$source_file" -ljpeg
     fi
     echo "thumbnails: making $photos photos of 4000 x 3000 in $generated"
     rm -rf "$generated" "$progressive"
@@ -192,7 +190,7 @@ best() {
         end=$EPOCHREALTIME
         written="$(find "$out" -type f | wc -l)"
         if [ "$written" -ne ${#files[@]} ]; then
-            echo "wrote $written outputs for ${#files[@]} files" >"$work/why"
+            echo "wrote $written thumbnails for ${#files[@]} files" >"$work/why"
             return 1
         fi
         best="$(awk -v a="$start" -v b="$end" -v best="$best" \
@@ -222,6 +220,13 @@ tool_mirte() {
 mirte_missing=""
 if [ ! -x "$cli" ]; then
     mirte_missing="${cli#"$MIRTE_ROOT"/} is not built"
+fi
+# Which kind of build is measured: a debug one says little.
+build_kind=""
+cache="$(dirname "$(dirname "$(dirname "$(dirname "$cli")")")")/CMakeCache.txt"
+if [ -f "$cache" ]; then
+    build_kind="$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$cache")"
+    build_kind=" (${build_kind:-no build type} build)"
 fi
 # Why a tool failed, once for each reason, with the sets it failed on.
 declare -A note_sets=()
@@ -264,6 +269,7 @@ else
     how="best of $runs runs"
 fi
 echo "== wall time on core $core, $how (load average before: $load)"
+echo "   mirte-cli: ${cli#"$MIRTE_ROOT"/}$build_kind"
 if awk -v l="$load" 'BEGIN { exit !(l > 0.7) }'; then
     echo "   (other work is running on this machine: the times are less steady than they can be)"
 fi
@@ -277,6 +283,8 @@ for set in shipped photos progressive; do
     count="$(set_files "$set" | wc -l)"
     [ "$count" -gt 0 ] || continue
     took=()
+    # Read once before timing, so that every tool finds the files in the page cache.
+    set_files "$set" | xargs -d '\n' cat >/dev/null
     for tool in vips djpeg mirte; do
         case "$tool" in
         vips) label="vipsthumbnail" ;;

@@ -27,7 +27,8 @@ private:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     CheckingSink sink;
     try {
         mirte::DecodeBmpBytes(bytes, QStringLiteral("fuzz.bmp"), sink);

@@ -2,7 +2,6 @@
 #include "picture/picture_header.h"
 
 #include <QBuffer>
-
 #include <cstddef>
 #include <cstdint>
 

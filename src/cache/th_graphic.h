@@ -6,7 +6,6 @@
 
 #include <QImage>
 #include <QString>
-
 #include <optional>
 
 namespace mirte {

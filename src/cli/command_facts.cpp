@@ -1,6 +1,5 @@
-#include "commands.h"
-
 #include "cache/th_graphic.h"
+#include "commands.h"
 #include "picture/picture_error.h"
 #include "util/errors.h"
 
@@ -33,10 +32,11 @@ int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err) {
             status = 1;
             continue;
         }
-        std::fprintf(out, "%s\t%d\t%d\t%s\t%s\t%s\t%lld\t%s\t%s\n", qUtf8Printable(path), info.Width,
-                     info.Height, qUtf8Printable(info.CreateTime), qUtf8Printable(info.UpdateTime),
-                     qUtf8Printable(info.FileTime), static_cast<long long>(info.FileSize),
-                     qUtf8Printable(info.VolLabel), qUtf8Printable(info.VolSer));
+        std::fprintf(out, "%s\t%d\t%d\t%s\t%s\t%s\t%lld\t%s\t%s\n", qUtf8Printable(path),
+                     info.Width, info.Height, qUtf8Printable(info.CreateTime),
+                     qUtf8Printable(info.UpdateTime), qUtf8Printable(info.FileTime),
+                     static_cast<long long>(info.FileSize), qUtf8Printable(info.VolLabel),
+                     qUtf8Printable(info.VolSer));
     }
     return status;
 }

@@ -1,6 +1,5 @@
-#include "commands.h"
-
 #include "cache/th_graphic.h"
+#include "commands.h"
 #include "picture/dib_graphic.h"
 #include "picture/picture_error.h"
 #include "util/errors.h"

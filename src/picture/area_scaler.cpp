@@ -76,7 +76,8 @@ void AreaScaler::Row(const std::uint8_t* rgb) {
     const qint64 rowTo = rowFrom + dh;
     while (m_outRow < dh) {
         const qint64 outTo = qint64{m_outRow + 1} * m_sourceHeight;
-        const qint64 overlap = std::min(rowTo, outTo) - std::max(rowFrom, qint64{m_outRow} * m_sourceHeight);
+        const qint64 overlap =
+            std::min(rowTo, outTo) - std::max(rowFrom, qint64{m_outRow} * m_sourceHeight);
         const float w = static_cast<float>(double(overlap) / double(m_sourceHeight));
         for (std::size_t i = 0; i < m_sum.size(); ++i) {
             m_sum[i] += w * m_line[i];

@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QSize>
-
 #include <cstdint>
 #include <vector>
 

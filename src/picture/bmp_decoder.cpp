@@ -4,7 +4,6 @@
 #include "picture_header.h"
 
 #include <QFile>
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -153,8 +152,10 @@ Layout ReadLayout(Source& in, const QString& name) {
         layout.green = Channel(0x00FF00);
         layout.blue = Channel(0x0000FF);
     }
-    if ((layout.compression == 1 && layout.bits != 8) || (layout.compression == 2 && layout.bits != 4) ||
-        ((layout.compression == 3 || layout.compression == 6) && layout.bits != 16 && layout.bits != 32) ||
+    if ((layout.compression == 1 && layout.bits != 8) ||
+        (layout.compression == 2 && layout.bits != 4) ||
+        ((layout.compression == 3 || layout.compression == 6) && layout.bits != 16 &&
+         layout.bits != 32) ||
         layout.compression > 6 || layout.compression == 4 || layout.compression == 5) {
         Fail(name, "BMP の圧縮形式は扱えません。");
     }

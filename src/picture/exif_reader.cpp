@@ -1,7 +1,6 @@
 #include "exif_reader.h"
 
 #include <QFile>
-
 #include <set>
 
 namespace mirte {
@@ -73,7 +72,8 @@ private:
         }
         value = 0;
         for (int i = 0; i < size; ++i) {
-            const quint32 byte = static_cast<unsigned char>(m_data[at + (m_bigEndian ? i : size - 1 - i)]);
+            const quint32 byte =
+                static_cast<unsigned char>(m_data[at + (m_bigEndian ? i : size - 1 - i)]);
             value = (value << 8) | byte;
         }
         return true;
@@ -88,13 +88,21 @@ constexpr int MaxDateLength = 20;
 
 int TypeSize(quint32 type) {
     switch (type) {
-    case 1: case 2: case 6: case 7:
+    case 1:
+    case 2:
+    case 6:
+    case 7:
         return 1;
-    case 3: case 8:
+    case 3:
+    case 8:
         return 2;
-    case 4: case 9: case 11:
+    case 4:
+    case 9:
+    case 11:
         return 4;
-    case 5: case 10: case 12:
+    case 5:
+    case 10:
+    case 12:
         return 8;
     default:
         return 0;

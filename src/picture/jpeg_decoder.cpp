@@ -6,11 +6,10 @@
 
 #include <cerrno>
 #include <csetjmp>
-#include <cstring>
 #include <cstdio>
-#include <vector>
-
+#include <cstring>
 #include <jpeglib.h>
+#include <vector>
 
 namespace mirte {
 

@@ -25,14 +25,34 @@ QImage MakeUpright(const QImage& stored, int orientation) {
             int sx = x;
             int sy = y;
             switch (orientation) {
-            case 2: sx = w - 1 - x; break;                 // mirrored left to right
-            case 3: sx = w - 1 - x; sy = h - 1 - y; break; // turned half round
-            case 4: sy = h - 1 - y; break;                 // mirrored top to bottom
-            case 5: sx = y; sy = x; break;                 // mirrored along the diagonal
-            case 6: sx = y; sy = h - 1 - x; break;         // to be turned a quarter clockwise
-            case 7: sx = w - 1 - y; sy = h - 1 - x; break; // mirrored along the other diagonal
-            case 8: sx = w - 1 - y; sy = x; break;         // to be turned a quarter anticlockwise
-            default: break;
+            case 2:
+                sx = w - 1 - x;
+                break; // mirrored left to right
+            case 3:
+                sx = w - 1 - x;
+                sy = h - 1 - y;
+                break; // turned half round
+            case 4:
+                sy = h - 1 - y;
+                break; // mirrored top to bottom
+            case 5:
+                sx = y;
+                sy = x;
+                break; // mirrored along the diagonal
+            case 6:
+                sx = y;
+                sy = h - 1 - x;
+                break; // to be turned a quarter clockwise
+            case 7:
+                sx = w - 1 - y;
+                sy = h - 1 - x;
+                break; // mirrored along the other diagonal
+            case 8:
+                sx = w - 1 - y;
+                sy = x;
+                break; // to be turned a quarter anticlockwise
+            default:
+                break;
             }
             line[x] = reinterpret_cast<const QRgb*>(in.constScanLine(sy))[sx];
         }

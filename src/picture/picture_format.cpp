@@ -23,10 +23,9 @@ PictureFormat SniffFormat(QByteArrayView b) {
     if (b.size() >= 8 && b.startsWith("\x89PNG\r\n\x1A\n")) {
         return PictureFormat::Png;
     }
-    if (b.size() >= 4 && (b.startsWith(QByteArrayView("II*\0", 4)) ||
-                          b.startsWith(QByteArrayView("MM\0*", 4)) ||
-                          b.startsWith(QByteArrayView("II+\0", 4)) ||
-                          b.startsWith(QByteArrayView("MM\0+", 4)))) {
+    if (b.size() >= 4 &&
+        (b.startsWith(QByteArrayView("II*\0", 4)) || b.startsWith(QByteArrayView("MM\0*", 4)) ||
+         b.startsWith(QByteArrayView("II+\0", 4)) || b.startsWith(QByteArrayView("MM\0+", 4)))) {
         return PictureFormat::Tiff; // classic and big TIFF
     }
     if (b.size() >= 2 && b.startsWith("BM")) {

@@ -6,7 +6,6 @@
 #include "util/paths.h"
 
 #include <QFile>
-
 #include <tiffio.h>
 
 namespace mirte {
@@ -103,7 +102,8 @@ bool ReadJpegHeader(QIODevice& in, PictureHeader& header, QString& error) {
 bool ReadPngHeader(QIODevice& in, PictureHeader& header, QString& error) {
     header = PictureHeader{PictureFormat::Png};
     unsigned char head[24];
-    if (!ReadExact(in, head, 24) || QByteArrayView(head, 8) != QByteArrayView("\x89PNG\r\n\x1A\n") ||
+    if (!ReadExact(in, head, 24) ||
+        QByteArrayView(head, 8) != QByteArrayView("\x89PNG\r\n\x1A\n") ||
         QByteArrayView(head + 12, 4) != QByteArrayView("IHDR")) {
         error = QStringLiteral("PNG のヘッダーが不正です。");
         return false;
@@ -168,11 +168,12 @@ bool ReadTiffHeader(const QString& path, PictureHeader& header, QString& error) 
 
 void CheckPictureSize(const QString& path, qint64 width, qint64 height) {
     if (width <= 0 || height <= 0) {
-        ThrowPictureError(path, QStringLiteral("画像サイズ (%1 x %2) が不正です。").arg(width).arg(height));
+        ThrowPictureError(
+            path, QStringLiteral("画像サイズ (%1 x %2) が不正です。").arg(width).arg(height));
     }
     if (width > MaxPictureSide || height > MaxPictureSide || width * height * 4 > MaxPictureBytes) {
-        ThrowPictureError(path,
-                          QStringLiteral("画像サイズ (%1 x %2) が大きすぎます。").arg(width).arg(height));
+        ThrowPictureError(
+            path, QStringLiteral("画像サイズ (%1 x %2) が大きすぎます。").arg(width).arg(height));
     }
 }
 

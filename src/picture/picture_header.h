@@ -10,7 +10,7 @@ namespace mirte {
 // What a picture file's header says, read without decoding a pixel.
 struct PictureHeader {
     PictureFormat format = PictureFormat::Unknown;
-    int width = 0;  // as stored, before any EXIF orientation
+    int width = 0; // as stored, before any EXIF orientation
     int height = 0;
     int orientation = 1; // EXIF orientation 1..8 (JPEG only; 1 elsewhere)
     bool progressive = false;

@@ -7,9 +7,8 @@
 #include <cerrno>
 #include <csetjmp>
 #include <cstring>
-#include <vector>
-
 #include <png.h>
+#include <vector>
 
 namespace mirte {
 

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QString>
-
 #include <cstdio>
 #include <memory>
 

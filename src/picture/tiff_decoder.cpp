@@ -80,9 +80,12 @@ void DecodeTiff(const QString& path, RowSink& sink) {
             for (int x = 0; x < width; ++x, out += 3) {
                 // libtiff gives colour premultiplied by alpha: transparent parts go on white.
                 const uint32_t clear = 255 - TIFFGetA(in[x]);
-                out[0] = static_cast<std::uint8_t>(std::min<uint32_t>(255, TIFFGetR(in[x]) + clear));
-                out[1] = static_cast<std::uint8_t>(std::min<uint32_t>(255, TIFFGetG(in[x]) + clear));
-                out[2] = static_cast<std::uint8_t>(std::min<uint32_t>(255, TIFFGetB(in[x]) + clear));
+                out[0] =
+                    static_cast<std::uint8_t>(std::min<uint32_t>(255, TIFFGetR(in[x]) + clear));
+                out[1] =
+                    static_cast<std::uint8_t>(std::min<uint32_t>(255, TIFFGetG(in[x]) + clear));
+                out[2] =
+                    static_cast<std::uint8_t>(std::min<uint32_t>(255, TIFFGetB(in[x]) + clear));
             }
             sink.Row(rgb.data());
         }

@@ -1,7 +1,6 @@
 #include "tiff_support.h"
 
 #include <QFile>
-
 #include <cstdio>
 
 namespace mirte {
@@ -15,9 +14,8 @@ TiffFile::~TiffFile() {
 int TiffFile::OnError(TIFF*, void* self, const char* module, const char* format, va_list args) {
     char text[512];
     std::vsnprintf(text, sizeof text, format, args);
-    static_cast<TiffFile*>(self)->m_error =
-        QStringLiteral("%1: %2").arg(QString::fromUtf8(module ? module : "TIFF"),
-                                     QString::fromUtf8(text));
+    static_cast<TiffFile*>(self)->m_error = QStringLiteral("%1: %2").arg(
+        QString::fromUtf8(module ? module : "TIFF"), QString::fromUtf8(text));
     return 1; // handled: libtiff prints nothing
 }
 

@@ -1,15 +1,14 @@
 #include "cache/th_graphic.h"
 #include "picture/picture_error.h"
-#include "util/errors.h"
 #include "picture_fixtures.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
+#include "util/errors.h"
 #include "util/file_facts.h"
 #include "util/volume_info.h"
 
 #include <QDateTime>
 #include <QFile>
-
 #include <gtest/gtest.h>
 #include <utime.h>
 
@@ -91,7 +90,8 @@ TEST(ThGraphic, APictureWithoutExifHasEmptyDates) {
     TempFolder dir;
     TThGraphic graphic = Renderer(96, 96);
     TImageInfo info;
-    ASSERT_TRUE(graphic.GetImageInfo(dir.Write("plain.jpg", EncodeWithQt(MakeTestPicture(10, 10), "jpg")), info));
+    ASSERT_TRUE(graphic.GetImageInfo(
+        dir.Write("plain.jpg", EncodeWithQt(MakeTestPicture(10, 10), "jpg")), info));
     EXPECT_TRUE(info.CreateTime.isEmpty());
     EXPECT_TRUE(info.UpdateTime.isEmpty());
     EXPECT_FALSE(info.FileTime.isEmpty());

@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QImageWriter>
 #include <QTemporaryFile>
-
 #include <cmath>
 #include <stdexcept>
 #include <tiffio.h>
@@ -30,8 +29,8 @@ QByteArray EncodeWithQt(const QImage& image, const char* format, int quality) {
     QImageWriter writer(&buffer, format);
     writer.setQuality(quality);
     if (!writer.write(image)) {
-        throw std::runtime_error(("cannot encode " + std::string(format) + ": " +
-                                  writer.errorString().toStdString()));
+        throw std::runtime_error(
+            ("cannot encode " + std::string(format) + ": " + writer.errorString().toStdString()));
     }
     return bytes;
 }
@@ -133,7 +132,8 @@ QByteArray EncodeTiff(const QImage& image, int compression) {
     if (tiff == nullptr) {
         throw std::runtime_error("cannot write a TIFF");
     }
-    const bool bilevel = compression == COMPRESSION_CCITTRLE || compression == COMPRESSION_CCITTFAX3 ||
+    const bool bilevel = compression == COMPRESSION_CCITTRLE ||
+                         compression == COMPRESSION_CCITTFAX3 ||
                          compression == COMPRESSION_CCITTFAX4;
     const int w = image.width();
     const int h = image.height();
@@ -189,7 +189,8 @@ double MeanDifference(const QImage& a, const QImage& b) {
         const QRgb* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
         const QRgb* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
         for (int col = 0; col < x.width(); ++col) {
-            total += std::abs(qRed(p[col]) - qRed(q[col])) + std::abs(qGreen(p[col]) - qGreen(q[col])) +
+            total += std::abs(qRed(p[col]) - qRed(q[col])) +
+                     std::abs(qGreen(p[col]) - qGreen(q[col])) +
                      std::abs(qBlue(p[col]) - qBlue(q[col]));
         }
     }

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
-
 #include <cstdint>
 
 namespace mirte::test {

@@ -9,7 +9,6 @@
 #include "support/temp_folder.h"
 
 #include <QImageReader>
-
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
@@ -22,7 +21,9 @@ namespace {
 QImage Reference(const QString& path, QSize size) {
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    return reader.read().convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return reader.read()
+        .convertToFormat(QImage::Format_RGB32)
+        .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QImage Decode(const QString& path, QSize size) {
@@ -95,9 +96,12 @@ TEST(Decoders, EveryFormatMatchesQtsOwnReading) {
         {"g-deflate.tif", EncodeTiff(picture, COMPRESSION_ADOBE_DEFLATE), 1.5},
         {"h-jpeg.tif", EncodeTiff(picture, COMPRESSION_JPEG), 4.0},
         {"i-fax3.tif", EncodeTiff(picture, COMPRESSION_CCITTFAX3), 12.0},
-        {"j-gray.png", EncodeWithQt(picture.convertToFormat(QImage::Format_Grayscale8), "png"), 1.5},
-        {"k-indexed.png", EncodeWithQt(picture.convertToFormat(QImage::Format_Indexed8), "png"), 1.5},
-        {"l-indexed.bmp", EncodeWithQt(picture.convertToFormat(QImage::Format_Indexed8), "bmp"), 1.5},
+        {"j-gray.png", EncodeWithQt(picture.convertToFormat(QImage::Format_Grayscale8), "png"),
+         1.5},
+        {"k-indexed.png", EncodeWithQt(picture.convertToFormat(QImage::Format_Indexed8), "png"),
+         1.5},
+        {"l-indexed.bmp", EncodeWithQt(picture.convertToFormat(QImage::Format_Indexed8), "bmp"),
+         1.5},
     };
     for (const auto& file : files) {
         const QString path = dir.Write(file.name, file.bytes);
@@ -114,8 +118,9 @@ TEST(Decoders, ThumbnailsComeOutUprightForAllEightOrientations) {
     TempFolder dir;
     const QImage picture = MakeTestPicture(160, 120);
     for (int orientation = 1; orientation <= 8; ++orientation) {
-        const QString path = dir.Write(QStringLiteral("o%1.jpg").arg(orientation),
-                                       MakeExifJpeg(picture, {"2001:01:01 00:00:00", "", orientation}));
+        const QString path =
+            dir.Write(QStringLiteral("o%1.jpg").arg(orientation),
+                      MakeExifJpeg(picture, {"2001:01:01 00:00:00", "", orientation}));
         const PictureHeader header = ReadPictureHeader(path);
         EXPECT_EQ(QSize(header.width, header.height), QSize(160, 120)); // the stored size
         const QSize upright = UprightSize(QSize(80, 60), orientation);
@@ -130,9 +135,13 @@ TEST(Decoders, BmpHeadersOfEveryGenerationAndTheirMasks) {
     // header whose masks put red in the lowest byte.
     QByteArray bmp("BM");
     auto u32 = [](QByteArray& b, quint32 v) {
-        for (int i = 0; i < 4; ++i) b += char(v >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            b += char(v >> (8 * i));
     };
-    auto u16 = [](QByteArray& b, quint32 v) { b += char(v); b += char(v >> 8); };
+    auto u16 = [](QByteArray& b, quint32 v) {
+        b += char(v);
+        b += char(v >> 8);
+    };
     u32(bmp, 14 + 124 + 16);
     u32(bmp, 0);
     u32(bmp, 14 + 124);

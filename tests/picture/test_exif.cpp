@@ -4,7 +4,6 @@
 #include "support/temp_folder.h"
 
 #include <QBuffer>
-
 #include <gtest/gtest.h>
 
 using namespace mirte;

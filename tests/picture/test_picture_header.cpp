@@ -7,7 +7,6 @@
 
 #include <QElapsedTimer>
 #include <QImageReader>
-
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
@@ -17,8 +16,10 @@ using namespace mirte::test;
 TEST(PictureFormat, ContentDecidesBeforeTheExtension) {
     TempFolder dir;
     const QImage picture = MakeTestPicture(20, 10);
-    EXPECT_EQ(FormatOfFile(dir.Write("really-png.jpg", EncodeWithQt(picture, "png"))), PictureFormat::Png);
-    EXPECT_EQ(FormatOfFile(dir.Write("really-jpeg.bmp", EncodeWithQt(picture, "jpg"))), PictureFormat::Jpeg);
+    EXPECT_EQ(FormatOfFile(dir.Write("really-png.jpg", EncodeWithQt(picture, "png"))),
+              PictureFormat::Png);
+    EXPECT_EQ(FormatOfFile(dir.Write("really-jpeg.bmp", EncodeWithQt(picture, "jpg"))),
+              PictureFormat::Jpeg);
     EXPECT_EQ(FormatOfFile(dir.Write("a.TIF", EncodeWithQt(picture, "tif"))), PictureFormat::Tiff);
     EXPECT_EQ(FormatOfFile(dir.Write("b.dat", EncodeWithQt(picture, "bmp"))), PictureFormat::Bmp);
     EXPECT_EQ(FormatOfFile(dir.Write("text.jpg", "hello")), PictureFormat::Jpeg); // by extension
@@ -59,8 +60,14 @@ TEST(PictureHeader, RefusesAbsurdSizesBeforeAllocating) {
     TempFolder dir;
     // A PNG header claiming 100000 x 100000 and nothing behind it.
     QByteArray png = EncodeWithQt(MakeTestPicture(4, 4), "png").left(33);
-    png[16] = 0; png[17] = 1; png[18] = char(0x86); png[19] = char(0xA0);
-    png[20] = 0; png[21] = 1; png[22] = char(0x86); png[23] = char(0xA0);
+    png[16] = 0;
+    png[17] = 1;
+    png[18] = char(0x86);
+    png[19] = char(0xA0);
+    png[20] = 0;
+    png[21] = 1;
+    png[22] = char(0x86);
+    png[23] = char(0xA0);
     try {
         ReadPictureHeader(dir.Write("huge.png", png));
         FAIL() << "a 100000 x 100000 picture was accepted";
@@ -68,8 +75,12 @@ TEST(PictureHeader, RefusesAbsurdSizesBeforeAllocating) {
         EXPECT_TRUE(error.Message().contains(QStringLiteral("大きすぎます"))) << error.what();
     }
     // 50000 x 50000 is under the side limit but over 2^31 bytes of pixels.
-    png[17] = 0; png[18] = char(0xC3); png[19] = char(0x50);
-    png[21] = 0; png[22] = char(0xC3); png[23] = char(0x50);
+    png[17] = 0;
+    png[18] = char(0xC3);
+    png[19] = char(0x50);
+    png[21] = 0;
+    png[22] = char(0xC3);
+    png[23] = char(0x50);
     EXPECT_THROW(ReadPictureHeader(dir.Write("big.png", png)), EPictureError);
 }
 
