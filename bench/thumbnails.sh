@@ -223,7 +223,7 @@ if [ ! -x "$cli" ]; then
 fi
 # Which kind of build is measured: a debug one says little.
 build_kind=""
-cache="$(dirname "$(dirname "$(dirname "$(dirname "$cli")")")")/CMakeCache.txt"
+cache="$(dirname "$(dirname "$(dirname "$cli")")")/CMakeCache.txt"
 if [ -f "$cache" ]; then
     build_kind="$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$cache")"
     build_kind=" (${build_kind:-no build type} build)"

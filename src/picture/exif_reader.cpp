@@ -44,7 +44,8 @@ bool FindExifBlock(QIODevice& jpeg, QByteArray& block) {
             block = jpeg.read(qMax(0, length - 2 - 6));
             return true;
         }
-        if (!jpeg.seek(jpeg.pos() + length - 2)) {
+        const qint64 next = jpeg.pos() + length - 2;
+        if ((!jpeg.isSequential() && next > jpeg.size()) || !jpeg.seek(next)) {
             return false;
         }
     }

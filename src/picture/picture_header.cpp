@@ -91,7 +91,7 @@ bool ReadJpegHeader(QIODevice& in, PictureHeader& header, QString& error) {
                 header.orientation = exif.Orientation;
             }
         }
-        if (!in.seek(next)) {
+        if ((!in.isSequential() && next > in.size()) || !in.seek(next)) {
             break;
         }
     }
