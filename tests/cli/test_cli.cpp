@@ -3,7 +3,6 @@
 #include "support/temp_folder.h"
 
 #include <QProcess>
-
 #include <gtest/gtest.h>
 
 using namespace mirte::test;
@@ -33,8 +32,9 @@ quint32 U32(const QByteArray& b, int at) {
 
 TEST(CliFacts, PrintsNineFieldsPerPictureAndReportsFailures) {
     TempFolder dir;
-    const QString good = dir.Write("good.jpg", MakeExifJpeg(MakeTestPicture(64, 48),
-                                                            {"2003:05:12 10:20:30", "2003:05:11 09:08:07", 6}));
+    const QString good =
+        dir.Write("good.jpg", MakeExifJpeg(MakeTestPicture(64, 48),
+                                           {"2003:05:12 10:20:30", "2003:05:11 09:08:07", 6}));
     const QString bad = dir.Write("bad.png", "not a png");
     const CliRun run = Cli({"facts", good, bad});
     EXPECT_EQ(run.status, 1);
@@ -51,16 +51,17 @@ TEST(CliFacts, PrintsNineFieldsPerPictureAndReportsFailures) {
 
 TEST(CliThumb, WritesUpright24BitBitmapsFittedIntoTheBox) {
     TempFolder dir;
-    const QString photo = dir.Write("photo.jpg", MakeExifJpeg(MakeTestPicture(400, 300), {"", "", 6}));
+    const QString photo =
+        dir.Write("photo.jpg", MakeExifJpeg(MakeTestPicture(400, 300), {"", "", 6}));
     const QString wide = dir.Write("wide.png", EncodeWithQt(MakeTestPicture(300, 100), "png"));
     const QString out = dir.File("out");
     ASSERT_EQ(Cli({"thumb", "--out", out, photo, wide}).status, 0);
     const QByteArray bmp = dir.Read(out + "/photo.bmp");
     ASSERT_GT(bmp.size(), 54);
-    EXPECT_EQ(U32(bmp, 10), 54u);        // pixels right after the headers
-    EXPECT_EQ(U32(bmp, 18), 384u);       // portrait: 384 x 512
-    EXPECT_EQ(U32(bmp, 22), 512u);       // positive: stored bottom-up
-    EXPECT_EQ(quint8(bmp[28]), 24);      // bits per pixel
+    EXPECT_EQ(U32(bmp, 10), 54u);   // pixels right after the headers
+    EXPECT_EQ(U32(bmp, 18), 384u);  // portrait: 384 x 512
+    EXPECT_EQ(U32(bmp, 22), 512u);  // positive: stored bottom-up
+    EXPECT_EQ(quint8(bmp[28]), 24); // bits per pixel
     EXPECT_EQ(QImage(out + "/wide.bmp").size(), QSize(512, 171));
 
     ASSERT_EQ(Cli({"thumb", "--box", "96", "96", "--out", out, wide}).status, 0);
