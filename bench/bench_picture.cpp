@@ -7,11 +7,9 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QTemporaryDir>
-
+#include <benchmark/benchmark.h>
 #include <map>
 #include <string>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 

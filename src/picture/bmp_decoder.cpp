@@ -162,7 +162,8 @@ Layout ReadLayout(Source& in, const QString& name) {
     layout.dataOffset = U32(head + 10);
     if (layout.bits <= 8) {
         qint64 count = colorsUsed == 0 ? (qint64{1} << layout.bits) : qint64{colorsUsed};
-        count = std::min<qint64>(count, 256);
+        count =
+            std::min<qint64>(count, qint64{1} << layout.bits); // never more than the depth holds
         // A palette may not run into the pixels.
         if (layout.dataOffset > paletteAt) {
             count = std::min<qint64>(count, (layout.dataOffset - paletteAt) / paletteEntrySize);

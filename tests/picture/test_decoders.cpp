@@ -216,3 +216,23 @@ TEST(Decoders, AShortBmpKeepsWhatItHasAndBlacksTheRest) {
     EXPECT_EQ(ours.pixel(0, 7), qRgb(255, 255, 255));
     EXPECT_EQ(ours.pixel(0, 0), qRgb(0, 0, 0));
 }
+
+TEST(Decoders, APaletteLongerThanTheDepthAllowsIsCutToTheDepth) {
+    // A 4-bit picture whose header claims 171 colours: only 16 can be used.
+    QImage four(8, 2, QImage::Format_Indexed8);
+    four.setColorCount(16);
+    for (int i = 0; i < 16; ++i) {
+        four.setColor(i, qRgb(i * 16, 0, 0));
+    }
+    four.fill(3);
+    QByteArray bmp = EncodeWithQt(four, "bmp");
+    ASSERT_EQ(quint8(bmp[28]), 4); // Qt keeps a 16-colour picture at 4 bits
+    bmp[46] = char(171);
+    // A gap after the 16 colours, so the pixel offset alone does not cut the palette.
+    const quint32 offset = quint8(bmp[10]) + 40;
+    bmp.insert(offset - 40, QByteArray(40, '\0'));
+    bmp[10] = char(offset);
+    TempFolder dir;
+    const QImage ours = Decode(dir.Write("claims.bmp", bmp), QSize(8, 2));
+    EXPECT_EQ(ours.size(), QSize(8, 2));
+}
