@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 #include <cstdio>
+
+namespace mirte {
+class TThDebugLog;
+}
 
 namespace mirte::cli {
 
@@ -9,5 +14,14 @@ namespace mirte::cli {
 int RunList(const QStringList& args, std::FILE* out, std::FILE* err);
 int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err);
 int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err);
+
+// What the cache command needs beyond its arguments.
+struct Context {
+    std::FILE* out = stdout;
+    std::FILE* err = stderr;
+    TThDebugLog* log = nullptr; // the debug log (writes only when Debug.ini switches it on)
+    QString logDir;             // the folder whose Log/ takes the log files
+};
+int RunCache(const QStringList& args, const Context& context);
 
 } // namespace mirte::cli

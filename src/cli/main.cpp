@@ -18,6 +18,8 @@ void PrintUsage(std::FILE* to) {
                "  facts FILE...   each picture's size, EXIF dates, time, size and volume\n"
                "  thumb [--box W H] --out DIR FILE...\n"
                "                  each picture fitted into the box, written as DIR/NAME.bmp\n"
+               "  cache --dir CACHEDIR [--size-kb N] get FILE... | list | clear\n"
+               "                  thumbnails through the cache, its records, or clearing it\n"
                "  version         the program's version\n",
                to);
 }
@@ -51,6 +53,9 @@ int main(int argc, char** argv) {
     }
     if (command == QLatin1String("thumb")) {
         return mirte::cli::RunThumb(args, stdout, stderr);
+    }
+    if (command == QLatin1String("cache")) {
+        return mirte::cli::RunCache(args, {stdout, stderr, &diagnostics.ThDebugLog(), dataDir});
     }
     std::fprintf(stderr, "mirte-cli: unknown command \"%s\"\n", qUtf8Printable(command));
     PrintUsage(stderr);

@@ -1,5 +1,6 @@
 #include "cache_size.h"
 
+#include <QFileInfo>
 #include <QStorageInfo>
 
 namespace mirte {
@@ -13,7 +14,15 @@ int CacheSizeMBForFreeBytes(qint64 freeBytes) {
 }
 
 int DefaultCacheSizeMB(const QString& path) {
-    const QStorageInfo storage(path);
+    if (path.isEmpty()) {
+        return 0;
+    }
+    // A folder that does not exist yet will live on the file system of its nearest ancestor.
+    QString existing = QFileInfo(path).absoluteFilePath();
+    while (!QFileInfo::exists(existing) && QFileInfo(existing).path() != existing) {
+        existing = QFileInfo(existing).path();
+    }
+    const QStorageInfo storage(existing);
     const qint64 freeBytes = storage.isValid() ? storage.bytesAvailable() : -1;
     return CacheSizeMBForFreeBytes(freeBytes);
 }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace mirte {
+
+// Every path of the cache: the data folder _TDB0100 inside the chosen cache folder, its
+// management file, and the bitmap files spread over sub-folders of 100 numbers each.
+class TThCacheFileName {
+public:
+    QString CacheDir;
+    qint64 MaxSizeKB = 0;
+    QString Version = QStringLiteral("0100");
+
+    QString DataDirName() const { return QStringLiteral("_TDB") + Version; }
+    // Raises ECacheError "キャッシュディレクトリが未設定です" when no cache folder is set.
+    QString DataDir() const;
+    QString TableFileName() const;
+    // "A0001234" for 1234.
+    static QString BitmapName(int id);
+    // .../_TDB0100/A00012/A0001234.bmp for 1234.
+    QString BitmapFileName(int id) const;
+    static QString OldDirPrefix() { return QStringLiteral("_TDB"); }
+    // The first sub-folder of the cache folder named "_TDB" (any case) followed by four
+    // characters from "0000" up to, not including, the version: a data folder of an older
+    // version. Empty when there is none.
+    QString FindOldDataDir() const;
+};
+
+} // namespace mirte

@@ -1,0 +1,92 @@
+#include "record_fields.h"
+
+namespace mirte {
+
+namespace {
+
+bool IsBlank(QChar c) {
+    return c.unicode() <= 32;
+}
+
+} // namespace
+
+QString QuoteField(const QString& field) {
+    bool quote = false;
+    for (const QChar c : field) {
+        if (IsBlank(c) || c == u'"' || c == u',') {
+            quote = true;
+            break;
+        }
+    }
+    if (!quote) {
+        return field;
+    }
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : field) {
+        if (c == u'"') {
+            quoted += u'"';
+        }
+        quoted += c;
+    }
+    quoted += u'"';
+    return quoted;
+}
+
+QStringList SplitFields(QStringView line) {
+    QStringList fields;
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    auto skipBlanks = [&] {
+        while (i < n && IsBlank(line[i])) {
+            ++i;
+        }
+    };
+    for (;;) {
+        skipBlanks();
+        if (i >= n) {
+            break;
+        }
+        if (line[i] == u',') { // a comma after a comma: an empty field
+            fields.append(QString());
+            ++i;
+            if (i >= n) {
+                fields.append(QString());
+            }
+            continue;
+        }
+        QString field;
+        if (line[i] == u'"') {
+            ++i;
+            while (i < n) {
+                if (line[i] == u'"') {
+                    if (i + 1 < n && line[i + 1] == u'"') {
+                        field += u'"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field += line[i++];
+            }
+        } else {
+            const qsizetype start = i;
+            while (i < n && line[i] != u',' && !IsBlank(line[i])) {
+                ++i;
+            }
+            field = line.sliced(start, i - start).toString();
+        }
+        fields.append(field);
+        skipBlanks();
+        if (i < n && line[i] == u',') {
+            ++i;
+            skipBlanks();
+            if (i >= n) {
+                fields.append(QString()); // a comma at the very end
+            }
+        }
+    }
+    return fields;
+}
+
+} // namespace mirte

@@ -1,0 +1,186 @@
+#include "th_image.h"
+
+#include "picture/dib_graphic.h"
+#include "record_fields.h"
+#include "th_image_base.h"
+#include "util/dir_list.h"
+#include "util/errors.h"
+#include "util/file_facts.h"
+#include "util/volume_info.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace mirte {
+
+namespace {
+
+bool ParseDecimal(const QString& text, qint64 low, qint64 high, qint64& value) {
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i >= text.size() || text.size() - i > 18) {
+        return false;
+    }
+    qint64 magnitude = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < u'0' || text[i] > u'9') {
+            return false;
+        }
+        magnitude = magnitude * 10 + (text[i].unicode() - u'0');
+    }
+    value = negative ? -magnitude : magnitude;
+    return value >= low && value <= high;
+}
+
+bool ParseInt(const QString& text, int& value) {
+    qint64 wide = 0;
+    if (!ParseDecimal(text, INT32_MIN, INT32_MAX, wide)) {
+        return false;
+    }
+    value = static_cast<int>(wide);
+    return true;
+}
+
+} // namespace
+
+bool TThImage::Matches(const TThEntry& key) const {
+    const auto& other = static_cast<const TThImage&>(key);
+    return OrgFileName == other.OrgFileName && ReqWidth == other.ReqWidth &&
+           ReqHeight == other.ReqHeight && SameFileTimeSize(OrgFileName, OrgFileTime, OrgFileSize) &&
+           SameVolume(OrgFileName, OrgVolLabel, OrgVolSer);
+}
+
+QString TThImage::ToStr() const {
+    const QString fields[] = {LastAccess,
+                              OrgFileName,
+                              QString::number(SaveID),
+                              QString::number(ReqWidth),
+                              QString::number(ReqHeight),
+                              QString::number(OrgWidth),
+                              QString::number(OrgHeight),
+                              OrgCreateTime,
+                              OrgUpdateTime,
+                              OrgFileTime,
+                              QString::number(OrgFileSize),
+                              OrgVolLabel,
+                              OrgVolSer,
+                              ThFileTime,
+                              QString::number(ThFileSize)};
+    QString line = QStringLiteral("T");
+    for (const QString& field : fields) {
+        line += u',';
+        line += QuoteField(field);
+    }
+    return line;
+}
+
+bool TThImage::FromStr(QStringView line) {
+    const QStringList f = SplitFields(line);
+    if (f.size() < 16 || f[0] != QLatin1String("T")) {
+        return false;
+    }
+    TThImage parsed;
+    qint64 saveId = 0;
+    if (!ParseDecimal(f[3], 0, TThImageBase::SaveCountMax - 1, saveId) ||
+        !ParseInt(f[4], parsed.ReqWidth) || !ParseInt(f[5], parsed.ReqHeight) ||
+        !ParseInt(f[6], parsed.OrgWidth) || !ParseInt(f[7], parsed.OrgHeight) ||
+        !ParseDecimal(f[11], 0, INT64_MAX / 2, parsed.OrgFileSize) ||
+        !ParseDecimal(f[15], 0, INT64_MAX / 2, parsed.ThFileSize)) {
+        return false;
+    }
+    LastAccess = f[1];
+    OrgFileName = f[2];
+    SaveID = static_cast<int>(saveId);
+    ReqWidth = parsed.ReqWidth;
+    ReqHeight = parsed.ReqHeight;
+    OrgWidth = parsed.OrgWidth;
+    OrgHeight = parsed.OrgHeight;
+    OrgCreateTime = f[8];
+    OrgUpdateTime = f[9];
+    OrgFileTime = f[10];
+    OrgFileSize = parsed.OrgFileSize;
+    OrgVolLabel = f[12];
+    OrgVolSer = f[13];
+    ThFileTime = f[14];
+    ThFileSize = parsed.ThFileSize;
+    return true;
+}
+
+TThImageBase* TThImage::Images() const {
+    return static_cast<TThImageBase*>(Owner);
+}
+
+QString TThImage::BitmapFileName() const {
+    return Images()->CacheFileName.BitmapFileName(SaveID);
+}
+
+bool TThImage::LoadThBitmap(QImage* bitmap) const {
+    if (bitmap == nullptr) {
+        throw ECacheError(FormatMessage("引数がnilです。%s", "LoadThBitmap"));
+    }
+    const QString path = BitmapFileName();
+    if (!FileExistsExact(path)) {
+        return false;
+    }
+    TDibGraphic dib;
+    dib.LoadFromFile(path);
+    *bitmap = dib.ToImage();
+    return true;
+}
+
+bool TThImage::SaveThBitmap(const QImage* bitmap) {
+    if (bitmap == nullptr) {
+        throw ECacheError(FormatMessage("引数がnilです。%s", "SaveThBitmap"));
+    }
+    TThImageBase* images = Images();
+    if (images->Disabled) {
+        return false;
+    }
+    SaveID = images->NextSaveID();
+    const QString path = BitmapFileName();
+    try {
+        if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+            throw ECacheError(FormatMessage("ファイル \"%s\" をオープンできません。",
+                                            qUtf8Printable(path)));
+        }
+        TDibGraphic dib;
+        dib.Assign(*bitmap);
+        dib.SaveToFile(path); // a new file renamed over the old: never half a bitmap
+    } catch (const std::exception& error) {
+        images->Log().Write("ビットマップファイル%s格納時にエラーが発生しました：%s",
+                            qUtf8Printable(path), error.what());
+        images->Disabled = true;
+        throw;
+    }
+    return GetFileTimeSize(path, ThFileTime, ThFileSize);
+}
+
+bool TThImage::DeleteBitmap() {
+    TThImageBase* images = Images();
+    const QString path = BitmapFileName();
+    const QByteArray native = QFile::encodeName(path);
+    if (::unlink(native.constData()) != 0 && errno != ENOENT) {
+        images->Log().Write("ビットマップファイル%sを削除できません", qUtf8Printable(path));
+        images->Disabled = true;
+        throw ECacheError(FormatMessage("ビットマップファイル%sを削除できません", qUtf8Printable(path)));
+    }
+    const QString folder = QFileInfo(path).path();
+    if (!HasDirEntries(folder)) {
+        QDir().rmdir(folder);
+    }
+    return true;
+}
+
+void TThImage::Delete() {
+    Images()->RemoveImage(this);
+}
+
+} // namespace mirte

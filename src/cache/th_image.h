@@ -1,0 +1,59 @@
+#pragma once
+
+#include "th_entry.h"
+
+#include <QImage>
+#include <QString>
+
+namespace mirte {
+
+class TThImageBase;
+
+// One cache record: the source picture and box it was made for, the source's facts at the
+// time, and the bitmap file that holds the thumbnail. Fields in the management file's order.
+class TThImage : public TThEntry {
+public:
+    // Same path and box, and the source still has the recorded time, size and volume.
+    bool Matches(const TThEntry& key) const override;
+    QString ToStr() const override;
+    // Accepts "T" and at least 16 fields whose numbers are decimal; false (and the record
+    // unchanged) otherwise.
+    bool FromStr(QStringView line) override;
+
+    TThImageBase* Images() const;
+    QString BitmapFileName() const;
+    // Loads the stored bitmap; false when its file is missing. Raises EDibError for a file that
+    // cannot be read, and ECacheError "引数がnilです。LoadThBitmap" for no bitmap.
+    bool LoadThBitmap(QImage* bitmap) const;
+    // Stores the bitmap under the next number (replacing the file as a whole, never leaving half
+    // a file) and reads back its time and size. False while the cache is disabled; a failed write
+    // disables the cache and raises.
+    bool SaveThBitmap(const QImage* bitmap);
+    // Deletes the bitmap file (and its sub-folder once empty). A file that cannot be deleted
+    // disables the cache and raises ECacheError "ビットマップファイル%sを削除できません".
+    bool DeleteBitmap();
+    // Removes this record from its collection and frees it: do not touch it afterwards.
+    void Delete();
+    void SetReqSize(int width, int height) {
+        ReqWidth = width;
+        ReqHeight = height;
+    }
+
+    QString LastAccess;
+    int SaveID = 0;
+    int ReqWidth = 0;
+    int ReqHeight = 0;
+    int OrgWidth = 0;
+    int OrgHeight = 0;
+    QString OrgCreateTime;
+    QString OrgUpdateTime;
+    QString OrgFileTime;
+    qint64 OrgFileSize = 0;
+    QString OrgVolLabel;
+    QString OrgVolSer;
+    QString ThFileTime;
+    qint64 ThFileSize = 0;
+    int Line = 0; // its line in the management file when loaded; 0 when made in this run
+};
+
+} // namespace mirte

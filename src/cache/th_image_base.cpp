@@ -1,0 +1,199 @@
+#include "th_image_base.h"
+
+#include "util/date_time_text.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <cmath>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace mirte {
+
+QString NowText() {
+    return DateTimeToText(QDateTime::currentDateTime());
+}
+
+TThImageBase::TThImageBase(CacheLog log) : m_log(log) {
+    m_key.Owner = this;
+    m_log.Write("設定 Saveカウント上限=%d 予約個数=%d", SaveCountMax, ReserveCount);
+    Reset();
+}
+
+void TThImageBase::Reset() {
+    SaveCounter = -1;
+    SaveCounterTime.clear();
+    TotalSize = 0;
+    Disabled = false;
+    Modified = false;
+}
+
+void TThImageBase::Clear() {
+    TThEntryBase::Clear();
+    Reset();
+}
+
+TThImage* TThImageBase::FindImage(const TThImage& key) {
+    QElapsedTimer timer;
+    timer.start();
+    TThImage* found = nullptr;
+    SearchSteps = 0;
+    for (int i = Count() - 1; i >= 0; --i) {
+        if (Image(i)->Matches(key)) {
+            found = Image(i);
+            break;
+        }
+        ++SearchSteps;
+    }
+    if (DebugFlagOn(TDebugFlag::DebugFindTime)) {
+        m_log.Write("検索 %dミリ秒 %s %d/%d %s", int(timer.elapsed()), found ? "Found" : "not Found",
+                    SearchSteps, Count(), found ? qUtf8Printable(found->OrgFileName) : "");
+    }
+    return found;
+}
+
+TThImage* TThImageBase::AddImage(std::unique_ptr<TThImage> record) {
+    TotalSize += record->ThFileSize;
+    Modified = true;
+    return static_cast<TThImage*>(Append(std::move(record)));
+}
+
+void TThImageBase::RemoveImage(TThImage* record) {
+    TotalSize -= record->ThFileSize;
+    Take(record); // freed here
+    Modified = true;
+}
+
+void TThImageBase::TouchImage(TThImage* record) {
+    record->LastAccess = NowText();
+    MoveToEnd(record);
+    Modified = true;
+}
+
+int TThImageBase::NextSaveID() {
+    ++SaveCounter;
+    if (SaveCounter >= SaveCountMax) {
+        SaveCounter = 0;
+    }
+    if (SaveCounter % ReserveCount == 0) {
+        ReserveIDs(SaveCounter, ReserveCount);
+    }
+    return SaveCounter;
+}
+
+void TThImageBase::ReserveIDs(int first, int count) {
+    QElapsedTimer timer;
+    timer.start();
+    int deleted = 0;
+    TThEntryReverseIterator it(*this);
+    while (it.Next()) {
+        auto* record = static_cast<TThImage*>(it.CurrentItem());
+        if (record->SaveID >= first && record->SaveID < first + count) {
+            record->DeleteBitmap();
+            record->Delete();
+            ++deleted;
+        }
+    }
+    m_log.Write("ID予約 %d～%d %dミリ秒 %dエントリ削除", first, first + count, int(timer.elapsed()),
+                deleted);
+}
+
+qint64 TThImageBase::UpperLimit() const {
+    return static_cast<qint64>(std::nearbyint(double(CacheFileName.MaxSizeKB * 1024) * 0.9));
+}
+
+qint64 TThImageBase::LowerLimit() const {
+    return static_cast<qint64>(std::nearbyint(double(CacheFileName.MaxSizeKB * 1024) * 0.8));
+}
+
+void TThImageBase::CheckSize() {
+    const qint64 upper = UpperLimit();
+    if (TotalSize > upper) {
+        m_log.Write("サイズオーバー Curr=%lldKB UpperLimit=%lldKB", TotalSize / 1024, upper / 1024);
+        Evict(100);
+    }
+}
+
+int TThImageBase::Evict(int maxCount) {
+    if (Disabled) {
+        return 0;
+    }
+    const qint64 lower = LowerLimit();
+    if (TotalSize <= lower) {
+        return 0;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    int deleted = 0;
+    bool done = false;
+    while (deleted < maxCount) {
+        TThImage* oldest = OldestImage();
+        if (oldest == nullptr) {
+            done = true;
+            break;
+        }
+        oldest->DeleteBitmap();
+        oldest->Delete();
+        ++deleted;
+        if (TotalSize <= lower) {
+            done = true;
+            break;
+        }
+    }
+    m_log.Write("サイズオーバーにより%d個のビットマップを削除しました。%dミリ秒 Curr=%lldKB LowerLimit=%lldKB",
+                deleted, int(timer.elapsed()), TotalSize / 1024, lower / 1024);
+    m_log.Write("サイズオーバーのビットマップは%s", done ? "もう残っていません" : "まだ残っています");
+    return deleted;
+}
+
+void TThImageBase::RestoreCounter(const TThImage& record) {
+    const int compared = QString::compare(record.ThFileTime, SaveCounterTime, Qt::CaseSensitive);
+    bool take = compared > 0;
+    if (compared == 0) {
+        const int distance = std::abs(record.SaveID - SaveCounter);
+        // Within half the range the larger number is newer; beyond it the counter has wrapped.
+        take = distance < HalfRange ? record.SaveID > SaveCounter : record.SaveID < SaveCounter;
+    }
+    if (take) {
+        SaveCounter = record.SaveID;
+        SaveCounterTime = record.ThFileTime;
+    }
+}
+
+TThImage* TThImageBase::LoadImage(QStringView line, std::unordered_set<int>* seenIds) {
+    auto record = std::make_unique<TThImage>();
+    if (!record->FromStr(line)) {
+        return nullptr;
+    }
+    if (DebugFlagOn(TDebugFlag::DebugRecStr)) {
+        const QString made = record->ToStr();
+        if (made != line) {
+            m_log.Write("FrStr: %s", qUtf8Printable(line.toString()));
+            m_log.Write("ToStr: %s", qUtf8Printable(made));
+            return nullptr;
+        }
+    }
+    if (seenIds != nullptr && !seenIds->insert(record->SaveID).second) {
+        return nullptr; // two records must never share a bitmap: deleting one would lose both
+    }
+    // A record must point at a whole bitmap: one that is missing or of another size is dropped,
+    // so that the total size stays true.
+    struct stat st {};
+    const QByteArray bitmap = QFile::encodeName(CacheFileName.BitmapFileName(record->SaveID));
+    if (::stat(bitmap.constData(), &st) != 0 || st.st_size != record->ThFileSize) {
+        return nullptr;
+    }
+    TThImage* added = AddImage(std::move(record));
+    RestoreCounter(*added);
+    return added;
+}
+
+QString TThImageBase::TitleLine() {
+    return QStringLiteral("*RecID,LastAccess,OrgFileName,SaveID,ReqWidth,ReqHeight,OrgWidth,"
+                          "OrgHeight,OrgCreateTime,OrgUpdateTime,OrgFileTime,OrgFileSize,"
+                          "OrgVolLabel,OrgVolSer,ThFileTime,ThFileSize");
+}
+
+} // namespace mirte

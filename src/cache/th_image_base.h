@@ -1,0 +1,77 @@
+#pragma once
+
+#include "cache_file_name.h"
+#include "cache_log.h"
+#include "th_image.h"
+
+#include <QString>
+
+#include <memory>
+#include <unordered_set>
+
+namespace mirte {
+
+// The cache's records in least-recently-used order (new and served records go to the end,
+// eviction takes from the front, searches start at the end), the bitmap numbering and the size
+// limit.
+class TThImageBase : public TThEntryBase {
+public:
+    static constexpr int SaveCountMax = 1000000; // bitmap numbers run 0..999,999, then wrap
+    static constexpr int ReserveCount = 1000;    // numbers are freed in blocks of this many
+    static constexpr int HalfRange = SaveCountMax / 2;
+
+    explicit TThImageBase(CacheLog log = CacheLog());
+
+    // Frees every record and starts afresh (counter, total size, Disabled, Modified).
+    void Clear() override;
+
+    TThImage* Image(int index) const { return static_cast<TThImage*>(At(index)); }
+    TThImage& Key() { return m_key; }
+
+    // The most recently used record that matches the key, or null.
+    TThImage* FindImage(const TThImage& key);
+    TThImage* AddImage(std::unique_ptr<TThImage> record);
+    // Takes the record out and frees it; its bitmap file stays.
+    void RemoveImage(TThImage* record);
+    // Marks the record as just used: new LastAccess, to the end.
+    void TouchImage(TThImage* record);
+    TThImage* OldestImage() const { return Count() > 0 ? Image(0) : nullptr; }
+
+    // The next bitmap number; entering a block of 1,000 first deletes the records in it.
+    int NextSaveID();
+    void ReserveIDs(int first, int count);
+
+    qint64 UpperLimit() const; // 90 % of the limit, in bytes
+    qint64 LowerLimit() const; // 80 %
+    // Evicts when the stored bitmaps pass the upper limit.
+    void CheckSize();
+    // Deletes up to maxCount of the oldest records with their bitmaps, down to the lower limit.
+    int Evict(int maxCount);
+
+    // Makes a record from a management-file line and appends it, applying the counter rule.
+    // Null for a line that does not parse, whose bitmap number is already in `seenIds`, or whose
+    // bitmap file is missing or of another size than recorded.
+    TThImage* LoadImage(QStringView line, std::unordered_set<int>* seenIds = nullptr);
+
+    static QString TitleLine();
+    const CacheLog& Log() const { return m_log; }
+
+    TThCacheFileName CacheFileName;
+    int SaveCounter = -1;
+    QString SaveCounterTime;
+    qint64 TotalSize = 0;
+    bool Disabled = false;
+    bool Modified = false;
+
+private:
+    void Reset();
+    void RestoreCounter(const TThImage& record);
+
+    CacheLog m_log;
+    TThImage m_key;
+};
+
+// The present local time as the cache writes it.
+QString NowText();
+
+} // namespace mirte

@@ -1,0 +1,245 @@
+#include "th_table.h"
+
+#include "picture/dib_errors.h"
+#include "util/delete_tree.h"
+#include "util/errors.h"
+#include "util/file_facts.h"
+#include "util/text_file.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace mirte {
+
+TThTable::TThTable(CacheLog log) : Images(log), m_log(log) {}
+
+void TThTable::SetMaxSize(qint64 sizeKB) {
+    Images.CacheFileName.MaxSizeKB = sizeKB;
+    m_log.Write("設定 キャッシュ最大サイズ：%lldKB", static_cast<long long>(sizeKB));
+}
+
+void TThTable::LoadTable() {
+    const QString path = TableFileName();
+    if (!FileExistsExact(path)) {
+        return;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    TInputTextFile file(path);
+    file.Open();
+    LineNo = 0;
+    int comments = 0;
+    std::unordered_set<int> seenIds;
+    while (!file.Eof()) {
+        ++LineNo;
+        const QString line = file.ReadLine();
+        if (DebugFlagOn(TDebugFlag::DebugLoadRec)) {
+            m_log.Write("L%.5d %s", LineNo, qUtf8Printable(line));
+        }
+        if (line.isEmpty() || line.startsWith(u'D')) {
+            continue;
+        }
+        if (line.startsWith(u'T')) {
+            if (TThImage* record = Images.LoadImage(line, &seenIds)) {
+                record->Line = LineNo;
+            }
+            continue;
+        }
+        ++comments;
+    }
+    file.Close();
+    m_log.Write("管理情報ロード：%dミリ秒、%dレコード (コメント%dレコード) %s", int(timer.elapsed()),
+                LineNo, comments, qUtf8Printable(path));
+    Images.Modified = false;
+}
+
+void TThTable::WriteTable(const QString& path) {
+    TOutputTextFile file(path);
+    file.Open();
+    LineNo = 0;
+    if (DebugFlagOn(TDebugFlag::DebugTitle)) {
+        ++LineNo;
+        file.WriteLine(TThImageBase::TitleLine());
+        if (DebugFlagOn(TDebugFlag::DebugSaveRec)) {
+            m_log.Write("管理情報格納 %s", qUtf8Printable(TThImageBase::TitleLine()));
+        }
+    }
+    for (int i = 0; i < Images.Count(); ++i) {
+        ++LineNo;
+        const QString line = Images.Image(i)->ToStr();
+        file.WriteLine(line);
+        if (DebugFlagOn(TDebugFlag::DebugSaveRec)) {
+            m_log.Write("L%.5d %s", LineNo, qUtf8Printable(line));
+        }
+    }
+    file.Sync(); // on the disk before it replaces the old file
+    file.Close();
+}
+
+void TThTable::SaveTable() {
+    if (!Images.Modified) {
+        m_log.Write("管理情報格納なし");
+        return;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const QString path = TableFileName();
+    const QString fresh = path + QStringLiteral(".new");
+    try {
+        if (!QDir().mkpath(DataDir())) {
+            throw ECacheError(
+                FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
+        }
+        WriteTable(fresh);
+        if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path).constData()) != 0) {
+            throw EInOutError(FormatMessage("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s",
+                                            qUtf8Printable(path), qUtf8Printable(SystemErrorText(errno))),
+                              errno);
+        }
+    } catch (const ECacheError& error) {
+        QFile::remove(fresh);
+        // The message names the management file, not the new file beside it.
+        QString message = error.Message();
+        message.replace(fresh, path);
+        if (dynamic_cast<const EInOutError*>(&error) != nullptr) {
+            throw EInOutError(message, static_cast<const EInOutError&>(error).ErrorCode());
+        }
+        throw ECacheError(message);
+    }
+    m_log.Write("管理情報格納：%dミリ秒、%dレコード %s", int(timer.elapsed()), LineNo, qUtf8Printable(path));
+    Images.Modified = false;
+}
+
+void TThTable::SetCacheDir(const QString& dir) {
+    if (dir.isEmpty()) {
+        throw ECacheError(QStringLiteral("空文字列のキャッシュディレクトリ名が要求されました"));
+    }
+    const QString old = GetCacheDir();
+    if (dir == old) {
+        return;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    m_log.Write("設定 キャッシュディレクトリ： %s to %s", qUtf8Printable(old), qUtf8Printable(dir));
+    if (!old.isEmpty()) {
+        SaveTable();
+        Images.Clear();
+    }
+    Current = nullptr;
+    Images.CacheFileName.CacheDir = dir;
+    LoadTable();
+    m_log.Write("キャッシュ切り換え終了：%dミリ秒 %s to %s", int(timer.elapsed()), qUtf8Printable(old),
+                qUtf8Printable(dir));
+}
+
+void TThTable::ClearCache() {
+    const QString path = DataDir();
+    if (QFileInfo(path).fileName() != Images.CacheFileName.DataDirName()) {
+        throw ECacheError(FormatMessage("キャッシュ情報名が不正です。Dir=%s", qUtf8Printable(path)));
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const int count = Images.Count();
+    Images.Clear();
+    Current = nullptr;
+    DeleteTree(path);
+    m_log.Write("キャッシュクリア：%dミリ秒、%dレコード %s", int(timer.elapsed()), count, qUtf8Printable(path));
+    DeleteOldCaches();
+}
+
+void TThTable::DeleteOldCaches() {
+    if (GetCacheDir().isEmpty()) {
+        return;
+    }
+    int deleted = 0;
+    for (int round = 0; round < 11; ++round) {
+        const QString old = Images.CacheFileName.FindOldDataDir();
+        if (old.isEmpty()) {
+            break;
+        }
+        if (!QFileInfo(old).fileName().startsWith(TThCacheFileName::OldDirPrefix())) {
+            throw ECacheError(FormatMessage("旧キャッシュ情報名が不正です。Dir=%s", qUtf8Printable(old)));
+        }
+        QElapsedTimer timer;
+        timer.start();
+        DeleteTree(old); // removes a link as a link: nothing outside is touched
+        ++deleted;
+        m_log.Write("旧キャッシュ情報削除：%dミリ秒 %s", int(timer.elapsed()), qUtf8Printable(old));
+    }
+    if (deleted >= 10) {
+        throw ECacheError(FormatMessage("旧キャッシュ情報が多すぎます。Count=%d", deleted));
+    }
+}
+
+void TThTable::FillKey(const QString& fileName, int width, int height) {
+    TThImage& key = Images.Key();
+    key.OrgFileName = fileName;
+    key.ReqWidth = width;
+    key.ReqHeight = height;
+    Current = &key;
+}
+
+bool TThTable::Lookup(const QString& fileName, int width, int height) {
+    FillKey(fileName, width, height);
+    TThImage* record = Images.FindImage(Images.Key());
+    if (record == nullptr) {
+        return false;
+    }
+    bool loaded = false;
+    try {
+        loaded = record->LoadThBitmap(&ResultBitmap);
+    } catch (const EDibError&) {
+        loaded = false; // a damaged bitmap counts as a missing one: render anew
+    }
+    if (loaded) {
+        Images.TouchImage(record);
+        Current = record;
+        return true;
+    }
+    m_log.Write("レコード削除 元画像 %s サムネイル(%s)なし Line=%d", qUtf8Printable(record->OrgFileName),
+                qUtf8Printable(record->BitmapFileName()), record->Line);
+    record->Delete();
+    return false;
+}
+
+void TThTable::AddRecord(const QString& fileName, const QImage& bitmap, const TThFacts& facts,
+                         int width, int height) {
+    Images.CheckSize();
+    if (Images.Disabled) {
+        return;
+    }
+    auto record = std::make_unique<TThImage>();
+    record->Owner = &Images;
+    record->OrgFileName = fileName;
+    record->SetReqSize(width, height);
+    record->OrgWidth = facts.OrgWidth;
+    record->OrgHeight = facts.OrgHeight;
+    record->OrgCreateTime = facts.OrgCreateTime;
+    record->OrgUpdateTime = facts.OrgUpdateTime;
+    record->OrgFileTime = facts.OrgFileTime;
+    record->OrgFileSize = facts.OrgFileSize;
+    record->OrgVolLabel = facts.OrgVolLabel;
+    record->OrgVolSer = facts.OrgVolSer;
+    record->LastAccess = NowText();
+    record->SaveThBitmap(&bitmap); // an error frees the record and passes on
+    Current = Images.AddImage(std::move(record));
+}
+
+bool TThTable::RemoveRecord(const QString& fileName, int width, int height) {
+    FillKey(fileName, width, height);
+    TThImage* record = Images.FindImage(Images.Key());
+    if (record == nullptr) {
+        return false;
+    }
+    m_log.Write("レコード削除 元画像 %s ", qUtf8Printable(record->OrgFileName));
+    record->DeleteBitmap();
+    record->Delete();
+    Current = nullptr;
+    return true;
+}
+
+} // namespace mirte

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "th_image_base.h"
+
+#include <QImage>
+#include <QString>
+
+namespace mirte {
+
+// The facts of a source picture that a record keeps.
+struct TThFacts {
+    int OrgWidth = 0;
+    int OrgHeight = 0;
+    QString OrgCreateTime;
+    QString OrgUpdateTime;
+    QString OrgFileTime;
+    qint64 OrgFileSize = 0;
+    QString OrgVolLabel;
+    QString OrgVolSer;
+};
+
+// The management table: the records, the management file _TDBCache.dat, the cache folder, and
+// the three record operations of the cache database.
+class TThTable {
+public:
+    explicit TThTable(CacheLog log = CacheLog());
+
+    // Saves the old folder's table and loads the new one's. Raises ECacheError for an empty name.
+    void SetCacheDir(const QString& dir);
+    QString GetCacheDir() const { return Images.CacheFileName.CacheDir; }
+    void SetMaxSize(qint64 sizeKB);
+    qint64 GetMaxSize() const { return Images.CacheFileName.MaxSizeKB; }
+
+    // Reads the management file when there is one; bad lines are dropped silently.
+    void LoadTable();
+    // Writes the management file when something changed: a new file beside it, renamed over the
+    // old one, so that a failed save leaves the old file whole. Raises ECacheError/EInOutError.
+    void SaveTable();
+    // Deletes the data folder (and older versions' ones) with every record and bitmap.
+    void ClearCache();
+    void DeleteOldCaches();
+
+    // A stored thumbnail for the picture and box: true with ResultBitmap and Current set.
+    // A record whose bitmap is missing or unreadable is dropped (the caller renders anew).
+    bool Lookup(const QString& fileName, int width, int height);
+    // Stores a new thumbnail (after evicting what the limit asks); nothing while disabled.
+    void AddRecord(const QString& fileName, const QImage& bitmap, const TThFacts& facts, int width,
+                   int height);
+    // Deletes the matching record and its bitmap; false when there is none.
+    bool RemoveRecord(const QString& fileName, int width, int height);
+
+    QString TableFileName() const { return Images.CacheFileName.TableFileName(); }
+    QString DataDir() const { return Images.CacheFileName.DataDir(); }
+
+    TThImageBase Images;
+    TThImage* Current = nullptr; // the record found or added last (the key after a miss)
+    QImage ResultBitmap;
+    int LineNo = 0;
+
+private:
+    void FillKey(const QString& fileName, int width, int height);
+    void WriteTable(const QString& path);
+
+    CacheLog m_log;
+};
+
+} // namespace mirte

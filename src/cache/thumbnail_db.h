@@ -1,0 +1,80 @@
+#pragma once
+
+#include "th_graphic.h"
+#include "th_table.h"
+
+#include <QImage>
+#include <QString>
+
+namespace mirte {
+
+class TThDebugLog;
+
+// The result of the last GetThumbnail: valid until the next call; copy it at once.
+struct TThumbnailInfo {
+    QImage Bitmap;
+    bool FromCache = false; // served from the cache rather than made anew
+};
+
+// The facts of the last picture asked about.
+struct TOriginalImageInfo {
+    QString FileName;
+    int Width = 0;
+    int Height = 0;
+    QString CreateTime;
+    QString UpdateTime;
+    QString FileTime;
+    qint64 FileSize = 0;
+    QString VolLabel;
+    QString VolSer;
+};
+
+// The thumbnail cache's single entry point: thumbnails fitted into the box, from the cache
+// folder when a valid one is stored there, else rendered and stored; and the facts of pictures.
+// Not safe for concurrent calls: its callers take turns.
+class TThumbnailDB {
+public:
+    // exeDir: where the debug log goes (exeDir + "Log/A") when logging is switched on.
+    explicit TThumbnailDB(const QString& exeDir = QString(), TThDebugLog* log = nullptr);
+    // Saves the table when it changed; a failure here is logged, not raised.
+    ~TThumbnailDB();
+    TThumbnailDB(const TThumbnailDB&) = delete;
+    TThumbnailDB& operator=(const TThumbnailDB&) = delete;
+
+    void SetCacheDirectory(const QString& dir) { Table.SetCacheDir(dir); }
+    QString GetCacheDirectory() const { return Table.GetCacheDir(); }
+    void SetMaxCacheSize(qint64 sizeKB) { Table.SetMaxSize(sizeKB); }
+    qint64 GetMaxCacheSize() const { return Table.GetMaxSize(); }
+    void SetThumbnailWidth(int width);
+    void SetThumbnailHeight(int height);
+
+    // The thumbnail of a picture in ThumbnailInfo, its facts in OriginalImageInfo. A thumbnail
+    // that cannot be stored (a full or read-only disk) is still returned; the cache then stops
+    // storing until it is cleared or switched. Raises the renderer's errors.
+    bool GetThumbnail(const QString& fileName);
+    // Makes the thumbnail again, replacing the stored one.
+    void RefreshThumbnail(const QString& fileName);
+    // The facts of a picture: from its record while that still matches the file (no picture
+    // file is opened then), else from the picture's header. False for a missing file, keeping
+    // the previous facts.
+    bool GetOriginalInfo(const QString& fileName);
+    void ClearCache() { Table.ClearCache(); }
+    void SaveTable() { Table.SaveTable(); }
+
+    TThTable Table;
+    TThGraphic Graphic;
+    int ThumbWidth = 0;
+    int ThumbHeight = 0;
+    TThumbnailInfo ThumbnailInfo;
+    TOriginalImageInfo OriginalImageInfo;
+
+private:
+    void TakeFacts(const TThImage& record);
+    void Store(const QString& fileName);
+
+    CacheLog m_log;
+    QString m_factsTime; // time and size of OriginalImageInfo's file when its facts were read
+    qint64 m_factsSize = -1;
+};
+
+} // namespace mirte
