@@ -4,7 +4,6 @@
 #include "diag/th_debug_log.h"
 
 #include <QString>
-
 #include <utility>
 
 namespace mirte {

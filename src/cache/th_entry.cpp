@@ -41,8 +41,8 @@ void TThEntryBase::MoveToEnd(const TThEntry* entry) {
 
 TThEntry* TThEntryIterator::CurrentItem() const {
     if (m_position < 0 || m_position >= m_base.Count()) {
-        throw ECacheError(FormatMessage("Index=%d 不正。%s", m_position,
-                                        "TThEntryIterator.CurrentItem"));
+        throw ECacheError(
+            FormatMessage("Index=%d 不正。%s", m_position, "TThEntryIterator.CurrentItem"));
     }
     return m_base.At(m_position);
 }

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <memory>
 #include <vector>
 
@@ -53,7 +52,9 @@ protected:
 // Walks a list from the first entry to the last.
 class TThEntryIterator {
 public:
-    explicit TThEntryIterator(const TThEntryBase& base) : m_base(base) { TThEntryIterator::Reset(); }
+    explicit TThEntryIterator(const TThEntryBase& base) : m_base(base) {
+        TThEntryIterator::Reset();
+    }
     virtual ~TThEntryIterator() = default;
 
     virtual void Reset() { m_position = -1; }

@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <cerrno>
 #include <unistd.h>
 
@@ -54,7 +53,8 @@ bool ParseInt(const QString& text, int& value) {
 bool TThImage::Matches(const TThEntry& key) const {
     const auto& other = static_cast<const TThImage&>(key);
     return OrgFileName == other.OrgFileName && ReqWidth == other.ReqWidth &&
-           ReqHeight == other.ReqHeight && SameFileTimeSize(OrgFileName, OrgFileTime, OrgFileSize) &&
+           ReqHeight == other.ReqHeight &&
+           SameFileTimeSize(OrgFileName, OrgFileTime, OrgFileSize) &&
            SameVolume(OrgFileName, OrgVolLabel, OrgVolSer);
 }
 
@@ -148,8 +148,8 @@ bool TThImage::SaveThBitmap(const QImage* bitmap) {
     const QString path = BitmapFileName();
     try {
         if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-            throw ECacheError(FormatMessage("ファイル \"%s\" をオープンできません。",
-                                            qUtf8Printable(path)));
+            throw ECacheError(
+                FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
         }
         TDibGraphic dib;
         dib.Assign(*bitmap);
@@ -170,7 +170,8 @@ bool TThImage::DeleteBitmap() {
     if (::unlink(native.constData()) != 0 && errno != ENOENT) {
         images->Log().Write("ビットマップファイル%sを削除できません", qUtf8Printable(path));
         images->Disabled = true;
-        throw ECacheError(FormatMessage("ビットマップファイル%sを削除できません", qUtf8Printable(path)));
+        throw ECacheError(
+            FormatMessage("ビットマップファイル%sを削除できません", qUtf8Printable(path)));
     }
     const QString folder = QFileInfo(path).path();
     if (!HasDirEntries(folder)) {

@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-
 #include <cmath>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -48,8 +47,9 @@ TThImage* TThImageBase::FindImage(const TThImage& key) {
         ++SearchSteps;
     }
     if (DebugFlagOn(TDebugFlag::DebugFindTime)) {
-        m_log.Write("検索 %dミリ秒 %s %d/%d %s", int(timer.elapsed()), found ? "Found" : "not Found",
-                    SearchSteps, Count(), found ? qUtf8Printable(found->OrgFileName) : "");
+        m_log.Write("検索 %dミリ秒 %s %d/%d %s", int(timer.elapsed()),
+                    found ? "Found" : "not Found", SearchSteps, Count(),
+                    found ? qUtf8Printable(found->OrgFileName) : "");
     }
     return found;
 }
@@ -142,9 +142,11 @@ int TThImageBase::Evict(int maxCount) {
             break;
         }
     }
-    m_log.Write("サイズオーバーにより%d個のビットマップを削除しました。%dミリ秒 Curr=%lldKB LowerLimit=%lldKB",
+    m_log.Write("サイズオーバーにより%d個のビットマップを削除しました。%dミリ秒 Curr=%lldKB "
+                "LowerLimit=%lldKB",
                 deleted, int(timer.elapsed()), TotalSize / 1024, lower / 1024);
-    m_log.Write("サイズオーバーのビットマップは%s", done ? "もう残っていません" : "まだ残っています");
+    m_log.Write("サイズオーバーのビットマップは%s",
+                done ? "もう残っていません" : "まだ残っています");
     return deleted;
 }
 

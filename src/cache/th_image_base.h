@@ -5,7 +5,6 @@
 #include "th_image.h"
 
 #include <QString>
-
 #include <memory>
 #include <unordered_set>
 

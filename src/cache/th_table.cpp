@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-
 #include <cstdio>
 
 namespace mirte {
@@ -52,8 +51,8 @@ void TThTable::LoadTable() {
         ++comments;
     }
     file.Close();
-    m_log.Write("管理情報ロード：%dミリ秒、%dレコード (コメント%dレコード) %s", int(timer.elapsed()),
-                LineNo, comments, qUtf8Printable(path));
+    m_log.Write("管理情報ロード：%dミリ秒、%dレコード (コメント%dレコード) %s",
+                int(timer.elapsed()), LineNo, comments, qUtf8Printable(path));
     Images.Modified = false;
 }
 
@@ -95,10 +94,12 @@ void TThTable::SaveTable() {
                 FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
         }
         WriteTable(fresh);
-        if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path).constData()) != 0) {
-            throw EInOutError(FormatMessage("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s",
-                                            qUtf8Printable(path), qUtf8Printable(SystemErrorText(errno))),
-                              errno);
+        if (std::rename(QFile::encodeName(fresh).constData(),
+                        QFile::encodeName(path).constData()) != 0) {
+            throw EInOutError(
+                FormatMessage("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s",
+                              qUtf8Printable(path), qUtf8Printable(SystemErrorText(errno))),
+                errno);
         }
     } catch (const ECacheError& error) {
         QFile::remove(fresh);
@@ -110,7 +111,8 @@ void TThTable::SaveTable() {
         }
         throw ECacheError(message);
     }
-    m_log.Write("管理情報格納：%dミリ秒、%dレコード %s", int(timer.elapsed()), LineNo, qUtf8Printable(path));
+    m_log.Write("管理情報格納：%dミリ秒、%dレコード %s", int(timer.elapsed()), LineNo,
+                qUtf8Printable(path));
     Images.Modified = false;
 }
 
@@ -132,14 +134,15 @@ void TThTable::SetCacheDir(const QString& dir) {
     Current = nullptr;
     Images.CacheFileName.CacheDir = dir;
     LoadTable();
-    m_log.Write("キャッシュ切り換え終了：%dミリ秒 %s to %s", int(timer.elapsed()), qUtf8Printable(old),
-                qUtf8Printable(dir));
+    m_log.Write("キャッシュ切り換え終了：%dミリ秒 %s to %s", int(timer.elapsed()),
+                qUtf8Printable(old), qUtf8Printable(dir));
 }
 
 void TThTable::ClearCache() {
     const QString path = DataDir();
     if (QFileInfo(path).fileName() != Images.CacheFileName.DataDirName()) {
-        throw ECacheError(FormatMessage("キャッシュ情報名が不正です。Dir=%s", qUtf8Printable(path)));
+        throw ECacheError(
+            FormatMessage("キャッシュ情報名が不正です。Dir=%s", qUtf8Printable(path)));
     }
     QElapsedTimer timer;
     timer.start();
@@ -147,7 +150,8 @@ void TThTable::ClearCache() {
     Images.Clear();
     Current = nullptr;
     DeleteTree(path);
-    m_log.Write("キャッシュクリア：%dミリ秒、%dレコード %s", int(timer.elapsed()), count, qUtf8Printable(path));
+    m_log.Write("キャッシュクリア：%dミリ秒、%dレコード %s", int(timer.elapsed()), count,
+                qUtf8Printable(path));
     DeleteOldCaches();
 }
 
@@ -162,7 +166,8 @@ void TThTable::DeleteOldCaches() {
             break;
         }
         if (!QFileInfo(old).fileName().startsWith(TThCacheFileName::OldDirPrefix())) {
-            throw ECacheError(FormatMessage("旧キャッシュ情報名が不正です。Dir=%s", qUtf8Printable(old)));
+            throw ECacheError(
+                FormatMessage("旧キャッシュ情報名が不正です。Dir=%s", qUtf8Printable(old)));
         }
         QElapsedTimer timer;
         timer.start();
@@ -200,8 +205,9 @@ bool TThTable::Lookup(const QString& fileName, int width, int height) {
         Current = record;
         return true;
     }
-    m_log.Write("レコード削除 元画像 %s サムネイル(%s)なし Line=%d", qUtf8Printable(record->OrgFileName),
-                qUtf8Printable(record->BitmapFileName()), record->Line);
+    m_log.Write("レコード削除 元画像 %s サムネイル(%s)なし Line=%d",
+                qUtf8Printable(record->OrgFileName), qUtf8Printable(record->BitmapFileName()),
+                record->Line);
     record->Delete();
     return false;
 }

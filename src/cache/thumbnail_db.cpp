@@ -35,9 +35,9 @@ void TThumbnailDB::SetThumbnailHeight(int height) {
 }
 
 void TThumbnailDB::TakeFacts(const TThImage& record) {
-    OriginalImageInfo = {record.OrgFileName, record.OrgWidth,    record.OrgHeight,
+    OriginalImageInfo = {record.OrgFileName,   record.OrgWidth,      record.OrgHeight,
                          record.OrgCreateTime, record.OrgUpdateTime, record.OrgFileTime,
-                         record.OrgFileSize, record.OrgVolLabel,   record.OrgVolSer};
+                         record.OrgFileSize,   record.OrgVolLabel,   record.OrgVolSer};
     m_factsTime = record.OrgFileTime;
     m_factsSize = record.OrgFileSize;
 }
@@ -104,8 +104,9 @@ bool TThumbnailDB::GetOriginalInfo(const QString& fileName) {
     if (!Graphic.GetImageInfo(fileName, info)) {
         return false;
     }
-    OriginalImageInfo = {fileName,      info.Width,    info.Height,   info.CreateTime, info.UpdateTime,
-                         info.FileTime, info.FileSize, info.VolLabel, info.VolSer};
+    OriginalImageInfo = {fileName,        info.Width,      info.Height,
+                         info.CreateTime, info.UpdateTime, info.FileTime,
+                         info.FileSize,   info.VolLabel,   info.VolSer};
     m_factsTime = info.FileTime;
     m_factsSize = info.FileSize;
     return true;

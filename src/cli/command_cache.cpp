@@ -1,6 +1,5 @@
-#include "commands.h"
-
 #include "cache/thumbnail_db.h"
+#include "commands.h"
 #include "util/cache_size.h"
 #include "util/errors.h"
 
@@ -79,8 +78,9 @@ int RunCache(const QStringList& args, const Context& context) {
         }
     }
     const QString action = rest.isEmpty() ? QString() : rest.takeFirst();
-    if (dir.isEmpty() || (action != QLatin1String("get") && action != QLatin1String("list") &&
-                          action != QLatin1String("clear")) ||
+    if (dir.isEmpty() ||
+        (action != QLatin1String("get") && action != QLatin1String("list") &&
+         action != QLatin1String("clear")) ||
         (action == QLatin1String("get") && rest.isEmpty())) {
         std::fputs("usage: mirte-cli cache --dir CACHEDIR [--size-kb N] get FILE...\n"
                    "       mirte-cli cache --dir CACHEDIR list\n"

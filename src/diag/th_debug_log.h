@@ -29,7 +29,14 @@ public:
     // printf-like; %s takes UTF-8 text (qUtf8Printable).
     template <typename... Args> void WriteF(const char* pattern, Args&&... args) {
         if (Enabled()) {
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wformat-security" // the patterns are the program's own
+#endif
             m_log.Write(QString::asprintf(pattern, std::forward<Args>(args)...));
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
         }
     }
 

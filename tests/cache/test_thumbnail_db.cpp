@@ -1,0 +1,130 @@
+#include "cache/thumbnail_db.h"
+#include "picture_fixtures.h"
+#include "support/gtest_qt.h"
+#include "support/temp_folder.h"
+#include "util/errors.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+#include <utime.h>
+
+using namespace mirte;
+using namespace mirte::test;
+
+namespace {
+
+class Database : public ::testing::Test {
+protected:
+    void SetUp() override { Open(); }
+    void Open() {
+        db = std::make_unique<TThumbnailDB>();
+        db->SetCacheDirectory(cache.Path());
+        db->SetMaxCacheSize(100000);
+        db->SetThumbnailWidth(96);
+        db->SetThumbnailHeight(96);
+    }
+    QString Picture(const QString& name, int w, int h) {
+        return pictures.Write(name, EncodeWithQt(MakeTestPicture(w, h), "jpg"));
+    }
+    void Touch(const QString& path, int secondsLater) {
+        utimbuf times{};
+        times.actime = times.modtime = QDateTime::currentSecsSinceEpoch() + secondsLater;
+        ASSERT_EQ(::utime(QFile::encodeName(path).constData(), &times), 0);
+    }
+    TempFolder cache;
+    TempFolder pictures;
+    std::unique_ptr<TThumbnailDB> db;
+};
+
+} // namespace
+
+TEST_F(Database, AFreshCacheStoresNumberZeroAndServesTheSamePixelsAfterARestart) {
+    const QString path = Picture("a.jpg", 160, 120);
+    ASSERT_TRUE(db->GetThumbnail(path));
+    EXPECT_FALSE(db->ThumbnailInfo.FromCache);
+    const QImage made = db->ThumbnailInfo.Bitmap.convertToFormat(QImage::Format_RGB888);
+    EXPECT_EQ(made.size(), QSize(96, 72));
+    EXPECT_TRUE(QFileInfo::exists(cache.File("_TDB0100/A00000/A0000000.bmp")));
+    db.reset(); // saves the table
+    Open();
+    ASSERT_TRUE(db->GetThumbnail(path));
+    EXPECT_TRUE(db->ThumbnailInfo.FromCache);
+    EXPECT_EQ(db->ThumbnailInfo.Bitmap.convertToFormat(QImage::Format_RGB888), made);
+    EXPECT_EQ(db->OriginalImageInfo.FileName, path);
+    EXPECT_EQ(db->OriginalImageInfo.Width, 160);
+    EXPECT_EQ(db->Graphic.DecodeCount(), 0);
+}
+
+TEST_F(Database, ATouchedSourceMakesANewRecordWithTheNextNumber) {
+    const QString path = Picture("a.jpg", 160, 120);
+    ASSERT_TRUE(db->GetThumbnail(path));
+    Touch(path, 10);
+    ASSERT_TRUE(db->GetThumbnail(path));
+    EXPECT_FALSE(db->ThumbnailInfo.FromCache);
+    EXPECT_EQ(db->Table.Images.Count(), 2);
+    EXPECT_EQ(db->Table.Current->SaveID, 1);
+    db->RefreshThumbnail(path); // replaces the stored one under the next number
+    EXPECT_FALSE(QFileInfo::exists(cache.File("_TDB0100/A00000/A0000001.bmp")));
+    EXPECT_TRUE(QFileInfo::exists(cache.File("_TDB0100/A00000/A0000002.bmp")));
+}
+
+TEST_F(Database, FactsOfAFolderSeenBeforeComeFromTheTableWithoutOpeningAPicture) {
+    const QString a = Picture("a.jpg", 160, 120);
+    const QString b = Picture("b.jpg", 120, 160);
+    ASSERT_TRUE(db->GetThumbnail(a));
+    ASSERT_TRUE(db->GetThumbnail(b));
+    db.reset();
+    Open();
+    ASSERT_TRUE(db->GetOriginalInfo(a));
+    EXPECT_EQ(db->OriginalImageInfo.Width, 160);
+    ASSERT_TRUE(db->GetOriginalInfo(b));
+    EXPECT_EQ(db->OriginalImageInfo.Height, 160);
+    // No picture was even opened: the renderer holds none.
+    EXPECT_TRUE(db->Graphic.LoadedFileName().isEmpty());
+    EXPECT_EQ(db->Graphic.DecodeCount(), 0);
+}
+
+TEST_F(Database, AMissingFileKeepsThePreviousFacts) {
+    const QString a = Picture("a.jpg", 160, 120);
+    ASSERT_TRUE(db->GetOriginalInfo(a));
+    EXPECT_FALSE(db->GetOriginalInfo(pictures.File("gone.jpg")));
+    EXPECT_EQ(db->OriginalImageInfo.FileName, a);
+    EXPECT_EQ(db->OriginalImageInfo.Width, 160);
+}
+
+TEST_F(Database, AnUnsetBoxRaisesTheFitError) {
+    TThumbnailDB fresh;
+    fresh.SetCacheDirectory(cache.Path());
+    try {
+        fresh.GetThumbnail(Picture("a.jpg", 10, 10));
+        FAIL();
+    } catch (const ECacheError& error) {
+        EXPECT_EQ(error.Message(), QStringLiteral("引数不正。TInnerSize.SetSize 枠サイズ(0 x 0)"));
+    }
+}
+
+TEST_F(Database, ThumbnailsKeepComingWhenTheCacheCannotStore) {
+    const QString a = Picture("a.jpg", 160, 120);
+    const QString b = Picture("b.jpg", 160, 120);
+    // A file where the bitmaps' folder should be: nothing can be stored.
+    cache.Write("_TDB0100/A00000", "in the way");
+    ASSERT_TRUE(db->GetThumbnail(a));
+    EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(96, 72));
+    EXPECT_TRUE(db->Table.Images.Disabled);
+    ASSERT_TRUE(db->GetThumbnail(b));
+    EXPECT_EQ(db->Table.Images.Count(), 0); // no record points at a bitmap that is not there
+    db->ClearCache(); // a clear ends the disabled state
+    EXPECT_FALSE(db->Table.Images.Disabled);
+    ASSERT_TRUE(db->GetThumbnail(a));
+    EXPECT_EQ(db->Table.Images.Count(), 1);
+}
+
+TEST_F(Database, APathWithALineBreakIsShownButNeverRecorded) {
+    const QString path = Picture("evil\nT,forged.jpg", 50, 40);
+    ASSERT_TRUE(db->GetThumbnail(path));
+    EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(96, 77));
+    EXPECT_EQ(db->Table.Images.Count(), 0);
+}
