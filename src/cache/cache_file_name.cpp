@@ -4,6 +4,8 @@
 #include "util/errors.h"
 #include "util/paths.h"
 
+#include <cstdio>
+
 namespace mirte {
 
 QString TThCacheFileName::DataDir() const {
@@ -18,12 +20,16 @@ QString TThCacheFileName::TableFileName() const {
 }
 
 QString TThCacheFileName::BitmapName(int id) {
-    return QString::asprintf("A%.7d", id);
+    char name[16];
+    const int n = std::snprintf(name, sizeof name, "A%.7d", id);
+    return QString::fromLatin1(name, n);
 }
 
 QString TThCacheFileName::BitmapFileName(int id) const {
-    const QString name = BitmapName(id);
-    return JoinPath(DataDir(), name.left(6) + QLatin1Char('/') + name + QStringLiteral(".bmp"));
+    // Asked for every record loaded and every request served: one formatting, one allocation.
+    char relative[32];
+    const int n = std::snprintf(relative, sizeof relative, "A%.5d/A%.7d.bmp", id / 100, id);
+    return JoinPath(DataDir(), QString::fromLatin1(relative, n));
 }
 
 QString TThCacheFileName::FindOldDataDir() const {

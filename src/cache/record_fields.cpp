@@ -1,5 +1,7 @@
 #include "record_fields.h"
 
+#include <algorithm>
+
 namespace mirte {
 
 namespace {
@@ -21,13 +23,16 @@ QString QuoteField(const QString& field) {
     if (!quote) {
         return field;
     }
-    QString quoted = QStringLiteral("\"");
-    for (const QChar c : field) {
-        if (c == u'"') {
-            quoted += u'"';
-        }
-        quoted += c;
+    QString quoted;
+    quoted.reserve(field.size() + 4);
+    quoted += u'"';
+    qsizetype from = 0;
+    for (qsizetype quote = field.indexOf(u'"'); quote >= 0; quote = field.indexOf(u'"', from)) {
+        quoted += QStringView(field).sliced(from, quote + 1 - from);
+        quoted += u'"'; // a quote inside is written twice
+        from = quote + 1;
     }
+    quoted += QStringView(field).sliced(from);
     quoted += u'"';
     return quoted;
 }
@@ -57,17 +62,21 @@ QStringList SplitFields(QStringView line) {
         QString field;
         if (line[i] == u'"') {
             ++i;
+            // Whole runs up to the next quote at a time; "" stands for one quote.
             while (i < n) {
-                if (line[i] == u'"') {
-                    if (i + 1 < n && line[i + 1] == u'"') {
-                        field += u'"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
+                qsizetype quote = line.indexOf(u'"', i);
+                if (quote < 0) {
+                    quote = n;
                 }
-                field += line[i++];
+                field += line.sliced(i, quote - i);
+                i = quote;
+                if (i + 1 < n && line[i + 1] == u'"') {
+                    field += u'"';
+                    i += 2;
+                    continue;
+                }
+                i = std::min(i + 1, n);
+                break;
             }
         } else {
             const qsizetype start = i;

@@ -1,6 +1,7 @@
 #include "th_image.h"
 
 #include "picture/dib_graphic.h"
+#include "picture/stored_bitmap.h"
 #include "record_fields.h"
 #include "th_image_base.h"
 #include "util/dir_list.h"
@@ -130,9 +131,7 @@ bool TThImage::LoadThBitmap(QImage* bitmap) const {
     if (!FileExistsExact(path)) {
         return false;
     }
-    TDibGraphic dib;
-    dib.LoadFromFile(path);
-    *bitmap = dib.ToImage();
+    *bitmap = ReadStoredBitmap(path);
     return true;
 }
 

@@ -53,7 +53,8 @@ public:
     QString OrgVolSer;
     QString ThFileTime;
     qint64 ThFileSize = 0;
-    int Line = 0; // its line in the management file when loaded; 0 when made in this run
+    int Line = 0;        // its line in the management file when loaded; 0 when made in this run
+    quint64 LastUse = 0; // larger for records added or served later (kept by the collection)
 };
 
 } // namespace mirte

@@ -5,14 +5,16 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 #include <sys/stat.h>
 
 namespace mirte {
 
 QString NowText() {
-    return DateTimeToText(QDateTime::currentDateTime());
+    return DateTimeToText(std::time(nullptr)); // the plain clock: every served hit asks for it
 }
 
 TThImageBase::TThImageBase(CacheLog log) : m_log(log) {
@@ -30,6 +32,7 @@ void TThImageBase::Reset() {
 }
 
 void TThImageBase::Clear() {
+    m_byName.clear();
     TThEntryBase::Clear();
     Reset();
 }
@@ -39,12 +42,17 @@ TThImage* TThImageBase::FindImage(const TThImage& key) {
     timer.start();
     TThImage* found = nullptr;
     SearchSteps = 0;
-    for (int i = Count() - 1; i >= 0; --i) {
-        if (Image(i)->Matches(key)) {
-            found = Image(i);
-            break;
+    if (const auto same = m_byName.constFind(key.OrgFileName); same != m_byName.constEnd()) {
+        std::vector<TThImage*> candidates = same.value();
+        std::sort(candidates.begin(), candidates.end(),
+                  [](const TThImage* a, const TThImage* b) { return a->LastUse > b->LastUse; });
+        for (TThImage* candidate : candidates) {
+            if (candidate->Matches(key)) {
+                found = candidate;
+                break;
+            }
+            ++SearchSteps;
         }
-        ++SearchSteps;
     }
     if (DebugFlagOn(TDebugFlag::DebugFindTime)) {
         m_log.Write("検索 %dミリ秒 %s %d/%d %s", int(timer.elapsed()),
@@ -54,20 +62,36 @@ TThImage* TThImageBase::FindImage(const TThImage& key) {
     return found;
 }
 
+void TThImageBase::Unindex(const TThImage* record) {
+    const auto same = m_byName.find(record->OrgFileName);
+    if (same == m_byName.end()) {
+        return;
+    }
+    std::erase(same.value(), record);
+    if (same.value().empty()) {
+        m_byName.erase(same);
+    }
+}
+
 TThImage* TThImageBase::AddImage(std::unique_ptr<TThImage> record) {
     TotalSize += record->ThFileSize;
     Modified = true;
-    return static_cast<TThImage*>(Append(std::move(record)));
+    record->LastUse = ++m_lastUse;
+    auto* added = static_cast<TThImage*>(Append(std::move(record)));
+    m_byName[added->OrgFileName].push_back(added);
+    return added;
 }
 
 void TThImageBase::RemoveImage(TThImage* record) {
     TotalSize -= record->ThFileSize;
+    Unindex(record);
     Take(record); // freed here
     Modified = true;
 }
 
 void TThImageBase::TouchImage(TThImage* record) {
     record->LastAccess = NowText();
+    record->LastUse = ++m_lastUse;
     MoveToEnd(record);
     Modified = true;
 }

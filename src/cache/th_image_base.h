@@ -4,9 +4,11 @@
 #include "cache_log.h"
 #include "th_image.h"
 
+#include <QHash>
 #include <QString>
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 namespace mirte {
 
@@ -27,7 +29,8 @@ public:
     TThImage* Image(int index) const { return static_cast<TThImage*>(At(index)); }
     TThImage& Key() { return m_key; }
 
-    // The most recently used record that matches the key, or null.
+    // The most recently used record that matches the key, or null. Only the records of the
+    // key's path are tried (an index by path), most recently used first.
     TThImage* FindImage(const TThImage& key);
     TThImage* AddImage(std::unique_ptr<TThImage> record);
     // Takes the record out and frees it; its bitmap file stays.
@@ -64,10 +67,15 @@ public:
 
 private:
     void Reset();
+    void Unindex(const TThImage* record);
     void RestoreCounter(const TThImage& record);
 
     CacheLog m_log;
     TThImage m_key;
+    // The records of each source path; a folder of thousands of cached pictures would otherwise
+    // cost a scan of the whole list per request.
+    QHash<QString, std::vector<TThImage*>> m_byName;
+    quint64 m_lastUse = 0; // stamps records as they are added or served, for their recency
 };
 
 // The present local time as the cache writes it.

@@ -86,7 +86,8 @@ void TThumbnailDB::RefreshThumbnail(const QString& fileName) {
 bool TThumbnailDB::GetOriginalInfo(const QString& fileName) {
     QString time;
     qint64 size = 0;
-    if (!GetFileTimeSize(fileName, time, size) || !FileExistsExact(fileName)) {
+    bool folder = false;
+    if (!GetFileTimeSize(fileName, time, size, &folder) || folder) {
         return false;
     }
     if (fileName == OriginalImageInfo.FileName && time == m_factsTime && size == m_factsSize) {

@@ -43,12 +43,8 @@ void CopyRows(const TInternalDib& dib, QImage& image) {
         case 8:
             std::memcpy(target, source, width);
             break;
-        default: // 24 bits: blue, green, red in the file; red first in the QImage
-            for (qint64 x = 0; x < width; ++x) {
-                target[3 * x] = source[3 * x + 2];
-                target[3 * x + 1] = source[3 * x + 1];
-                target[3 * x + 2] = source[3 * x];
-            }
+        default: // 24 bits: blue, green, red, as BGR888 holds them too
+            std::memcpy(target, source, width * 3);
             break;
         }
     }
@@ -62,7 +58,7 @@ QImage::Format ImageFormat(int bits) {
     case 8:
         return QImage::Format_Indexed8;
     default:
-        return QImage::Format_RGB888;
+        return QImage::Format_BGR888; // the file's byte order: rows copy as they are
     }
 }
 

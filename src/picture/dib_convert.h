@@ -7,7 +7,7 @@
 namespace mirte {
 
 // The image with its lines upright: 1 bit -> Mono, 4 and 8 bits (also RLE) -> Indexed8, both
-// with the colour table made up to the full count with black; 24 bits -> RGB888. A null QImage
+// with the colour table made up to the full count with black; 24 bits -> BGR888. A null QImage
 // when the memory for it cannot be had.
 QImage DibToImage(const TInternalDib& dib);
 

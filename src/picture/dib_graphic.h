@@ -43,7 +43,7 @@ public:
     QByteArray SaveToBytes() const;
 
     // The picture as a bitmap with upright lines: 1 bit -> Mono, 4 and 8 bits (also RLE) ->
-    // Indexed8 with the colour table, 24 bits -> RGB888. Raises EDibCanvasFailed when there is
+    // Indexed8 with the colour table, 24 bits -> BGR888. Raises EDibCanvasFailed when there is
     // no memory for it.
     QImage ToImage() const;
     // Takes a bitmap: Mono and Indexed8 keep their depth and colour table, other formats become

@@ -15,7 +15,7 @@ bool FileExistsExact(const QString& fileName) {
     return !S_ISDIR(st.st_mode);
 }
 
-bool GetFileTimeSize(const QString& fileName, QString& timeText, qint64& size) {
+bool GetFileTimeSize(const QString& fileName, QString& timeText, qint64& size, bool* isFolder) {
     timeText.clear();
     size = 0;
     struct stat st {};
@@ -24,6 +24,9 @@ bool GetFileTimeSize(const QString& fileName, QString& timeText, qint64& size) {
     }
     timeText = DateTimeToText(static_cast<std::time_t>(st.st_mtim.tv_sec));
     size = static_cast<qint64>(st.st_size);
+    if (isFolder != nullptr) {
+        *isFolder = S_ISDIR(st.st_mode);
+    }
     return true;
 }
 

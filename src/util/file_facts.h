@@ -9,8 +9,10 @@ namespace mirte {
 bool FileExistsExact(const QString& fileName);
 
 // The last-write time as a date-time text (whole seconds) and the size in bytes.
-// A missing file gives false, an empty time and 0.
-bool GetFileTimeSize(const QString& fileName, QString& timeText, qint64& size);
+// A missing file gives false, an empty time and 0. `isFolder`, when given, tells whether the
+// path names a folder (whose time and size are read too).
+bool GetFileTimeSize(const QString& fileName, QString& timeText, qint64& size,
+                     bool* isFolder = nullptr);
 
 // Whether the file is still there with exactly this time text and size.
 bool SameFileTimeSize(const QString& fileName, const QString& timeText, qint64 size);

@@ -64,6 +64,12 @@ VolumeFacts ReadVolumeFacts(const QString& path, const VolumeKey& key) {
 // The nearest existing folder or file on the path, so that a vanished file still names its
 // volume.
 QByteArray ExistingPath(const QString& fileName, struct stat& st) {
+    if (fileName.startsWith(QLatin1Char('/'))) {
+        QByteArray native = QFile::encodeName(fileName);
+        if (::stat(native.constData(), &st) == 0) {
+            return native; // the usual case, without any path arithmetic
+        }
+    }
     QString path = QFileInfo(fileName).absoluteFilePath();
     for (;;) {
         QByteArray native = QFile::encodeName(path);

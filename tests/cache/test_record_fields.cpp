@@ -23,7 +23,8 @@ TEST(RecordFields, SplitsAsTheFileIsWritten) {
     EXPECT_EQ(SplitFields(u"  a , b"), QStringList({"a", "b"}));
     EXPECT_EQ(SplitFields(u"a b"), QStringList({"a", "b"})); // a bare blank splits
     EXPECT_EQ(SplitFields(u"\"x, \"\"y\"\"\",z"), QStringList({"x, \"y\"", "z"}));
-    EXPECT_EQ(SplitFields(u"\"unterminated, to the end"), QStringList({"unterminated, to the end"}));
+    EXPECT_EQ(SplitFields(u"\"unterminated, to the end"),
+              QStringList({"unterminated, to the end"}));
     EXPECT_EQ(SplitFields(u""), QStringList());
     EXPECT_EQ(SplitFields(u"\"\""), QStringList({""}));
 }
@@ -45,10 +46,11 @@ TEST(RecordFields, EveryFieldSurvivesTheRoundTrip) {
     record.ThFileTime = "2004/01/02 09:05:08";
     record.ThFileSize = 589878;
     const QString line = record.ToStr();
-    EXPECT_EQ(line, QStringLiteral("T,\"2004/01/02 09:05:07\",\"/home/me/写真 2004/a, \"\"best\"\".jpg\","
-                                   "1234,512,384,4000,3000,\"2003/05/12 10:20:30\",,"
-                                   "\"2004/01/01 00:00:00\",3221225472,\"My Disk\",1A2B-3C4D,"
-                                   "\"2004/01/02 09:05:08\",589878"));
+    EXPECT_EQ(line,
+              QStringLiteral("T,\"2004/01/02 09:05:07\",\"/home/me/写真 2004/a, \"\"best\"\".jpg\","
+                             "1234,512,384,4000,3000,\"2003/05/12 10:20:30\",,"
+                             "\"2004/01/01 00:00:00\",3221225472,\"My Disk\",1A2B-3C4D,"
+                             "\"2004/01/02 09:05:08\",589878"));
     TThImage back;
     ASSERT_TRUE(back.FromStr(line));
     EXPECT_EQ(back.ToStr(), line);
@@ -59,17 +61,19 @@ TEST(RecordFields, EveryFieldSurvivesTheRoundTrip) {
 
 TEST(RecordFields, RejectsLinesThatAreNotRecords) {
     TThImage record;
-    const QString good = QStringLiteral("T,\"d t\",/a.jpg,7,512,512,10,10,,,\"d t\",5,,,\"d t\",60");
+    const QString good =
+        QStringLiteral("T,\"d t\",/a.jpg,7,512,512,10,10,,,\"d t\",5,,,\"d t\",60");
     EXPECT_TRUE(record.FromStr(good));
     EXPECT_TRUE(record.FromStr(good + QStringLiteral(",extra,fields")));
-    for (const QString& bad : {QStringLiteral("T,\"d t\",/a.jpg,7,512,512,10,10,,,\"d t\",5,,,\"d t\""),
-                               QStringLiteral("TX,\"d t\",/a.jpg,7,512,512,10,10,,,\"d t\",5,,,\"d t\",60"),
-                               QStringLiteral("T,\"d t\",/a.jpg,x7,512,512,10,10,,,\"d t\",5,,,\"d t\",60"),
-                               QStringLiteral("T,\"d t\",/a.jpg,1000000,512,512,10,10,,,\"d t\",5,,,\"d t\",60"),
-                               QStringLiteral("T,\"d t\",/a.jpg,-1,512,512,10,10,,,\"d t\",5,,,\"d t\",60"),
-                               QStringLiteral("T,\"d t\",/a.jpg,7,99999999999,512,10,10,,,\"d t\",5,,,\"d t\",60"),
-                               QStringLiteral("T,\"d t\",/a.jpg,7,512,512,10,10,,,\"d t\",5.5,,,\"d t\",60"),
-                               QStringLiteral("D,deleted")}) {
+    for (const QString& bad :
+         {QStringLiteral("T,\"d t\",/a.jpg,7,512,512,10,10,,,\"d t\",5,,,\"d t\""),
+          QStringLiteral("TX,\"d t\",/a.jpg,7,512,512,10,10,,,\"d t\",5,,,\"d t\",60"),
+          QStringLiteral("T,\"d t\",/a.jpg,x7,512,512,10,10,,,\"d t\",5,,,\"d t\",60"),
+          QStringLiteral("T,\"d t\",/a.jpg,1000000,512,512,10,10,,,\"d t\",5,,,\"d t\",60"),
+          QStringLiteral("T,\"d t\",/a.jpg,-1,512,512,10,10,,,\"d t\",5,,,\"d t\",60"),
+          QStringLiteral("T,\"d t\",/a.jpg,7,99999999999,512,10,10,,,\"d t\",5,,,\"d t\",60"),
+          QStringLiteral("T,\"d t\",/a.jpg,7,512,512,10,10,,,\"d t\",5.5,,,\"d t\",60"),
+          QStringLiteral("D,deleted")}) {
         EXPECT_FALSE(record.FromStr(bad)) << bad.toStdString();
     }
     EXPECT_EQ(record.SaveID, 7); // a rejected line leaves the record as it was

@@ -5,7 +5,6 @@
 #include "util/errors.h"
 
 #include <QFileInfo>
-
 #include <gtest/gtest.h>
 
 using namespace mirte;
@@ -19,7 +18,9 @@ protected:
         images.CacheFileName.CacheDir = dir.Path();
         images.CacheFileName.MaxSizeKB = 100;
     }
-    bool HasBitmap(int id) const { return QFileInfo::exists(images.CacheFileName.BitmapFileName(id)); }
+    bool HasBitmap(int id) const {
+        return QFileInfo::exists(images.CacheFileName.BitmapFileName(id));
+    }
     QStringList Order() const {
         QStringList names;
         for (int i = 0; i < images.Count(); ++i) {
@@ -35,7 +36,8 @@ protected:
 
 TEST_F(Records, NamesBitmapsInSubFoldersOfAHundred) {
     EXPECT_EQ(TThCacheFileName::BitmapName(1234), QStringLiteral("A0001234"));
-    EXPECT_EQ(images.CacheFileName.BitmapFileName(1234), dir.Path() + "/_TDB0100/A00012/A0001234.bmp");
+    EXPECT_EQ(images.CacheFileName.BitmapFileName(1234),
+              dir.Path() + "/_TDB0100/A00012/A0001234.bmp");
     EXPECT_EQ(images.CacheFileName.TableFileName(), dir.Path() + "/_TDB0100/_TDBCache.dat");
     TThCacheFileName none;
     EXPECT_THROW(none.DataDir(), ECacheError);

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <gtest/gtest.h>
 
 using namespace mirte;
@@ -51,12 +50,13 @@ TEST_F(Table, WritesTheManagementFileExactlyAndReadsItBack) {
     AddStoredRecord(table.Images, "/p/a,b\"c\".jpg", 1, 200);
     table.Images.Modified = true;
     table.SaveTable();
-    const QByteArray expected =
-        (RecordLine("/p/with blank.jpg", 0, 100) + "\r\n" + RecordLine("/p/a,b\"c\".jpg", 1, 200) + "\r\n")
-            .toUtf8();
+    const QByteArray expected = (RecordLine("/p/with blank.jpg", 0, 100) + "\r\n" +
+                                 RecordLine("/p/a,b\"c\".jpg", 1, 200) + "\r\n")
+                                    .toUtf8();
     EXPECT_EQ(TableBytes(), expected);
     EXPECT_TRUE(TableBytes().contains("\"/p/with blank.jpg\""));
-    EXPECT_TRUE(TableBytes().contains(",640,480,,,\"2003/12/31 23:59:58\",1000,,,")); // empty fields
+    EXPECT_TRUE(
+        TableBytes().contains(",640,480,,,\"2003/12/31 23:59:58\",1000,,,")); // empty fields
 
     TThTable again;
     again.SetCacheDir(dir.Path());
@@ -91,19 +91,19 @@ TEST_F(Table, GoodLinesOfABrokenFileLoadAndTheRestIsDropped) {
     WriteBitmapFile(table.Images, 3, 100);
     WriteBitmapFile(table.Images, 5, 999); // of another size than its record says
     QByteArray bytes("\xEF\xBB\xBF");
-    bytes += RecordLine("/p/one.jpg", 1, 100).toUtf8() + "\n";            // LF only, after a BOM
-    bytes += QByteArray("\x00\x01\xFF\xFE binary\r\n", 13);              // junk
+    bytes += RecordLine("/p/one.jpg", 1, 100).toUtf8() + "\n"; // LF only, after a BOM
+    bytes += QByteArray("\x00\x01\xFF\xFE binary\r\n", 13);    // junk
     bytes += "D,a deleted line\r\n";
-    bytes += "T" + QByteArray(1024 * 1024, 'x') + "\r\n";                  // a 1 MB line
+    bytes += "T" + QByteArray(1024 * 1024, 'x') + "\r\n"; // a 1 MB line
     bytes += RecordLine("/p/two.jpg", 2, 100).toUtf8() + "\r\n";
-    bytes += RecordLine("/p/dup.jpg", 2, 100).toUtf8() + "\r\n";          // the same bitmap again
-    bytes += RecordLine("/p/gone.jpg", 4, 100).toUtf8() + "\r\n";         // no bitmap
-    bytes += RecordLine("/p/size.jpg", 5, 100).toUtf8() + "\r\n";         // wrong bitmap size
+    bytes += RecordLine("/p/dup.jpg", 2, 100).toUtf8() + "\r\n";  // the same bitmap again
+    bytes += RecordLine("/p/gone.jpg", 4, 100).toUtf8() + "\r\n"; // no bitmap
+    bytes += RecordLine("/p/size.jpg", 5, 100).toUtf8() + "\r\n"; // wrong bitmap size
     bytes += "T,\"unterminated,/p/x.jpg,1,2,3\r\n";
     bytes += "T,\"d t\",/p/n.jpg,x,512,512,1,1,,,\"d t\",1,,,\"d t\",100\r\n"; // not a number
     bytes += "T,\"d t\",/p/r.jpg,1234567,512,512,1,1,,,\"d t\",1,,,\"d t\",100\r\n";
-    bytes += RecordLine("/p/three.jpg", 3, 100).toUtf8().left(60);         // cut short
-    bytes += "\r\n" + RecordLine("/p/three.jpg", 3, 100).toUtf8();         // no final line end
+    bytes += RecordLine("/p/three.jpg", 3, 100).toUtf8().left(60); // cut short
+    bytes += "\r\n" + RecordLine("/p/three.jpg", 3, 100).toUtf8(); // no final line end
     WriteTable(bytes);
     TThTable loaded;
     loaded.SetCacheDir(dir.Path());
@@ -127,8 +127,9 @@ TEST_F(Table, AFailedSaveLeavesTheOldFileWholeAndSays) {
         table.SaveTable();
         FAIL() << "a failed save was reported as done";
     } catch (const ECacheError& error) {
-        EXPECT_EQ(error.Message(),
-                  QStringLiteral("ファイル \"%1\" をオープンできません。").arg(table.TableFileName()));
+        EXPECT_EQ(
+            error.Message(),
+            QStringLiteral("ファイル \"%1\" をオープンできません。").arg(table.TableFileName()));
     }
     EXPECT_EQ(TableBytes(), saved);
     EXPECT_TRUE(table.Images.Modified); // still to be saved
@@ -173,7 +174,8 @@ TEST_F(Table, AnOldFolderWithALowerCasePrefixIsRefusedAfterTheClear) {
         table.ClearCache();
         FAIL();
     } catch (const ECacheError& error) {
-        EXPECT_EQ(error.Message(), QStringLiteral("旧キャッシュ情報名が不正です。Dir=%1").arg(dir.File("_tdb0010")));
+        EXPECT_EQ(error.Message(),
+                  QStringLiteral("旧キャッシュ情報名が不正です。Dir=%1").arg(dir.File("_tdb0010")));
     }
     EXPECT_TRUE(QFileInfo::exists(dir.File("_tdb0010")));
 }

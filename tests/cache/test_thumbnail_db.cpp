@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-
 #include <gtest/gtest.h>
 #include <utime.h>
 
@@ -116,7 +115,7 @@ TEST_F(Database, ThumbnailsKeepComingWhenTheCacheCannotStore) {
     EXPECT_TRUE(db->Table.Images.Disabled);
     ASSERT_TRUE(db->GetThumbnail(b));
     EXPECT_EQ(db->Table.Images.Count(), 0); // no record points at a bitmap that is not there
-    db->ClearCache(); // a clear ends the disabled state
+    db->ClearCache();                       // a clear ends the disabled state
     EXPECT_FALSE(db->Table.Images.Disabled);
     ASSERT_TRUE(db->GetThumbnail(a));
     EXPECT_EQ(db->Table.Images.Count(), 1);

@@ -340,7 +340,7 @@ TEST(DibGraphicLoad, ReadsTwentyFourBitsTopDownAndBottomUp) {
     TDibGraphic bottomUp;
     bottomUp.LoadFromBytes(MakeBmp(TwentyFourBitFile()));
     const QImage image = bottomUp.ToImage();
-    EXPECT_EQ(image.format(), QImage::Format_RGB888);
+    EXPECT_EQ(image.format(), QImage::Format_BGR888);
     EXPECT_EQ(image.pixel(0, 0), Red);
     EXPECT_EQ(image.pixel(1, 0), White);
     EXPECT_EQ(image.pixel(0, 1), Green);
