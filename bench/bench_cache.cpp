@@ -7,12 +7,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -36,7 +35,8 @@ Folder& CachedFolder() {
         QImage image(640, 480, QImage::Format_RGB32);
         for (int i = 0; i < PictureCount; ++i) {
             image.fill(qRgb(i % 256, (i * 7) % 256, 128));
-            const QString path = folder.pictures.filePath(QStringLiteral("IMG_%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
+            const QString path = folder.pictures.filePath(
+                QStringLiteral("IMG_%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
             QImageWriter(path, "jpg").write(image);
             folder.paths.append(path);
         }
@@ -134,7 +134,8 @@ BigTable& TwentyThousand() {
         for (int i = 0; i < 20000; ++i) {
             mirte::TThImage record;
             record.LastAccess = QStringLiteral("2004/01/01 10:00:00");
-            record.OrgFileName = QStringLiteral("/home/someone/Pictures/2004 旅行/IMG_%1.JPG").arg(i);
+            record.OrgFileName =
+                QStringLiteral("/home/someone/Pictures/2004 旅行/IMG_%1.JPG").arg(i);
             record.SaveID = i;
             record.ReqWidth = record.ReqHeight = 512;
             record.OrgWidth = 4000;

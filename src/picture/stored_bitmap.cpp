@@ -2,11 +2,9 @@
 
 #include "dib_graphic.h"
 #include "picture_header.h"
-
 #include "util/unique_fd.h"
 
 #include <QFile>
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>

@@ -2,8 +2,12 @@
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <utime.h>
 
 using namespace mirte::test;
 
@@ -70,4 +74,68 @@ TEST(CliThumb, WritesUpright24BitBitmapsFittedIntoTheBox) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_TRUE(failed.err.contains(QStringLiteral("broken.jpg")));
     EXPECT_EQ(Cli({"thumb", photo}).status, 2); // no --out
+}
+
+TEST(CliCache, MissThenHitThenTouchedMakesTheNextNumber) {
+    TempFolder dir;
+    const QString photo = dir.Write("photo.jpg", EncodeWithQt(MakeTestPicture(640, 480), "jpg"));
+    const QString cache = dir.File("cache");
+    CliRun first = Cli({"cache", "--dir", cache, "get", photo});
+    ASSERT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_EQ(first.out, QStringLiteral("miss\t512x384\t%1\n").arg(photo));
+    const QByteArray bitmap = dir.Read(cache + "/_TDB0100/A00000/A0000000.bmp");
+    ASSERT_FALSE(bitmap.isEmpty());
+    EXPECT_EQ(Cli({"cache", "--dir", cache, "get", photo}).out,
+              QStringLiteral("hit\t512x384\t%1\n").arg(photo));
+    EXPECT_EQ(dir.Read(cache + "/_TDB0100/A00000/A0000000.bmp"), bitmap);
+
+    utimbuf later{};
+    later.actime = later.modtime = QDateTime::currentSecsSinceEpoch() + 60;
+    ASSERT_EQ(::utime(QFile::encodeName(photo).constData(), &later), 0);
+    EXPECT_EQ(Cli({"cache", "--dir", cache, "get", photo}).out,
+              QStringLiteral("miss\t512x384\t%1\n").arg(photo));
+    const QStringList lines = Cli({"cache", "--dir", cache, "list"}).out.trimmed().split(u'\n');
+    ASSERT_EQ(lines.size(), 2); // least recently used first: the stale record, then the new one
+    const QStringList newest = lines[1].split(u'\t');
+    ASSERT_EQ(newest.size(), 16);
+    EXPECT_EQ(newest[2], photo);
+    EXPECT_EQ(newest[3], QStringLiteral("1"));
+    ASSERT_EQ(Cli({"cache", "--dir", cache, "clear"}).status, 0);
+    EXPECT_FALSE(QFileInfo::exists(cache + "/_TDB0100"));
+}
+
+TEST(CliCache, AKilledRunLeavesALoadableTable) {
+    TempFolder dir;
+    const QString cache = dir.File("cache");
+    QStringList early;
+    for (int i = 0; i < 5; ++i) {
+        early.append(dir.Write(QStringLiteral("e%1.jpg").arg(i),
+                               EncodeWithQt(MakeTestPicture(320 + i, 240), "jpg")));
+    }
+    ASSERT_EQ(Cli(QStringList{"cache", "--dir", cache, "get"} + early).status, 0);
+    QStringList many;
+    const QByteArray big = EncodeWithQt(MakeTestPicture(1600, 1200), "png");
+    for (int i = 0; i < 60; ++i) {
+        many.append(dir.Write(QStringLiteral("m%1.png").arg(i), big));
+    }
+    QProcess run;
+    run.start(QStringLiteral(MIRTE_CLI), QStringList{"cache", "--dir", cache, "get"} + many);
+    ASSERT_TRUE(run.waitForStarted());
+    // Wait for a few thumbnails to be stored, then kill it without warning.
+    QByteArray said;
+    for (int i = 0; i < 200 && said.count('\n') < 3; ++i) {
+        run.waitForReadyRead(100);
+        said += run.readAllStandardOutput();
+    }
+    ASSERT_GE(said.count('\n'), 3);
+    run.kill();
+    run.waitForFinished();
+    const CliRun listed = Cli({"cache", "--dir", cache, "list"});
+    ASSERT_EQ(listed.status, 0) << listed.err.toStdString();
+    const QStringList lines = listed.out.trimmed().split(u'\n');
+    EXPECT_EQ(lines.size(), 5); // the table as it was last saved
+    const CliRun again = Cli(QStringList{"cache", "--dir", cache, "get"} + early + many.mid(0, 2));
+    ASSERT_EQ(again.status, 0) << again.err.toStdString();
+    EXPECT_EQ(again.out.count(QStringLiteral("hit\t")), 5);
+    EXPECT_EQ(again.out.count(QStringLiteral("miss\t")), 2);
 }
