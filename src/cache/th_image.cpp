@@ -59,28 +59,31 @@ bool TThImage::Matches(const TThEntry& key) const {
            SameVolume(OrgFileName, OrgVolLabel, OrgVolSer);
 }
 
+QStringList TThImage::Columns() const {
+    return {QStringLiteral("T"),
+            LastAccess,
+            OrgFileName,
+            QString::number(SaveID),
+            QString::number(ReqWidth),
+            QString::number(ReqHeight),
+            QString::number(OrgWidth),
+            QString::number(OrgHeight),
+            OrgCreateTime,
+            OrgUpdateTime,
+            OrgFileTime,
+            QString::number(OrgFileSize),
+            OrgVolLabel,
+            OrgVolSer,
+            ThFileTime,
+            QString::number(ThFileSize)};
+}
+
 QString TThImage::ToStr() const {
-    const QString fields[] = {LastAccess,
-                              OrgFileName,
-                              QString::number(SaveID),
-                              QString::number(ReqWidth),
-                              QString::number(ReqHeight),
-                              QString::number(OrgWidth),
-                              QString::number(OrgHeight),
-                              OrgCreateTime,
-                              OrgUpdateTime,
-                              OrgFileTime,
-                              QString::number(OrgFileSize),
-                              OrgVolLabel,
-                              OrgVolSer,
-                              ThFileTime,
-                              QString::number(ThFileSize)};
-    QString line = QStringLiteral("T");
-    for (const QString& field : fields) {
-        line += u',';
-        line += QuoteField(field);
+    QStringList fields = Columns();
+    for (QString& field : fields) {
+        field = QuoteField(field);
     }
-    return line;
+    return fields.join(u',');
 }
 
 bool TThImage::FromStr(QStringView line) {

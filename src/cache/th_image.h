@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 namespace mirte {
 
@@ -16,6 +17,8 @@ public:
     // Same path and box, and the source still has the recorded time, size and volume.
     bool Matches(const TThEntry& key) const override;
     QString ToStr() const override;
+    // The record's 16 columns as text, in the management file's order, the kind "T" first.
+    QStringList Columns() const;
     // Accepts "T" and at least 16 fields whose numbers are decimal; false (and the record
     // unchanged) otherwise.
     bool FromStr(QStringView line) override;

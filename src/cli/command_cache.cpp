@@ -9,28 +9,8 @@ namespace {
 
 constexpr int CacheBox = 512; // thumbnails are stored fitted into 512 x 512
 
-void PrintRecord(std::FILE* out, const TThImage& r) {
-    const QString fields[] = {QStringLiteral("T"),
-                              r.LastAccess,
-                              r.OrgFileName,
-                              QString::number(r.SaveID),
-                              QString::number(r.ReqWidth),
-                              QString::number(r.ReqHeight),
-                              QString::number(r.OrgWidth),
-                              QString::number(r.OrgHeight),
-                              r.OrgCreateTime,
-                              r.OrgUpdateTime,
-                              r.OrgFileTime,
-                              QString::number(r.OrgFileSize),
-                              r.OrgVolLabel,
-                              r.OrgVolSer,
-                              r.ThFileTime,
-                              QString::number(r.ThFileSize)};
-    QStringList line;
-    for (const QString& field : fields) {
-        line.append(field);
-    }
-    std::fprintf(out, "%s\n", qUtf8Printable(line.join(u'\t')));
+void PrintRecord(std::FILE* out, const TThImage& record) {
+    std::fprintf(out, "%s\n", qUtf8Printable(record.Columns().join(u'\t')));
 }
 
 int Get(TThumbnailDB& db, const QStringList& files, std::FILE* out, std::FILE* err) {
