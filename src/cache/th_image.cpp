@@ -7,6 +7,7 @@
 #include "util/dir_list.h"
 #include "util/errors.h"
 #include "util/file_facts.h"
+#include "util/replace_file.h"
 #include "util/volume_info.h"
 
 #include <QDir>
@@ -155,7 +156,9 @@ bool TThImage::SaveThBitmap(const QImage* bitmap) {
         }
         TDibGraphic dib;
         dib.Assign(*bitmap);
-        dib.SaveToFile(path); // a new file renamed over the old: never half a bitmap
+        // A new file renamed over the old: never half a bitmap. No sync: loading checks each
+        // bitmap's size, and a damaged one is dropped and made again.
+        ReplaceFile(path, dib.SaveToBytes(), false);
     } catch (const std::exception& error) {
         images->Log().Write("ビットマップファイル%s格納時にエラーが発生しました：%s",
                             qUtf8Printable(path), error.what());

@@ -4,6 +4,7 @@
 #include "picture/picture_error.h"
 #include "util/errors.h"
 #include "util/paths.h"
+#include "util/replace_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -61,7 +62,7 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
             graphic.MakeThumbnail(path);
             TDibGraphic dib;
             dib.Assign(graphic.Thumbnail());
-            dib.SaveToFile(target);
+            ReplaceFile(target, dib.SaveToBytes(), false);
             std::fprintf(out, "%s\t%d\t%d\t%s\n", qUtf8Printable(path), graphic.Thumbnail().width(),
                          graphic.Thumbnail().height(), qUtf8Printable(target));
         } catch (const std::exception& error) {
