@@ -5,6 +5,20 @@
 
 namespace mirte {
 
+namespace {
+
+// Weights are fixed-point fractions of 1 << WeightBits. Each output pixel's weights are made to
+// add up to exactly one, so that a flat picture stays flat: the weight of a part of a span is
+// taken as the difference of the shares up to its two ends.
+constexpr int WeightBits = 12;
+constexpr std::uint32_t Half = std::uint32_t{1} << (2 * WeightBits - 1);
+
+std::uint32_t Share(qint64 length, qint64 span) {
+    return static_cast<std::uint32_t>((length << WeightBits) / span);
+}
+
+} // namespace
+
 AreaScaler::AreaScaler(QSize target) : m_target(target) {}
 
 void AreaScaler::Begin(int width, int height) {
@@ -36,13 +50,13 @@ void AreaScaler::Begin(int width, int height) {
         m_tapStart[x] = first;
         m_tapCount[x] = last - first + 1;
         for (int i = first; i <= last; ++i) {
-            const qint64 overlap =
-                std::min<qint64>(to, qint64{i + 1} * dw) - std::max<qint64>(from, qint64{i} * dw);
-            m_weights.push_back(static_cast<float>(double(overlap) / double(width)));
+            const qint64 start = std::max<qint64>(from, qint64{i} * dw) - from;
+            const qint64 end = std::min<qint64>(to, qint64{i + 1} * dw) - from;
+            m_weights.push_back(Share(end, width) - Share(start, width));
         }
     }
-    m_line.assign(std::size_t(dw) * 3, 0.0f);
-    m_sum.assign(std::size_t(dw) * 3, 0.0f);
+    m_line.assign(std::size_t(dw) * 3, 0);
+    m_sum.assign(std::size_t(dw) * 3, 0);
 }
 
 void AreaScaler::Row(const std::uint8_t* rgb) {
@@ -56,12 +70,12 @@ void AreaScaler::Row(const std::uint8_t* rgb) {
     }
     const int dw = m_target.width();
     const int dh = m_target.height();
-    const float* weight = m_weights.data();
+    const std::uint32_t* weight = m_weights.data();
     for (int x = 0; x < dw; ++x) {
         const std::uint8_t* p = rgb + std::size_t(m_tapStart[x]) * 3;
-        float r = 0, g = 0, b = 0;
+        std::uint32_t r = 0, g = 0, b = 0;
         for (int t = 0; t < m_tapCount[x]; ++t, p += 3) {
-            const float w = *weight++;
+            const std::uint32_t w = *weight++;
             r += w * p[0];
             g += w * p[1];
             b += w * p[2];
@@ -75,10 +89,10 @@ void AreaScaler::Row(const std::uint8_t* rgb) {
     const qint64 rowFrom = qint64{m_row} * dh;
     const qint64 rowTo = rowFrom + dh;
     while (m_outRow < dh) {
-        const qint64 outTo = qint64{m_outRow + 1} * m_sourceHeight;
-        const qint64 overlap =
-            std::min(rowTo, outTo) - std::max(rowFrom, qint64{m_outRow} * m_sourceHeight);
-        const float w = static_cast<float>(double(overlap) / double(m_sourceHeight));
+        const qint64 outFrom = qint64{m_outRow} * m_sourceHeight;
+        const qint64 outTo = outFrom + m_sourceHeight;
+        const std::uint32_t w = Share(std::min(rowTo, outTo) - outFrom, m_sourceHeight) -
+                                Share(std::max(rowFrom, outFrom) - outFrom, m_sourceHeight);
         for (std::size_t i = 0; i < m_sum.size(); ++i) {
             m_sum[i] += w * m_line[i];
         }
@@ -96,8 +110,8 @@ void AreaScaler::Row(const std::uint8_t* rgb) {
 void AreaScaler::EmitRow(int y) {
     std::uint8_t* out = m_image.scanLine(y);
     for (std::size_t i = 0; i < m_sum.size(); ++i) {
-        out[i] = static_cast<std::uint8_t>(std::clamp(m_sum[i] + 0.5f, 0.0f, 255.0f));
-        m_sum[i] = 0.0f;
+        out[i] = static_cast<std::uint8_t>((m_sum[i] + Half) >> (2 * WeightBits));
+        m_sum[i] = 0;
     }
 }
 

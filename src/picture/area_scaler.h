@@ -35,9 +35,10 @@ private:
     // Horizontal taps: output column x takes m_tapCount[x] source pixels from m_tapStart[x].
     std::vector<int> m_tapStart;
     std::vector<int> m_tapCount;
-    std::vector<float> m_weights;
-    std::vector<float> m_line; // one source row reduced to the target width
-    std::vector<float> m_sum;  // the output row being filled
+    // Fixed point: 255 x one x one still fits 32 bits.
+    std::vector<std::uint32_t> m_weights;
+    std::vector<std::uint32_t> m_line; // one source row reduced to the target width
+    std::vector<std::uint32_t> m_sum;  // the output row being filled
     int m_outRow = 0;
 };
 

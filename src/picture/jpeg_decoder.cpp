@@ -9,11 +9,18 @@
 #include <cstdio>
 #include <cstring>
 #include <jpeglib.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace mirte {
 
 namespace {
+
+// A JPEG is read into memory whole; a file larger than this is refused (a photograph of 100
+// megapixels is some 50 MB).
+constexpr qint64 MaxJpegFileBytes = qint64{1} << 30;
+// The read buffer is kept between pictures up to this size.
+constexpr std::size_t KeptBufferBytes = std::size_t{64} << 20;
 
 // libjpeg's default error handler ends the process; this one jumps back to the decoder.
 struct ErrorManager {
@@ -69,14 +76,14 @@ void CmykToRgb(const JSAMPLE* in, std::uint8_t* out, int width, bool adobeInvert
 
 // Everything between setjmp and the last libjpeg call lives in this function, whose locals are
 // all trivial, so the jump back skips no destructor.
-bool Run(Decompressor& d, std::FILE* file, QSize cover, RowSink& sink, std::vector<JSAMPLE>& buffer,
-         std::vector<std::uint8_t>& rgb, const QString& path) {
+bool Run(Decompressor& d, const std::vector<unsigned char>& data, QSize cover, RowSink& sink,
+         std::vector<JSAMPLE>& buffer, std::vector<std::uint8_t>& rgb, const QString& path) {
     jpeg_decompress_struct* info = &d.info;
     if (setjmp(d.errors.jump)) {
         return false;
     }
     jpeg_create_decompress(info);
-    jpeg_stdio_src(info, file);
+    jpeg_mem_src(info, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_read_header(info, TRUE);
     CheckPictureSize(path, info->image_width, info->image_height);
 
@@ -116,15 +123,29 @@ bool Run(Decompressor& d, std::FILE* file, QSize cover, RowSink& sink, std::vect
 } // namespace
 
 void DecodeJpeg(const QString& path, QSize cover, RowSink& sink) {
-    const StdioFile file = OpenForReading(path);
-    if (!file) {
-        ThrowPictureError(path, QString::fromLocal8Bit(std::strerror(errno)));
+    // The whole file in memory first: one read instead of thousands of small ones, and libjpeg's
+    // fastest Huffman path, which wants the data ahead of it.
+    static thread_local std::vector<unsigned char> data;
+    {
+        const StdioFile file = OpenForReading(path);
+        if (!file) {
+            ThrowPictureError(path, QString::fromLocal8Bit(std::strerror(errno)));
+        }
+        struct stat st {};
+        if (::fstat(::fileno(file.get()), &st) != 0 || st.st_size > MaxJpegFileBytes) {
+            ThrowPictureError(path, QStringLiteral("JPEG ファイルが大きすぎます。"));
+        }
+        data.resize(static_cast<std::size_t>(st.st_size));
+        data.resize(std::fread(data.data(), 1, data.size(), file.get()));
     }
     Decompressor decompressor;
     std::vector<JSAMPLE> buffer;
     std::vector<std::uint8_t> rgb;
-    if (!Run(decompressor, file.get(), cover, sink, buffer, rgb, path)) {
+    if (!Run(decompressor, data, cover, sink, buffer, rgb, path)) {
         ThrowPictureError(path, QString::fromLocal8Bit(decompressor.errors.message));
+    }
+    if (data.capacity() > KeptBufferBytes) {
+        std::vector<unsigned char>().swap(data); // do not keep a huge file's buffer around
     }
 }
 

@@ -4,7 +4,6 @@
 #include "util/replace_file.h"
 
 #include <QDir>
-
 #include <gtest/gtest.h>
 
 using namespace mirte;
