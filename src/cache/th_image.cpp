@@ -131,12 +131,7 @@ bool TThImage::LoadThBitmap(QImage* bitmap) const {
     if (bitmap == nullptr) {
         throw ECacheError(FormatMessage("引数がnilです。%s", "LoadThBitmap"));
     }
-    const QString path = BitmapFileName();
-    if (!FileExistsExact(path)) {
-        return false;
-    }
-    *bitmap = ReadStoredBitmap(path);
-    return true;
+    return ReadStoredBitmap(BitmapFileName(), *bitmap);
 }
 
 bool TThImage::SaveThBitmap(const QImage* bitmap) {

@@ -44,6 +44,7 @@ void TThumbnailDB::TakeFacts(const TThImage& record) {
 
 bool TThumbnailDB::GetThumbnail(const QString& fileName) {
     ThumbnailInfo.FromCache = false;
+    ThumbnailInfo.Bitmap = QImage(); // lets the table read the next bitmap into the same memory
     if (Table.Lookup(fileName, ThumbWidth, ThumbHeight)) {
         ThumbnailInfo.Bitmap = Table.ResultBitmap;
         ThumbnailInfo.FromCache = true;

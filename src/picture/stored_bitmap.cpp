@@ -5,11 +5,14 @@
 #include "util/unique_fd.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace mirte {
@@ -20,47 +23,14 @@ quint32 U32(const uchar* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (quint32(p[3]) << 24);
 }
 
-// The whole file in a buffer that each thread keeps, so that reading allocates nothing.
-class WholeFile {
-public:
-    explicit WholeFile(const QString& path) {
-        static thread_local std::vector<uchar> buffer;
-        const UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
-        struct stat st {};
-        if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || st.st_size <= 0 ||
-            st.st_size > qint64{64} * 1024 * 1024) {
-            return; // not a thumbnail of ours: the general reader decides
-        }
-        buffer.resize(std::size_t(st.st_size));
-        std::size_t done = 0;
-        while (done < buffer.size()) {
-            const ssize_t got = ::read(fd.Get(), buffer.data() + done, buffer.size() - done);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                return;
-            }
-            done += std::size_t(got);
-        }
-        m_data = buffer.data();
-        m_size = st.st_size;
-    }
-
-    const uchar* Data() const { return m_data; }
-    qint64 Size() const { return m_size; }
-
-private:
-    const uchar* m_data = nullptr;
-    qint64 m_size = 0;
-};
-
-// The image when the file has exactly the store's layout; a null image otherwise.
-QImage ReadExactLayout(const WholeFile& file) {
-    const uchar* head = file.Data();
-    if (head == nullptr || file.Size() < 54 || head[0] != 'B' || head[1] != 'M' ||
-        U32(head + 10) != 54 || U32(head + 14) != 40 || (head[28] | (head[29] << 8)) != 24 ||
-        U32(head + 30) != 0) {
+// The image when the file has exactly the store's layout; a null image otherwise. The rows are
+// read from the bottom one up straight into their places (a gathering read), never copied twice.
+QImage ReadExactLayout(int fd, QImage&& reuse) {
+    uchar head[54];
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || ::pread(fd, head, 54, 0) != 54 || head[0] != 'B' ||
+        head[1] != 'M' || U32(head + 10) != 54 || U32(head + 14) != 40 ||
+        (head[28] | (head[29] << 8)) != 24 || U32(head + 30) != 0) {
         return {};
     }
     const qint64 width = static_cast<qint32>(U32(head + 18));
@@ -69,33 +39,57 @@ QImage ReadExactLayout(const WholeFile& file) {
         return {};
     }
     const qint64 stride = (width * 3 + 3) & ~qint64{3};
-    if (file.Size() != 54 + stride * height) {
+    if (st.st_size != 54 + stride * height) {
         return {};
     }
-    QImage image(int(width), int(height), QImage::Format_BGR888);
-    if (image.isNull()) {
+    // The caller's image is filled in place when nobody else shares it and it has this size.
+    QImage image = std::move(reuse);
+    if (image.size() != QSize(int(width), int(height)) || image.format() != QImage::Format_BGR888 ||
+        !image.isDetached()) {
+        image = QImage(int(width), int(height), QImage::Format_BGR888);
+    }
+    if (image.isNull() || image.bytesPerLine() != stride) {
         return {};
     }
-    const std::size_t rowBytes = std::size_t(width) * 3;
-    for (qint64 y = 0; y < height; ++y) {
-        std::memcpy(image.scanLine(int(y)), head + 54 + (height - 1 - y) * stride, rowBytes);
+    std::vector<iovec> rows;
+    off_t offset = 54;
+    for (qint64 first = 0; first < height;) {
+        const qint64 count = std::min<qint64>(height - first, IOV_MAX);
+        rows.resize(std::size_t(count));
+        for (qint64 k = 0; k < count; ++k) {
+            rows[std::size_t(k)] = {image.scanLine(int(height - 1 - first - k)),
+                                    std::size_t(stride)};
+        }
+        const ssize_t want = static_cast<ssize_t>(stride * count);
+        if (::preadv(fd, rows.data(), int(count), offset) != want) {
+            return {};
+        }
+        offset += want;
+        first += count;
     }
     return image;
 }
 
 } // namespace
 
-QImage ReadStoredBitmap(const QString& path) {
+bool ReadStoredBitmap(const QString& path, QImage& image) {
     {
-        const WholeFile file(path);
-        QImage image = ReadExactLayout(file);
-        if (!image.isNull()) {
-            return image;
+        const UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+        if (!fd.Valid() && errno == ENOENT) {
+            return false;
+        }
+        if (fd.Valid()) {
+            QImage read = ReadExactLayout(fd.Get(), std::move(image));
+            if (!read.isNull()) {
+                image = std::move(read);
+                return true;
+            }
         }
     }
     TDibGraphic dib; // every other form, with its own errors
     dib.LoadFromFile(path);
-    return dib.ToImage();
+    image = dib.ToImage();
+    return true;
 }
 
 } // namespace mirte

@@ -1,6 +1,7 @@
 #include "file_facts.h"
 
 #include "date_time_text.h"
+#include "volume_info.h"
 
 #include <QFile>
 #include <sys/stat.h>
@@ -35,6 +36,20 @@ bool SameFileTimeSize(const QString& fileName, const QString& timeText, qint64 s
     qint64 actualSize = 0;
     return GetFileTimeSize(fileName, actualTime, actualSize) && actualTime == timeText &&
            actualSize == size;
+}
+
+bool SameFileFacts(const QString& fileName, const QString& timeText, qint64 size,
+                   const QString& label, const QString& serial) {
+    struct stat st {};
+    const QByteArray path = QFile::encodeName(fileName);
+    if (fileName.isEmpty() || ::stat(path.constData(), &st) != 0 || st.st_size != size ||
+        DateTimeToText(static_cast<std::time_t>(st.st_mtim.tv_sec)) != timeText) {
+        return false;
+    }
+    QString actualLabel;
+    QString actualSerial;
+    GetVolumeInfoAt(path, st, actualLabel, actualSerial);
+    return actualLabel == label && actualSerial == serial;
 }
 
 } // namespace mirte

@@ -17,4 +17,8 @@ bool GetFileTimeSize(const QString& fileName, QString& timeText, qint64& size,
 // Whether the file is still there with exactly this time text and size.
 bool SameFileTimeSize(const QString& fileName, const QString& timeText, qint64 size);
 
+// SameFileTimeSize and SameVolume at once, from a single look at the file.
+bool SameFileFacts(const QString& fileName, const QString& timeText, qint64 size,
+                   const QString& label, const QString& serial);
+
 } // namespace mirte

@@ -86,17 +86,13 @@ QByteArray ExistingPath(const QString& fileName, struct stat& st) {
 
 } // namespace
 
-bool GetVolumeInfo(const QString& fileName, QString& label, QString& serial) {
+void GetVolumeInfoAt(const QByteArray& path, const struct stat& st, QString& label,
+                     QString& serial) {
     label.clear();
     serial.clear();
-    if (fileName.isEmpty()) {
-        return true;
-    }
-    struct stat st {};
-    const QByteArray path = ExistingPath(fileName, st);
     struct statvfs vfs {};
-    if (path.isEmpty() || ::statvfs(path.constData(), &vfs) != 0) {
-        return true;
+    if (::statvfs(path.constData(), &vfs) != 0) {
+        return;
     }
     const VolumeKey key{st.st_dev, vfs.f_fsid};
 
@@ -108,7 +104,7 @@ bool GetVolumeInfo(const QString& fileName, QString& label, QString& serial) {
         if (const auto found = known.find(key); found != known.end()) {
             label = found->second.label;
             serial = found->second.serial;
-            return true;
+            return;
         }
     }
     VolumeFacts facts = ReadVolumeFacts(QFile::decodeName(path), key);
@@ -116,6 +112,19 @@ bool GetVolumeInfo(const QString& fileName, QString& label, QString& serial) {
     serial = facts.serial;
     const std::lock_guard lock(mutex);
     known.emplace(key, std::move(facts));
+}
+
+bool GetVolumeInfo(const QString& fileName, QString& label, QString& serial) {
+    label.clear();
+    serial.clear();
+    if (fileName.isEmpty()) {
+        return true;
+    }
+    struct stat st {};
+    const QByteArray path = ExistingPath(fileName, st);
+    if (!path.isEmpty()) {
+        GetVolumeInfoAt(path, st, label, serial);
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
+#include <sys/stat.h>
 
 namespace mirte {
 
@@ -11,6 +12,10 @@ namespace mirte {
 // identity the kernel reports for it, so it stays the same across runs and reboots.
 // Always true, as callers expect; a path whose volume cannot be asked leaves both texts empty.
 bool GetVolumeInfo(const QString& fileName, QString& label, QString& serial);
+
+// The same for an existing path whose status the caller has already read.
+void GetVolumeInfoAt(const QByteArray& nativePath, const struct stat& status, QString& label,
+                     QString& serial);
 
 // Whether the path lies on the volume with exactly this label and identity.
 bool SameVolume(const QString& fileName, const QString& label, const QString& serial);

@@ -2,6 +2,7 @@
 #include "support/temp_folder.h"
 #include "util/date_time_text.h"
 #include "util/file_facts.h"
+#include "util/volume_info.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -112,4 +113,19 @@ TEST(FileFacts, FileExistsExactIsFalseForFoldersAndMissingNames) {
     EXPECT_FALSE(FileExistsExact(dir.MakeDir("folder.jpg")));
     EXPECT_FALSE(FileExistsExact(dir.File("none")));
     EXPECT_FALSE(FileExistsExact(QString()));
+}
+
+TEST(FileFacts, SameFileFactsAgreesWithItsTwoParts) {
+    TempFolder dir;
+    const QString path = dir.Write("a.jpg", "12345");
+    QString time, label, serial;
+    qint64 size = 0;
+    ASSERT_TRUE(GetFileTimeSize(path, time, size));
+    GetVolumeInfo(path, label, serial);
+    EXPECT_TRUE(SameFileFacts(path, time, size, label, serial));
+    EXPECT_FALSE(SameFileFacts(path, time, size + 1, label, serial));
+    EXPECT_FALSE(SameFileFacts(path, time + "x", size, label, serial));
+    EXPECT_FALSE(SameFileFacts(path, time, size, label, "0000-0000"));
+    EXPECT_FALSE(SameFileFacts(dir.File("gone.jpg"), time, size, label, serial));
+    EXPECT_FALSE(SameFileFacts(QString(), time, size, label, serial));
 }
