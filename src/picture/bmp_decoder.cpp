@@ -28,8 +28,8 @@ public:
     explicit MemorySource(QByteArrayView bytes) : m_bytes(bytes) {}
     qint64 Size() const override { return m_bytes.size(); }
     qint64 ReadAt(qint64 at, std::uint8_t* into, qint64 length) override {
-        if (at < 0 || at >= m_bytes.size()) {
-            return 0;
+        if (at < 0 || at >= m_bytes.size() || length <= 0) {
+            return 0; // nothing to copy (and `into` may be null then)
         }
         const qint64 n = std::min(length, m_bytes.size() - at);
         std::memcpy(into, m_bytes.data() + at, std::size_t(n));
