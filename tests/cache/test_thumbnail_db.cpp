@@ -2,6 +2,7 @@
 #include "picture_fixtures.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
+#include "support/without_root.h"
 #include "util/errors.h"
 
 #include <QDateTime>
@@ -126,4 +127,27 @@ TEST_F(Database, APathWithALineBreakIsShownButNeverRecorded) {
     ASSERT_TRUE(db->GetThumbnail(path));
     EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(96, 77));
     EXPECT_EQ(db->Table.Images.Count(), 0);
+}
+
+TEST_F(Database, AReadOnlyCacheFolderStillGivesThumbnailsWithoutRoot) {
+    SKIP_AS_ROOT();
+    const QString a = Picture("a.jpg", 160, 120);
+    ASSERT_TRUE(db->GetThumbnail(a)); // stored while the folder was writable
+    db->SaveTable();
+    const QByteArray table = cache.Read(db->Table.TableFileName());
+    const QString data = db->Table.DataDir();
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    ASSERT_TRUE(QFile::setPermissions(data, readOnly));
+    ASSERT_TRUE(QFile::setPermissions(data + "/A00000", readOnly));
+    const QString b = Picture("b.jpg", 120, 160);
+    ASSERT_TRUE(db->GetThumbnail(b));
+    EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(72, 96));
+    EXPECT_TRUE(db->Table.Images.Disabled);
+    ASSERT_TRUE(db->GetThumbnail(a)); // what was stored is still served
+    EXPECT_TRUE(db->ThumbnailInfo.FromCache);
+    EXPECT_THROW(db->SaveTable(), ECacheError); // said, not swallowed
+    EXPECT_EQ(cache.Read(db->Table.TableFileName()), table);
+    const auto writable = readOnly | QFileDevice::WriteOwner;
+    QFile::setPermissions(data + "/A00000", writable);
+    QFile::setPermissions(data, writable);
 }

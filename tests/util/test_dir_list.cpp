@@ -1,5 +1,6 @@
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
+#include "support/without_root.h"
 #include "util/dir_list.h"
 
 #include <QDir>
@@ -138,4 +139,17 @@ TEST(HasDirEntries, CountsEverythingButDotNames) {
     dir.MakeDir("A00012");
     EXPECT_TRUE(HasDirEntries(dir.Path()));
     EXPECT_FALSE(HasDirEntries(dir.File("missing")));
+}
+
+TEST(DirList, AnUnreadableFolderYieldsNothingWithoutRoot) {
+    SKIP_AS_ROOT();
+    TempFolder dir;
+    const QString locked = dir.MakeDir("locked");
+    dir.Write("locked/a.jpg", "1");
+    ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
+    TDirList list(locked);
+    EXPECT_FALSE(list.Next());
+    EXPECT_FALSE(HasDirEntries(locked));
+    QFile::setPermissions(locked,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

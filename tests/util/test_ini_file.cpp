@@ -108,7 +108,7 @@ TEST(IniFile, AReadOnlyFileIsNeverWritten) {
     EXPECT_EQ(ini.ReadInteger(Cache, "Size", 0), 5);
 }
 
-TEST(IniFile, AFailedWriteRaisesAndLeavesTheFileAsItWas) {
+TEST(IniFile, AFailedWriteRaisesAndLeavesTheFileAsItWasWithoutRoot) {
     TempFolder dir;
     const QByteArray original("[Cache]\r\nSize=5\r\n");
     // A file the program could not read is never replaced by what little it knows.

@@ -1,5 +1,6 @@
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
+#include "support/without_root.h"
 #include "util/errors.h"
 #include "util/text_file.h"
 
@@ -133,4 +134,25 @@ TEST(TextFile, AFullDiskIsReportedNotSwallowed) {
             out.Close();
         },
         EInOutError);
+}
+
+TEST(TextFile, UnreadableAndUnwritableFilesAreReportedWithoutRoot) {
+    SKIP_AS_ROOT();
+    TempFolder dir;
+    const QString secret = dir.Write("secret.dat", "x\r\n");
+    ASSERT_TRUE(QFile::setPermissions(secret, QFileDevice::Permissions()));
+    TInputTextFile in(secret);
+    try {
+        in.Open();
+        FAIL() << "read a file without permission";
+    } catch (const ECacheError& error) {
+        EXPECT_EQ(error.Message(),
+                  QStringLiteral("ファイル \"%1\" をオープンできません。").arg(secret));
+    }
+    const QString folder = dir.MakeDir("read-only");
+    ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    TOutputTextFile out(folder + QStringLiteral("/new.dat"));
+    EXPECT_THROW(out.Open(), ECacheError);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
