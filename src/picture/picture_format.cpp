@@ -61,20 +61,4 @@ PictureFormat FormatOfFile(const QString& path) {
     return sniffed != PictureFormat::Unknown ? sniffed : FormatOfExtension(ExtractExt(path));
 }
 
-const char* FormatName(PictureFormat format) {
-    switch (format) {
-    case PictureFormat::Jpeg:
-        return "JPEG";
-    case PictureFormat::Png:
-        return "PNG";
-    case PictureFormat::Tiff:
-        return "TIFF";
-    case PictureFormat::Bmp:
-        return "BMP";
-    case PictureFormat::Unknown:
-        break;
-    }
-    return "unknown";
-}
-
 } // namespace mirte

@@ -22,6 +22,4 @@ PictureFormat FormatOfExtension(const QString& ext);
 // Unknown for a file that cannot be opened.
 PictureFormat FormatOfFile(const QString& path);
 
-const char* FormatName(PictureFormat format);
-
 } // namespace mirte
