@@ -1,7 +1,6 @@
 // The report tests draw and print, which needs a GUI application; offscreen is enough, and it
 // is also what listing the tests (with no display, no environment) must start with.
 #include <QGuiApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
