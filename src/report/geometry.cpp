@@ -1,0 +1,88 @@
+#include "geometry.h"
+
+#include <cmath>
+
+namespace mirte {
+
+namespace {
+
+// The scale that fits the picture into the box, in single precision.
+float FitScale(int width, int height, const TReportRect& box) {
+    float k = static_cast<float>(box.Right - box.Left) / static_cast<float>(width);
+    const float byHeight = static_cast<float>(box.Bottom - box.Top) / static_cast<float>(height);
+    if (byHeight < k) {
+        k = byHeight;
+    }
+    return k;
+}
+
+int RoundHalfEven(float value) {
+    return static_cast<int>(std::nearbyint(value));
+}
+
+} // namespace
+
+TReportRect FitRect(int width, int height, const TReportRect& box) {
+    if (width <= 0 || height <= 0) {
+        return {box.Left, box.Top, box.Left, box.Top};
+    }
+    const float k = FitScale(width, height, box);
+    const int w = static_cast<int>(k * static_cast<float>(width)); // trunc
+    const int h = static_cast<int>(k * static_cast<float>(height));
+    const int left = box.Left + ((box.Right - box.Left) - w) / 2; // division towards zero
+    const int top = box.Top + ((box.Bottom - box.Top) - h) / 2;
+    return {left, top, left + w, top + h};
+}
+
+TReportRect FitToRect(int width, int height, const TReportRect& box) {
+    if (width <= 0 || height <= 0) {
+        return {box.Left, box.Top, box.Left, box.Top};
+    }
+    const float k = FitScale(width, height, box);
+    const int w = RoundHalfEven(static_cast<float>(width) * k);
+    const int h = RoundHalfEven(static_cast<float>(height) * k);
+    const int left = RoundHalfEven(static_cast<float>(box.Left) +
+                                   static_cast<float>(box.Right - box.Left - w) / 2.0f);
+    const int top = RoundHalfEven(static_cast<float>(box.Top) +
+                                  static_cast<float>(box.Bottom - box.Top - h) / 2.0f);
+    return {left, top, left + w, top + h};
+}
+
+void RotateBitmap(QImage& bitmap, int turn, QColor back) {
+    const QImage source = bitmap.convertToFormat(QImage::Format_RGB888);
+    const int ws = source.width();
+    const int hs = source.height();
+    const bool swaps = turn == 1 || turn == 3;
+    QImage turned(swaps ? hs : ws, swaps ? ws : hs, QImage::Format_RGB888);
+    turned.fill(back);
+    for (int y = 0; y < hs; ++y) {
+        const uchar* in = source.constScanLine(y);
+        for (int x = 0; x < ws; ++x) {
+            int dx = x;
+            int dy = y;
+            switch (turn) {
+            case 1:
+                dx = y;
+                dy = ws - 1 - x;
+                break;
+            case 2:
+                dx = ws - 1 - x;
+                dy = hs - 1 - y;
+                break;
+            case 3:
+                dx = hs - 1 - y;
+                dy = x;
+                break;
+            default:
+                break;
+            }
+            uchar* out = turned.scanLine(dy) + dx * 3;
+            out[0] = in[x * 3];
+            out[1] = in[x * 3 + 1];
+            out[2] = in[x * 3 + 2];
+        }
+    }
+    bitmap = turned;
+}
+
+} // namespace mirte
