@@ -60,8 +60,9 @@ float lattice(int32_t x, int32_t y, uint32_t seed) {
     return static_cast<float>(hash(x, y, seed)) * (2.0f / 4294967296.0f) - 1.0f;
 }
 
-// Smoothly interpolated value noise, about [-1, 1], one feature per unit.
-float valueNoise(float x, float y, uint32_t seed) {
+// Smoothly interpolated value noise, about [-1, 1], one feature per unit. The lattice repeats
+// every mask + 1 cells; a mask of -1 (every bit) never repeats.
+float latticeNoise(float x, float y, int32_t mask, uint32_t seed) {
     const float fx = std::floor(x);
     const float fy = std::floor(y);
     const auto ix = static_cast<int32_t>(fx);
@@ -70,13 +71,17 @@ float valueNoise(float x, float y, uint32_t seed) {
     float ty = y - fy;
     tx = tx * tx * (3 - 2 * tx);
     ty = ty * ty * (3 - 2 * ty);
-    const float a = lattice(ix, iy, seed);
-    const float b = lattice(ix + 1, iy, seed);
-    const float c = lattice(ix, iy + 1, seed);
-    const float d = lattice(ix + 1, iy + 1, seed);
+    const float a = lattice(ix & mask, iy & mask, seed);
+    const float b = lattice((ix + 1) & mask, iy & mask, seed);
+    const float c = lattice(ix & mask, (iy + 1) & mask, seed);
+    const float d = lattice((ix + 1) & mask, (iy + 1) & mask, seed);
     const float top = a + (b - a) * tx;
     const float bottom = c + (d - c) * tx;
     return top + (bottom - top) * ty;
+}
+
+float valueNoise(float x, float y, uint32_t seed) {
+    return latticeNoise(x, y, -1, seed);
 }
 
 // Fractal noise: octaves of value noise from wavelength `wavelength` pixels down, each half as
@@ -97,22 +102,7 @@ float fractal(float x, float y, float wavelength, int octaves, float gain, uint3
 
 // Periodic value noise: the lattice repeats every `period` cells (a power of two).
 float tiledNoise(float x, float y, int32_t period, uint32_t seed) {
-    const float fx = std::floor(x);
-    const float fy = std::floor(y);
-    const int32_t mask = period - 1;
-    const auto ix = static_cast<int32_t>(fx);
-    const auto iy = static_cast<int32_t>(fy);
-    float tx = x - fx;
-    float ty = y - fy;
-    tx = tx * tx * (3 - 2 * tx);
-    ty = ty * ty * (3 - 2 * ty);
-    const float a = lattice(ix & mask, iy & mask, seed);
-    const float b = lattice((ix + 1) & mask, iy & mask, seed);
-    const float c = lattice(ix & mask, (iy + 1) & mask, seed);
-    const float d = lattice((ix + 1) & mask, (iy + 1) & mask, seed);
-    const float top = a + (b - a) * tx;
-    const float bottom = c + (d - c) * tx;
-    return top + (bottom - top) * ty;
+    return latticeNoise(x, y, period - 1, seed);
 }
 
 // A seamless square of fine fractal texture (wavelengths 32 pixels down to one), sampled with
