@@ -1,17 +1,12 @@
 #pragma once
 
+#include "picture/fit_rect.h"
 #include "printer_device.h"
 
 namespace mirte {
 
 // A rectangle in report units (3.78 per millimetre), edges as on the page.
-struct TReportRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-    bool operator==(const TReportRect&) const = default;
-};
+using TReportRect = TEdgeRect;
 
 // The device settings' scale as a fraction; 1 when it is not above 0.
 float GetPrinterScale(const TPrinterDevice& printer);
