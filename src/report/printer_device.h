@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageSize>
 #include <QString>
 
 class QPainter;
@@ -37,6 +38,11 @@ public:
     // Turns the page, keeping the paper the user chose.
     virtual void SetOrientation(TPrinterOrientation orientation) = 0;
     virtual void SetTitle(const QString& title) = 0;
+    // Puts a paper and an orientation into the printer's settings; false when the driver
+    // refuses them.
+    virtual bool SetPaper(const QPageSize& paper, TPrinterOrientation orientation) = 0;
+    // Forgets what earlier jobs set: the printer starts again from its own defaults.
+    virtual void RestoreDefaults() = 0;
 
     // The job: false when the printer refuses (no printer, a file that cannot be written).
     virtual bool BeginDoc() = 0;

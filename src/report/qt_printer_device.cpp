@@ -71,6 +71,31 @@ void TQtPrinterDevice::SetTitle(const QString& title) {
     m_printer->setDocName(title);
 }
 
+bool TQtPrinterDevice::SetPaper(const QPageSize& paper, TPrinterOrientation orientation) {
+    if (m_painter || !paper.isValid() || !m_printer->setPageSize(paper)) {
+        return false;
+    }
+    SetOrientation(orientation);
+    UseSmallestMargins();
+    return true;
+}
+
+void TQtPrinterDevice::RestoreDefaults() {
+    if (m_painter) {
+        return; // never in the middle of a job
+    }
+    auto fresh = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
+        fresh->setOutputFormat(QPrinter::PdfFormat);
+        fresh->setOutputFileName(m_printer->outputFileName());
+        fresh->setPageSize(m_printer->pageLayout().pageSize());
+    } else {
+        fresh->setPrinterName(m_printer->printerName());
+    }
+    m_printer = std::move(fresh);
+    UseSmallestMargins();
+}
+
 bool TQtPrinterDevice::BeginDoc() {
     if (m_painter) {
         return false;

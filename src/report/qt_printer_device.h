@@ -29,6 +29,8 @@ public:
     TPrinterOrientation Orientation() const override;
     void SetOrientation(TPrinterOrientation orientation) override;
     void SetTitle(const QString& title) override;
+    bool SetPaper(const QPageSize& paper, TPrinterOrientation orientation) override;
+    void RestoreDefaults() override;
 
     bool BeginDoc() override;
     bool NewPage() override;

@@ -15,11 +15,17 @@ class FakePrinterDevice : public TPrinterDevice {
 public:
     int Dpi = 600;
     int Scale = 100;
-    bool Answers = true; // false: every query of the device fails
+    bool Answers = true;      // false: every query of the device fails
+    bool AcceptsPaper = true; // false: the driver refuses paper settings
+    QString PrinterName = QStringLiteral("test printer");
     QString Title;
+    QPageSize Paper = QPageSize(QPageSize::Letter);
+    int Restored = 0; // how often the defaults came back
+    int NewPages = 0; // sheets ended by NewPage
     std::vector<QImage> Pages;
+    std::vector<QImage> Aborted; // pages of the last aborted job
 
-    QString Name() const override { return QStringLiteral("test printer"); }
+    QString Name() const override { return PrinterName; }
     bool Metrics(TPrinterMetrics& m) const override {
         if (!Answers) {
             return false;
@@ -34,11 +40,27 @@ public:
     TPrinterOrientation Orientation() const override { return m_orientation; }
     void SetOrientation(TPrinterOrientation orientation) override { m_orientation = orientation; }
     void SetTitle(const QString& title) override { Title = title; }
+    bool SetPaper(const QPageSize& paper, TPrinterOrientation orientation) override {
+        if (!AcceptsPaper || m_painter) {
+            return false;
+        }
+        Paper = paper;
+        m_orientation = orientation;
+        return true;
+    }
+    void RestoreDefaults() override {
+        ++Restored;
+        Paper = QPageSize(QPageSize::Letter);
+        m_orientation = TPrinterOrientation::poPortrait;
+        Scale = 100;
+    }
 
     bool BeginDoc() override {
         if (m_painter) {
             return false;
         }
+        Pages.clear();
+        NewPages = 0;
         StartPage();
         return true;
     }
@@ -47,6 +69,7 @@ public:
             return false;
         }
         m_painter->end();
+        ++NewPages;
         StartPage();
         return true;
     }
@@ -62,6 +85,7 @@ public:
         if (m_painter) {
             m_painter->end();
             m_painter.reset();
+            Aborted = std::move(Pages);
             Pages.clear();
         }
     }
@@ -76,6 +100,7 @@ private:
         Pages.emplace_back(m.PrintableWidth / 10, m.PrintableHeight / 10, QImage::Format_RGB32);
         Pages.back().fill(Qt::white);
         m_painter = std::make_unique<QPainter>(&Pages.back());
+        m_painter->scale(1.0 / 10, 1.0 / 10);
     }
 
     TPrinterOrientation m_orientation = TPrinterOrientation::poPortrait;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "lr_item.h"
+
+#include <QImage>
+
+namespace mirte {
+
+class TDibGraphic;
+
+// A picture box. It takes bitmaps and JPEG pictures only; it has no background and no frame.
+class TLRImage : public TCustomLRItem {
+public:
+    // True: the picture fills the item. False: on the printer the picture keeps one picture
+    // pixel per design pixel from the item's top-left corner, cut at its edges; on any other
+    // canvas it fills the item all the same.
+    bool Stretch = false;
+
+    const QImage& Picture() const { return m_picture; }
+    // A bitmap; a null one clears the item.
+    void SetPicture(const QImage& bitmap);
+    void SetPicture(const TDibGraphic& dib);
+    // A picture file's bytes: a BMP or JPEG picture, anything else raises ELRError
+    // "イメージはビットマップかJPEGイメージのみ有効です" and leaves the item as it was. Broken data
+    // raises the decoder's error.
+    void SetPictureData(const QByteArray& bytes);
+
+    // Moves and sizes the item so that its picture, aspect kept, fills `rect` (in the parent's
+    // coordinates) as far as it can, centred. The picture must not be empty.
+    void FitToRect(const TEdgeRect& rect);
+
+    void PrintItem(TLRCanvas& canvas, const TEdgeRect& rect, TPrintStatus status,
+                   double scale) override;
+
+private:
+    QImage m_picture;
+};
+
+} // namespace mirte
