@@ -14,6 +14,8 @@ namespace mirte::cli {
 int RunList(const QStringList& args, std::FILE* out, std::FILE* err);
 int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err);
 int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err);
+// Needs a QGuiApplication (fonts, painting).
+int RunRenderDemo(const QStringList& args, std::FILE* out, std::FILE* err);
 
 // What the cache command needs beyond its arguments.
 struct Context {

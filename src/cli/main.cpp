@@ -7,8 +7,10 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -20,14 +22,28 @@ void PrintUsage(std::FILE* to) {
                "                  each picture fitted into the box, written as DIR/NAME.bmp\n"
                "  cache --dir CACHEDIR [--size-kb N] get FILE... | list | clear\n"
                "                  thumbnails through the cache, its records, or clearing it\n"
+               "  render-demo OUT.pdf | --printer QUEUE | --png [--scale N] [--page N] OUT.png\n"
+               "                  the demonstration report, printed or as a preview image\n"
                "  version         the program's version\n",
                to);
 }
 
 } // namespace
 
+// Painting and printing need a GUI application; without a display it draws offscreen.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
+    const bool paints = argc > 1 && std::strcmp(argv[1], "render-demo") == 0;
+    if (!paints) {
+        return std::make_unique<QCoreApplication>(argc, argv);
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const auto app = MakeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") ||
         args.first() == QLatin1String("-h")) {
@@ -53,6 +69,9 @@ int main(int argc, char** argv) {
     }
     if (command == QLatin1String("thumb")) {
         return mirte::cli::RunThumb(args, stdout, stderr);
+    }
+    if (command == QLatin1String("render-demo")) {
+        return mirte::cli::RunRenderDemo(args, stdout, stderr);
     }
     if (command == QLatin1String("cache")) {
         return mirte::cli::RunCache(args, {stdout, stderr, &diagnostics.ThDebugLog(), dataDir});

@@ -128,7 +128,9 @@ void TCustomLRTextItem::PrintItem(TLRCanvas& canvas, const TEdgeRect& rect, TPri
         place.Flags = flags;
         painter.setPen(Font().Color);
         if (!text.isEmpty()) {
+            painter.save(); // the text's clipping must not cut the frame lines
             DrawText(painter, font, place, text);
+            painter.restore();
         }
     }
 

@@ -87,6 +87,18 @@ TEST_F(ReportItems, FrameLinesAtScale625AreSevenWideAroundTheScaledBox) {
     EXPECT_FALSE(IsInk(image.pixel(120, 60)));
     EXPECT_FALSE(IsInk(image.pixel(120, 177)));
     EXPECT_TRUE(IsInk(image.pixel(120, 178)));
+    // Text inside does not cut the lines that run outside the box, in either kind of item.
+    item->SetText(QStringLiteral("枠の中の文字"));
+    const QImage withText = DrawItem(*item, rect, 6.25, {260, 260});
+    EXPECT_EQ(InkRun(withText, 60, false), std::make_pair(53, 184));
+    EXPECT_TRUE(IsInk(withText.pixel(120, 56)));
+    auto* turned = TLRControl::Create<TLRItem2>(panel);
+    turned->LineTop = turned->LineLeft = TLineStyle::lsSingle;
+    turned->Escapement = TEscapementStatus::esLeft;
+    turned->SetText(QStringLiteral("枠の中の文字"));
+    const QImage turnedImage = DrawItem(*turned, rect, 6.25, {260, 260});
+    EXPECT_TRUE(IsInk(turnedImage.pixel(120, 56)));
+    EXPECT_TRUE(IsInk(turnedImage.pixel(56, 120)));
     EXPECT_EQ(LineWidth(TLineStyle::lsSingle, 6.25), 7);
     EXPECT_EQ(LineWidth(TLineStyle::lsHalf, 6.25), 3);
     EXPECT_EQ(LineWidth(TLineStyle::lsDouble, 6.25), 12);
