@@ -49,11 +49,21 @@ DemoReport::DemoReport(const DemoOptions& options)
         const QSize size = i % 2 == 0 ? options.PictureSize : options.PictureSize.transposed();
         m_pictures.push_back(MakeDemoPicture(i + 1, size));
     }
+    Build();
+}
+
+DemoReport::DemoReport(DemoOptions options, std::vector<QImage> pictures)
+    : m_options(options), m_page(std::make_unique<VUvudiRoz>()), m_pictures(std::move(pictures)) {
+    m_options.Pictures = static_cast<int>(m_pictures.size());
+    Build();
+}
+
+void DemoReport::Build() {
     m_page->Title = QStringLiteral("ミルテ 見本帳");
     m_page->SetFont(DemoFont(12));
     // Built the way a form is loaded: positions first, docking once at the end.
     m_page->DisableAlign();
-    if (options.Bands) {
+    if (m_options.Bands) {
         BuildTitleBand();
         BuildTurnedTexts();
     }

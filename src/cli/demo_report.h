@@ -27,6 +27,8 @@ struct DemoOptions {
 class DemoReport {
 public:
     explicit DemoReport(const DemoOptions& options = {});
+    // The same report over given pictures (options.Pictures is then their number).
+    DemoReport(DemoOptions options, std::vector<QImage> pictures);
     VUvudiRoz& Page() { return *m_page; }
     int PageCount() const;
     // Starts the page counter again (before a job or a preview of page 1).
@@ -37,6 +39,7 @@ public:
     QImage Preview(int pageNo, int scale);
 
 private:
+    void Build();
     void BuildTitleBand();
     void BuildTurnedTexts();
     void BuildGrid();

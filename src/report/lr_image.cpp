@@ -11,6 +11,29 @@
 
 namespace mirte {
 
+namespace {
+
+// Beyond this many picture pixels per printed inch nobody sees a difference.
+constexpr int kMaxPrintPpi = 300;
+
+} // namespace
+
+QImage ReducedForPrint(const QImage& picture, QSize printed, int printerDpi) {
+    if (printerDpi <= 0) {
+        return picture;
+    }
+    const auto limit = [printerDpi](int devicePixels) {
+        return static_cast<int>(
+            std::ceil(static_cast<double>(devicePixels) * kMaxPrintPpi / printerDpi));
+    };
+    const int width = std::min(picture.width(), std::max(limit(printed.width()), 1));
+    const int height = std::min(picture.height(), std::max(limit(printed.height()), 1));
+    if (width == picture.width() && height == picture.height()) {
+        return picture;
+    }
+    return picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 void TLRImage::SetPicture(const QImage& bitmap) {
     m_picture = bitmap;
 }
@@ -73,7 +96,7 @@ void TLRImage::PrintItem(TLRCanvas& canvas, const TEdgeRect& rect, TPrintStatus 
         if (dest.isEmpty()) {
             return;
         }
-        painter.drawImage(dest, working);
+        painter.drawImage(dest, ReducedForPrint(working, dest.size(), canvas.PrinterDpi));
         return;
     }
     const auto round = [s](int v) { return static_cast<int>(std::nearbyint(v * s)); };

@@ -36,4 +36,8 @@ private:
     QImage m_picture;
 };
 
+// The picture as it goes to a printer for a box of `printed` device pixels: its own pixels,
+// never enlarged, and reduced only where it has more than 300 pixels per printed inch.
+QImage ReducedForPrint(const QImage& picture, QSize printed, int printerDpi);
+
 } // namespace mirte

@@ -94,6 +94,26 @@ TEST(CliRenderDemo, PrintAndPreviewAgreeLineForLine) {
     EXPECT_LE(std::abs(printed.width() - preview.width()), 1);
     EXPECT_LE(std::abs(printed.height() - preview.height()), 1);
 
+    // The pictures went into the PDF at their own size (640 x 480, turned or not), never
+    // enlarged to the printer's resolution; only where that would be more than 300 pixels per
+    // printed inch are they reduced to that.
+    QString images;
+    ASSERT_EQ(RunProgram(QStringLiteral("pdfimages"), {"-list", pdf}, &images), 0);
+    int ownSize = 0;
+    for (const QString& line : images.split(QLatin1Char('\n')).mid(2)) {
+        const QStringList f = line.simplified().split(QLatin1Char(' '));
+        if (f.size() > 4 && f[2] == QLatin1String("image")) {
+            const int longSide = std::max(f[3].toInt(), f[4].toInt());
+            EXPECT_LE(longSide, 640) << line.toStdString();
+            if (longSide == 640) {
+                ++ownSize;
+            } else {
+                EXPECT_LE(f[12].toInt(), 301) << line.toStdString();
+            }
+        }
+    }
+    EXPECT_GE(ownSize, 10) << images.toStdString(); // the landscape ones fit at their own size
+
     const auto printedRows = LineCentres(printed, true, 0.6);
     const auto previewRows = LineCentres(preview, true, 0.6);
     EXPECT_GE(previewRows.size(), 8u); // the title's double line and the grid's frames

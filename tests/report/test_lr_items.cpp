@@ -288,6 +288,16 @@ TEST_F(ReportItems, PicturesOnPrinterAndPreview) {
     EXPECT_EQ(InkBounds(DrawItem(item, {0, 0, 50, 50}, 1, {60, 60})), QRect());
 }
 
+TEST(ReportPrintPictures, SentAtTheirOwnSizeNeverEnlargedAndCappedAt300Ppi) {
+    const QImage picture(512, 384, QImage::Format_RGB32);
+    // A box of 2 x 1.5 inches at 1200 dpi takes 600 x 450 pixels: the picture goes as it is.
+    EXPECT_EQ(ReducedForPrint(picture, {2400, 1800}, 1200).size(), QSize(512, 384));
+    // Half an inch wide: 150 pixels are all that 300 per inch can use.
+    EXPECT_EQ(ReducedForPrint(picture, {600, 450}, 1200).size(), QSize(150, 113));
+    // A device that cannot tell its resolution gets the picture untouched.
+    EXPECT_EQ(ReducedForPrint(picture, {10, 10}, 0).size(), QSize(512, 384));
+}
+
 TEST_F(ReportItems, OnlyBitmapsAndJpegsAreAccepted) {
     TLRImage item;
     QImage picture(16, 8, QImage::Format_RGB32);
