@@ -103,6 +103,25 @@ private slots:
         QVERIFY(preview.PageImage().isNull());
     }
 
+    // Not a check: with MIRTE_SCREENSHOT_DIR set, saves how the window looks with a demo page,
+    // for a person to look at (run under xvfb-run with -platform xcb).
+    void screenshot() {
+        const QString dir = qEnvironmentVariable("MIRTE_SCREENSHOT_DIR");
+        if (dir.isEmpty()) {
+            QSKIP("MIRTE_SCREENSHOT_DIR is not set");
+        }
+        const QImage page(qEnvironmentVariable("MIRTE_SCREENSHOT_PAGE"));
+        QVERIFY(!page.isNull());
+        TfrmPreview preview;
+        SizeBox(preview, QSize(900, 640));
+        preview.ShowPage(page, 1, 2);
+        QTest::qWait(200);
+        QVERIFY(preview.grab().save(dir + QStringLiteral("/preview_width.png")));
+        preview.btnZoomToFit->click();
+        QTest::qWait(200);
+        QVERIFY(preview.grab().save(dir + QStringLiteral("/preview_fit.png")));
+    }
+
     void counterAndButtons() {
         TfrmPreview preview;
         preview.ShowPage(Page(QSize(100, 141)), 1, 1);
