@@ -1,5 +1,6 @@
 #include "lr_page.h"
 
+#include "font_substitutes.h"
 #include "lr_error.h"
 #include "lr_panels.h"
 
@@ -31,6 +32,7 @@ QPageSize PageSizeOf(TPaperSize paper) {
 } // namespace
 
 VUvudiRoz::VUvudiRoz() {
+    InstallFontSubstitutes(); // the layouts name Windows fonts
     SetColor(Qt::white);
     ApplyPaperExtent();
 }
