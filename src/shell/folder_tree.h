@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QTreeView>
+
+class QFileSystemModel;
+
+namespace mirte {
+
+// The folder tree on the left of the main window: folders only, rooted at "/", the selection
+// kept in view, a right click selecting the folder under the mouse before its menu opens.
+class TShellTreeView : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit TShellTreeView(QWidget* parent = nullptr);
+
+    // The selected folder's path; empty when nothing is selected.
+    QString Path() const;
+    // Selects the folder (expanding its parents); false when it is not a folder.
+    bool SelectPath(const QString& path);
+    // Reads the folders again from the top: folders made or removed since show up.
+    void RefreshFromTop();
+
+signals:
+    // The user (or SelectPath) chose another folder.
+    void FolderChanged(const QString& path);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QFileSystemModel* m_model;
+};
+
+} // namespace mirte
