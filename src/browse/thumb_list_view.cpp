@@ -338,7 +338,7 @@ void TThumbListView::mousePressEvent(QMouseEvent* event) {
     }
     SetSelected(hit);
     setFocus(Qt::MouseFocusReason); // so that the wheel and the keys reach the grid
-    QAbstractScrollArea::mousePressEvent(event);
+    event->accept();
 }
 
 void TThumbListView::mouseDoubleClickEvent(QMouseEvent* event) {
