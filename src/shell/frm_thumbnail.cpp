@@ -137,8 +137,8 @@ TfrmThumbnail::~TfrmThumbnail() {
 void TfrmThumbnail::OpenSettingsAndCache() {
     m_iniFile = std::make_unique<IniFile>(m_paths.IniFileName);
     MarkNewSettingsFile(*m_iniFile);
-    m_thumbnailDB = std::make_unique<TThumbnailDB>(
-        ProgramFolderPath(ProgramFolder::Data, m_paths.ExeDir));
+    m_thumbnailDB =
+        std::make_unique<TThumbnailDB>(ProgramFolderPath(ProgramFolder::Data, m_paths.ExeDir));
     const TCacheSettings cache = ReadCacheSettings(*m_iniFile, m_paths.DefaultCacheDir);
     m_thumbnailDB->SetCacheDirectory(cache.Directory);
     m_thumbnailDB->SetMaxCacheSize(cache.MaxSizeKB);

@@ -5,7 +5,6 @@
 
 #include <QMainWindow>
 #include <QStringList>
-
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -15,7 +15,6 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
-
 #include <exception>
 
 namespace mirte {

@@ -67,8 +67,8 @@ void TfrmThumbnail::BuildToolBar() {
     MakeToolLabel(bar, QStringLiteral("　表示順　"));
     CbHyouji = new QComboBox(bar);
     CbHyouji->setObjectName(QStringLiteral("CbHyouji"));
-    CbHyouji->addItems({QStringLiteral(" 名前順"), QStringLiteral(" サイズ順"),
-                        QStringLiteral(" 撮影順")});
+    CbHyouji->addItems(
+        {QStringLiteral(" 名前順"), QStringLiteral(" サイズ順"), QStringLiteral(" 撮影順")});
     CbHyouji->setCurrentIndex(0);
     bar->addWidget(CbHyouji);
     MakeToolLabel(bar, QStringLiteral("　画像の大きさ　"));
@@ -82,21 +82,19 @@ void TfrmThumbnail::BuildToolBar() {
     BtnPrintThumbnail =
         MakeToolButton(bar, "BtnPrintThumbnail", QStringLiteral("インデックス\nカード印刷"),
                        TToolGlyph::PrintThumbnail, kPrintButtonWidth);
-    BtnPrintJacket =
-        MakeToolButton(bar, "BtnPrintJacket", QStringLiteral("バックカード\n印刷"),
-                       TToolGlyph::PrintJacket, kPrintButtonWidth);
+    BtnPrintJacket = MakeToolButton(bar, "BtnPrintJacket", QStringLiteral("バックカード\n印刷"),
+                                    TToolGlyph::PrintJacket, kPrintButtonWidth);
     BtnContact = MakeToolButton(bar, "BtnContact", QStringLiteral("コンタクト\nシート印刷"),
                                 TToolGlyph::Contact, kPrintButtonWidth);
-    BtnInternet = MakeToolButton(bar, "BtnInternet", QString(), TToolGlyph::Internet,
-                                 kInternetButtonWidth);
+    BtnInternet =
+        MakeToolButton(bar, "BtnInternet", QString(), TToolGlyph::Internet, kInternetButtonWidth);
     BtnInternet->setToolTip(QStringLiteral("ミルテホームページ"));
 
     connect(BtnAbort, &QToolButton::clicked, this, &TfrmThumbnail::BtnAbortClick);
     connect(BtnReload, &QToolButton::clicked, this, &TfrmThumbnail::BtnReloadClick);
     connect(CbHyouji, &QComboBox::activated, this, &TfrmThumbnail::CbHyoujiChange);
     connect(CbSize, &QComboBox::activated, this, &TfrmThumbnail::CbSizeChange);
-    connect(BtnPrintThumbnail, &QToolButton::clicked, this,
-            &TfrmThumbnail::BtnPrintThumbnailClick);
+    connect(BtnPrintThumbnail, &QToolButton::clicked, this, &TfrmThumbnail::BtnPrintThumbnailClick);
     connect(BtnPrintJacket, &QToolButton::clicked, this, &TfrmThumbnail::BtnPrintJacketClick);
     connect(BtnContact, &QToolButton::clicked, this, &TfrmThumbnail::BtnContactClick);
     connect(BtnInternet, &QToolButton::clicked, this,
@@ -131,16 +129,16 @@ void TfrmThumbnail::BuildMenus() {
                         QStringLiteral("無料写真画像：") + links.PhotoGalleryName +
                             QStringLiteral("(&F)")),
             &QAction::triggered, this, [this, links] { OpenUrl(links.PhotoGallery); });
-    connect(AddMenuItem(internet, "Orvale2",
-                        QStringLiteral("無料イラスト：") + links.ClipArtName +
-                            QStringLiteral("(&C)")),
-            &QAction::triggered, this, [this, links] { OpenUrl(links.ClipArt); });
+    connect(
+        AddMenuItem(internet, "Orvale2",
+                    QStringLiteral("無料イラスト：") + links.ClipArtName + QStringLiteral("(&C)")),
+        &QAction::triggered, this, [this, links] { OpenUrl(links.ClipArt); });
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    connect(AddMenuItem(help, "ReadMe1", QStringLiteral("ReadMeの表示")), &QAction::triggered,
-            this, &TfrmThumbnail::ReadMe1Click);
-    connect(AddMenuItem(help, "About1", QStringLiteral("バージョン情報(&A)")),
-            &QAction::triggered, this, &TfrmThumbnail::About1Click);
+    connect(AddMenuItem(help, "ReadMe1", QStringLiteral("ReadMeの表示")), &QAction::triggered, this,
+            &TfrmThumbnail::ReadMe1Click);
+    connect(AddMenuItem(help, "About1", QStringLiteral("バージョン情報(&A)")), &QAction::triggered,
+            this, &TfrmThumbnail::About1Click);
     connect(AddMenuItem(help, "MMBug", QStringLiteral("バグレポート(&M)")), &QAction::triggered,
             this, [this, links] { OpenUrl(links.BugReportMail()); });
 }
@@ -148,8 +146,8 @@ void TfrmThumbnail::BuildMenus() {
 void TfrmThumbnail::BuildPopupMenus() {
     ListViewPopupMenu = new QMenu(this);
     ListViewPopupMenu->setObjectName(QStringLiteral("ListViewPopupMenu"));
-    miThumbnailRepaint = AddMenuItem(ListViewPopupMenu, "miThumbnailRepaint",
-                                     QStringLiteral("この画像の再読込み"));
+    miThumbnailRepaint =
+        AddMenuItem(ListViewPopupMenu, "miThumbnailRepaint", QStringLiteral("この画像の再読込み"));
     // Enabled by the loader between loads only: the cache belongs to the loader meanwhile.
     miThumbnailRepaint->setEnabled(false);
 

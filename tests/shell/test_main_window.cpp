@@ -15,13 +15,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
-
 #include <atomic>
 #include <thread>
+#include <unistd.h>
 
 using namespace mirte;
 using mirte::test::WaitForLoadEnd;
@@ -368,7 +369,8 @@ void TestMainWindow::secondStartHandsItsFolderToTheWindow() {
     window->showMinimized();
     QVERIFY(WaitForLoadEnd(*window));
 
-    const QString name = QStringLiteral("mirte-window-test-%1").arg(QCoreApplication::applicationPid());
+    const QString name =
+        QStringLiteral("mirte-window-test-%1").arg(QCoreApplication::applicationPid());
     TSingleInstance running(name);
     QVERIFY(running.BecomeFirst());
     connect(&running, &TSingleInstance::ActivationRequested, window.get(),
@@ -432,8 +434,8 @@ void TestMainWindow::unreadableFolderShowsAnEmptyGrid() {
     auto window = fixture.Open(folder);
     QVERIFY(WaitForLoadEnd(*window));
     QCOMPARE(window->ThumbList().Count(), 0);
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                      QFileDevice::ExeOwner);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -40,7 +40,8 @@ QStringList WritePhotos(const QString& folder, int count, int width, int height)
     const QByteArray jpeg = EncodeWithQt(MakeTestPicture(width, height), "jpg", 85);
     QStringList paths;
     for (int i = 0; i < count; ++i) {
-        const QString path = QDir(folder).filePath(QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
+        const QString path =
+            QDir(folder).filePath(QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
         QFile file(path);
         if (file.open(QIODevice::WriteOnly)) {
             file.write(jpeg);

@@ -4,7 +4,6 @@
 #include "support/temp_folder.h"
 
 #include <QStringList>
-
 #include <memory>
 #include <vector>
 
