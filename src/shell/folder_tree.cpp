@@ -22,6 +22,8 @@ TShellTreeView::TShellTreeView(QWidget* parent)
     setRootIsDecorated(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAutoScroll(true);
+    connect(m_model, &QFileSystemModel::directoryLoaded, this,
+            &TShellTreeView::KeepSelectionInView);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) {
@@ -49,6 +51,7 @@ bool TShellTreeView::SelectPath(const QString& path) {
         expand(parent);
     }
     setCurrentIndex(index);
+    m_revealPath = info.absoluteFilePath();
     scrollTo(index, QAbstractItemView::PositionAtCenter);
     return true;
 }
@@ -66,7 +69,23 @@ void TShellTreeView::RefreshFromTop() {
     }
 }
 
+void TShellTreeView::KeepSelectionInView(const QString& loadedFolder) {
+    if (m_revealPath.isEmpty() || !m_revealPath.startsWith(loadedFolder)) {
+        return;
+    }
+    const QModelIndex index = m_model->index(m_revealPath);
+    if (index.isValid() && index == currentIndex()) {
+        scrollTo(index, QAbstractItemView::PositionAtCenter);
+    }
+}
+
+void TShellTreeView::wheelEvent(QWheelEvent* event) {
+    m_revealPath.clear();
+    QTreeView::wheelEvent(event);
+}
+
 void TShellTreeView::mousePressEvent(QMouseEvent* event) {
+    m_revealPath.clear();
     // A right click selects the folder first, so that its menu acts on the folder clicked.
     if (event->button() == Qt::RightButton) {
         const QModelIndex index = indexAt(event->position().toPoint());

@@ -27,9 +27,15 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Folders are read in the background: each one read above the selection moves it, so the
+    // tree scrolls it back into view until the user takes over.
+    void KeepSelectionInView(const QString& loadedFolder);
+
     QFileSystemModel* m_model;
+    QString m_revealPath;
 };
 
 } // namespace mirte
