@@ -6,6 +6,7 @@
 #include "shell/frm_select_cache_path.h"
 #include "support/temp_folder.h"
 #include "util/cache_size.h"
+#include "util/errors.h"
 #include "util/ini_file.h"
 
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSlider>
 #include <QStorageInfo>
 #include <QTest>
@@ -33,6 +35,26 @@ struct AccessLog {
     QString FolderWhenStopped;       // the cache's folder when StopLoad was called
     bool DataDirWhenStopped = false; // whether the stored data still existed then
     QString FolderWhenResumed;
+};
+
+// A small tmpfs mounted for one test (root only); unmounted when the test ends.
+class ScratchVolume {
+public:
+    ScratchVolume(const QString& mountPoint, const QString& options) : m_path(mountPoint) {
+        QDir().mkpath(mountPoint);
+        m_mounted = QProcess::execute(QStringLiteral("mount"),
+                                      {"-t", "tmpfs", "-o", options, "tmpfs", mountPoint}) == 0;
+    }
+    ~ScratchVolume() {
+        if (m_mounted) {
+            QProcess::execute(QStringLiteral("umount"), {m_path});
+        }
+    }
+    bool Mounted() const { return m_mounted; }
+
+private:
+    QString m_path;
+    bool m_mounted = false;
 };
 
 } // namespace
@@ -325,6 +347,65 @@ private slots:
         dialog.BtnSelectPathClick();
         QCOMPARE(dialog.EdCachePath->text(), DefaultDir()); // unchanged by cancel
         QCOMPARE(dialog.TrackBar->value(), 3);
+    }
+
+    // A read-only mount is refused even when the program runs as the superuser.
+    void readOnlyVolumeIsRefused() {
+        const QString mountPoint = other->File(QStringLiteral("ro"));
+        ScratchVolume volume(mountPoint, QStringLiteral("ro,size=1m"));
+        if (!volume.Mounted()) {
+            QSKIP("mounting a scratch volume needs root");
+        }
+        QVERIFY(FolderIsReadOnly(mountPoint));
+        QVERIFY(!FolderIsReadOnly(cache->Path()));
+        QVERIFY(TfrmSelectCachePath::DriveReady(mountPoint)); // readable, so it can be listed
+        TfrmCache dialog(*db, *ini, DefaultDir(), Access());
+        dialog.show();
+        dialog.EdCachePath->setText(mountPoint);
+        ShownMessage shown;
+        ClickInNextMessageBox(shown, 1);
+        dialog.BtnCloseClick();
+        QCOMPARE(shown.Text, kReadOnlyMessage);
+        QCOMPARE(db->GetCacheDirectory(), cache->Path());
+        QVERIFY(dialog.isVisible());
+        dialog.hide();
+    }
+
+    // A full volume: its best size is 0; the cache switches to it and still hands out
+    // thumbnails, and clearing it works.
+    void fullVolumeGetsALimitOfZero() {
+        const QString mountPoint = other->File(QStringLiteral("full"));
+        ScratchVolume volume(mountPoint, QStringLiteral("size=256k"));
+        if (!volume.Mounted()) {
+            QSKIP("mounting a scratch volume needs root");
+        }
+        {
+            QFile filler(mountPoint + QStringLiteral("/filler"));
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            const QByteArray block(4096, 'x');
+            while (filler.write(block) == block.size() && filler.flush()) {
+            }
+        }
+        QCOMPARE(DefaultCacheSizeMB(mountPoint), 0);
+        log.LoadRunning = true;
+        TfrmCache dialog(*db, *ini, DefaultDir(), Access());
+        dialog.EdCachePath->setText(mountPoint);
+        dialog.BtnBestClick();
+        QCOMPARE(dialog.TrackBar->value(), 0);
+        dialog.BtnCloseClick();
+        QCOMPARE(db->GetCacheDirectory(), mountPoint);
+        QCOMPARE(db->GetMaxCacheSize(), 0);
+        QCOMPARE(IniFile(IniPath()).ReadInteger("Cache", "Size", -1), 0);
+        const QString picture = StoreThumbnail();
+        QVERIFY(!picture.isEmpty());
+        QVERIFY(!db->ThumbnailInfo.Bitmap.isNull()); // made, though it cannot be stored
+        dialog.BtnClearClick();
+        QCOMPARE(log.Resumes, 2);
+        try {
+            db->SetCacheDirectory(cache->Path()); // leave the volume before it goes
+        } catch (const ECacheError&) {
+            // the full volume's table may not be saved; the test is about the dialog
+        }
     }
 
     void settingsRead_data() {

@@ -205,6 +205,25 @@ private slots:
         dialog.hide();
     }
 
+    // While shown, the progress dialog takes the activation back from other windows.
+    void progressDialogKeepsTheActivation() {
+        TfrmGauge dialog;
+        dialog.show();
+        dialog.activateWindow();
+        QTRY_VERIFY(dialog.isActiveWindow());
+        QWidget other;
+        other.resize(100, 100);
+        other.show();
+        other.activateWindow();
+        QTest::qWait(100);
+        QVERIFY(dialog.isActiveWindow());
+        dialog.hide();
+        other.activateWindow();
+        QTRY_VERIFY(other.isActiveWindow());
+        QTest::qWait(50);
+        QVERIFY(other.isActiveWindow()); // a hidden dialog leaves it alone
+    }
+
     // The splash frees itself as soon as another window of the program takes the activation.
     void splashClosesWhenItLosesActivation() {
         QPointer<TfrmLogo> splash = TfrmLogo::ShowSplash();
