@@ -19,6 +19,7 @@
 #include <QStorageInfo>
 #include <QTest>
 #include <memory>
+#include <unistd.h>
 
 using namespace mirte;
 using namespace mirte::test;
@@ -42,8 +43,11 @@ class ScratchVolume {
 public:
     ScratchVolume(const QString& mountPoint, const QString& options) : m_path(mountPoint) {
         QDir().mkpath(mountPoint);
-        m_mounted = QProcess::execute(QStringLiteral("mount"),
-                                      {"-t", "tmpfs", "-o", options, "tmpfs", mountPoint}) == 0;
+        QProcess mount;
+        mount.setProcessChannelMode(QProcess::ForwardedOutputChannel); // errors stay quiet
+        mount.start(QStringLiteral("mount"), {"-t", "tmpfs", "-o", options, "tmpfs", mountPoint});
+        m_mounted = mount.waitForFinished() && mount.exitStatus() == QProcess::NormalExit &&
+                    mount.exitCode() == 0;
     }
     ~ScratchVolume() {
         if (m_mounted) {
@@ -369,6 +373,26 @@ private slots:
         QCOMPARE(db->GetCacheDirectory(), cache->Path());
         QVERIFY(dialog.isVisible());
         dialog.hide();
+    }
+
+    // A folder without write permission (only binding for an ordinary user).
+    void readOnlyFolderIsRefused() {
+        if (::geteuid() == 0) {
+            QSKIP("the superuser may write into any folder; the read-only mount covers root");
+        }
+        const QString folder = other->MakeDir(QStringLiteral("locked"));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(FolderIsReadOnly(folder));
+        TfrmCache dialog(*db, *ini, DefaultDir(), Access());
+        dialog.show();
+        dialog.EdCachePath->setText(folder);
+        ShownMessage shown;
+        ClickInNextMessageBox(shown, 1);
+        dialog.BtnCloseClick();
+        QCOMPARE(shown.Text, kReadOnlyMessage);
+        QCOMPARE(db->GetCacheDirectory(), cache->Path());
+        dialog.hide();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     // A full volume: its best size is 0; the cache switches to it and still hands out
