@@ -43,7 +43,9 @@ TfrmVersion::TfrmVersion(QWidget* owner)
 
     QLabel* product = AddLabel(this, QStringLiteral("ミルテ"), QRect(80, 28, 70, 22));
     product->setFont(HeadingFont());
-    lblVersion = AddLabel(this, VersionText(), QRect(150, 28, 150, 22));
+    product->adjustSize();
+    lblVersion =
+        AddLabel(this, VersionText(), QRect(product->geometry().right() + 12, 28, 150, 22));
     lblVersion->setFont(HeadingFont());
 
     auto* separator = new QFrame(this);

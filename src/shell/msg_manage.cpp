@@ -87,6 +87,13 @@ int TMsgManage::ShowMessageBox(const QString& text, const QString& caption,
     }
     const TLayout& layout = Layouts[shown.size() - 1];
 
+    // A box may open while another is up (from a timer or a notice); each box answers for
+    // itself and the outer one's fields come back when the inner one is gone.
+    const QPointer<QDialog> outerForm = Form;
+    QLabel* const outerLabel = Label;
+    const std::vector<QPushButton*> outerButtons = Buttons;
+    int result = -1;
+
     auto form = std::make_unique<TMsgForm>();
     Form = form.get();
     form->setFont(MessageFont());
@@ -100,8 +107,12 @@ int TMsgManage::ShowMessageBox(const QString& text, const QString& caption,
         button->setDefault(false);
         button->setGeometry(layout.ButtonLeft[i], ButtonTop, ButtonWidth, ButtonHeight);
         const int position = static_cast<int>(i) + 1;
-        QObject::connect(button, &QPushButton::clicked, form.get(),
-                         [this, position] { ButtonClick(position); });
+        QDialog* dialog = form.get();
+        QObject::connect(button, &QPushButton::clicked, dialog, [this, &result, position, dialog] {
+            result = position;
+            Result = position;
+            dialog->accept();
+        });
         Buttons.push_back(button);
     }
 
@@ -124,17 +135,12 @@ int TMsgManage::ShowMessageBox(const QString& text, const QString& caption,
     }
     Buttons.front()->setFocus();
     form->exec();
-    Buttons.clear();
-    Label = nullptr;
     form.reset();
-    return Result;
-}
-
-void TMsgManage::ButtonClick(int position) {
-    Result = position;
-    if (Form) {
-        Form->accept();
-    }
+    Form = outerForm;
+    Label = outerLabel;
+    Buttons = outerButtons;
+    Result = result;
+    return result;
 }
 
 TMsgManage& MsgManage() {

@@ -63,9 +63,6 @@ public:
     QLabel* Label = nullptr;
     std::vector<QPushButton*> Buttons;
     int Result = -1;
-
-private:
-    void ButtonClick(int position);
 };
 
 // The process-wide message box builder.

@@ -134,6 +134,25 @@ private slots:
         QVERIFY(longPlace.height() > 20); // more than one line
     }
 
+    // A box opened while another is up: each answers for itself.
+    void nestedBoxes() {
+        ShownMessage outer;
+        ShownMessage inner;
+        int innerAnswer = 0;
+        WhenMessageBoxShows(outer, [&](TMsgManage& box) {
+            QPushButton* outerSecond = box.Buttons[1];
+            ClickInNextMessageBox(inner, 1);
+            innerAnswer = ShowMessageBox(QStringLiteral("内側"), QStringLiteral("ミルテ"));
+            outerSecond->click();
+        });
+        QCOMPARE(ShowMessageBox(QStringLiteral("外側"), QStringLiteral("ミルテ"), {mkYes, mkNo}),
+                 2);
+        QVERIFY(inner.Shown);
+        QCOMPARE(inner.Text, QStringLiteral("内側"));
+        QCOMPARE(innerAnswer, 1);
+        QVERIFY(MsgManage().Form.isNull());
+    }
+
     void offTheGuiThreadNothingIsShown() {
         int answer = 0;
         std::thread worker(
