@@ -4,6 +4,8 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QTimer>
 
 namespace mirte {
 
@@ -22,8 +24,16 @@ TShellTreeView::TShellTreeView(QWidget* parent)
     setRootIsDecorated(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAutoScroll(true);
-    connect(m_model, &QFileSystemModel::directoryLoaded, this,
-            &TShellTreeView::KeepSelectionInView);
+    m_revealTimer = new QTimer(this);
+    m_revealTimer->setSingleShot(true);
+    m_revealTimer->setInterval(0);
+    connect(m_revealTimer, &QTimer::timeout, this, &TShellTreeView::KeepSelectionInView);
+    connect(m_model, &QAbstractItemModel::layoutChanged, m_revealTimer,
+            qOverload<>(&QTimer::start));
+    connect(m_model, &QAbstractItemModel::rowsInserted, m_revealTimer, qOverload<>(&QTimer::start));
+    connect(m_model, &QFileSystemModel::directoryLoaded, m_revealTimer,
+            qOverload<>(&QTimer::start));
+    connect(verticalScrollBar(), &QScrollBar::sliderPressed, this, &TShellTreeView::StopRevealing);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) {
@@ -51,41 +61,44 @@ bool TShellTreeView::SelectPath(const QString& path) {
         expand(parent);
     }
     setCurrentIndex(index);
-    m_revealPath = info.absoluteFilePath();
+    m_revealing = true;
+    m_revealClock.start();
     scrollTo(index, QAbstractItemView::PositionAtCenter);
     return true;
 }
 
 void TShellTreeView::RefreshFromTop() {
-    // QFileSystemModel watches the folders it has read; a new root path makes it read them anew.
-    const QString selected = Path();
-    m_model->setRootPath(QString());
-    m_model->setRootPath(QStringLiteral("/"));
-    if (!selected.isEmpty()) {
-        const QModelIndex index = m_model->index(selected);
-        if (index.isValid()) {
-            selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-        }
+    // The model watches every folder it has read and follows changes by itself; what is left
+    // is to show the selection again.
+    const QModelIndex current = currentIndex();
+    if (current.isValid()) {
+        scrollTo(current);
     }
 }
 
-void TShellTreeView::KeepSelectionInView(const QString& loadedFolder) {
-    if (m_revealPath.isEmpty() || !m_revealPath.startsWith(loadedFolder)) {
+void TShellTreeView::KeepSelectionInView() {
+    constexpr qint64 kRevealMs = 5000;
+    if (!m_revealing || m_revealClock.elapsed() > kRevealMs) {
+        m_revealing = false;
         return;
     }
-    const QModelIndex index = m_model->index(m_revealPath);
-    if (index.isValid() && index == currentIndex()) {
-        scrollTo(index, QAbstractItemView::PositionAtCenter);
+    if (currentIndex().isValid()) {
+        scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
     }
 }
 
 void TShellTreeView::wheelEvent(QWheelEvent* event) {
-    m_revealPath.clear();
+    StopRevealing();
     QTreeView::wheelEvent(event);
 }
 
+void TShellTreeView::keyPressEvent(QKeyEvent* event) {
+    StopRevealing();
+    QTreeView::keyPressEvent(event);
+}
+
 void TShellTreeView::mousePressEvent(QMouseEvent* event) {
-    m_revealPath.clear();
+    StopRevealing();
     // A right click selects the folder first, so that its menu acts on the folder clicked.
     if (event->button() == Qt::RightButton) {
         const QModelIndex index = indexAt(event->position().toPoint());

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTreeView>
+
+class QTimer;
 
 class QFileSystemModel;
 
@@ -18,7 +21,7 @@ public:
     QString Path() const;
     // Selects the folder (expanding its parents); false when it is not a folder.
     bool SelectPath(const QString& path);
-    // Reads the folders again from the top: folders made or removed since show up.
+    // Brings the tree up to date from the top: folders made or removed since show up.
     void RefreshFromTop();
 
 signals:
@@ -28,14 +31,19 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Folders are read in the background: each one read above the selection moves it, so the
-    // tree scrolls it back into view until the user takes over.
-    void KeepSelectionInView(const QString& loadedFolder);
+    // Folders are read and sorted in the background: each one read above the selection moves
+    // it, so for a few seconds after SelectPath the tree scrolls it back into view, until the
+    // user takes over.
+    void KeepSelectionInView();
+    void StopRevealing() { m_revealing = false; }
 
     QFileSystemModel* m_model;
-    QString m_revealPath;
+    QTimer* m_revealTimer;
+    QElapsedTimer m_revealClock;
+    bool m_revealing = false;
 };
 
 } // namespace mirte

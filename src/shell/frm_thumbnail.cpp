@@ -126,6 +126,7 @@ TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
 TfrmThumbnail::~TfrmThumbnail() {
     // The loader ends first, while the grid, the cache and this window still exist; its hand-
     // overs are served meanwhile. The cache then saves its table as it is destroyed.
+    ShellTreeView->removeEventFilter(this);
     if (m_imageListThread) {
         m_imageListThread->Terminate();
     }
@@ -199,6 +200,18 @@ void TfrmThumbnail::SetLoadProgress(int percent) {
     StatusPanel0->setText(LoadProgressText(percent));
     ProgressBar->setVisible(percent >= 0 && percent < 100);
     emit LoadProgressShown(percent);
+}
+
+void TfrmThumbnail::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    PlaceStatusPanels();
+}
+
+bool TfrmThumbnail::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ShellTreeView && event->type() == QEvent::Resize) {
+        PlaceStatusPanels();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TfrmThumbnail::SetRepaintItemEnabled(bool enabled) {

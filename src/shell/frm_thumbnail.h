@@ -128,6 +128,11 @@ signals:
     void PrintJacketRequested(const QImage& picture, const QString& folder);
     void ContactRequested(const QString& folder);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    // Follows the tree's width: the progress bar's panel ends where the tree ends.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // TImageListHost, run on the GUI thread by the loader's hand-overs.
     void SetLoadProgress(int percent) override;

@@ -45,7 +45,13 @@ void TfrmThumbnail::BtnAbortClick() {
 
 void TfrmThumbnail::BtnReloadClick() {
     ShellTreeView->RefreshFromTop();
-    m_imageListThread->Reload();
+    // The folder is listed again, so that files added or removed since show.
+    const QString folder = SelectedFolder();
+    if (folder.isEmpty()) {
+        m_imageListThread->Reload();
+    } else {
+        LoadFolder(folder);
+    }
 }
 
 void TfrmThumbnail::RefreshClick() {

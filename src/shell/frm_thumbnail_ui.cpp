@@ -184,12 +184,12 @@ void TfrmThumbnail::BuildStatusBar() {
     ProgressBar->setTextVisible(false);
     ProgressBar->hide();
     PlaceStatusPanels();
-    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { PlaceStatusPanels(); });
+    ShellTreeView->installEventFilter(this);
 }
 
 void TfrmThumbnail::PlaceStatusPanels() {
     // Panel 2 (the address) starts about where the grid starts.
-    const int treeWidth = Splitter1->sizes().value(0, 225);
+    const int treeWidth = ShellTreeView->width();
     const int width = qMax(50, treeWidth - StatusPanel0->width() + 5);
     StatusPanel1->setFixedWidth(width);
     ProgressBar->setGeometry(2, 2, width - 3, qMax(8, statusBar()->height() - 8));

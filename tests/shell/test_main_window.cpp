@@ -251,10 +251,15 @@ void TestMainWindow::abortDuringTheThumbnailsKeepsWhatWasFetched() {
     const int loaded = LoadedItems(window->ThumbList());
     QVERIFY2(loaded >= 1 && loaded < 12, qPrintable(QString::number(loaded)));
 
-    // Reload fetches the rest.
+    // Reload lists the folder again (a photo added since shows) and fetches every thumbnail.
+    WritePhotos(fixture.Program.File(QStringLiteral("more")), 1);
+    QVERIFY(QFile::rename(fixture.Program.File(QStringLiteral("more/p000.jpg")),
+                          QDir(folder).filePath(QStringLiteral("added.jpg"))));
     window->BtnReload->click();
     QTRY_COMPARE_WITH_TIMEOUT(window->LoadStateText(), QStringLiteral(" 読込完了"), 20000);
-    QCOMPARE(LoadedItems(window->ThumbList()), 12);
+    QCOMPARE(window->SelectedFolder(), folder);
+    QCOMPARE(window->ThumbList().Count(), 13);
+    QCOMPARE(LoadedItems(window->ThumbList()), 13);
 }
 
 void TestMainWindow::closingDuringALoadEndsPromptlyAndSavesTheTable_data() {
