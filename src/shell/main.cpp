@@ -41,6 +41,13 @@ QString FolderArgument(const QStringList& arguments) {
     return QString();
 }
 
+// The per-user instance name; MIRTE_INSTANCE_NAME replaces it, so that the program's own tests
+// can start it beside a ミルテ in use.
+QString InstanceName() {
+    const QString name = qEnvironmentVariable("MIRTE_INSTANCE_NAME");
+    return name.isEmpty() ? TSingleInstance::DefaultName() : name;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -54,15 +61,14 @@ int main(int argc, char** argv) {
     QApplication::setFont(font);
 
     const QString folder = FolderArgument(QApplication::arguments());
+    TfrmLogo::ShowSplash();
 
     // A second start hands its request to the running instance and ends without a word.
-    TSingleInstance instance;
+    TSingleInstance instance(InstanceName());
     if (!instance.BecomeFirst()) {
         instance.HandOver(folder);
         return 0;
     }
-
-    TfrmLogo::ShowSplash();
 
     if (!HasPrinter()) {
         Refuse(kNoPrinterMessage);
