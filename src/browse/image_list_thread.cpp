@@ -124,6 +124,7 @@ void TImageListThread::StopLoad() {
         NewListRequested = false; // a load asked for but not begun never begins
         AbortRequested = true;
     }
+    m_wake.notify_one(); // a sleeping loader looks again and finds itself idle
     WaitServing([this] { return !m_busy.load() || m_ended.load(); });
 }
 
@@ -170,10 +171,15 @@ void TImageListThread::Run() {
         for (;;) {
             {
                 std::unique_lock lock(m_mutex);
-                if (!NewListRequested) {
+                // Idle whenever it finds nothing to do, also after a request taken back by
+                // StopLoad before it began.
+                m_wake.wait(lock, [this] {
+                    if (NewListRequested || TerminateRequested) {
+                        return true;
+                    }
                     m_busy = false;
-                }
-                m_wake.wait(lock, [this] { return NewListRequested || TerminateRequested; });
+                    return false;
+                });
             }
             CheckTerminate();
             while (NewListRequested) {
