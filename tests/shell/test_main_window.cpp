@@ -89,6 +89,7 @@ private slots:
     void cacheDialogOpensWithTheLoadStopped();
     void missingReadMeIsReported();
     void unreadableFolderShowsAnEmptyGrid();
+    void readOnlyCacheFolderStillShowsThumbnails();
 
 private:
     test::TempFolder m_home;
@@ -478,6 +479,32 @@ void TestMainWindow::unreadableFolderShowsAnEmptyGrid() {
     QVERIFY(WaitForLoadEnd(*window));
     QCOMPARE(window->ThumbList().Count(), 0);
     QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestMainWindow::readOnlyCacheFolderStillShowsThumbnails() {
+    if (::geteuid() == 0) {
+        QSKIP("root writes every folder");
+    }
+    WindowFixture fixture;
+    const QString cacheDir = fixture.Program.MakeDir(QStringLiteral("locked cache"));
+    QFile::setPermissions(cacheDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    fixture.Program.Write(QStringLiteral("Thumbnail.ini"),
+                          "[Cache]\r\nDirectory=" + cacheDir.toUtf8() + "\r\nSize=25600\r\n");
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 3);
+    {
+        auto window = fixture.Open(folder);
+        QVERIFY(WaitForLoadEnd(*window));
+        QCOMPARE(window->LoadStateText(), QStringLiteral(" 読込完了"));
+        QCOMPARE(LoadedItems(window->ThumbList()), 3);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(!window->ThumbList().ItemBitmap(i).isNull());
+        }
+        QCOMPARE(window->ThumbnailDB().GetCacheDirectory(), cacheDir);
+    }
+    QVERIFY(fixture.Messages.isEmpty());
+    QFile::setPermissions(cacheDir,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
