@@ -1,7 +1,9 @@
 #include "single_instance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QThread>
 #include <unistd.h>
 
@@ -18,6 +20,11 @@ constexpr qint64 kMaxRequestBytes = 64 * 1024;
 } // namespace
 
 QString TSingleInstance::DefaultName() {
+    // The per-user runtime folder (mode 0700) keeps other users from taking the name first.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir()) {
+        return QDir(runtime).filePath(QStringLiteral("mirte-instance"));
+    }
     return QStringLiteral("mirte-%1").arg(::getuid());
 }
 
@@ -46,7 +53,12 @@ bool TSingleInstance::BecomeFirst() {
     }
     // A socket file left by a crashed instance would make listen() fail.
     QLocalServer::removeServer(m_name);
-    return m_server.listen(m_name);
+    if (!m_server.listen(m_name)) {
+        // Still the only instance (the lock says so); later starts just cannot reach it.
+        qWarning("mirte: cannot listen on %s: %s", qUtf8Printable(m_name),
+                 qUtf8Printable(m_server.errorString()));
+    }
+    return true;
 }
 
 bool TSingleInstance::HandOver(const QString& folder, int timeoutMs) const {

@@ -16,13 +16,14 @@ class TSingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    // The per-user name of the socket and the lock file.
+    // The per-user name of the socket and the lock file: a path in the user's runtime folder.
     static QString DefaultName();
 
     explicit TSingleInstance(QString name = DefaultName(), QObject* parent = nullptr);
     ~TSingleInstance() override;
 
-    // Takes the lock and starts listening. False when another instance holds the lock.
+    // Takes the lock and starts listening. False when another instance holds the lock; true
+    // once the lock is ours, even if listening failed (later starts then cannot reach us).
     bool BecomeFirst();
 
     // Hands the request to the instance that holds the lock; an empty folder only asks it to
