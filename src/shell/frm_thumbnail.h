@@ -123,7 +123,10 @@ signals:
     // The load state was shown in the status bar (after panel 0 changed).
     void LoadProgressShown(int percent);
     // The print buttons passed their checks. The print dialogs connect here: the index card
-    // and the contact sheet print the whole grid (Items()), the back card the picture given.
+    // and the contact sheet print the whole grid (Items()), the back card the picture given
+    // (a copy; its cache thumbnail, or the file type's icon for a movie). Emitted with the
+    // normal cursor: a dialog that prepares for long holds the wait cursor itself, and shows
+    // itself modally.
     void PrintThumbnailRequested(const QString& folder);
     void PrintJacketRequested(const QImage& picture, const QString& folder);
     void ContactRequested(const QString& folder);

@@ -88,7 +88,6 @@ void TfrmThumbnail::BtnPrintThumbnailClick() {
     if (!PrintAllowed()) {
         return;
     }
-    const TWaitCursor wait;
     emit PrintThumbnailRequested(SelectedFolder());
 }
 
@@ -96,7 +95,6 @@ void TfrmThumbnail::BtnContactClick() {
     if (!PrintAllowed()) {
         return;
     }
-    const TWaitCursor wait;
     emit ContactRequested(SelectedFolder());
 }
 
