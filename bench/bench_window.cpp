@@ -1,6 +1,8 @@
 // The main window on a cached folder of photos, offscreen: the time from choosing the folder to
 // " 読込完了", and to the first screenful of thumbnails.
-//   bench_window [--count N] [--runs R]
+//   bench_window [--count N] [--runs R] [--size-kb KB]
+// The cache's limit is 4,096,000 KB unless given (-1: the program's default from free space,
+// which may hold fewer thumbnails than the folder has: then the loads are not all cache hits).
 #include "browse/thumb_list_view.h"
 #include "report/font_substitutes.h"
 #include "shell/frm_thumbnail.h"
@@ -89,12 +91,15 @@ int main(int argc, char** argv) {
     InstallFontSubstitutes();
     int count = 1000;
     int runs = 5;
+    int sizeKB = 4096000;
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--count")) {
             count = args[i + 1].toInt();
         } else if (args[i] == QLatin1String("--runs")) {
             runs = args[i + 1].toInt();
+        } else if (args[i] == QLatin1String("--size-kb")) {
+            sizeKB = args[i + 1].toInt();
         }
     }
 
@@ -112,13 +117,14 @@ int main(int argc, char** argv) {
         file.write(jpeg);
     }
 
-    // Room for every thumbnail (1000 photos fill about 590 MB at 512 x 384 x 3 bytes), so that
-    // the measured loads are all cache hits.
+    // By default room for every thumbnail (1000 photos fill about 590 MB at 512 x 384 x 3
+    // bytes), so that the measured loads are all cache hits.
     {
         QFile ini(program + QStringLiteral("Thumbnail.ini"));
         ini.open(QIODevice::WriteOnly);
         ini.write("[APP]\r\nAPPName=ミルテ\r\n[Cache]\r\nDirectory=" +
-                  (program + QStringLiteral("Temp")).toUtf8() + "\r\nSize=4096000\r\n");
+                  (program + QStringLiteral("Temp")).toUtf8() +
+                  "\r\nSize=" + QByteArray::number(sizeKB) + "\r\n");
         QDir().mkpath(program + QStringLiteral("Temp"));
     }
 
