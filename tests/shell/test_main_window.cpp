@@ -5,12 +5,14 @@
 #include "browse/thumb_list_view.h"
 #include "cache/thumbnail_db.h"
 #include "report/font_substitutes.h"
+#include "shell/internet_links.h"
 #include "shell/single_instance.h"
 #include "util/cache_size.h"
 #include "util/ini_file.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -20,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrlQuery>
 #include <QtTest>
 #include <atomic>
 #include <thread>
@@ -31,6 +34,27 @@ using mirte::test::WindowFixture;
 using mirte::test::WritePhotos;
 
 namespace {
+
+// Stands in for the desktop: records what the window asks it to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    UrlRecorder() {
+        for (const char* scheme : {"file", "https", "mailto"}) {
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Open");
+        }
+    }
+    ~UrlRecorder() override {
+        for (const char* scheme : {"file", "https", "mailto"}) {
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+        }
+    }
+    QList<QUrl> Urls;
+
+public slots:
+    void Open(const QUrl& url) { Urls.append(url); }
+};
 
 const QString kPrintWhileLoading = QStringLiteral("画像読み込み中は、印刷ボタンは無効です。");
 const QString kSortWhileLoading = QStringLiteral("画像読み込み中は、表示順切替は無効です。");
@@ -88,6 +112,7 @@ private slots:
     void secondStartHandsItsFolderToTheWindow();
     void cacheDialogOpensWithTheLoadStopped();
     void missingReadMeIsReported();
+    void pagesFilesAndMailOpenOnTheDesktop();
     void unreadableFolderShowsAnEmptyGrid();
     void readOnlyCacheFolderStillShowsThumbnails();
 
@@ -506,6 +531,46 @@ void TestMainWindow::readOnlyCacheFolderStillShowsThumbnails() {
     QVERIFY(fixture.Messages.isEmpty());
     QFile::setPermissions(cacheDir,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestMainWindow::pagesFilesAndMailOpenOnTheDesktop() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    const QStringList photos = WritePhotos(folder, 2);
+    fixture.Program.Write(QStringLiteral("ReadMe.txt"), "ミルテ\n");
+    auto window = fixture.Open(folder);
+    QVERIFY(WaitForLoadEnd(*window));
+    UrlRecorder desktop;
+
+    window->findChild<QAction*>(QStringLiteral("ReadMe1"))->trigger();
+    QCOMPARE(desktop.Urls.size(), 1);
+    QCOMPARE(desktop.Urls.last().toLocalFile(), fixture.Program.File(QStringLiteral("ReadMe.txt")));
+
+    const TInternetLinks& links = TInternetLinks::Default();
+    window->BtnInternet->click();
+    QCOMPARE(desktop.Urls.last(), links.HomePageIndex);
+    window->findChild<QAction*>(QStringLiteral("MMHomePage"))->trigger();
+    QCOMPARE(desktop.Urls.last(), links.HomePage);
+    window->findChild<QAction*>(QStringLiteral("Orvale1"))->trigger();
+    QCOMPARE(desktop.Urls.last(), links.PhotoGallery);
+    window->findChild<QAction*>(QStringLiteral("Orvale2"))->trigger();
+    QCOMPARE(desktop.Urls.last(), links.ClipArt);
+    window->findChild<QAction*>(QStringLiteral("MMBug"))->trigger();
+    QCOMPARE(desktop.Urls.last().scheme(), QStringLiteral("mailto"));
+    QCOMPARE(desktop.Urls.last().path(), links.BugMailAddress);
+    QCOMPARE(
+        QUrlQuery(desktop.Urls.last()).queryItemValue(QStringLiteral("Body"), QUrl::FullyDecoded),
+        QStringLiteral("ご利用バージョン：Version1.1 日本語版"));
+
+    // A double click opens the picture itself.
+    TThumbListView& grid = window->ThumbList();
+    const TEdgeRect cell = grid.CellRect(1);
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {},
+                       QPoint((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2));
+    QCOMPARE(desktop.Urls.last().toLocalFile(), grid.ItemInfo(1).value(2));
+    QVERIFY(photos.contains(desktop.Urls.last().toLocalFile()));
+    QCOMPARE(desktop.Urls.size(), 7);
+    QVERIFY(fixture.Messages.isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)
