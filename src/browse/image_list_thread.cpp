@@ -1,0 +1,407 @@
+#include "image_list_thread.h"
+
+#include "cache/thumbnail_db.h"
+#include "display_bitmap.h"
+#include "image_list_host.h"
+#include "item_facts.h"
+#include "load_progress.h"
+#include "sort_order.h"
+#include "thumb_list_view.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <algorithm>
+#include <chrono>
+#include <exception>
+
+namespace mirte {
+
+namespace {
+
+const QString LoadedMark = QStringLiteral("Finished");
+
+} // namespace
+
+TImageListThread::TImageListThread(TThumbListView& grid, TThumbnailDB& db, TImageListHost& host)
+    : m_grid(grid), m_db(db), m_host(host), m_handOver(std::make_unique<QObject>()) {
+    m_thread = std::thread([this] { Run(); });
+}
+
+TImageListThread::~TImageListThread() {
+    Terminate();
+}
+
+// --- requests (GUI thread) -----------------------------------------------------------------
+
+void TImageListThread::Request(std::atomic<bool>& flag) {
+    {
+        // Under the lock, so that the loader cannot be between its look at the flags and its
+        // sleep: a request is never lost.
+        std::lock_guard lock(m_mutex);
+        flag = true;
+        m_busy = true;
+    }
+    m_wake.notify_one();
+}
+
+void TImageListThread::SetFileList(const QStringList& files) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_pendingList = files;
+    }
+    Request(NewListRequested);
+}
+
+void TImageListThread::Reload() {
+    Request(NewListRequested);
+}
+
+void TImageListThread::AbortLoad() {
+    AbortRequested = true;
+}
+
+void TImageListThread::SetThumbnailSize(int width, int height) {
+    // The cache's box is set by the loader at the start of each load, on its own thread.
+    m_grid.SetThumbWidth(width);
+    m_grid.SetThumbHeight(height);
+    Request(NewListRequested);
+}
+
+void TImageListThread::SetSortOrder(int order) {
+    if (order < 0 || order >= SortOrderCount) {
+        return;
+    }
+    m_sortOrder = order;
+    SortChanged = true;
+    try {
+        ApplySortOrder(m_grid, order);
+    } catch (const std::exception&) {
+        // The grid keeps its order; nothing is lost.
+    }
+}
+
+void TImageListThread::ReloadSelected() {
+    const int selected = m_grid.SelectedIndex();
+    if (Loading() || selected < 0 || selected >= m_grid.Count()) {
+        return;
+    }
+    const QString path = m_grid.Item(selected).Info.value(ieFullPath);
+    try {
+        if (IsMovieFile(path)) {
+            m_grid.SetThumbnail(selected, m_host.MakeIconBitmap(path));
+        } else {
+            m_db.RefreshThumbnail(path);
+            if (m_db.ThumbnailInfo.Bitmap.isNull()) {
+                m_grid.SetLoadFailed(selected);
+            } else {
+                m_grid.SetThumbnail(selected, m_db.ThumbnailInfo.Bitmap);
+            }
+            m_db.SaveTable();
+        }
+    } catch (const std::exception&) {
+        m_grid.SetLoadFailed(selected);
+    }
+    m_grid.SetItemInfoEntry(selected, ieLoadMark, LoadedMark);
+}
+
+template <class Done> void TImageListThread::WaitServing(Done done) {
+    using namespace std::chrono_literals;
+    // Only the loader's hand-overs are served here, not the user's input.
+    while (!done()) {
+        QCoreApplication::sendPostedEvents(m_handOver.get(), QEvent::MetaCall);
+        if (!done()) {
+            std::this_thread::sleep_for(1ms);
+        }
+    }
+}
+
+void TImageListThread::StopLoad() {
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_busy) {
+            return;
+        }
+        NewListRequested = false; // a load asked for but not begun never begins
+        AbortRequested = true;
+    }
+    m_wake.notify_one(); // a sleeping loader looks again and finds itself idle
+    WaitServing([this] { return !m_busy.load() || m_ended.load(); });
+}
+
+void TImageListThread::Terminate() {
+    if (!m_thread.joinable()) {
+        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        TerminateRequested = true;
+    }
+    m_wake.notify_one();
+    WaitServing([this] { return m_ended.load(); });
+    m_thread.join();
+}
+
+// --- the loader thread ---------------------------------------------------------------------
+
+template <class F> void TImageListThread::OnGui(F&& f) {
+    std::exception_ptr failure;
+    QMetaObject::invokeMethod(
+        m_handOver.get(),
+        [&] {
+            try {
+                f();
+            } catch (...) {
+                failure = std::current_exception(); // never into the GUI's event loop
+            }
+        },
+        Qt::BlockingQueuedConnection);
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+void TImageListThread::CheckTerminate() const {
+    if (TerminateRequested) {
+        throw EndThread();
+    }
+}
+
+void TImageListThread::Run() {
+    try {
+        for (;;) {
+            {
+                std::unique_lock lock(m_mutex);
+                // Idle whenever it finds nothing to do, also after a request taken back by
+                // StopLoad before it began.
+                m_wake.wait(lock, [this] {
+                    if (NewListRequested || TerminateRequested) {
+                        return true;
+                    }
+                    m_busy = false;
+                    return false;
+                });
+            }
+            CheckTerminate();
+            while (NewListRequested) {
+                try {
+                    RunCycle();
+                } catch (const EndThread&) {
+                    throw;
+                } catch (...) {
+                    NewListRequested = false;
+                    RescanRequested = false;
+                    AbortRequested = false;
+                }
+            }
+            // Saved now, so that a crash later does not lose the thumbnails made so far.
+            SaveTable();
+            OnGui([this] { m_host.SetRepaintItemEnabled(m_grid.Count() > 0); });
+            ++m_cyclesDone;
+        }
+    } catch (const EndThread&) {
+        SaveTable(); // a load cut short keeps what it made
+    } catch (...) {
+        // A hand-over that failed outside a cycle: the loader ends rather than spin.
+        SaveTable();
+    }
+    m_busy = false;
+    m_ended = true;
+}
+
+void TImageListThread::SaveTable() {
+    try {
+        if (!m_db.GetCacheDirectory().isEmpty()) {
+            m_db.SaveTable(); // writes only when the table changed
+        }
+    } catch (const std::exception&) {
+        // The old management file is still whole; the next save tries again.
+    }
+}
+
+void TImageListThread::RunCycle() {
+    QStringList files;
+    {
+        std::lock_guard lock(m_mutex);
+        files = m_pendingList;
+        NewListRequested = false;
+        AbortRequested = false;
+        SortChanged = false;
+    }
+    m_db.SetThumbnailWidth(CacheBoxSize);
+    m_db.SetThumbnailHeight(CacheBoxSize);
+    m_startIndex = 0;
+    m_lastPercent = -2;
+    int counter = 0;
+    const int total = 2 * static_cast<int>(files.size());
+
+    OnGui([&] {
+        m_grid.Clear();
+        m_grid.SetShowItems(false);
+        m_grid.SetCount(static_cast<int>(files.size()));
+        m_grid.SetSelected(-1);
+        m_host.SetRepaintItemEnabled(false);
+        m_box = QSize(m_grid.ThumbWidth(), m_grid.ThumbHeight());
+        m_pixelRatio = m_grid.devicePixelRatioF();
+    });
+
+    const bool listed = FirstPass(files, counter, total);
+    OnGui([&] {
+        m_grid.SetShowItems(true);
+        if (listed) {
+            try {
+                ApplySortOrder(m_grid, m_sortOrder);
+            } catch (const std::exception&) {
+                // Left in listing order.
+            }
+        }
+    });
+    if (listed) {
+        SecondPass(counter, total);
+    }
+}
+
+bool TImageListThread::FirstPass(const QStringList& files, int& counter, int total) {
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& path = files[i];
+        QStringList info;
+        try {
+            info = IsMovieFile(path) ? MovieFacts(path) : PictureFacts(m_db, path);
+        } catch (const std::exception&) {
+            info = NamedInfo(path); // listed all the same, with empty facts
+        }
+        ++counter;
+        const int percent = ProgressPercent(counter, total);
+        OnGui([&] {
+            m_grid.SetItemInfo(i, info);
+            if (percent != m_lastPercent) {
+                m_host.SetLoadProgress(percent);
+            }
+        });
+        m_lastPercent = percent;
+        if (NewListRequested) {
+            return false;
+        }
+        CheckTerminate();
+        if (AbortRequested) {
+            OnGui([this] {
+                m_grid.SetCount(0);
+                m_host.SetLoadProgress(-1);
+            });
+            return false;
+        }
+    }
+    return true;
+}
+
+void TImageListThread::SecondPass(int& counter, int total) {
+    int count = 0;
+    QStringList paths;
+    std::vector<char> done;
+    do {
+        RescanRequested = false;
+        if (NewListRequested) {
+            return;
+        }
+        // The grid as it is now (the user may have sorted it since the last look).
+        OnGui([&] {
+            count = m_grid.Count();
+            paths.clear();
+            done.assign(static_cast<size_t>(count), 0);
+            for (int i = 0; i < count; ++i) {
+                const TThumbnailData& item = m_grid.Item(i);
+                paths.append(item.Info.value(ieFullPath));
+                done[static_cast<size_t>(i)] =
+                    !item.Info.value(ieLoadMark).isEmpty() || item.LoadFailed;
+            }
+        });
+        if (count == 0) {
+            ReportNow(100);
+            return;
+        }
+        m_startIndex = std::clamp(m_startIndex, 0, count - 1);
+        for (int q = m_startIndex; q < m_startIndex + count; ++q) {
+            CheckTerminate();
+            if (SortChanged) {
+                SortChanged = false;
+                RescanRequested = true;
+                break;
+            }
+            if (AbortRequested) {
+                ReportNow(-1);
+                break;
+            }
+            if (NewListRequested) {
+                break;
+            }
+            const int index = q % count;
+            if (done[static_cast<size_t>(index)]) {
+                continue;
+            }
+            FetchOne(index, paths[index], counter, total);
+            done[static_cast<size_t>(index)] = 1;
+            CheckTerminate();
+            if (NewListRequested) {
+                break;
+            }
+            const int top = std::clamp(m_grid.SharedFirstVisibleIndex(), 0, count - 1);
+            if (top != m_startIndex) {
+                m_startIndex = top; // the view moved: its rows come first
+                RescanRequested = true;
+                break;
+            }
+        }
+    } while (RescanRequested);
+}
+
+void TImageListThread::FetchOne(int index, const QString& path, int& counter, int total) {
+    const bool movie = IsMovieFile(path);
+    QImage display;
+    bool failed = false;
+    if (!movie) {
+        // Any failure shows the mark and counts the item as done, so that a picture that
+        // always fails cannot hold the pass up.
+        try {
+            if (m_db.GetThumbnail(path)) {
+                display = MakeDisplayBitmap(m_db.ThumbnailInfo.Bitmap, m_box, m_pixelRatio);
+            }
+        } catch (const std::exception&) {
+            display = QImage();
+        }
+        failed = display.isNull();
+    }
+    ++counter;
+    const int percent = ProgressPercent(counter, total);
+    OnGui([&] {
+        // Found again by its path, should the grid have been reordered meanwhile.
+        int at = index;
+        if (at >= m_grid.Count() || m_grid.Item(at).Info.value(ieFullPath) != path) {
+            at = -1;
+        }
+        if (at >= 0 && movie) {
+            const QImage icon = m_host.MakeIconBitmap(path);
+            m_grid.SetItemInfoEntry(at, ieWidth, QString::number(icon.width()));
+            m_grid.SetItemInfoEntry(at, ieHeight, QString::number(icon.height()));
+            display = MakeDisplayBitmap(icon, m_box, m_pixelRatio);
+            failed = display.isNull();
+        }
+        if (at >= 0) {
+            if (failed) {
+                m_grid.SetLoadFailed(at);
+            } else {
+                m_grid.SetDisplayBitmap(at, display);
+            }
+            m_grid.SetItemInfoEntry(at, ieLoadMark, LoadedMark);
+        }
+        if (percent != m_lastPercent) {
+            m_host.SetLoadProgress(percent);
+        }
+    });
+    m_lastPercent = percent;
+}
+
+void TImageListThread::ReportNow(int percent) {
+    OnGui([&] { m_host.SetLoadProgress(percent); });
+    m_lastPercent = percent;
+}
+
+} // namespace mirte

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QStringList>
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class QObject;
+
+namespace mirte {
+
+class TImageListHost;
+class TThumbListView;
+class TThumbnailDB;
+
+// The background loader: one thread for the life of the program that fills the grid with the
+// files of a folder. A load cycle lists every file with its facts (progress 0 to 50 %), sorts
+// the grid, then fetches the thumbnails from the cache, starting at the first item in view and
+// starting there again whenever the view moves (50 to 100 %). Between loads it sleeps.
+//
+// Threads: every public method is called on the GUI thread. The loader thread changes the grid
+// and calls the host only through synchronous hand-overs to the GUI thread
+// (Qt::BlockingQueuedConnection), during which it waits; so the GUI thread must never block on
+// the loader except through Terminate() and StopLoad(), which keep serving those hand-overs.
+//
+// The cache has no lock: while Loading() is true only the loader may use it. Stop the load
+// with StopLoad() before any other use (the cache settings dialog).
+class TImageListThread {
+public:
+    static constexpr int CacheBoxSize = 512; // the cache's thumbnails fit 512 x 512
+
+    // grid, db and host must outlive this object (or its Terminate()). The thread starts and
+    // sleeps at once.
+    TImageListThread(TThumbListView& grid, TThumbnailDB& db, TImageListHost& host);
+    // Terminate().
+    ~TImageListThread();
+    TImageListThread(const TImageListThread&) = delete;
+    TImageListThread& operator=(const TImageListThread&) = delete;
+
+    // Loads these files (full paths) into the grid; a load in progress restarts with them.
+    void SetFileList(const QStringList& files);
+    // Loads the same files again.
+    void Reload();
+    // Ends the load: during the listing the grid is emptied, later what was fetched stays.
+    // Both report -1 (" 読込中止").
+    void AbortLoad();
+    // The display box; the cache keeps its 512 box. Reloads.
+    void SetThumbnailSize(int width, int height);
+    // 0 name, 1 size, 2 shooting date; other values are ignored. Sorts the grid at once.
+    void SetSortOrder(int order);
+    int SortOrder() const { return m_sortOrder.load(); }
+    // Makes the selected item's thumbnail again (the grid's "この画像の再読込み"). Only between
+    // loads; does nothing while Loading().
+    void ReloadSelected();
+
+    // Whether a load is asked for or running (the cache belongs to the loader then).
+    bool Loading() const { return m_busy.load(); }
+    // Aborts a running load and waits until the loader sleeps, serving its hand-overs; after
+    // this the GUI thread may use the cache until the next request.
+    void StopLoad();
+    // Asks the thread to end and waits for it, serving its hand-overs, so that it can be
+    // called in the middle of a load from the window's close. A load cut short saves the
+    // cache's table first. Further calls do nothing.
+    void Terminate();
+
+    // How many load cycles have ended (for tests and benchmarks).
+    int CyclesDone() const { return m_cyclesDone.load(); }
+
+private:
+    struct EndThread {}; // thrown on the loader thread when it must end
+
+    void Run();
+    void RunCycle();
+    bool FirstPass(const QStringList& files, int& counter, int total);
+    void SecondPass(int& counter, int total);
+    void FetchOne(int index, const QString& path, int& counter, int total);
+    void ReportNow(int percent);
+    void SaveTable();
+    void CheckTerminate() const;
+    void Request(std::atomic<bool>& flag);
+    // Runs f on the GUI thread and waits for it.
+    template <class F> void OnGui(F&& f);
+    // Waits until done() holds, serving the loader's hand-overs.
+    template <class Done> void WaitServing(Done done);
+
+    TThumbListView& m_grid;
+    TThumbnailDB& m_db;
+    TImageListHost& m_host;
+    std::unique_ptr<QObject> m_handOver; // lives on the GUI thread; hand-overs run in its name
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    QStringList m_pendingList; // under m_mutex
+
+    std::atomic<bool> NewListRequested{false};
+    std::atomic<bool> RescanRequested{false};
+    std::atomic<bool> AbortRequested{false};
+    std::atomic<bool> SortChanged{false};
+    std::atomic<bool> TerminateRequested{false};
+    std::atomic<bool> m_busy{false}; // written under m_mutex
+    std::atomic<bool> m_ended{false};
+    std::atomic<int> m_sortOrder{0};
+    std::atomic<int> m_cyclesDone{0};
+
+    // The loader thread's own state during a cycle.
+    int m_startIndex = 0;
+    int m_lastPercent = -2;
+    QSize m_box;
+    qreal m_pixelRatio = 1.0;
+
+    std::thread m_thread; // last: starts after everything above exists
+};
+
+} // namespace mirte

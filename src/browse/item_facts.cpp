@@ -1,0 +1,50 @@
+#include "item_facts.h"
+
+#include "cache/thumbnail_db.h"
+#include "thumbnail_data.h"
+#include "util/file_facts.h"
+
+#include <QFileInfo>
+
+namespace mirte {
+
+QStringList NamedInfo(const QString& path) {
+    QStringList info = EmptyInfo();
+    info[ieFileName] = QFileInfo(path).fileName();
+    info[ieFullPath] = path;
+    return info;
+}
+
+bool IsMovieFile(const QString& path) {
+    return QFileInfo(path).suffix().compare(QLatin1String("avi"), Qt::CaseInsensitive) == 0;
+}
+
+QStringList PictureFacts(TThumbnailDB& db, const QString& path) {
+    QStringList info = NamedInfo(path);
+    // The facts held by the cache belong to the last file that succeeded: only a success
+    // gives this file's facts.
+    if (!db.GetOriginalInfo(path) || db.OriginalImageInfo.FileName != path) {
+        return info;
+    }
+    const TOriginalImageInfo& facts = db.OriginalImageInfo;
+    info[ieFileSize] = QString::number(facts.FileSize);
+    info[ieFileTime] = facts.FileTime;
+    info[ieShotTime] = facts.CreateTime;
+    info[ieWidth] = QString::number(facts.Width);
+    info[ieHeight] = QString::number(facts.Height);
+    return info;
+}
+
+QStringList MovieFacts(const QString& path) {
+    QStringList info = NamedInfo(path);
+    QString time;
+    qint64 size = 0;
+    bool folder = false;
+    if (GetFileTimeSize(path, time, size, &folder) && !folder) {
+        info[ieFileSize] = QString::number(size);
+        info[ieFileTime] = time;
+    }
+    return info;
+}
+
+} // namespace mirte

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QStringList>
+
+namespace mirte {
+
+// The grid's items as the print layouts read them, without the widget: the items in display
+// order, their facts (TInfoEntry positions) and display bitmaps, and the selection.
+// Called on the GUI thread only.
+class TThumbItemSource {
+public:
+    virtual ~TThumbItemSource() = default;
+
+    virtual int Count() const = 0;
+    // The nine facts of item index (0 <= index < Count()).
+    virtual QStringList ItemInfo(int index) const = 0;
+    // The item's display bitmap; null while it is not loaded or could not be.
+    virtual QImage ItemBitmap(int index) const = 0;
+    // The selected item, -1 for none.
+    virtual int SelectedIndex() const = 0;
+};
+
+} // namespace mirte

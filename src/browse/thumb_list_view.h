@@ -1,0 +1,137 @@
+#pragma once
+
+#include "thumb_geometry.h"
+#include "thumb_item_source.h"
+#include "thumbnail_data.h"
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QImage>
+#include <atomic>
+#include <functional>
+#include <vector>
+
+class QMenu;
+
+namespace mirte {
+
+// The thumbnail grid: equal cells in rows, each with the fitted picture and up to three text
+// lines (the order's caption line, then the name on at most two lines), one selected cell,
+// vertical scrolling. It owns no loading logic: it is told how many items there are and gets
+// their facts and pictures.
+//
+// Threads: everything runs on the GUI thread, except SharedFirstVisibleIndex(), which the
+// loader thread may read at any time.
+class TThumbListView : public QAbstractScrollArea, public TThumbItemSource {
+    Q_OBJECT
+
+public:
+    static constexpr int ScrollBarWidth = 21;
+    static constexpr int ScrollDivisions = 16;
+    static constexpr QRgb SelectedColor = 0x3399FF; // red 0x33, green 0x99, blue 0xFF
+    static constexpr QRgb CellColor = 0xFFFFFF;
+
+    explicit TThumbListView(QWidget* parent = nullptr);
+    ~TThumbListView() override;
+
+    // The thumbnail box in logical pixels; the cell follows it.
+    void SetThumbWidth(int width);
+    void SetThumbHeight(int height);
+    int ThumbWidth() const { return m_geometry.ThumbWidth; }
+    int ThumbHeight() const { return m_geometry.ThumbHeight; }
+    int CellWidth() const { return m_geometry.CellWidth(); }
+    int CellHeight() const { return m_geometry.CellHeight(); }
+    int LineHeight() const { return m_geometry.LineHeight; }
+    int ScrollStep() const { return m_scrollStep; }
+
+    // Resizes the item list: the items kept are emptied, the new ones are empty.
+    void SetCount(int count);
+    void Clear() { SetCount(0); }
+    int Count() const override { return static_cast<int>(m_items.size()); }
+    const TThumbnailData& Item(int index) const { return m_items.at(index); }
+
+    // The item's facts; the caption follows entry 1.
+    void SetItemInfo(int index, const QStringList& info);
+    void SetItemInfoEntry(int index, int entry, const QString& text);
+    QStringList ItemInfo(int index) const override { return m_items.at(index).Info; }
+    QImage ItemBitmap(int index) const override { return m_items.at(index).Bitmap; }
+
+    // Fits the picture into the item's display box and repaints the cell when in view.
+    void SetThumbnail(int index, const QImage& picture);
+    // Takes a bitmap made by MakeDisplayBitmap for this box and this screen (the loader makes
+    // it on its thread); a bitmap made for another box is fitted again.
+    void SetDisplayBitmap(int index, const QImage& bitmap);
+    // The item's picture could not be loaded: the cell shows the mark for it.
+    void SetLoadFailed(int index, bool failed = true);
+
+    int SelectedIndex() const override { return m_selectedIndex; }
+    // Selects the item (-1: none) and repaints the old and the new cell; an index at or past
+    // Count() is ignored.
+    void SetSelected(int index);
+
+    void SetPopupMenu(QMenu* menu) { m_popupMenu = menu; }
+    void SetShowItems(bool show);
+    bool ShowItems() const { return m_showItems; }
+    void SetNoFileBitmap(const QImage& bitmap);
+    const QImage& NoFileBitmap() const { return m_noFileBitmap; }
+    // The gaps between cells.
+    void SetBackgroundColor(const QColor& color);
+
+    // Sorts the items, stably: after(i, j) is true when item i must come after item j (i and
+    // j are positions before the sort). The selection follows its item.
+    void Sort(const std::function<bool(int i, int j)>& after);
+
+    void Relayout();
+    int Columns() const { return m_geometry.Columns(); }
+    int Rows() const { return m_geometry.Rows(); }
+    int ScrollRange() const { return m_geometry.ScrollRange(); }
+    int ScrollPos() const { return m_geometry.ScrollPos; }
+    void SetScrollPos(int position);
+    int FirstVisibleIndex() const { return m_geometry.FirstVisibleIndex(); }
+    int LastVisibleIndex() const { return m_geometry.LastVisibleIndex(); }
+    // FirstVisibleIndex as last laid out, readable from any thread.
+    int SharedFirstVisibleIndex() const { return m_sharedFirstVisible.load(); }
+    TEdgeRect CellRect(int index) const { return m_geometry.CellRect(index); }
+    int HitTest(int x, int y) const { return m_geometry.HitTest(x, y); }
+    const TThumbGeometry& Geometry() const { return m_geometry; }
+    // Scrolls so that the item's row is in view.
+    void EnsureVisible(int index);
+
+    void PaintAll() { viewport()->update(); }
+    void PaintCell(int index);
+
+signals:
+    void SelectionChanged(int index);
+    // A double click on an item (the main window opens the picture).
+    void ItemActivated(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void PaintItem(QPainter& painter, int index) const;
+    void PaintNoFile(QPainter& painter) const;
+    void ResetItem(TThumbnailData& item);
+    void UpdateGeometry();
+    void MoveSelection(int index);
+
+    std::vector<TThumbnailData> m_items;
+    TThumbGeometry m_geometry;
+    std::atomic<int> m_sharedFirstVisible{0};
+    int m_scrollStep = 4;
+    int m_selectedIndex = -1;
+    bool m_showItems = true;
+    bool m_painting = false;
+    bool m_sorting = false;
+    QImage m_noFileBitmap;
+    QMenu* m_popupMenu = nullptr;
+};
+
+} // namespace mirte

@@ -1,0 +1,35 @@
+#include "cache_settings.h"
+
+#include "util/cache_size.h"
+#include "util/ini_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace mirte {
+
+QString ReadCacheDirectory(IniFile& ini, const QString& defaultCacheDir) {
+    const QString dir = ini.ReadString(QString::fromUtf8(kCacheSection),
+                                       QString::fromUtf8(kCacheDirectoryKey), defaultCacheDir);
+    if (!dir.isEmpty() && QFileInfo(dir).isDir()) {
+        return dir;
+    }
+    if (!ini.IsReadOnly()) {
+        ini.WriteString(QString::fromUtf8(kCacheSection), QString::fromUtf8(kCacheDirectoryKey),
+                        defaultCacheDir);
+    }
+    // The per-user default may lack its parents too.
+    QDir().mkpath(defaultCacheDir);
+    return defaultCacheDir;
+}
+
+qint64 ReadCacheSizeKB(const IniFile& ini, const QString& cacheDir) {
+    const int sizeKB =
+        ini.ReadInteger(QString::fromUtf8(kCacheSection), QString::fromUtf8(kCacheSizeKey), -1);
+    if (sizeKB < 0) {
+        return qint64(DefaultCacheSizeMB(cacheDir)) * 1024;
+    }
+    return sizeKB;
+}
+
+} // namespace mirte

@@ -1,0 +1,31 @@
+#include "dialog_util.h"
+
+#include "report/font_substitutes.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace mirte {
+
+QFont WindowFont(int pixelSize) {
+    QFont font(QString::fromUtf8(kGuiFontFamily));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+void CentreWindow(QWidget& window) {
+    QRect area;
+    if (const QWidget* owner = window.parentWidget()) {
+        area = owner->window()->frameGeometry();
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        area = screen->availableGeometry();
+    } else {
+        return;
+    }
+    QRect frame(QPoint(0, 0), window.frameGeometry().size());
+    frame.moveCenter(area.center());
+    window.move(frame.topLeft());
+}
+
+} // namespace mirte

@@ -1,0 +1,253 @@
+#include "frm_thumbnail.h"
+
+#include "browse/image_list_thread.h"
+#include "browse/thumb_list_view.h"
+#include "cache/thumbnail_db.h"
+#include "folder_tree.h"
+#include "frm_cache.h"
+#include "icon_bitmap.h"
+#include "load_state.h"
+#include "msg_manage.h"
+#include "no_file_picture.h"
+#include "report/font_substitutes.h"
+#include "util/ini_file.h"
+#include "util/list_files.h"
+#include "util/paths.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStandardPaths>
+
+namespace mirte {
+
+namespace {
+
+QString FirstFolder(const QString& requested) {
+    if (!requested.isEmpty() && QFileInfo(requested).isDir()) {
+        return QFileInfo(requested).absoluteFilePath();
+    }
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+}
+
+} // namespace
+
+const std::vector<TThumbnailSize>& TfrmThumbnail::ThumbnailSizes() {
+    static const std::vector<TThumbnailSize> sizes{{256, 256}, {128, 128}, {96, 96}};
+    return sizes;
+}
+
+const QStringList& TfrmThumbnail::Extensions() {
+    static const QStringList extensions =
+        QStringLiteral("bmp,jpg,jpeg,tif,tiff,png,avi").split(QLatin1Char(','));
+    return extensions;
+}
+
+// FormCreate.
+TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
+    : QMainWindow(parent), m_paths(std::move(options.Paths)) {
+    setObjectName(QStringLiteral("frmThumbnail"));
+    setWindowTitle(QString::fromUtf8(kProgramCaption));
+    QFont font(QString::fromUtf8(kGuiFontFamily));
+    font.setPixelSize(12);
+    setFont(font);
+    setMinimumWidth(MinimumWidth);
+    m_showMessage = [](const QString& text, const std::vector<std::uint8_t>& kinds) {
+        return MsgManage().ShowMessageBox(text, QString::fromUtf8(kProgramCaption), kinds);
+    };
+
+    // The window never starts larger than the desktop's work area.
+    QSize size(DefaultWidth, DefaultHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        size = size.boundedTo(area.size());
+        resize(size);
+        move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    } else {
+        resize(size);
+    }
+
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    ShellTreeView = new TShellTreeView(Splitter1);
+    ShellTreeView->setObjectName(QStringLiteral("ShellTreeView"));
+    ShellTreeView->setMinimumWidth(100);
+    m_thumbList = new TThumbListView(Splitter1);
+    m_thumbList->setObjectName(QStringLiteral("ThumbList"));
+    m_thumbList->SetBackgroundColor(Qt::black);
+    Splitter1->addWidget(ShellTreeView);
+    Splitter1->addWidget(m_thumbList);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setCollapsible(0, false);
+    Splitter1->setSizes({225, size.width() - 225});
+    setCentralWidget(Splitter1);
+
+    BuildPopupMenus();
+    m_thumbList->SetPopupMenu(ListViewPopupMenu);
+    m_thumbList->SetNoFileBitmap(NoFilePicture());
+    BuildToolBar();
+    BuildMenus();
+    BuildStatusBar();
+    connect(m_thumbList, &TThumbListView::ItemActivated, this, &TfrmThumbnail::OpenItem);
+    connect(ShellTreeView, &TShellTreeView::FolderChanged, this,
+            &TfrmThumbnail::ShellTreeViewChange);
+
+    OpenSettingsAndCache();
+    TImageListHost& host = *this;
+    m_imageListThread = std::make_unique<TImageListThread>(*m_thumbList, *m_thumbnailDB, host);
+    connect(miThumbnailRepaint, &QAction::triggered, this,
+            [this] { m_imageListThread->ReloadSelected(); });
+
+    TCacheAccess access;
+    access.StopLoad = [this] { return StopLoadForCache(); };
+    access.ResumeLoad = [this] { m_imageListThread->Reload(); };
+    m_frmCache =
+        new TfrmCache(*m_thumbnailDB, *m_iniFile, m_paths.DefaultCacheDir, std::move(access), this);
+
+    CbSize->setCurrentIndex(1);
+    const TThumbnailSize& start = ThumbnailSizes()[1];
+    m_thumbList->SetThumbWidth(start.Width);
+    m_thumbList->SetThumbHeight(start.Height);
+
+    // The first folder: selecting it in the tree loads it.
+    const QString folder = FirstFolder(options.StartFolder);
+    if (!ShowFolder(folder)) {
+        ShellTreeViewChange(folder);
+    }
+}
+
+// FormDestroy.
+TfrmThumbnail::~TfrmThumbnail() {
+    // The loader ends first, while the grid, the cache and this window still exist; its hand-
+    // overs are served meanwhile. The cache then saves its table as it is destroyed.
+    ShellTreeView->removeEventFilter(this);
+    if (m_imageListThread) {
+        m_imageListThread->Terminate();
+    }
+    m_imageListThread.reset();
+    m_thumbnailDB.reset();
+    m_iniFile.reset();
+}
+
+void TfrmThumbnail::OpenSettingsAndCache() {
+    m_iniFile = std::make_unique<IniFile>(m_paths.IniFileName);
+    MarkNewSettingsFile(*m_iniFile);
+    m_thumbnailDB =
+        std::make_unique<TThumbnailDB>(ProgramFolderPath(ProgramFolder::Data, m_paths.ExeDir));
+    const TCacheSettings cache = ReadCacheSettings(*m_iniFile, m_paths.DefaultCacheDir);
+    m_thumbnailDB->SetCacheDirectory(cache.Directory);
+    m_thumbnailDB->SetMaxCacheSize(cache.MaxSizeKB);
+}
+
+QString TfrmThumbnail::SelectedFolder() const {
+    return ShellTreeView->Path();
+}
+
+QString TfrmThumbnail::LoadStateText() const {
+    return StatusPanel0->text();
+}
+
+bool TfrmThumbnail::LoadFinished() const {
+    return IsLoadFinished(StatusPanel0->text());
+}
+
+const TThumbItemSource& TfrmThumbnail::Items() const {
+    return *m_thumbList;
+}
+
+void TfrmThumbnail::LoadFolder(const QString& path) {
+    QString folder = path;
+    if (!folder.endsWith(QLatin1Char('/'))) {
+        folder += QLatin1Char('/');
+    }
+    // An unreadable folder lists nothing: the grid shows its placeholder.
+    QStringList files = ListFiles(folder, Extensions());
+    for (QString& name : files) {
+        name.prepend(folder);
+    }
+    m_imageListThread->SetFileList(files);
+}
+
+bool TfrmThumbnail::ShowFolder(const QString& path) {
+    if (!QFileInfo(path).isDir()) {
+        return false;
+    }
+    const QString folder = QFileInfo(path).absoluteFilePath();
+    if (ShellTreeView->Path() == folder) {
+        ShellTreeViewChange(folder);
+        return true;
+    }
+    return ShellTreeView->SelectPath(folder);
+}
+
+void TfrmThumbnail::ShellTreeViewChange(const QString& path) {
+    if (path.isEmpty()) {
+        return;
+    }
+    LoadFolder(path);
+    StatusPanel2->setText(QStringLiteral(" アドレス：") + path);
+}
+
+void TfrmThumbnail::SetLoadProgress(int percent) {
+    m_loadProgress = qBound(0, percent, 100);
+    ProgressBar->setValue(m_loadProgress);
+    StatusPanel0->setText(LoadProgressText(percent));
+    ProgressBar->setVisible(percent >= 0 && percent < 100);
+    emit LoadProgressShown(percent);
+}
+
+void TfrmThumbnail::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    PlaceStatusPanels();
+}
+
+bool TfrmThumbnail::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ShellTreeView && event->type() == QEvent::Resize) {
+        PlaceStatusPanels();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmThumbnail::SetRepaintItemEnabled(bool enabled) {
+    miThumbnailRepaint->setEnabled(enabled);
+}
+
+QImage TfrmThumbnail::MakeIconBitmap(const QString& path) {
+    return mirte::MakeIconBitmap(path);
+}
+
+bool TfrmThumbnail::StopLoadForCache() {
+    const bool wasLoading = m_imageListThread->Loading();
+    m_imageListThread->StopLoad();
+    return wasLoading;
+}
+
+int TfrmThumbnail::ShowMessage(const QString& text, const std::vector<std::uint8_t>& kinds) {
+    return m_showMessage(text, kinds);
+}
+
+void TfrmThumbnail::ActivateFromAnotherStart(const QString& folder) {
+    if (isMinimized()) {
+        showNormal();
+    }
+    show();
+    raise();
+    activateWindow();
+    // While a dialog is open the folder waits: the dialog may be using the cache.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+        return;
+    }
+    if (!folder.isEmpty()) {
+        ShowFolder(folder);
+    }
+}
+
+} // namespace mirte

@@ -1,0 +1,171 @@
+#pragma once
+
+#include "app_settings.h"
+#include "browse/image_list_host.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QSplitter;
+class QToolButton;
+
+namespace mirte {
+
+class IniFile;
+class TImageListThread;
+class TShellTreeView;
+class TThumbItemSource;
+class TThumbListView;
+class TThumbnailDB;
+class TfrmCache;
+
+// How the main window was started.
+struct TWindowOptions {
+    TAppPaths Paths;
+    // The folder to show first; empty (or not a folder): the user's Pictures folder, else home.
+    QString StartFolder;
+};
+
+// One row of the thumbnail size list.
+struct TThumbnailSize {
+    int Width;
+    int Height;
+};
+
+// The main window: the folder tree on the left, the thumbnail grid beside it, toolbar, menu and
+// a status bar with the load progress. It owns the settings file, the thumbnail cache, the grid
+// and the loader thread; choosing a folder lists its pictures and hands them to the loader.
+// GUI thread only.
+class TfrmThumbnail : public QMainWindow, private TImageListHost {
+    Q_OBJECT
+
+public:
+    // Shows a message with the given button kinds and returns the 1-based position of the
+    // button pressed (-1: none). The program's message box unless replaced (tests answer here).
+    using TMessageFunction =
+        std::function<int(const QString& text, const std::vector<std::uint8_t>& kinds)>;
+
+    static constexpr int DefaultWidth = 873;
+    static constexpr int DefaultHeight = 550;
+    static constexpr int MinimumWidth = 500;
+    // The rows of CbSize: 大, 中, 小.
+    static const std::vector<TThumbnailSize>& ThumbnailSizes();
+    // The accepted extensions, in the order their groups are listed.
+    static const QStringList& Extensions();
+
+    explicit TfrmThumbnail(TWindowOptions options, QWidget* parent = nullptr);
+    // FormDestroy: stops the loader (serving its hand-overs), then the cache saves its table.
+    ~TfrmThumbnail() override;
+
+    void SetMessageFunction(TMessageFunction function) { m_showMessage = std::move(function); }
+
+    // Lists the folder's pictures and movies and hands them to the loader.
+    void LoadFolder(const QString& path);
+    // Shows another folder: selects it in the tree, which loads it. False when it is no folder.
+    bool ShowFolder(const QString& path);
+    // Brings the window to the front (restoring it when minimised); a non-empty folder is shown.
+    void ActivateFromAnotherStart(const QString& folder);
+
+    // The state of the window, for the print dialogs and for tests.
+    const TAppPaths& Paths() const { return m_paths; }
+    QString SelectedFolder() const;
+    QString LoadStateText() const;
+    bool LoadFinished() const;
+    TThumbListView& ThumbList() const { return *m_thumbList; }
+    const TThumbItemSource& Items() const;
+    TThumbnailDB& ThumbnailDB() const { return *m_thumbnailDB; }
+    IniFile& Settings() const { return *m_iniFile; }
+    TImageListThread& ImageListThread() const { return *m_imageListThread; }
+
+    // The handlers of the toolbar, the lists and the menus.
+    void BtnAbortClick();
+    void BtnReloadClick();
+    void CbSizeChange(int index);
+    void CbHyoujiChange(int index);
+    void BtnPrintThumbnailClick();
+    void BtnPrintJacketClick();
+    void BtnContactClick();
+    void N3Click();
+    void About1Click();
+    void ReadMe1Click();
+    void RefreshClick();
+
+    // The form's components, named as the program's forms name them.
+    QToolButton* BtnAbort = nullptr;
+    QToolButton* BtnReload = nullptr;
+    QComboBox* CbHyouji = nullptr;
+    QComboBox* CbSize = nullptr;
+    QToolButton* BtnPrintThumbnail = nullptr;
+    QToolButton* BtnPrintJacket = nullptr;
+    QToolButton* BtnContact = nullptr;
+    QToolButton* BtnInternet = nullptr;
+    TShellTreeView* ShellTreeView = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QWidget* StatusPanel1 = nullptr;
+    QLabel* StatusPanel2 = nullptr;
+    QProgressBar* ProgressBar = nullptr;
+    QAction* miThumbnailRepaint = nullptr;
+    QAction* Refresh = nullptr;
+    QMenu* ListViewPopupMenu = nullptr;
+    QMenu* TreeViewPopupMenu = nullptr;
+
+signals:
+    // The load state was shown in the status bar (after panel 0 changed).
+    void LoadProgressShown(int percent);
+    // The print buttons passed their checks. The print dialogs connect here: the index card
+    // and the contact sheet print the whole grid (Items()), the back card the picture given
+    // (a copy; its cache thumbnail, or the file type's icon for a movie). Emitted with the
+    // normal cursor: a dialog that prepares for long holds the wait cursor itself, and shows
+    // itself modally.
+    void PrintThumbnailRequested(const QString& folder);
+    void PrintJacketRequested(const QImage& picture, const QString& folder);
+    void ContactRequested(const QString& folder);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    // Follows the tree's width: the progress bar's panel ends where the tree ends.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // TImageListHost, run on the GUI thread by the loader's hand-overs.
+    void SetLoadProgress(int percent) override;
+    void SetRepaintItemEnabled(bool enabled) override;
+    QImage MakeIconBitmap(const QString& path) override;
+
+    void BuildToolBar();
+    void BuildMenus();
+    void BuildStatusBar();
+    void BuildPopupMenus();
+    void OpenSettingsAndCache();
+    void ShellTreeViewChange(const QString& path);
+    void OpenItem(int index);
+    void OpenUrl(const QUrl& url);
+    void PlaceStatusPanels();
+    int ShowMessage(const QString& text, const std::vector<std::uint8_t>& kinds);
+    // The print buttons' common check: false (after the message) while loading.
+    bool PrintAllowed();
+    // Stops a running load so that the GUI thread may use the cache; true when one was stopped.
+    bool StopLoadForCache();
+
+    TAppPaths m_paths;
+    TMessageFunction m_showMessage;
+    std::unique_ptr<IniFile> m_iniFile;
+    std::unique_ptr<TThumbnailDB> m_thumbnailDB;
+    TThumbListView* m_thumbList = nullptr;
+    TfrmCache* m_frmCache = nullptr;
+    int m_loadProgress = 0;
+    // Last in, so that it ends first: the loader uses the grid, the cache and this window.
+    std::unique_ptr<TImageListThread> m_imageListThread;
+};
+
+} // namespace mirte

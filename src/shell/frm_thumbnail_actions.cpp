@@ -1,0 +1,169 @@
+// What the main window's buttons, lists and menu items do.
+#include "browse/image_list_thread.h"
+#include "browse/thumb_list_view.h"
+#include "cache/thumbnail_db.h"
+#include "folder_tree.h"
+#include "frm_cache.h"
+#include "frm_thumbnail.h"
+#include "frm_version.h"
+#include "icon_bitmap.h"
+#include "msg_manage.h"
+#include "util/paths.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+#include <exception>
+
+namespace mirte {
+
+namespace {
+
+const QString kPrintWhileLoading = QStringLiteral("画像読み込み中は、印刷ボタンは無効です。");
+const QString kSortWhileLoading = QStringLiteral("画像読み込み中は、表示順切替は無効です。");
+const QString kSelectForJacket =
+    QStringLiteral("バックカード印刷をする前に、表示されている画像の中からお好みの画像をクリックし"
+                   "て選んでください。");
+const QString kNoReadMe = QStringLiteral("ReadMeファイルが存在しません。");
+
+// The hourglass for the scope of a long action, also when an error passes.
+class TWaitCursor {
+public:
+    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+} // namespace
+
+void TfrmThumbnail::BtnAbortClick() {
+    m_imageListThread->AbortLoad();
+}
+
+void TfrmThumbnail::BtnReloadClick() {
+    ShellTreeView->RefreshFromTop();
+    // The folder is listed again, so that files added or removed since show.
+    const QString folder = SelectedFolder();
+    if (folder.isEmpty()) {
+        m_imageListThread->Reload();
+    } else {
+        LoadFolder(folder);
+    }
+}
+
+void TfrmThumbnail::RefreshClick() {
+    ShellTreeView->RefreshFromTop();
+}
+
+void TfrmThumbnail::CbSizeChange(int index) {
+    if (index < 0 || index >= int(ThumbnailSizes().size())) {
+        return;
+    }
+    const TThumbnailSize& size = ThumbnailSizes()[index];
+    m_imageListThread->SetThumbnailSize(size.Width, size.Height);
+}
+
+void TfrmThumbnail::CbHyoujiChange(int index) {
+    if (!LoadFinished()) {
+        ShowMessage(kSortWhileLoading, {mkOK});
+        const QSignalBlocker quiet(CbHyouji);
+        CbHyouji->setCurrentIndex(m_imageListThread->SortOrder());
+        return;
+    }
+    m_imageListThread->SetSortOrder(index);
+}
+
+bool TfrmThumbnail::PrintAllowed() {
+    if (LoadFinished()) {
+        return true;
+    }
+    ShowMessage(kPrintWhileLoading, {mkOK});
+    return false;
+}
+
+void TfrmThumbnail::BtnPrintThumbnailClick() {
+    if (!PrintAllowed()) {
+        return;
+    }
+    emit PrintThumbnailRequested(SelectedFolder());
+}
+
+void TfrmThumbnail::BtnContactClick() {
+    if (!PrintAllowed()) {
+        return;
+    }
+    emit ContactRequested(SelectedFolder());
+}
+
+void TfrmThumbnail::BtnPrintJacketClick() {
+    if (!PrintAllowed()) {
+        return;
+    }
+    const int selected = m_thumbList->SelectedIndex();
+    if (selected < 0) {
+        ShowMessage(kSelectForJacket, {mkOK});
+        return;
+    }
+    QImage picture;
+    {
+        const TWaitCursor wait;
+        const QString path = m_thumbList->ItemInfo(selected).value(2);
+        if (ExtractExt(path) == QLatin1String("avi")) {
+            picture = mirte::MakeIconBitmap(path);
+        } else {
+            // Allowed on this thread: the load guard above says the loader is not using the cache.
+            try {
+                m_thumbnailDB->GetThumbnail(path);
+                picture = m_thumbnailDB->ThumbnailInfo.Bitmap.copy();
+            } catch (const std::exception& error) {
+                ShowMessage(QString::fromUtf8(error.what()), {mkOK});
+                return;
+            }
+        }
+    }
+    emit PrintJacketRequested(picture, SelectedFolder());
+}
+
+void TfrmThumbnail::N3Click() {
+    // Nothing may use the cache from two threads at once: a running load stops first and
+    // starts again once the dialog has closed.
+    const bool wasLoading = StopLoadForCache();
+    m_frmCache->Execute();
+    if (wasLoading) {
+        m_imageListThread->Reload();
+    }
+}
+
+void TfrmThumbnail::About1Click() {
+    TfrmVersion about(this);
+    about.exec();
+}
+
+void TfrmThumbnail::ReadMe1Click() {
+    const QString readMe = m_paths.ExeDir + QStringLiteral("ReadMe.txt");
+    if (!QFileInfo::exists(readMe)) {
+        ShowMessage(kNoReadMe, {mkOK});
+        return;
+    }
+    OpenUrl(QUrl::fromLocalFile(readMe));
+}
+
+void TfrmThumbnail::OpenItem(int index) {
+    if (index < 0 || index >= m_thumbList->Count()) {
+        return;
+    }
+    const QString path = m_thumbList->ItemInfo(index).value(2);
+    if (!path.isEmpty()) {
+        OpenUrl(QUrl::fromLocalFile(path));
+    }
+}
+
+void TfrmThumbnail::OpenUrl(const QUrl& url) {
+    // A page or file the desktop cannot open is not reported.
+    QDesktopServices::openUrl(url);
+}
+
+} // namespace mirte

@@ -1,0 +1,198 @@
+// The main window's toolbar, menus and status bar.
+#include "browse/image_list_thread.h"
+#include "folder_tree.h"
+#include "frm_thumbnail.h"
+#include "internet_links.h"
+#include "toolbar_glyphs.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace mirte {
+
+namespace {
+
+constexpr int kButtonWidth = 65;
+constexpr int kButtonHeight = 43;
+constexpr int kPrintButtonWidth = 107;
+constexpr int kInternetButtonWidth = 44;
+
+QToolButton* MakeToolButton(QToolBar* bar, const char* name, const QString& caption,
+                            TToolGlyph glyph, int width) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(caption);
+    button->setIcon(QIcon(DrawToolGlyph(glyph)));
+    button->setIconSize(ToolGlyphSize(glyph));
+    button->setAutoRaise(true); // flat
+    button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly
+                                                 : Qt::ToolButtonTextBesideIcon);
+    button->setMinimumSize(width, kButtonHeight);
+    bar->addWidget(button);
+    return button;
+}
+
+QLabel* MakeToolLabel(QToolBar* bar, const QString& caption) {
+    auto* label = new QLabel(caption, bar);
+    bar->addWidget(label);
+    return label;
+}
+
+QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+void TfrmThumbnail::BuildToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("ToolBar"));
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->toggleViewAction()->setVisible(false);
+
+    BtnAbort = MakeToolButton(bar, "BtnAbort", QStringLiteral("読込中止"), TToolGlyph::Abort,
+                              kButtonWidth);
+    BtnReload = MakeToolButton(bar, "BtnReload", QStringLiteral("再読込"), TToolGlyph::Reload,
+                               kButtonWidth);
+    bar->addSeparator();
+    MakeToolLabel(bar, QStringLiteral("　表示順　"));
+    CbHyouji = new QComboBox(bar);
+    CbHyouji->setObjectName(QStringLiteral("CbHyouji"));
+    CbHyouji->addItems(
+        {QStringLiteral(" 名前順"), QStringLiteral(" サイズ順"), QStringLiteral(" 撮影順")});
+    CbHyouji->setCurrentIndex(0);
+    bar->addWidget(CbHyouji);
+    MakeToolLabel(bar, QStringLiteral("　画像の大きさ　"));
+    CbSize = new QComboBox(bar);
+    CbSize->setObjectName(QStringLiteral("CbSize"));
+    CbSize->addItems({QStringLiteral(" 大　"), QStringLiteral(" 中"), QStringLiteral(" 小")});
+    bar->addWidget(CbSize);
+    MakeToolLabel(bar, QStringLiteral("　"));
+
+    // The print buttons' captions take two lines.
+    BtnPrintThumbnail =
+        MakeToolButton(bar, "BtnPrintThumbnail", QStringLiteral("インデックス\nカード印刷"),
+                       TToolGlyph::PrintThumbnail, kPrintButtonWidth);
+    BtnPrintJacket = MakeToolButton(bar, "BtnPrintJacket", QStringLiteral("バックカード\n印刷"),
+                                    TToolGlyph::PrintJacket, kPrintButtonWidth);
+    BtnContact = MakeToolButton(bar, "BtnContact", QStringLiteral("コンタクト\nシート印刷"),
+                                TToolGlyph::Contact, kPrintButtonWidth);
+    BtnInternet =
+        MakeToolButton(bar, "BtnInternet", QString(), TToolGlyph::Internet, kInternetButtonWidth);
+    BtnInternet->setToolTip(QStringLiteral("ミルテホームページ"));
+
+    connect(BtnAbort, &QToolButton::clicked, this, &TfrmThumbnail::BtnAbortClick);
+    connect(BtnReload, &QToolButton::clicked, this, &TfrmThumbnail::BtnReloadClick);
+    connect(CbHyouji, &QComboBox::activated, this, &TfrmThumbnail::CbHyoujiChange);
+    connect(CbSize, &QComboBox::activated, this, &TfrmThumbnail::CbSizeChange);
+    connect(BtnPrintThumbnail, &QToolButton::clicked, this, &TfrmThumbnail::BtnPrintThumbnailClick);
+    connect(BtnPrintJacket, &QToolButton::clicked, this, &TfrmThumbnail::BtnPrintJacketClick);
+    connect(BtnContact, &QToolButton::clicked, this, &TfrmThumbnail::BtnContactClick);
+    connect(BtnInternet, &QToolButton::clicked, this,
+            [this] { OpenUrl(TInternetLinks::Default().HomePageIndex); });
+}
+
+void TfrmThumbnail::BuildMenus() {
+    const TInternetLinks& links = TInternetLinks::Default();
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+
+    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    connect(AddMenuItem(file, "MMThumbnail", QStringLiteral("インデックスカード印刷(&I)")),
+            &QAction::triggered, this, &TfrmThumbnail::BtnPrintThumbnailClick);
+    connect(AddMenuItem(file, "MMJacket", QStringLiteral("バックカード印刷(&B)")),
+            &QAction::triggered, this, &TfrmThumbnail::BtnPrintJacketClick);
+    connect(AddMenuItem(file, "MMContact", QStringLiteral("コンタクトシート印刷(&C)")),
+            &QAction::triggered, this, &TfrmThumbnail::BtnContactClick);
+    file->addSeparator()->setObjectName(QStringLiteral("N5"));
+    connect(AddMenuItem(file, "MMClose", QStringLiteral("ミルテの終了(&X)")), &QAction::triggered,
+            this, &QWidget::close);
+
+    QMenu* settings = bar->addMenu(QStringLiteral("設定(&T)"));
+    connect(AddMenuItem(settings, "N3", QStringLiteral("キャッシュの設定(&U)")),
+            &QAction::triggered, this, &TfrmThumbnail::N3Click);
+
+    QMenu* internet = bar->addMenu(QStringLiteral("インターネット(&N) "));
+    connect(AddMenuItem(internet, "MMHomePage", QStringLiteral("ミルテホームページ(&H)")),
+            &QAction::triggered, this, [this, links] { OpenUrl(links.HomePage); });
+    internet->addSeparator()->setObjectName(QStringLiteral("N2"));
+    connect(AddMenuItem(internet, "Orvale1",
+                        QStringLiteral("無料写真画像：") + links.PhotoGalleryName +
+                            QStringLiteral("(&F)")),
+            &QAction::triggered, this, [this, links] { OpenUrl(links.PhotoGallery); });
+    connect(
+        AddMenuItem(internet, "Orvale2",
+                    QStringLiteral("無料イラスト：") + links.ClipArtName + QStringLiteral("(&C)")),
+        &QAction::triggered, this, [this, links] { OpenUrl(links.ClipArt); });
+
+    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    connect(AddMenuItem(help, "ReadMe1", QStringLiteral("ReadMeの表示")), &QAction::triggered, this,
+            &TfrmThumbnail::ReadMe1Click);
+    connect(AddMenuItem(help, "About1", QStringLiteral("バージョン情報(&A)")), &QAction::triggered,
+            this, &TfrmThumbnail::About1Click);
+    connect(AddMenuItem(help, "MMBug", QStringLiteral("バグレポート(&M)")), &QAction::triggered,
+            this, [this, links] { OpenUrl(links.BugReportMail()); });
+}
+
+void TfrmThumbnail::BuildPopupMenus() {
+    ListViewPopupMenu = new QMenu(this);
+    ListViewPopupMenu->setObjectName(QStringLiteral("ListViewPopupMenu"));
+    miThumbnailRepaint =
+        AddMenuItem(ListViewPopupMenu, "miThumbnailRepaint", QStringLiteral("この画像の再読込み"));
+    // Enabled by the loader between loads only: the cache belongs to the loader meanwhile.
+    miThumbnailRepaint->setEnabled(false);
+
+    TreeViewPopupMenu = new QMenu(this);
+    TreeViewPopupMenu->setObjectName(QStringLiteral("TreeViewPopupMenu"));
+    Refresh = AddMenuItem(TreeViewPopupMenu, "Refresh", QStringLiteral("最新の情報に更新"));
+    connect(Refresh, &QAction::triggered, this, &TfrmThumbnail::RefreshClick);
+    ShellTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ShellTreeView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        TreeViewPopupMenu->popup(ShellTreeView->viewport()->mapToGlobal(at));
+    });
+}
+
+void TfrmThumbnail::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(true);
+    StatusPanel0 = new QLabel(bar);
+    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel0->setFixedWidth(70);
+    StatusPanel1 = new QWidget(bar);
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    StatusPanel2 = new QLabel(bar);
+    StatusPanel2->setObjectName(QStringLiteral("StatusPanel2"));
+    StatusPanel2->setMinimumWidth(50);
+    bar->addWidget(StatusPanel0);
+    bar->addWidget(StatusPanel1);
+    bar->addWidget(StatusPanel2, 1);
+
+    // The progress bar lies inside panel 1, hidden until a load reports.
+    ProgressBar = new QProgressBar(StatusPanel1);
+    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar->setRange(0, 100);
+    ProgressBar->setTextVisible(false);
+    ProgressBar->hide();
+    PlaceStatusPanels();
+    ShellTreeView->installEventFilter(this);
+}
+
+void TfrmThumbnail::PlaceStatusPanels() {
+    // Panel 2 (the address) starts about where the grid starts.
+    const int treeWidth = ShellTreeView->width();
+    const int width = qMax(50, treeWidth - StatusPanel0->width() + 5);
+    StatusPanel1->setFixedWidth(width);
+    ProgressBar->setGeometry(2, 2, width - 3, qMax(8, statusBar()->height() - 8));
+}
+
+} // namespace mirte

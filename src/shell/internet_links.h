@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+namespace mirte {
+
+// The pages and the mailbox that the Internet menu and the toolbar open. They are settings of
+// the distribution, kept here in one place; a packager replaces them with the real addresses.
+struct TInternetLinks {
+    QUrl HomePageIndex; // the toolbar's Internet button: the program's index page
+    QUrl HomePage;      // "ミルテホームページ": the program's Japanese page
+    QUrl PhotoGallery;  // a partner's free photo gallery
+    QString PhotoGalleryName;
+    QUrl ClipArt; // a partner's free clip-art page
+    QString ClipArtName;
+    QString BugMailAddress;
+
+    static const TInternetLinks& Default();
+
+    // "mailto:" the bug mailbox with the body naming the version in use.
+    QUrl BugReportMail() const;
+};
+
+} // namespace mirte

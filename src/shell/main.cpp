@@ -1,0 +1,91 @@
+// ミルテ: the program's entry.
+#include "app_settings.h"
+#include "frm_logo.h"
+#include "frm_thumbnail.h"
+#include "msg_manage.h"
+#include "report/font_substitutes.h"
+#include "single_instance.h"
+#include "startup_checks.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+using namespace mirte;
+
+// Qt's own dialogs and buttons in Japanese, when the translation is installed.
+void InstallJapaneseQtTexts(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+}
+
+void Refuse(const char* message) {
+    ShowMessageBox(QString::fromUtf8(message), QString::fromUtf8(kProgramCaption), {mkCancel});
+}
+
+// The folder named on the command line, made absolute; empty when none was given.
+QString FolderArgument(const QStringList& arguments) {
+    for (const QString& argument : arguments.mid(1)) {
+        if (!argument.startsWith(QLatin1Char('-'))) {
+            return QFileInfo(argument).absoluteFilePath();
+        }
+    }
+    return QString();
+}
+
+// The per-user instance name; MIRTE_INSTANCE_NAME replaces it, so that the program's own tests
+// can start it beside a ミルテ in use.
+QString InstanceName() {
+    const QString name = qEnvironmentVariable("MIRTE_INSTANCE_NAME");
+    return name.isEmpty() ? TSingleInstance::DefaultName() : name;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mirte"));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(kProgramCaption));
+    InstallFontSubstitutes();
+    InstallJapaneseQtTexts(app);
+    QFont font(QString::fromUtf8(kGuiFontFamily));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+
+    const QString folder = FolderArgument(QApplication::arguments());
+    TfrmLogo::ShowSplash();
+
+    // A second start hands its request to the running instance and ends without a word.
+    TSingleInstance instance(InstanceName());
+    if (!instance.BecomeFirst()) {
+        instance.HandOver(folder);
+        return 0;
+    }
+
+    if (!HasPrinter()) {
+        Refuse(kNoPrinterMessage);
+        return 1;
+    }
+    const QString exeName = QApplication::applicationFilePath();
+    if (IsOnNetworkFileSystem(exeName)) {
+        Refuse(kNetworkCopyMessage);
+        return 1;
+    }
+
+    TWindowOptions options;
+    options.Paths = TAppPaths::ForExecutable(exeName);
+    options.StartFolder = folder;
+    TfrmThumbnail window(std::move(options));
+    QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
+                     &TfrmThumbnail::ActivateFromAnotherStart);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,156 @@
+#include "msg_manage.h"
+
+#include "report/font_substitutes.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QThread>
+#include <memory>
+
+namespace mirte {
+
+namespace {
+
+// The box: Escape does nothing (no button is the cancel button), Enter presses the focused
+// button (no button is the default one).
+class TMsgForm : public QDialog {
+public:
+    TMsgForm()
+        : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+                button->click();
+            }
+            event->accept();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+        }
+    }
+};
+
+QFont MessageFont() {
+    QFont font(QString::fromUtf8(kGuiFontFamily));
+    font.setPixelSize(12);
+    return font;
+}
+
+} // namespace
+
+QString MsgKindCaption(std::uint8_t kind) {
+    switch (kind) {
+    case mkOK:
+        return QStringLiteral("OK");
+    case mkCancel:
+        return QStringLiteral("キャンセル");
+    case mkYes:
+        return QStringLiteral("はい");
+    case mkNo:
+        return QStringLiteral("いいえ");
+    case mkAbort:
+        return QStringLiteral("中止");
+    case mkRetry:
+        return QStringLiteral("再試行");
+    case mkIgnore:
+        return QStringLiteral("無視");
+    default:
+        return QString();
+    }
+}
+
+int TMsgManage::ShowMessageBox(const QString& text, const QString& caption,
+                               const std::vector<std::uint8_t>& kinds) {
+    Result = -1;
+    if (QCoreApplication::instance() == nullptr ||
+        QThread::currentThread() != QCoreApplication::instance()->thread()) {
+        qWarning("ShowMessageBox called off the GUI thread: %s", qUtf8Printable(text));
+        return -1;
+    }
+    std::vector<std::uint8_t> shown(kinds.begin(),
+                                    kinds.begin() + std::min<size_t>(kinds.size(), 3));
+    if (shown.empty()) {
+        shown.push_back(mkOK);
+    }
+    const TLayout& layout = Layouts[shown.size() - 1];
+
+    // A box may open while another is up (from a timer or a notice); each box answers for
+    // itself and the outer one's fields come back when the inner one is gone.
+    const QPointer<QDialog> outerForm = Form;
+    QLabel* const outerLabel = Label;
+    const std::vector<QPushButton*> outerButtons = Buttons;
+    int result = -1;
+
+    auto form = std::make_unique<TMsgForm>();
+    Form = form.get();
+    form->setFont(MessageFont());
+    form->setWindowTitle(caption);
+    form->setFixedSize(layout.ClientWidth, ClientHeight);
+
+    Buttons.clear();
+    for (size_t i = 0; i < shown.size(); ++i) {
+        auto* button = new QPushButton(MsgKindCaption(shown[i]), form.get());
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        button->setGeometry(layout.ButtonLeft[i], ButtonTop, ButtonWidth, ButtonHeight);
+        const int position = static_cast<int>(i) + 1;
+        QDialog* dialog = form.get();
+        QObject::connect(button, &QPushButton::clicked, dialog, [this, &result, position, dialog] {
+            result = position;
+            Result = position;
+            dialog->accept();
+        });
+        Buttons.push_back(button);
+    }
+
+    Label = new QLabel(text, form.get());
+    Label->setTextFormat(Qt::PlainText);
+    Label->setWordWrap(true);
+    const QFontMetrics metrics(form->font());
+    const int naturalWidth = metrics.boundingRect(QRect(0, 0, 100000, 1000), 0, text).width();
+    int labelWidth = naturalWidth;
+    if (layout.ClientWidth - 10 < naturalWidth) {
+        labelWidth = layout.ClientWidth - 20;
+    }
+    const int labelHeight = std::max(LabelHeight, Label->heightForWidth(labelWidth));
+    Label->setGeometry((layout.ClientWidth - labelWidth) / 2, LabelTop, labelWidth, labelHeight);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), form->size());
+        frame.moveCenter(screen->availableGeometry().center());
+        form->move(frame.topLeft());
+    }
+    Buttons.front()->setFocus();
+    form->exec();
+    form.reset();
+    Form = outerForm;
+    Label = outerLabel;
+    Buttons = outerButtons;
+    Result = result;
+    return result;
+}
+
+TMsgManage& MsgManage() {
+    static TMsgManage instance;
+    return instance;
+}
+
+int ShowMessageBox(const QString& text, const QString& caption,
+                   std::initializer_list<std::uint8_t> kinds) {
+    return MsgManage().ShowMessageBox(text, caption, std::vector<std::uint8_t>(kinds));
+}
+
+} // namespace mirte

@@ -1,0 +1,444 @@
+// The loader thread with a real cache on a scratch folder and generated pictures: progress,
+// both passes, abort and close in either pass, bad files, scrolling, size and order changes.
+#include "browse/image_list_thread.h"
+#include "browse/thumb_list_view.h"
+#include "cache/thumbnail_db.h"
+#include "picture/picture_fixtures.h"
+#include "recording_host.h"
+#include "support/temp_folder.h"
+#include "util/list_files.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QtTest>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
+
+using namespace mirte;
+using namespace mirte::test;
+
+namespace {
+
+const QStringList Extensions{"bmp", "jpg", "jpeg", "tif", "tiff", "png", "avi"};
+constexpr int LoadTimeout = 60000;
+
+// The main window's part: a folder's files of the accepted kinds, as full paths.
+QStringList FolderList(const QString& folder) {
+    QStringList paths;
+    for (const QString& name : ListFiles(folder, Extensions)) {
+        paths << folder + QLatin1Char('/') + name;
+    }
+    return paths;
+}
+
+} // namespace
+
+class TstImageListThread : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void threeFilesGiveTheProgressSequenceAndFullItems();
+    void emptyFolderEndsAtOnce();
+    void badFilesAreListedMarkedAndNeverHoldTheLoadUp();
+    void abortInTheFirstPassEmptiesTheGrid();
+    void abortInTheSecondPassKeepsWhatWasFetched();
+    void closingInEitherPassEndsAndSavesTheTable_data();
+    void closingInEitherPassEndsAndSavesTheTable();
+    void scrollingMakesTheRowsInViewComeNext();
+    void stopLoadWaitsUntilTheLoaderIsIdle();
+    void requestsInQuickSuccessionAreNeverLost();
+    void sizeChangeReloadsFromTheSameCache();
+    void sortOrderAndReloadSelectedAfterALoad();
+
+private:
+    QString Picture(const QString& name, int w, int h, int quality = 90) {
+        return pictures->Write(name, EncodeWithQt(MakeTestPicture(w, h), "jpg", quality));
+    }
+    QStringList Pictures(int count, int w = 64, int h = 48) {
+        for (int i = 0; i < count; ++i) {
+            Picture(QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), w, h);
+        }
+        return FolderList(pictures->Path());
+    }
+    bool WaitIdle() {
+        return QTest::qWaitFor([&] { return !loader->Loading(); }, LoadTimeout);
+    }
+    int Finished() const {
+        int done = 0;
+        for (int i = 0; i < grid->Count(); ++i) {
+            done += !grid->Item(i).Info.value(0).isEmpty();
+        }
+        return done;
+    }
+    int Index(const QString& name) const {
+        for (int i = 0; i < grid->Count(); ++i) {
+            if (grid->Item(i).Caption == name) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    QString TableFile() const {
+        QDirIterator it(cache->Path(), {"_TDBCache.dat"}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        return it.hasNext() ? it.next() : QString();
+    }
+
+    std::unique_ptr<TempFolder> pictures;
+    std::unique_ptr<TempFolder> cache;
+    std::unique_ptr<TThumbnailDB> db;
+    std::unique_ptr<TThumbListView> grid;
+    std::unique_ptr<RecordingHost> host;
+    std::unique_ptr<TImageListThread> loader;
+};
+
+void TstImageListThread::init() {
+    pictures = std::make_unique<TempFolder>();
+    cache = std::make_unique<TempFolder>();
+    db = std::make_unique<TThumbnailDB>();
+    db->SetCacheDirectory(cache->Path());
+    db->SetMaxCacheSize(1000000);
+    grid = std::make_unique<TThumbListView>();
+    grid->SetThumbWidth(96);
+    grid->SetThumbHeight(96);
+    grid->resize(400, 300);
+    grid->show();
+    host = std::make_unique<RecordingHost>();
+    loader = std::make_unique<TImageListThread>(*grid, *db, *host);
+}
+
+void TstImageListThread::cleanup() {
+    loader.reset(); // ends the thread, serving its hand-overs
+    host.reset();
+    grid.reset();
+    db.reset();
+    cache.reset();
+    pictures.reset();
+}
+
+void TstImageListThread::threeFilesGiveTheProgressSequenceAndFullItems() {
+    Picture("a.jpg", 160, 120);
+    Picture("b.jpg", 120, 160);
+    Picture("c.jpg", 64, 64);
+    loader->SetFileList(FolderList(pictures->Path()));
+    QVERIFY(loader->Loading());
+    QVERIFY(WaitIdle());
+    QCOMPARE(host->Progress, (QList<int>{17, 33, 50, 67, 83, 100}));
+    QCOMPARE(host->RepaintEnabled, (QList<bool>{false, true}));
+    QCOMPARE(grid->Count(), 3);
+    QCOMPARE(Finished(), 3);
+    QVERIFY(grid->ShowItems());
+    const TThumbnailData& a = grid->Item(Index("a.jpg"));
+    QCOMPARE(a.Info.value(2), pictures->File("a.jpg"));
+    QCOMPARE(a.Info.value(3), QString::number(QFileInfo(pictures->File("a.jpg")).size()));
+    QCOMPARE(a.Info.value(6), QStringLiteral("160"));
+    QCOMPARE(a.Info.value(7), QStringLiteral("120"));
+    QCOMPARE(a.Info.value(4).size(), 19); // yyyy/mm/dd hh:mm:ss
+    QCOMPARE(a.Bitmap.deviceIndependentSize().toSize(), QSize(96, 72));
+    QCOMPARE(grid->Item(Index("b.jpg")).Bitmap.deviceIndependentSize().toSize(), QSize(72, 96));
+    QCOMPARE(grid->Item(Index("c.jpg")).Bitmap.deviceIndependentSize().toSize(), QSize(96, 96));
+    // The cache got its 512 box, and its table was saved when the load ended.
+    QCOMPARE(db->ThumbWidth, 512);
+    const QString table = TableFile();
+    QVERIFY(!table.isEmpty());
+    QVERIFY(pictures->Read(table).count('\n') >= 3);
+    QCOMPARE(loader->CyclesDone(), 1);
+}
+
+void TstImageListThread::emptyFolderEndsAtOnce() {
+    loader->SetFileList({});
+    QVERIFY(WaitIdle());
+    QCOMPARE(host->Progress, (QList<int>{100}));
+    QCOMPARE(grid->Count(), 0);
+    QCOMPARE(host->RepaintEnabled.last(), false);
+}
+
+void TstImageListThread::badFilesAreListedMarkedAndNeverHoldTheLoadUp() {
+    Picture("a_good.jpg", 100, 80);
+    pictures->Write("b_broken.jpg", QByteArray("\xFF\xD8 not really a picture", 24));
+    pictures->Write("c_empty.png", QByteArray());
+    Picture("d_vanishes.jpg", 90, 90);
+    Picture("e_changes.jpg", 40, 40);
+    pictures->Write("f_movie.avi", QByteArray("RIFF....AVI "));
+    // A name that is not valid UTF-8.
+    const QByteArray rawName = QFile::encodeName(pictures->Path()) + "/g_bad\xff\xfe.jpg";
+    const QByteArray jpeg = EncodeWithQt(MakeTestPicture(30, 30), "jpg");
+    const int fd = ::open(rawName.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::write(fd, jpeg.constData(), static_cast<size_t>(jpeg.size())), jpeg.size());
+    ::close(fd);
+    // The scratch folder's clean-up cannot name it: it goes here.
+    const auto removeRaw = qScopeGuard([&] { ::unlink(rawName.constData()); });
+    QStringList files = FolderList(pictures->Path());
+    QCOMPARE(files.size(), 7);
+    files << pictures->File("h_gone.avi"); // listed, then gone before the load
+
+    // Between the passes one picture vanishes and another is rewritten.
+    host->OnProgress = [&](int percent) {
+        if (percent == 50) {
+            QFile::remove(pictures->File("d_vanishes.jpg"));
+            Picture("e_changes.jpg", 80, 20);
+        }
+    };
+    loader->SetFileList(files);
+    QVERIFY(WaitIdle());
+    QCOMPARE(host->Progress.last(), 100);
+    QCOMPARE(grid->Count(), 8);
+    QCOMPARE(Finished(), 8);
+
+    const TThumbnailData& good = grid->Item(Index("a_good.jpg"));
+    QVERIFY(!good.LoadFailed);
+    QVERIFY(!good.Bitmap.isNull());
+    // A picture whose facts cannot be read has none, not the previous file's.
+    for (const char* name : {"b_broken.jpg", "c_empty.png"}) {
+        const TThumbnailData& bad = grid->Item(Index(name));
+        QVERIFY2(bad.LoadFailed, name);
+        QVERIFY(bad.Bitmap.isNull());
+        QCOMPARE(bad.Info.value(2), pictures->File(name));
+        QCOMPARE(bad.Info.value(6), QString());
+        QVERIFY(bad.Info.value(3) != good.Info.value(3));
+    }
+    const TThumbnailData& vanished = grid->Item(Index("d_vanishes.jpg"));
+    QVERIFY(vanished.LoadFailed);
+    QCOMPARE(vanished.Info.value(6), QStringLiteral("90")); // the facts of the first pass
+    const TThumbnailData& changed = grid->Item(Index("e_changes.jpg"));
+    QVERIFY(!changed.LoadFailed);
+    QCOMPARE(changed.Bitmap.deviceIndependentSize().toSize(), QSize(96, 24));
+    // Movies show the host's icon, even one whose entry is gone.
+    const TThumbnailData& movie = grid->Item(Index("f_movie.avi"));
+    QCOMPARE(movie.Bitmap.deviceIndependentSize().toSize(), QSize(96, 96));
+    QCOMPARE(movie.Info.value(6), QStringLiteral("32"));
+    QCOMPARE(movie.Info.value(3), QStringLiteral("12"));
+    const TThumbnailData& gone = grid->Item(Index("h_gone.avi"));
+    QCOMPARE(gone.Info.value(3), QString());
+    QCOMPARE(host->IconCalls, 2);
+    // The badly named file is listed and shown as one that cannot be loaded.
+    int badName = -1;
+    for (int i = 0; i < grid->Count(); ++i) {
+        if (grid->Item(i).Caption.startsWith(QStringLiteral("g_bad"))) {
+            badName = i;
+        }
+    }
+    QVERIFY(badName >= 0);
+    QVERIFY(grid->Item(badName).LoadFailed);
+}
+
+void TstImageListThread::abortInTheFirstPassEmptiesTheGrid() {
+    const QStringList files = Pictures(40);
+    host->OnProgress = [&](int) { loader->AbortLoad(); };
+    loader->SetFileList(files);
+    QVERIFY(WaitIdle());
+    QCOMPARE(host->Progress, (QList<int>{1, -1}));
+    QCOMPARE(grid->Count(), 0);
+    QCOMPARE(host->RepaintEnabled.last(), false);
+    // The next load runs whole.
+    host->OnProgress = nullptr;
+    loader->Reload();
+    QVERIFY(WaitIdle());
+    QCOMPARE(host->Progress.last(), 100);
+    QCOMPARE(Finished(), 40);
+}
+
+void TstImageListThread::abortInTheSecondPassKeepsWhatWasFetched() {
+    const QStringList files = Pictures(40);
+    host->OnProgress = [&](int percent) {
+        if (percent > 50) {
+            loader->AbortLoad();
+        }
+    };
+    loader->SetFileList(files);
+    QVERIFY(WaitIdle());
+    QCOMPARE(host->Progress.last(), -1);
+    QCOMPARE(grid->Count(), 40);
+    QCOMPARE(Finished(), 1);
+    QVERIFY(!grid->Item(0).Bitmap.isNull());
+    QCOMPARE(grid->Item(0).Caption, QStringLiteral("p000.jpg"));
+    QCOMPARE(host->RepaintEnabled.last(), true);
+}
+
+void TstImageListThread::closingInEitherPassEndsAndSavesTheTable_data() {
+    QTest::addColumn<int>("at");
+    QTest::newRow("first pass") << 10;
+    QTest::newRow("second pass") << 60;
+}
+
+void TstImageListThread::closingInEitherPassEndsAndSavesTheTable() {
+    QFETCH(int, at);
+    const QStringList files = Pictures(40, 400, 300);
+    bool closed = false;
+    host->OnProgress = [&](int percent) {
+        if (percent >= at && !closed) {
+            closed = true;
+            // As the window's close would: after this hand-over, while the loader goes on.
+            QMetaObject::invokeMethod(
+                grid.get(), [&] { loader->Terminate(); }, Qt::QueuedConnection);
+        }
+    };
+    loader->SetFileList(files);
+    QVERIFY(QTest::qWaitFor([&] { return closed && !loader->Loading(); }, LoadTimeout));
+    const int finished = Finished();
+    QVERIFY(Finished() < 40);
+    if (at > 50) {
+        QVERIFY(finished >= 1);
+        // The thumbnails made so far are in the saved table (before the cache is closed).
+        const QString table = TableFile();
+        QVERIFY(!table.isEmpty());
+        QVERIFY(pictures->Read(table).count('\n') >= finished);
+    } else {
+        QCOMPARE(finished, 0);
+    }
+    loader->Terminate(); // again: nothing happens
+}
+
+void TstImageListThread::scrollingMakesTheRowsInViewComeNext() {
+    const QStringList files = Pictures(60);
+    QList<int> before;
+    QList<int> afterScroll;
+    int bottomFirst = -1;
+    QList<bool> seen(60, false);
+    host->OnProgress = [&](int percent) {
+        if (percent <= 50) {
+            return;
+        }
+        QList<int> fresh;
+        for (int i = 0; i < grid->Count(); ++i) {
+            if (!seen[i] && !grid->Item(i).Info.value(0).isEmpty()) {
+                seen[i] = true;
+                fresh << i;
+            }
+        }
+        if (bottomFirst < 0) {
+            before << fresh;
+            grid->SetScrollPos(grid->ScrollRange());
+            bottomFirst = grid->FirstVisibleIndex();
+        } else if (afterScroll.isEmpty()) {
+            afterScroll = fresh;
+        }
+    };
+    loader->SetFileList(files);
+    QVERIFY(WaitIdle());
+    QCOMPARE(host->Progress.last(), 100);
+    QCOMPARE(before, (QList<int>{0})); // the pass began at the first item in view
+    QVERIFY(bottomFirst > 40);
+    QVERIFY(!afterScroll.isEmpty());
+    for (int index : afterScroll) {
+        QVERIFY2(index >= bottomFirst, qPrintable(QString::number(index)));
+    }
+    QCOMPARE(Finished(), 60); // the skipped ones followed after the wrap-around
+}
+
+void TstImageListThread::stopLoadWaitsUntilTheLoaderIsIdle() {
+    loader->StopLoad(); // idle: returns at once
+    const QStringList files = Pictures(40, 400, 300);
+    bool stopped = false;
+    bool idleAfterStop = false;
+    host->OnProgress = [&](int percent) {
+        if (percent > 55 && !stopped) {
+            stopped = true;
+            QMetaObject::invokeMethod(
+                grid.get(),
+                [&] {
+                    loader->StopLoad();
+                    idleAfterStop = !loader->Loading();
+                },
+                Qt::QueuedConnection);
+        }
+    };
+    loader->SetFileList(files);
+    QVERIFY(QTest::qWaitFor([&] { return idleAfterStop; }, LoadTimeout));
+    QCOMPARE(host->Progress.last(), -1);
+    QVERIFY(Finished() < 40);
+    // The cache is the GUI thread's now.
+    QVERIFY(db->GetThumbnail(files.last()));
+    // A list asked for and stopped before it began never begins.
+    for (int round = 0; round < 50; ++round) {
+        loader->SetFileList(files);
+        loader->StopLoad();
+        QVERIFY(!loader->Loading());
+    }
+}
+
+void TstImageListThread::requestsInQuickSuccessionAreNeverLost() {
+    const QStringList files = Pictures(12);
+    for (int round = 0; round < 30; ++round) {
+        loader->SetFileList(files.mid(0, 1 + round % 12));
+        if (round % 3 == 0) {
+            QTest::qWait(1);
+        }
+        if (round % 5 == 0) {
+            loader->Reload();
+        }
+    }
+    loader->SetFileList(files.mid(0, 5));
+    QVERIFY(WaitIdle());
+    QCOMPARE(grid->Count(), 5);
+    QCOMPARE(Finished(), 5);
+    QCOMPARE(host->Progress.last(), 100);
+    // A request made right as the loader went to sleep still runs.
+    for (int round = 0; round < 20; ++round) {
+        const int cycles = loader->CyclesDone();
+        loader->SetFileList(files.mid(0, 2));
+        QVERIFY(WaitIdle());
+        QVERIFY(loader->CyclesDone() > cycles);
+        QCOMPARE(grid->Count(), 2);
+    }
+}
+
+void TstImageListThread::sizeChangeReloadsFromTheSameCache() {
+    Picture("wide.jpg", 800, 400);
+    Picture("tall.jpg", 300, 600);
+    loader->SetFileList(FolderList(pictures->Path()));
+    QVERIFY(WaitIdle());
+    const int decoded = db->Graphic.DecodeCount();
+    QCOMPARE(decoded, 2);
+    loader->SetThumbnailSize(256, 256);
+    QVERIFY(WaitIdle());
+    QCOMPARE(grid->CellWidth(), 272);
+    QCOMPARE(grid->Item(Index("wide.jpg")).Bitmap.deviceIndependentSize().toSize(),
+             QSize(256, 128));
+    QCOMPARE(grid->Item(Index("tall.jpg")).Bitmap.deviceIndependentSize().toSize(),
+             QSize(128, 256));
+    QCOMPARE(db->Graphic.DecodeCount(), decoded); // served from the 512 box of the cache
+}
+
+void TstImageListThread::sortOrderAndReloadSelectedAfterALoad() {
+    Picture("a_big.jpg", 300, 200, 100);
+    Picture("b_small.jpg", 16, 16, 10);
+    Picture("c_mid.jpg", 120, 90, 80);
+    loader->SetFileList(FolderList(pictures->Path()));
+    QVERIFY(WaitIdle());
+    loader->SetSortOrder(1);
+    QCOMPARE(loader->SortOrder(), 1);
+    QCOMPARE(grid->Item(0).Caption, QStringLiteral("b_small.jpg"));
+    QCOMPARE(grid->Item(2).Caption, QStringLiteral("a_big.jpg"));
+    const qint64 big = QFileInfo(pictures->File("a_big.jpg")).size();
+    QCOMPARE(grid->Item(2).Info.value(8), QStringLiteral("%1KB (300x200)").arg(big / 1024));
+    loader->SetSortOrder(7); // ignored
+    QCOMPARE(loader->SortOrder(), 1);
+    // A reload keeps the order.
+    loader->Reload();
+    QVERIFY(WaitIdle());
+    QCOMPARE(grid->Item(0).Caption, QStringLiteral("b_small.jpg"));
+
+    // Re-make the selected item's thumbnail: decoded again, drawn again.
+    loader->ReloadSelected(); // nothing selected: nothing happens
+    const int decoded = db->Graphic.DecodeCount();
+    QCOMPARE(decoded, 3);
+    grid->SetSelected(2);
+    grid->SetItemInfoEntry(2, 0, QString());
+    loader->ReloadSelected();
+    QCOMPARE(db->Graphic.DecodeCount(), decoded + 1);
+    QCOMPARE(grid->Item(2).Info.value(0), QStringLiteral("Finished"));
+    // Through the cache's box: 300 x 200 is kept as 512 x 341, shown as 96 x 63.
+    QCOMPARE(grid->Item(2).Bitmap.deviceIndependentSize().toSize(), QSize(96, 63));
+    // A picture gone since shows the mark.
+    QFile::remove(pictures->File("a_big.jpg"));
+    loader->ReloadSelected();
+    QVERIFY(grid->Item(2).LoadFailed);
+}
+
+QTEST_MAIN(TstImageListThread)
+#include "tst_image_list_thread.moc"

@@ -1,0 +1,78 @@
+// Saves pictures of the shell's windows into a folder, to look at them by eye (Japanese text,
+// layout). Not a test: run it under xvfb-run or on a desktop.
+//   shell_screenshots OUTDIR
+
+#include "cache/thumbnail_db.h"
+#include "dialog_driver.h"
+#include "report/font_substitutes.h"
+#include "shell/frm_cache.h"
+#include "shell/frm_gauge.h"
+#include "shell/frm_logo.h"
+#include "shell/frm_select_cache_path.h"
+#include "shell/frm_version.h"
+#include "shell/icon_bitmap.h"
+#include "util/ini_file.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mirte;
+using namespace mirte::test;
+
+namespace {
+
+void Save(QWidget& window, const QString& file) {
+    window.show();
+    (void)QTest::qWaitForWindowExposed(&window);
+    QTest::qWait(200);
+    window.grab().save(file);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    InstallFontSubstitutes();
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(out);
+
+    TfrmLogo* splash = TfrmLogo::ShowSplash();
+    QTest::qWait(300);
+    splash->grab().save(out + "/splash.png");
+    splash->close();
+
+    ShownMessage shown;
+    WhenMessageBoxShows(shown, [&out](TMsgManage& box) {
+        box.Form->grab().save(out + "/message_box.png");
+        box.Buttons[0]->click();
+    });
+    ShowMessageBox(QStringLiteral("バックカード印刷をする前に、表示されている画像の中からお好みの"
+                                  "画像をクリックして選んでください。"),
+                   QStringLiteral("ミルテ"), {mkOK, mkCancel});
+
+    TfrmGauge gauge;
+    gauge.SetPercent(50);
+    Save(gauge, out + "/gauge.png");
+    gauge.hide();
+
+    TfrmVersion about;
+    Save(about, out + "/about.png");
+    about.hide();
+
+    QTemporaryDir home;
+    TThumbnailDB db;
+    db.SetCacheDirectory(home.path());
+    db.SetMaxCacheSize(256000);
+    IniFile ini(home.filePath("Thumbnail.ini"));
+    TfrmCache cache(db, ini, home.filePath("Temp"), TCacheAccess());
+    Save(cache, out + "/cache.png");
+    cache.hide();
+    cache.SelectCachePath->FormCreate(QDir::homePath());
+    Save(*cache.SelectCachePath, out + "/select_cache_path.png");
+
+    MakeIconBitmap("movie.avi").save(out + "/icon_avi.png");
+    MakeIconBitmap("photo.jpg").save(out + "/icon_jpg.png");
+    return 0;
+}

@@ -1,0 +1,580 @@
+// The main window with its real loader, grid and cache on generated photos: the progress in the
+// status bar, the load guard's messages, abort in both passes, closing during a load, the
+// settings file, the folder argument and the hand-over from a second start.
+#include "browse/image_list_thread.h"
+#include "browse/thumb_list_view.h"
+#include "cache/thumbnail_db.h"
+#include "report/font_substitutes.h"
+#include "shell/internet_links.h"
+#include "shell/single_instance.h"
+#include "util/cache_size.h"
+#include "util/ini_file.h"
+#include "window_fixture.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrlQuery>
+#include <QtTest>
+#include <atomic>
+#include <thread>
+#include <unistd.h>
+
+using namespace mirte;
+using mirte::test::WaitForLoadEnd;
+using mirte::test::WindowFixture;
+using mirte::test::WritePhotos;
+
+namespace {
+
+// Stands in for the desktop: records what the window asks it to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    UrlRecorder() {
+        for (const char* scheme : {"file", "https", "mailto"}) {
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Open");
+        }
+    }
+    ~UrlRecorder() override {
+        for (const char* scheme : {"file", "https", "mailto"}) {
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+        }
+    }
+    QList<QUrl> Urls;
+
+public slots:
+    void Open(const QUrl& url) { Urls.append(url); }
+};
+
+const QString kPrintWhileLoading = QStringLiteral("画像読み込み中は、印刷ボタンは無効です。");
+const QString kSortWhileLoading = QStringLiteral("画像読み込み中は、表示順切替は無効です。");
+
+// Every status text the window shows, in order.
+struct StatusRecorder {
+    QStringList Texts;
+    QList<int> Percents;
+
+    explicit StatusRecorder(TfrmThumbnail& window) {
+        QObject::connect(&window, &TfrmThumbnail::LoadProgressShown, &window,
+                         [this, &window](int percent) {
+                             Percents.append(percent);
+                             Texts.append(window.LoadStateText());
+                         });
+    }
+};
+
+int LoadedItems(const TThumbListView& grid) {
+    int loaded = 0;
+    for (int i = 0; i < grid.Count(); ++i) {
+        loaded += grid.ItemInfo(i).value(0).isEmpty() ? 0 : 1;
+    }
+    return loaded;
+}
+
+int CountLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    return file.readAll().count('\n');
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void progressRunsThroughTheStatusBar();
+    void loadGuardRefusesPrintAndSortWhileLoading();
+    void printButtonsPassTheirChecksAfterALoad();
+    void abortDuringTheListingEmptiesTheGrid();
+    void abortDuringTheThumbnailsKeepsWhatWasFetched();
+    void closingDuringALoadEndsPromptlyAndSavesTheTable_data();
+    void closingDuringALoadEndsPromptlyAndSavesTheTable();
+    void firstStartWritesTheSettingsFile();
+    void readOnlySettingsFileIsNeverWritten();
+    void cacheSizeFromTheSettingsFile();
+    void folderArgumentAndFallback();
+    void sizeChangeReloadsAtTheNewSize();
+    void windowFitsTheWorkArea();
+    void secondStartHandsItsFolderToTheWindow();
+    void cacheDialogOpensWithTheLoadStopped();
+    void missingReadMeIsReported();
+    void pagesFilesAndMailOpenOnTheDesktop();
+    void unreadableFolderShowsAnEmptyGrid();
+    void readOnlyCacheFolderStillShowsThumbnails();
+
+private:
+    test::TempFolder m_home;
+};
+
+void TestMainWindow::initTestCase() {
+    InstallFontSubstitutes();
+    // The window falls back to ~/Pictures: a home of our own keeps the tests off the real one.
+    qputenv("HOME", m_home.Path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", m_home.File(QStringLiteral(".config")).toUtf8());
+    WritePhotos(m_home.File(QStringLiteral("Pictures")), 1);
+}
+
+void TestMainWindow::progressRunsThroughTheStatusBar() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 3);
+    auto window = fixture.Open(folder);
+    StatusRecorder status(*window);
+    // The grid's re-make item waits for the end of the load: the cache is the loader's till then.
+    QVERIFY(!window->miThumbnailRepaint->isEnabled());
+    QVERIFY(WaitForLoadEnd(*window));
+    QTRY_VERIFY(window->miThumbnailRepaint->isEnabled());
+
+    const QStringList expected{QStringLiteral(" 読込　17%"), QStringLiteral(" 読込　33%"),
+                               QStringLiteral(" 読込　50%"), QStringLiteral(" 読込　67%"),
+                               QStringLiteral(" 読込　83%"), QStringLiteral(" 読込完了")};
+    QCOMPARE(status.Texts, expected);
+    QVERIFY(window->ProgressBar->isHidden());
+    QCOMPARE(window->ProgressBar->value(), 100);
+    QCOMPARE(window->ThumbList().Count(), 3);
+    QCOMPARE(LoadedItems(window->ThumbList()), 3);
+    QCOMPARE(window->StatusPanel2->text(), QStringLiteral(" アドレス：") + folder);
+    QVERIFY(fixture.Messages.isEmpty());
+}
+
+void TestMainWindow::loadGuardRefusesPrintAndSortWhileLoading() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 5);
+    auto window = fixture.Open(folder);
+    QSignalSpy printed(window.get(), &TfrmThumbnail::PrintThumbnailRequested);
+    QSignalSpy jackets(window.get(), &TfrmThumbnail::PrintJacketRequested);
+    QSignalSpy contacts(window.get(), &TfrmThumbnail::ContactRequested);
+
+    // Before the loader's first report the panel is empty, which counts as loading.
+    QCOMPARE(window->LoadStateText(), QString());
+    window->BtnPrintThumbnail->click();
+    window->BtnPrintJacket->click();
+    window->BtnContact->click();
+    QCOMPARE(fixture.Messages, QStringList(3, kPrintWhileLoading));
+
+    // The menu items do what the buttons do.
+    fixture.Messages.clear();
+    for (const char* name : {"MMThumbnail", "MMJacket", "MMContact"}) {
+        window->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    }
+    QCOMPARE(fixture.Messages, QStringList(3, kPrintWhileLoading));
+
+    // Sorting is refused too, and the list returns to the order in use.
+    fixture.Messages.clear();
+    window->CbHyouji->setCurrentIndex(2);
+    window->CbHyoujiChange(2);
+    QCOMPARE(fixture.Messages, QStringList{kSortWhileLoading});
+    QCOMPARE(window->CbHyouji->currentIndex(), 0);
+    QCOMPARE(window->ImageListThread().SortOrder(), 0);
+
+    QCOMPARE(printed.count() + jackets.count() + contacts.count(), 0);
+    QVERIFY(WaitForLoadEnd(*window));
+}
+
+void TestMainWindow::printButtonsPassTheirChecksAfterALoad() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 3, 400, 300);
+    QFile::copy(QFINDTESTDATA("test_main_window.cpp"), QDir(folder).filePath("clip.avi"));
+    auto window = fixture.Open(folder);
+    QVERIFY(WaitForLoadEnd(*window));
+    QSignalSpy printed(window.get(), &TfrmThumbnail::PrintThumbnailRequested);
+    QSignalSpy jackets(window.get(), &TfrmThumbnail::PrintJacketRequested);
+    QSignalSpy contacts(window.get(), &TfrmThumbnail::ContactRequested);
+
+    window->BtnPrintThumbnail->click();
+    window->BtnContact->click();
+    QCOMPARE(printed.count(), 1);
+    QCOMPARE(contacts.count(), 1);
+    QCOMPARE(printed.at(0).at(0).toString(), folder);
+
+    // The back card needs a chosen picture.
+    window->ThumbList().SetSelected(-1);
+    window->BtnPrintJacket->click();
+    QCOMPARE(jackets.count(), 0);
+    QCOMPARE(fixture.Messages.size(), 1);
+    QVERIFY(fixture.Messages.first().startsWith(QStringLiteral("バックカード印刷をする前に")));
+
+    // A picture: its cache thumbnail (fitted into the 512 box); a movie: its type's icon.
+    TThumbListView& grid = window->ThumbList();
+    int picture = -1;
+    int movie = -1;
+    for (int i = 0; i < grid.Count(); ++i) {
+        (grid.ItemInfo(i).value(1) == QLatin1String("clip.avi") ? movie : picture) = i;
+    }
+    QVERIFY(picture >= 0 && movie >= 0);
+    grid.SetSelected(picture);
+    window->BtnPrintJacket->click();
+    QCOMPARE(jackets.count(), 1);
+    QCOMPARE(jackets.at(0).at(0).value<QImage>().size(), QSize(512, 384));
+    grid.SetSelected(movie);
+    window->BtnPrintJacket->click();
+    QCOMPARE(jackets.count(), 2);
+    QCOMPARE(jackets.at(1).at(0).value<QImage>().size(), QSize(48, 48));
+    QCOMPARE(fixture.Messages.size(), 1);
+
+    // After a load the order may change.
+    window->CbHyouji->setCurrentIndex(1);
+    window->CbHyoujiChange(1);
+    QCOMPARE(window->ImageListThread().SortOrder(), 1);
+}
+
+void TestMainWindow::abortDuringTheListingEmptiesTheGrid() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 40);
+    auto window = fixture.Open(folder);
+    StatusRecorder status(*window);
+    bool aborted = false;
+    connect(window.get(), &TfrmThumbnail::LoadProgressShown, window.get(), [&](int percent) {
+        if (!aborted && percent >= 0 && percent < 50) {
+            aborted = true;
+            window->BtnAbort->click();
+        }
+    });
+    QVERIFY(WaitForLoadEnd(*window));
+    QVERIFY(aborted);
+    QCOMPARE(window->LoadStateText(), QStringLiteral(" 読込中止"));
+    QCOMPARE(window->ThumbList().Count(), 0);
+    QVERIFY(window->ProgressBar->isHidden());
+    QVERIFY(status.Percents.size() < 10);
+
+    // After an abort printing is allowed with whatever the grid holds.
+    QSignalSpy printed(window.get(), &TfrmThumbnail::PrintThumbnailRequested);
+    window->BtnPrintThumbnail->click();
+    QCOMPARE(printed.count(), 1);
+    QVERIFY(fixture.Messages.isEmpty());
+}
+
+void TestMainWindow::abortDuringTheThumbnailsKeepsWhatWasFetched() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 12);
+    auto window = fixture.Open(folder);
+    bool aborted = false;
+    connect(window.get(), &TfrmThumbnail::LoadProgressShown, window.get(), [&](int percent) {
+        if (!aborted && percent > 50 && percent < 100) {
+            aborted = true;
+            window->BtnAbort->click();
+        }
+    });
+    QVERIFY(WaitForLoadEnd(*window));
+    QVERIFY(aborted);
+    QCOMPARE(window->LoadStateText(), QStringLiteral(" 読込中止"));
+    QCOMPARE(window->ThumbList().Count(), 12);
+    const int loaded = LoadedItems(window->ThumbList());
+    QVERIFY2(loaded >= 1 && loaded < 12, qPrintable(QString::number(loaded)));
+
+    // Reload lists the folder again (a photo added since shows) and fetches every thumbnail.
+    WritePhotos(fixture.Program.File(QStringLiteral("more")), 1);
+    QVERIFY(QFile::rename(fixture.Program.File(QStringLiteral("more/p000.jpg")),
+                          QDir(folder).filePath(QStringLiteral("added.jpg"))));
+    window->BtnReload->click();
+    QTRY_COMPARE_WITH_TIMEOUT(window->LoadStateText(), QStringLiteral(" 読込完了"), 20000);
+    QCOMPARE(window->SelectedFolder(), folder);
+    QCOMPARE(window->ThumbList().Count(), 13);
+    QCOMPARE(LoadedItems(window->ThumbList()), 13);
+}
+
+void TestMainWindow::closingDuringALoadEndsPromptlyAndSavesTheTable_data() {
+    QTest::addColumn<bool>("inSecondPass");
+    QTest::newRow("listing") << false;
+    QTest::newRow("thumbnails") << true;
+}
+
+void TestMainWindow::closingDuringALoadEndsPromptlyAndSavesTheTable() {
+    QFETCH(bool, inSecondPass);
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 60, 1600, 1200);
+    auto window = fixture.Open(folder);
+    window->show();
+    // The window goes from the event loop, right after the report that says the load is in
+    // the chosen pass, while the loader waits for its next hand-over.
+    bool closing = false;
+    qint64 closeMs = -1;
+    connect(window.get(), &TfrmThumbnail::LoadProgressShown, window.get(), [&](int percent) {
+        const bool chosen = inSecondPass ? (percent >= 55 && percent < 100) : (percent < 50);
+        if (closing || !chosen || percent < 0) {
+            return;
+        }
+        closing = true;
+        QTimer::singleShot(0, [&] {
+            QElapsedTimer timer;
+            timer.start();
+            window->close();
+            window.reset();
+            closeMs = timer.elapsed();
+        });
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(closeMs >= 0, 30000);
+    QVERIFY2(closeMs < 5000, qPrintable(QString::number(closeMs)));
+
+    if (inSecondPass) {
+        QVERIFY(QFile::exists(fixture.CacheTableFile()));
+        QVERIFY(CountLines(fixture.CacheTableFile()) >= 1);
+    }
+    QVERIFY(fixture.Messages.isEmpty());
+}
+
+void TestMainWindow::firstStartWritesTheSettingsFile() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.MakeDir(QStringLiteral("empty"));
+    {
+        auto window = fixture.Open(folder);
+        QVERIFY(WaitForLoadEnd(*window));
+        QCOMPARE(window->LoadStateText(), QStringLiteral(" 読込完了"));
+        QCOMPARE(window->ThumbList().Count(), 0);
+        QCOMPARE(window->ThumbnailDB().GetCacheDirectory(), fixture.Paths().DefaultCacheDir);
+    }
+    IniFile ini(fixture.Paths().IniFileName);
+    QCOMPARE(ini.ReadString("APP", "APPName", ""), QStringLiteral("ミルテ"));
+    QCOMPARE(ini.ReadString("Cache", "Directory", ""), fixture.Paths().DefaultCacheDir);
+    QVERIFY(!ini.ValueExists("Cache", "Size")); // the computed default is not written
+    QVERIFY(QFileInfo(fixture.Paths().DefaultCacheDir).isDir());
+}
+
+void TestMainWindow::readOnlySettingsFileIsNeverWritten() {
+    WindowFixture fixture;
+    const QByteArray content = "[Cache]\r\nDirectory=/gone/away\r\nSize=-1\r\n";
+    const QString iniPath = fixture.Program.Write(QStringLiteral("Thumbnail.ini"), content);
+    QFile::setPermissions(iniPath, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 2);
+    {
+        auto window = fixture.Open(folder);
+        QVERIFY(WaitForLoadEnd(*window));
+        QCOMPARE(window->ThumbnailDB().GetCacheDirectory(), fixture.Paths().DefaultCacheDir);
+        QCOMPARE(window->ThumbnailDB().GetMaxCacheSize(),
+                 qint64(DefaultCacheSizeMB(fixture.Paths().DefaultCacheDir)) * 1024);
+    }
+    QCOMPARE(fixture.Program.Read(QStringLiteral("Thumbnail.ini")), content);
+    QVERIFY(fixture.Messages.isEmpty());
+}
+
+void TestMainWindow::cacheSizeFromTheSettingsFile() {
+    WindowFixture fixture;
+    const QString cacheDir = fixture.Program.MakeDir(QStringLiteral("my cache"));
+    fixture.Program.Write(QStringLiteral("Thumbnail.ini"),
+                          "[APP]\r\nAPPName=ミルテ\r\n[Cache]\r\nDirectory=" + cacheDir.toUtf8() +
+                              "\r\nSize=51200\r\n");
+    auto window = fixture.Open(fixture.Program.MakeDir(QStringLiteral("empty")));
+    QCOMPARE(window->ThumbnailDB().GetCacheDirectory(), cacheDir);
+    QCOMPARE(window->ThumbnailDB().GetMaxCacheSize(), qint64(51200));
+    QVERIFY(WaitForLoadEnd(*window));
+}
+
+void TestMainWindow::folderArgumentAndFallback() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("写真/2024"));
+    WritePhotos(folder, 2);
+    {
+        auto window = fixture.Open(folder);
+        QCOMPARE(window->SelectedFolder(), folder);
+        QVERIFY(WaitForLoadEnd(*window));
+        QCOMPARE(window->ThumbList().Count(), 2);
+    }
+    // A folder argument that is no folder: the Pictures folder of the (test's) home.
+    auto window = fixture.Open(fixture.Program.File(QStringLiteral("no such folder")));
+    QCOMPARE(window->SelectedFolder(), m_home.File(QStringLiteral("Pictures")));
+    QVERIFY(WaitForLoadEnd(*window));
+    QCOMPARE(window->ThumbList().Count(), 1);
+}
+
+void TestMainWindow::sizeChangeReloadsAtTheNewSize() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 4);
+    auto window = fixture.Open(folder);
+    QVERIFY(WaitForLoadEnd(*window));
+    QCOMPARE(window->ThumbList().ThumbWidth(), 128);
+
+    // Allowed while loading too; every change loads the folder again at the new size.
+    StatusRecorder status(*window);
+    window->CbSize->setCurrentIndex(0);
+    window->CbSizeChange(0);
+    window->CbSize->setCurrentIndex(2);
+    window->CbSizeChange(2);
+    QTRY_VERIFY_WITH_TIMEOUT(!status.Texts.isEmpty() &&
+                                 status.Texts.last() == QStringLiteral(" 読込完了") &&
+                                 !window->ImageListThread().Loading(),
+                             20000);
+    QCOMPARE(window->ThumbList().ThumbWidth(), 96);
+    QCOMPARE(window->ThumbList().ThumbHeight(), 96);
+    QCOMPARE(LoadedItems(window->ThumbList()), 4);
+    QVERIFY(fixture.Messages.isEmpty());
+}
+
+void TestMainWindow::windowFitsTheWorkArea() {
+    WindowFixture fixture;
+    auto window = fixture.Open(fixture.Program.MakeDir(QStringLiteral("empty")));
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(window->width(), qMin(int(TfrmThumbnail::DefaultWidth), area.width()));
+    QCOMPARE(window->height(), qMin(int(TfrmThumbnail::DefaultHeight), area.height()));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ミルテ"));
+    QVERIFY(WaitForLoadEnd(*window));
+}
+
+void TestMainWindow::secondStartHandsItsFolderToTheWindow() {
+    WindowFixture fixture;
+    const QString first = fixture.Program.File(QStringLiteral("first"));
+    const QString second = fixture.Program.File(QStringLiteral("second"));
+    WritePhotos(first, 1);
+    WritePhotos(second, 3);
+    auto window = fixture.Open(first);
+    window->show();
+    window->showMinimized();
+    QVERIFY(WaitForLoadEnd(*window));
+
+    const QString name =
+        QStringLiteral("mirte-window-test-%1").arg(QCoreApplication::applicationPid());
+    TSingleInstance running(name);
+    QVERIFY(running.BecomeFirst());
+    connect(&running, &TSingleInstance::ActivationRequested, window.get(),
+            &TfrmThumbnail::ActivateFromAnotherStart);
+
+    TSingleInstance later(name);
+    QVERIFY(!later.BecomeFirst());
+    std::atomic<int> handed{-1};
+    std::thread start([&] { handed = later.HandOver(second) ? 1 : 0; });
+    QTRY_VERIFY_WITH_TIMEOUT(handed != -1, 10000);
+    start.join();
+    QCOMPARE(handed.load(), 1);
+    QTRY_COMPARE(window->SelectedFolder(), second);
+    QVERIFY(!window->isMinimized());
+    QTRY_COMPARE_WITH_TIMEOUT(window->ThumbList().Count(), 3, 20000);
+    QVERIFY(WaitForLoadEnd(*window));
+}
+
+void TestMainWindow::cacheDialogOpensWithTheLoadStopped() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 40, 1600, 1200);
+    auto window = fixture.Open(folder);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->LoadStateText().isEmpty(), 20000);
+    QVERIFY(!window->LoadFinished());
+
+    bool loadingWhileOpen = true;
+    bool dialogSeen = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        dialogSeen = dialog != nullptr;
+        loadingWhileOpen = window->ImageListThread().Loading();
+        if (dialog) {
+            dialog->close();
+        }
+    });
+    window->findChild<QAction*>(QStringLiteral("N3"))->trigger();
+    QVERIFY(dialogSeen);
+    QVERIFY(!loadingWhileOpen);
+    // The load starts again after the dialog and completes.
+    QTRY_COMPARE_WITH_TIMEOUT(window->LoadStateText(), QStringLiteral(" 読込完了"), 30000);
+    QCOMPARE(LoadedItems(window->ThumbList()), 40);
+}
+
+void TestMainWindow::missingReadMeIsReported() {
+    WindowFixture fixture;
+    auto window = fixture.Open(fixture.Program.MakeDir(QStringLiteral("empty")));
+    window->findChild<QAction*>(QStringLiteral("ReadMe1"))->trigger();
+    QCOMPARE(fixture.Messages, QStringList{QStringLiteral("ReadMeファイルが存在しません。")});
+    QVERIFY(WaitForLoadEnd(*window));
+}
+
+void TestMainWindow::unreadableFolderShowsAnEmptyGrid() {
+    if (::geteuid() == 0) {
+        QSKIP("root reads every folder");
+    }
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("locked"));
+    WritePhotos(folder, 2);
+    QFile::setPermissions(folder, QFileDevice::WriteOwner);
+    auto window = fixture.Open(folder);
+    QVERIFY(WaitForLoadEnd(*window));
+    QCOMPARE(window->ThumbList().Count(), 0);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestMainWindow::readOnlyCacheFolderStillShowsThumbnails() {
+    if (::geteuid() == 0) {
+        QSKIP("root writes every folder");
+    }
+    WindowFixture fixture;
+    const QString cacheDir = fixture.Program.MakeDir(QStringLiteral("locked cache"));
+    QFile::setPermissions(cacheDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    fixture.Program.Write(QStringLiteral("Thumbnail.ini"),
+                          "[Cache]\r\nDirectory=" + cacheDir.toUtf8() + "\r\nSize=25600\r\n");
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 3);
+    {
+        auto window = fixture.Open(folder);
+        QVERIFY(WaitForLoadEnd(*window));
+        QCOMPARE(window->LoadStateText(), QStringLiteral(" 読込完了"));
+        QCOMPARE(LoadedItems(window->ThumbList()), 3);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(!window->ThumbList().ItemBitmap(i).isNull());
+        }
+        QCOMPARE(window->ThumbnailDB().GetCacheDirectory(), cacheDir);
+    }
+    QVERIFY(fixture.Messages.isEmpty());
+    QFile::setPermissions(cacheDir,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestMainWindow::pagesFilesAndMailOpenOnTheDesktop() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    const QStringList photos = WritePhotos(folder, 2);
+    fixture.Program.Write(QStringLiteral("ReadMe.txt"), "ミルテ\n");
+    auto window = fixture.Open(folder);
+    QVERIFY(WaitForLoadEnd(*window));
+    UrlRecorder desktop;
+
+    window->findChild<QAction*>(QStringLiteral("ReadMe1"))->trigger();
+    QCOMPARE(desktop.Urls.size(), 1);
+    QCOMPARE(desktop.Urls.last().toLocalFile(), fixture.Program.File(QStringLiteral("ReadMe.txt")));
+
+    const TInternetLinks& links = TInternetLinks::Default();
+    window->BtnInternet->click();
+    QCOMPARE(desktop.Urls.last(), links.HomePageIndex);
+    window->findChild<QAction*>(QStringLiteral("MMHomePage"))->trigger();
+    QCOMPARE(desktop.Urls.last(), links.HomePage);
+    window->findChild<QAction*>(QStringLiteral("Orvale1"))->trigger();
+    QCOMPARE(desktop.Urls.last(), links.PhotoGallery);
+    window->findChild<QAction*>(QStringLiteral("Orvale2"))->trigger();
+    QCOMPARE(desktop.Urls.last(), links.ClipArt);
+    window->findChild<QAction*>(QStringLiteral("MMBug"))->trigger();
+    QCOMPARE(desktop.Urls.last().scheme(), QStringLiteral("mailto"));
+    QCOMPARE(desktop.Urls.last().path(), links.BugMailAddress);
+    QCOMPARE(
+        QUrlQuery(desktop.Urls.last()).queryItemValue(QStringLiteral("Body"), QUrl::FullyDecoded),
+        QStringLiteral("ご利用バージョン：Version1.1 日本語版"));
+
+    // A double click opens the picture itself.
+    TThumbListView& grid = window->ThumbList();
+    const TEdgeRect cell = grid.CellRect(1);
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {},
+                       QPoint((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2));
+    QCOMPARE(desktop.Urls.last().toLocalFile(), grid.ItemInfo(1).value(2));
+    QVERIFY(photos.contains(desktop.Urls.last().toLocalFile()));
+    QCOMPARE(desktop.Urls.size(), 7);
+    QVERIFY(fixture.Messages.isEmpty());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
