@@ -27,6 +27,8 @@ class TThumbnailDB;
 // and calls the host only through synchronous hand-overs to the GUI thread
 // (Qt::BlockingQueuedConnection), during which it waits; so the GUI thread must never block on
 // the loader except through Terminate() and StopLoad(), which keep serving those hand-overs.
+// Neither may be called from inside a TImageListHost method (the loader is waiting for that
+// very call): queue it instead. Call Terminate() before the grid, the cache or the host go.
 //
 // The cache has no lock: while Loading() is true only the loader may use it. Stop the load
 // with StopLoad() before any other use (the cache settings dialog).
