@@ -304,7 +304,9 @@ void TstImageListThread::abortInTheSecondPassKeepsWhatWasFetched() {
     QVERIFY(WaitIdle());
     QCOMPARE(host->Progress.last(), -1);
     QCOMPARE(grid->Count(), 40);
-    QCOMPARE(Finished(), 1);
+    // The first item, and the one the loader was making meanwhile (thumbnails are shown
+    // without its waiting).
+    QVERIFY(Finished() >= 1 && Finished() <= 2);
     QVERIFY(!grid->Item(0).Bitmap.isNull());
     QCOMPARE(grid->Item(0).Caption, QStringLiteral("p000.jpg"));
     QCOMPARE(host->RepaintEnabled.last(), true);
@@ -346,38 +348,40 @@ void TstImageListThread::closingInEitherPassEndsAndSavesTheTable() {
 
 void TstImageListThread::scrollingMakesTheRowsInViewComeNext() {
     const QStringList files = Pictures(60);
-    QList<int> before;
-    QList<int> afterScroll;
+    QList<int> order;          // items in the order they were shown
+    qsizetype scrolledAt = -1; // how many were shown when the view moved
     int bottomFirst = -1;
     QList<bool> seen(60, false);
     host->OnProgress = [&](int percent) {
         if (percent <= 50) {
             return;
         }
-        QList<int> fresh;
         for (int i = 0; i < grid->Count(); ++i) {
             if (!seen[i] && !grid->Item(i).Info.value(0).isEmpty()) {
                 seen[i] = true;
-                fresh << i;
+                order << i;
             }
         }
         if (bottomFirst < 0) {
-            before << fresh;
             grid->SetScrollPos(grid->ScrollRange());
             bottomFirst = grid->FirstVisibleIndex();
-        } else if (afterScroll.isEmpty()) {
-            afterScroll = fresh;
+            scrolledAt = order.size();
         }
     };
     loader->SetFileList(files);
     QVERIFY(WaitIdle());
     QCOMPARE(host->Progress.last(), 100);
-    QCOMPARE(before, (QList<int>{0})); // the pass began at the first item in view
+    QCOMPARE(order.value(0), 0); // the pass began at the first item in view
     QVERIFY(bottomFirst > 40);
-    QVERIFY(!afterScroll.isEmpty());
-    for (int index : afterScroll) {
-        QVERIFY2(index >= bottomFirst, qPrintable(QString::number(index)));
+    // After the move the rows in view come next; only the picture being made at that moment
+    // may still come from the old place.
+    const QList<int> next = order.mid(scrolledAt, 4);
+    QCOMPARE(next.size(), 4);
+    int stray = 0;
+    for (int index : next) {
+        stray += index < bottomFirst;
     }
+    QVERIFY2(stray <= 1, qPrintable(QString::number(stray)));
     QCOMPARE(Finished(), 60); // the skipped ones followed after the wrap-around
 }
 
