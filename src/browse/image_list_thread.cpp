@@ -1,7 +1,6 @@
 #include "image_list_thread.h"
 
 #include "cache/thumbnail_db.h"
-#include "display_bitmap.h"
 #include "image_list_host.h"
 #include "item_facts.h"
 #include "load_progress.h"
@@ -240,8 +239,6 @@ void TImageListThread::RunCycle() {
         m_grid.SetCount(static_cast<int>(files.size()));
         m_grid.SetSelected(-1);
         m_host.SetRepaintItemEnabled(false);
-        m_box = QSize(m_grid.ThumbWidth(), m_grid.ThumbHeight());
-        m_pixelRatio = m_grid.devicePixelRatioF();
     });
 
     const bool listed = FirstPass(files, counter, total);
@@ -355,48 +352,62 @@ void TImageListThread::SecondPass(int& counter, int total) {
 
 void TImageListThread::FetchOne(int index, const QString& path, int& counter, int total) {
     const bool movie = IsMovieFile(path);
-    QImage display;
-    bool failed = false;
+    QImage picture;
     if (!movie) {
         // Any failure shows the mark and counts the item as done, so that a picture that
         // always fails cannot hold the pass up.
         try {
             if (m_db.GetThumbnail(path)) {
-                display = MakeDisplayBitmap(m_db.ThumbnailInfo.Bitmap, m_box, m_pixelRatio);
+                picture = m_db.ThumbnailInfo.Bitmap; // shared, never written again by the cache
             }
         } catch (const std::exception&) {
-            display = QImage();
+            picture = QImage();
         }
-        failed = display.isNull();
     }
     ++counter;
     const int percent = ProgressPercent(counter, total);
-    OnGui([&] {
-        // Found again by its path, should the grid have been reordered meanwhile.
-        int at = index;
-        if (at >= m_grid.Count() || m_grid.Item(at).Info.value(ieFullPath) != path) {
-            at = -1;
-        }
-        if (at >= 0 && movie) {
-            const QImage icon = m_host.MakeIconBitmap(path);
-            m_grid.SetItemInfoEntry(at, ieWidth, QString::number(icon.width()));
-            m_grid.SetItemInfoEntry(at, ieHeight, QString::number(icon.height()));
-            display = MakeDisplayBitmap(icon, m_box, m_pixelRatio);
-            failed = display.isNull();
-        }
-        if (at >= 0) {
-            if (failed) {
-                m_grid.SetLoadFailed(at);
-            } else {
-                m_grid.SetDisplayBitmap(at, display);
-            }
-            m_grid.SetItemInfoEntry(at, ieLoadMark, LoadedMark);
-        }
-        if (percent != m_lastPercent) {
-            m_host.SetLoadProgress(percent);
-        }
-    });
+    const bool report = percent != m_lastPercent;
     m_lastPercent = percent;
+    // Shown without waiting: the GUI thread fits and paints it while this thread decodes the
+    // next picture. At most MaxQueuedShows wait; then the loader waits until they are shown.
+    ++m_queuedShows;
+    QMetaObject::invokeMethod(
+        m_handOver.get(),
+        [this, index, path, movie, picture, percent, report] {
+            --m_queuedShows;
+            try {
+                ShowThumbnail(index, path, movie, picture);
+                if (report) {
+                    m_host.SetLoadProgress(percent);
+                }
+            } catch (const std::exception&) {
+                // The cell keeps what it had; the load goes on.
+            }
+        },
+        Qt::QueuedConnection);
+    if (m_queuedShows.load() > MaxQueuedShows) {
+        OnGui([] {}); // runs after every show posted before it
+    }
+}
+
+void TImageListThread::ShowThumbnail(int index, const QString& path, bool movie,
+                                     const QImage& picture) {
+    // Found again by its path, should the grid have been reordered meanwhile.
+    if (index >= m_grid.Count() || m_grid.Item(index).Info.value(ieFullPath) != path) {
+        return;
+    }
+    QImage shown = picture;
+    if (movie) {
+        shown = m_host.MakeIconBitmap(path);
+        m_grid.SetItemInfoEntry(index, ieWidth, QString::number(shown.width()));
+        m_grid.SetItemInfoEntry(index, ieHeight, QString::number(shown.height()));
+    }
+    if (shown.isNull()) {
+        m_grid.SetLoadFailed(index);
+    } else {
+        m_grid.SetThumbnail(index, shown);
+    }
+    m_grid.SetItemInfoEntry(index, ieLoadMark, LoadedMark);
 }
 
 void TImageListThread::ReportNow(int percent) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QSize>
 #include <QStringList>
 #include <atomic>
 #include <condition_variable>
@@ -24,9 +23,12 @@ class TThumbnailDB;
 // starting there again whenever the view moves (50 to 100 %). Between loads it sleeps.
 //
 // Threads: every public method is called on the GUI thread. The loader thread changes the grid
-// and calls the host only through synchronous hand-overs to the GUI thread
-// (Qt::BlockingQueuedConnection), during which it waits; so the GUI thread must never block on
+// and calls the host only through hand-overs to the GUI thread: synchronous ones
+// (Qt::BlockingQueuedConnection), during which it waits, and for the fetched thumbnails queued
+// ones, of which only a few may wait at a time; so the GUI thread must never block on
 // the loader except through Terminate() and StopLoad(), which keep serving those hand-overs.
+// Neither may be called from inside a TImageListHost method (the loader is waiting for that
+// very call): queue it instead. Call Terminate() before the grid, the cache or the host go.
 //
 // The cache has no lock: while Loading() is true only the loader may use it. Stop the load
 // with StopLoad() before any other use (the cache settings dialog).
@@ -79,6 +81,8 @@ private:
     bool FirstPass(const QStringList& files, int& counter, int total);
     void SecondPass(int& counter, int total);
     void FetchOne(int index, const QString& path, int& counter, int total);
+    // GUI thread: the fetched picture into its cell, or the mark when there is none.
+    void ShowThumbnail(int index, const QString& path, bool movie, const QImage& picture);
     void ReportNow(int percent);
     void SaveTable();
     void CheckTerminate() const;
@@ -106,12 +110,12 @@ private:
     std::atomic<bool> m_ended{false};
     std::atomic<int> m_sortOrder{0};
     std::atomic<int> m_cyclesDone{0};
+    static constexpr int MaxQueuedShows = 4; // thumbnails handed over but not yet shown
+    std::atomic<int> m_queuedShows{0};
 
     // The loader thread's own state during a cycle.
     int m_startIndex = 0;
     int m_lastPercent = -2;
-    QSize m_box;
-    qreal m_pixelRatio = 1.0;
 
     std::thread m_thread; // last: starts after everything above exists
 };
