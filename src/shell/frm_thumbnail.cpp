@@ -8,7 +8,6 @@
 #include "icon_bitmap.h"
 #include "load_state.h"
 #include "msg_manage.h"
-#include "no_file_picture.h"
 #include "report/font_substitutes.h"
 #include "util/ini_file.h"
 #include "util/list_files.h"
@@ -90,7 +89,6 @@ TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
 
     BuildPopupMenus();
     m_thumbList->SetPopupMenu(ListViewPopupMenu);
-    m_thumbList->SetNoFileBitmap(NoFilePicture());
     BuildToolBar();
     BuildMenus();
     BuildStatusBar();
