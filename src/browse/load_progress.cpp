@@ -1,6 +1,6 @@
 #include "load_progress.h"
 
-#include <cmath>
+#include "util/rounding.h"
 
 namespace mirte {
 
@@ -8,8 +8,7 @@ int ProgressPercent(int counter, int total) {
     if (total <= 0) {
         return 100;
     }
-    // nearbyint rounds halves to the even neighbour in the default rounding mode.
-    return static_cast<int>(std::nearbyint(static_cast<double>(counter) * 100.0 / total));
+    return RoundHalfEven(static_cast<double>(counter) * 100.0 / total);
 }
 
 } // namespace mirte

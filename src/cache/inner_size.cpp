@@ -1,18 +1,9 @@
 #include "inner_size.h"
 
 #include "util/errors.h"
-
-#include <cmath>
+#include "util/rounding.h"
 
 namespace mirte {
-
-namespace {
-
-int RoundHalfEven(double value) {
-    return static_cast<int>(std::nearbyint(value)); // the default rounding mode: to even
-}
-
-} // namespace
 
 void TInnerSize::SetSize(int frameWidth, int frameHeight, int imageWidth, int imageHeight) {
     FrameWidth = frameWidth;

@@ -1,16 +1,9 @@
 #include "preview_layout.h"
 
-#include <cmath>
+#include "report/geometry.h"
+#include "util/rounding.h"
 
 namespace mirte {
-
-namespace {
-
-int RoundHalfEven(float v) {
-    return static_cast<int>(std::nearbyint(v));
-}
-
-} // namespace
 
 TPreviewPlacement PlacePreview(TPreviewZoom zoom, QSize box, QSize page, int margin,
                                int scrollBarWidth) {
@@ -19,31 +12,21 @@ TPreviewPlacement PlacePreview(TPreviewZoom zoom, QSize box, QSize page, int mar
         return placement;
     }
     const int m = margin;
-    const float w = static_cast<float>(page.width());
-    const float h = static_cast<float>(page.height());
     if (zoom == TPreviewZoom::ZoomToFit) {
-        float k = static_cast<float>(box.width() - 2 * m) / w;
-        const float byHeight = static_cast<float>(box.height() - 2 * m) / h;
-        if (byHeight < k) {
-            k = byHeight;
-        }
-        const int iw = RoundHalfEven(w * k);
-        const int ih = RoundHalfEven(h * k);
-        const int left = RoundHalfEven(static_cast<float>(m) +
-                                       static_cast<float>(box.width() - 2 * m - iw) / 2.0f);
-        const int top = RoundHalfEven(static_cast<float>(m) +
-                                      static_cast<float>(box.height() - 2 * m - ih) / 2.0f);
-        placement.Image = QRect(left, top, iw, ih);
+        // Whole and centred inside the margins: the picture items' fitting rule.
+        const TEdgeRect fitted =
+            FitToRect(page.width(), page.height(), {m, m, box.width() - m, box.height() - m});
+        placement.Image = QRect(fitted.Left, fitted.Top, fitted.Width(), fitted.Height());
         return placement;
     }
-    const float k = static_cast<float>(box.width() - 2 * m) / w;
-    const int ih = RoundHalfEven(h * k);
+    const float k = static_cast<float>(box.width() - 2 * m) / static_cast<float>(page.width());
+    const int ih = RoundHalfEven(static_cast<float>(page.height()) * k);
     int right = box.width() - m;
     if (ih > box.height() - 2 * m) {
         right -= scrollBarWidth;
         placement.Scrolls = true;
     }
-    const int iw = RoundHalfEven(w * k);
+    const int iw = RoundHalfEven(static_cast<float>(page.width()) * k);
     const int left =
         RoundHalfEven(static_cast<float>(m) + static_cast<float>(right - m - iw) / 2.0f);
     placement.Image = QRect(left, m, iw, ih);

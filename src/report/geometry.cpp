@@ -1,16 +1,8 @@
 #include "geometry.h"
 
-#include <cmath>
+#include "util/rounding.h"
 
 namespace mirte {
-
-namespace {
-
-int RoundHalfEven(float value) {
-    return static_cast<int>(std::nearbyint(value));
-}
-
-} // namespace
 
 TReportRect FitToRect(int width, int height, const TReportRect& box) {
     if (width <= 0 || height <= 0) {

@@ -79,7 +79,8 @@ void TLRControl::SetBounds(int left, int top, int width, int height) {
         return;
     }
     SetBoundsRaw(left, top, width, height);
-    if (m_parent != nullptr) {
+    // Only a docked control moves its siblings; print jobs move undocked items once per cell.
+    if (m_parent != nullptr && m_align != TAlign::alNone) {
         m_parent->Realign();
     }
 }

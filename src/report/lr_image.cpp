@@ -5,6 +5,7 @@
 #include "picture/dib_graphic.h"
 #include "picture/picture_error.h"
 #include "picture/picture_format.h"
+#include "util/rounding.h"
 
 #include <QPainter>
 #include <cmath>
@@ -99,7 +100,7 @@ void TLRImage::PrintItem(TLRCanvas& canvas, const TEdgeRect& rect, TPrintStatus 
         painter.drawImage(dest, ReducedForPrint(working, dest.size(), canvas.PrinterDpi));
         return;
     }
-    const auto round = [s](int v) { return static_cast<int>(std::nearbyint(v * s)); };
+    const auto round = [s](int v) { return RoundHalfEven(v * s); };
     const QRect dest(QPoint(round(rect.Left), round(rect.Top)),
                      QPoint(round(rect.Right) - 1, round(rect.Bottom) - 1));
     if (dest.isEmpty()) {

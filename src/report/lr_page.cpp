@@ -181,6 +181,9 @@ void VUvudiRoz::PrintPage() {
         RaiseLRError(lr_message::kNoBeginDoc);
     }
     ++m_pageNumber;
+    TPrinterDevice& printer = RequirePrinter();
+    TPrinterMetrics metrics;
+    const bool answered = printer.Metrics(metrics) && metrics.DpiY > 0;
     const bool outside = m_pageNumber < FirstPage || (LastPage != 0 && m_pageNumber > LastPage);
     if (outside && m_state == TReportState::rsPrinting) {
         if (!m_scratch) { // a range set after BeginDoc
@@ -193,13 +196,17 @@ void VUvudiRoz::PrintPage() {
         m_printScale = 1.0;
         m_canvas = {m_scratchPainter.get(), false, 0};
     } else {
-        TPrinterDevice& printer = RequirePrinter();
-        TPrinterMetrics metrics;
-        const bool answered = printer.Metrics(metrics) && metrics.DpiY > 0;
         m_printScale = answered ? metrics.DpiY / kScreenDpi : 1.0;
         m_canvas = {printer.Painter(), true, answered ? metrics.DpiY : 0};
     }
-    WalkPage();
+    // While printing, design coordinates count from the paper's corner and the printer's from
+    // its printable area's corner.
+    if (answered && m_state == TReportState::rsPrinting) {
+        WalkPage(static_cast<int>(metrics.OffsetX / m_printScale),
+                 static_cast<int>(metrics.OffsetY / m_printScale));
+    } else {
+        WalkPage(0, 0);
+    }
 }
 
 void VUvudiRoz::NewPage() {
@@ -261,7 +268,7 @@ void VUvudiRoz::PreviewPage(QPainter& painter) {
         painter.fillRect(0, 0, Width(), Height(), Qt::white);
     }
     ++m_pageNumber;
-    WalkPage();
+    WalkPage(0, 0);
 }
 
 void VUvudiRoz::EndPreview() {
@@ -272,18 +279,7 @@ void VUvudiRoz::EndPreview() {
     m_pageNumber = 0;
 }
 
-void VUvudiRoz::WalkPage() {
-    int shiftX = 0;
-    int shiftY = 0;
-    if (m_state == TReportState::rsPrinting) {
-        // Design coordinates count from the paper's corner, the printer's from its printable
-        // area's corner.
-        TPrinterMetrics metrics;
-        if (m_printer->Metrics(metrics)) {
-            shiftX = static_cast<int>(metrics.OffsetX / m_printScale);
-            shiftY = static_cast<int>(metrics.OffsetY / m_printScale);
-        }
-    }
+void VUvudiRoz::WalkPage(int shiftX, int shiftY) {
     for (TLRControl* child : ChildOrder()) {
         TCustomLRPanel* panel = child->AsPanel();
         if (panel == nullptr || !panel->Enabled()) {

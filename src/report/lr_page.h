@@ -78,7 +78,8 @@ private:
     void SetMargin(int& margin, int value);
     void ApplyPaperExtent();
     void SetUpPrinter();
-    void WalkPage();
+    // Walks the panels, each moved left and up by (shiftX, shiftY) design pixels.
+    void WalkPage(int shiftX, int shiftY);
     void FreeScratch();
     TPrinterDevice& RequirePrinter() const;
 

@@ -2,10 +2,11 @@
 
 #include "display_mask.h"
 #include "text_lines.h"
+#include "util/rounding.h"
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <cmath>
+#include <algorithm>
 
 namespace mirte {
 
@@ -13,10 +14,6 @@ namespace {
 
 int Trunc(double v) {
     return static_cast<int>(v);
-}
-
-int RoundHalfEven(double v) {
-    return static_cast<int>(std::nearbyint(v));
 }
 
 QRect ToQRect(const TEdgeRect& r) {

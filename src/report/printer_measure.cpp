@@ -1,6 +1,6 @@
 #include "printer_measure.h"
 
-#include <cmath>
+#include "util/rounding.h"
 
 namespace mirte {
 
@@ -9,10 +9,6 @@ namespace {
 // The measurements are made in single precision, as the layouts were designed with them.
 constexpr float UnitsPerMillimetre = 3.78f;
 constexpr float MillimetresPerInch = 25.4f;
-
-int RoundHalfEven(float value) {
-    return static_cast<int>(std::nearbyint(value));
-}
 
 int ToUnits(int dots, float dotsPerMillimetre) {
     return RoundHalfEven(static_cast<float>(dots) / dotsPerMillimetre * UnitsPerMillimetre);
