@@ -14,7 +14,6 @@ class TThEntry {
 public:
     virtual ~TThEntry() = default;
 
-    virtual void Assign(const TThEntry& other) { OrgFileName = other.OrgFileName; }
     // Same source path (names are compared exactly: on Linux a.jpg and A.jpg are two files).
     virtual bool Matches(const TThEntry& key) const { return OrgFileName == key.OrgFileName; }
     // The entry's line in the management file, and back; FromStr is false for a bad line.

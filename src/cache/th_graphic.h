@@ -29,8 +29,6 @@ class TThGraphic {
 public:
     void SetFrameWidth(int value) { m_frameWidth = value; }
     void SetFrameHeight(int value) { m_frameHeight = value; }
-    int FrameWidth() const { return m_frameWidth; }
-    int FrameHeight() const { return m_frameHeight; }
 
     // Reads the picture's header (no pixels); false for an empty name. Raises EPictureError for
     // a file that cannot be read, keeping nothing of it.

@@ -4,7 +4,6 @@
 #include "picture/stored_bitmap.h"
 #include "record_fields.h"
 #include "th_image_base.h"
-#include "util/dir_list.h"
 #include "util/errors.h"
 #include "util/file_facts.h"
 #include "util/replace_file.h"
@@ -56,8 +55,7 @@ bool TThImage::Matches(const TThEntry& key) const {
     const auto& other = static_cast<const TThImage&>(key);
     return OrgFileName == other.OrgFileName && ReqWidth == other.ReqWidth &&
            ReqHeight == other.ReqHeight &&
-           SameFileTimeSize(OrgFileName, OrgFileTime, OrgFileSize) &&
-           SameVolume(OrgFileName, OrgVolLabel, OrgVolSer);
+           SameFileFacts(OrgFileName, OrgFileTime, OrgFileSize, OrgVolLabel, OrgVolSer);
 }
 
 QStringList TThImage::Columns() const {
@@ -173,10 +171,7 @@ bool TThImage::DeleteBitmap() {
         throw ECacheError(
             FormatMessage("ビットマップファイル%sを削除できません", qUtf8Printable(path)));
     }
-    const QString folder = QFileInfo(path).path();
-    if (!HasDirEntries(folder)) {
-        QDir().rmdir(folder);
-    }
+    QDir().rmdir(QFileInfo(path).path()); // only an emptied folder goes
     return true;
 }
 
