@@ -34,6 +34,9 @@ class TThumbnailDB;
 // with StopLoad() before any other use (the cache settings dialog).
 class TImageListThread {
 public:
+    // Thumbnails handed to the GUI thread but not yet shown, at most.
+    static constexpr int MaxQueuedShows = 4;
+
     static constexpr int CacheBoxSize = 512; // the cache's thumbnails fit 512 x 512
 
     // grid, db and host must outlive this object (or its Terminate()). The thread starts and
@@ -110,7 +113,6 @@ private:
     std::atomic<bool> m_ended{false};
     std::atomic<int> m_sortOrder{0};
     std::atomic<int> m_cyclesDone{0};
-    static constexpr int MaxQueuedShows = 4; // thumbnails handed over but not yet shown
     std::atomic<int> m_queuedShows{0};
 
     // The loader thread's own state during a cycle.
