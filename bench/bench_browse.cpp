@@ -14,6 +14,7 @@
 #include "browse/sort_order.h"
 #include "browse/thumb_list_view.h"
 #include "cache/thumbnail_db.h"
+#include "picture/picture_format.h"
 #include "util/list_files.h"
 
 #include <QApplication>
@@ -35,8 +36,6 @@ using namespace mirte;
 
 namespace {
 
-const QStringList Extensions{"bmp", "jpg", "jpeg", "tif", "tiff", "png", "avi"};
-
 class BenchHost : public TImageListHost {
 public:
     void SetLoadProgress(int percent) override {
@@ -52,11 +51,7 @@ public:
 };
 
 QStringList FolderList(const QString& folder) {
-    QStringList paths;
-    for (const QString& name : ListFiles(folder, Extensions)) {
-        paths << folder + QLatin1Char('/') + name;
-    }
-    return paths;
+    return ListFilePaths(folder, BrowsedExtensions());
 }
 
 // count names in folder, each a hard link (or else a copy) of the sources in turn.

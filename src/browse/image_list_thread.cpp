@@ -85,22 +85,18 @@ void TImageListThread::ReloadSelected() {
         return;
     }
     const QString path = m_grid.Item(selected).Info.value(ieFullPath);
-    try {
-        if (IsMovieFile(path)) {
-            m_grid.SetThumbnail(selected, m_host.MakeIconBitmap(path));
-        } else {
+    const bool movie = IsMovieFile(path);
+    QImage picture;
+    if (!movie) {
+        try {
             m_db.RefreshThumbnail(path);
-            if (m_db.ThumbnailInfo.Bitmap.isNull()) {
-                m_grid.SetLoadFailed(selected);
-            } else {
-                m_grid.SetThumbnail(selected, m_db.ThumbnailInfo.Bitmap);
-            }
-            m_db.SaveTable();
+            picture = m_db.ThumbnailInfo.Bitmap;
+        } catch (const std::exception&) {
+            // Shown as "cannot load" below.
         }
-    } catch (const std::exception&) {
-        m_grid.SetLoadFailed(selected);
+        SaveTable(); // a table that cannot be saved does not spoil the thumbnail just made
     }
-    m_grid.SetItemInfoEntry(selected, ieLoadMark, LoadedMark);
+    ShowThumbnail(selected, path, movie, picture);
 }
 
 template <class Done> void TImageListThread::WaitServing(Done done) {

@@ -1,8 +1,10 @@
 #include "item_facts.h"
 
 #include "cache/thumbnail_db.h"
+#include "picture/picture_format.h"
 #include "thumbnail_data.h"
 #include "util/file_facts.h"
+#include "util/paths.h"
 
 #include <QFileInfo>
 
@@ -16,7 +18,7 @@ QStringList NamedInfo(const QString& path) {
 }
 
 bool IsMovieFile(const QString& path) {
-    return QFileInfo(path).suffix().compare(QLatin1String("avi"), Qt::CaseInsensitive) == 0;
+    return IsMovieExtension(ExtractExt(path));
 }
 
 QStringList PictureFacts(TThumbnailDB& db, const QString& path) {

@@ -165,11 +165,6 @@ void TThumbListView::SetShowItems(bool show) {
     PaintAll();
 }
 
-void TThumbListView::SetNoFileBitmap(const QImage& bitmap) {
-    m_noFileBitmap = bitmap;
-    PaintAll();
-}
-
 void TThumbListView::SetBackgroundColor(const QColor& color) {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, color);

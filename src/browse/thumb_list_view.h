@@ -72,7 +72,6 @@ public:
     void SetPopupMenu(QMenu* menu) { m_popupMenu = menu; }
     void SetShowItems(bool show);
     bool ShowItems() const { return m_showItems; }
-    void SetNoFileBitmap(const QImage& bitmap);
     const QImage& NoFileBitmap() const { return m_noFileBitmap; }
     // The gaps between cells.
     void SetBackgroundColor(const QColor& color);

@@ -22,12 +22,8 @@ constexpr int InfoCount = 9;
 
 // Nine empty facts.
 inline QStringList EmptyInfo() {
-    QStringList info;
-    info.reserve(InfoCount);
-    for (int i = 0; i < InfoCount; ++i) {
-        info.append(QString());
-    }
-    return info;
+    static const QStringList empty(InfoCount); // shared by every item until one is written
+    return empty;
 }
 
 // One cell of the grid.

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "picture/picture_format.h"
 #include "util/file_facts.h"
 #include "util/list_files.h"
 #include "util/paths.h"
@@ -10,13 +11,6 @@
 namespace mirte::cli {
 
 namespace {
-
-// The extensions the browser shows, in its order of groups.
-const QStringList& BrowsedExtensions() {
-    static const QStringList extensions =
-        QStringLiteral("bmp,jpg,jpeg,tif,tiff,png,avi").split(QLatin1Char(','));
-    return extensions;
-}
 
 QString DefaultFolder() {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);

@@ -12,8 +12,12 @@ const QStringList& BrowsedExtensions() {
     return extensions;
 }
 
+bool IsMovieExtension(const QString& ext) {
+    return ext == QLatin1String("avi");
+}
+
 bool IsPictureExtension(const QString& ext) {
-    return ext != QLatin1String("avi") && BrowsedExtensions().contains(ext);
+    return !IsMovieExtension(ext) && BrowsedExtensions().contains(ext);
 }
 
 PictureFormat SniffFormat(QByteArrayView b) {

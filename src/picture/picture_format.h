@@ -12,6 +12,8 @@ enum class PictureFormat { Unknown, Jpeg, Png, Tiff, Bmp };
 const QStringList& BrowsedExtensions();
 // Whether the lower-cased extension names a picture the program decodes.
 bool IsPictureExtension(const QString& ext);
+// Whether the lower-cased extension names a movie: listed, never decoded.
+bool IsMovieExtension(const QString& ext);
 
 // The format that the first bytes of a file announce; Unknown when they announce none of ours.
 PictureFormat SniffFormat(QByteArrayView firstBytes);

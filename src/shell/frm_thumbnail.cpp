@@ -3,12 +3,13 @@
 #include "browse/image_list_thread.h"
 #include "browse/thumb_list_view.h"
 #include "cache/thumbnail_db.h"
+#include "dialog_util.h"
 #include "folder_tree.h"
 #include "frm_cache.h"
 #include "icon_bitmap.h"
 #include "load_state.h"
 #include "msg_manage.h"
-#include "report/font_substitutes.h"
+#include "picture/picture_format.h"
 #include "util/ini_file.h"
 #include "util/list_files.h"
 #include "util/paths.h"
@@ -42,20 +43,12 @@ const std::vector<TThumbnailSize>& TfrmThumbnail::ThumbnailSizes() {
     return sizes;
 }
 
-const QStringList& TfrmThumbnail::Extensions() {
-    static const QStringList extensions =
-        QStringLiteral("bmp,jpg,jpeg,tif,tiff,png,avi").split(QLatin1Char(','));
-    return extensions;
-}
-
 // FormCreate.
 TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
     : QMainWindow(parent), m_paths(std::move(options.Paths)) {
     setObjectName(QStringLiteral("frmThumbnail"));
     setWindowTitle(QString::fromUtf8(kProgramCaption));
-    QFont font(QString::fromUtf8(kGuiFontFamily));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(WindowFont());
     setMinimumWidth(MinimumWidth);
     m_showMessage = [](const QString& text, const std::vector<std::uint8_t>& kinds) {
         return MsgManage().ShowMessageBox(text, QString::fromUtf8(kProgramCaption), kinds);
@@ -160,16 +153,8 @@ const TThumbItemSource& TfrmThumbnail::Items() const {
 }
 
 void TfrmThumbnail::LoadFolder(const QString& path) {
-    QString folder = path;
-    if (!folder.endsWith(QLatin1Char('/'))) {
-        folder += QLatin1Char('/');
-    }
     // An unreadable folder lists nothing: the grid shows its placeholder.
-    QStringList files = ListFiles(folder, Extensions());
-    for (QString& name : files) {
-        name.prepend(folder);
-    }
-    m_imageListThread->SetFileList(files);
+    m_imageListThread->SetFileList(ListFilePaths(path, BrowsedExtensions()));
 }
 
 bool TfrmThumbnail::ShowFolder(const QString& path) {
@@ -193,8 +178,7 @@ void TfrmThumbnail::ShellTreeViewChange(const QString& path) {
 }
 
 void TfrmThumbnail::SetLoadProgress(int percent) {
-    m_loadProgress = qBound(0, percent, 100);
-    ProgressBar->setValue(m_loadProgress);
+    ProgressBar->setValue(qBound(0, percent, 100));
     StatusPanel0->setText(LoadProgressText(percent));
     ProgressBar->setVisible(percent >= 0 && percent < 100);
     emit LoadProgressShown(percent);

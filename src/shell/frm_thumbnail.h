@@ -59,8 +59,6 @@ public:
     static constexpr int MinimumWidth = 500;
     // The rows of CbSize: 大, 中, 小.
     static const std::vector<TThumbnailSize>& ThumbnailSizes();
-    // The accepted extensions, in the order their groups are listed.
-    static const QStringList& Extensions();
 
     explicit TfrmThumbnail(TWindowOptions options, QWidget* parent = nullptr);
     // FormDestroy: stops the loader (serving its hand-overs), then the cache saves its table.
@@ -163,7 +161,6 @@ private:
     std::unique_ptr<TThumbnailDB> m_thumbnailDB;
     TThumbListView* m_thumbList = nullptr;
     TfrmCache* m_frmCache = nullptr;
-    int m_loadProgress = 0;
     // Last in, so that it ends first: the loader uses the grid, the cache and this window.
     std::unique_ptr<TImageListThread> m_imageListThread;
 };

@@ -1,5 +1,6 @@
 #include "icon_bitmap.h"
 
+#include "picture/picture_format.h"
 #include "util/paths.h"
 
 #include <QMimeDatabase>
@@ -99,7 +100,7 @@ QImage FallbackFileTypeIcon(const QString& path) {
     painter.drawPath(fold);
 
     const QMimeType type = MimeTypeOfName(path);
-    if (IsMovie(type) || ExtractExt(path) == QLatin1String("avi")) {
+    if (IsMovie(type) || IsMovieExtension(ExtractExt(path))) {
         DrawFilmStrip(painter);
     } else if (IsPicture(type)) {
         DrawLandscape(painter);

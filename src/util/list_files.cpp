@@ -31,4 +31,12 @@ QStringList ListFiles(const QString& folder, const QStringList& extensions) {
     return names;
 }
 
+QStringList ListFilePaths(const QString& folder, const QStringList& extensions) {
+    QStringList paths = ListFiles(folder, extensions);
+    for (QString& name : paths) {
+        name = JoinPath(folder, name);
+    }
+    return paths;
+}
+
 } // namespace mirte
