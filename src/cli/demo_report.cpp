@@ -79,15 +79,15 @@ int DemoReport::PageCount() const {
 void DemoReport::BuildTitleBand() {
     auto* band = TLRControl::Create<TLRLayoutPanel>(m_page.get());
     band->SetBounds(0, 0, 720, 72);
-    m_title = TLRControl::Create<TLRItem>(band);
-    m_title->SetBounds(0, 4, 720, 56);
-    m_title->SetText(QStringLiteral("ミルテ 見本帳 ― 報告エンジンの試し刷り"));
-    m_title->SetFont(DemoFont(24, true));
-    m_title->Alignment = TTextAlignment::taCenter;
-    m_title->Layout = TTextLayout::tlCenter;
-    m_title->LineBottom = TLineStyle::lsDouble;
-    m_title->Transparent = false;
-    m_title->SetColor(QColor(235, 242, 255));
+    auto* title = TLRControl::Create<TLRItem>(band);
+    title->SetBounds(0, 4, 720, 56);
+    title->SetText(QStringLiteral("ミルテ 見本帳 ― 報告エンジンの試し刷り"));
+    title->SetFont(DemoFont(24, true));
+    title->Alignment = TTextAlignment::taCenter;
+    title->Layout = TTextLayout::tlCenter;
+    title->LineBottom = TLineStyle::lsDouble;
+    title->Transparent = false;
+    title->SetColor(QColor(235, 242, 255));
     m_pageLabel = TLRControl::Create<TLRItem>(band);
     m_pageLabel->SetBounds(560, 60, 160, 12);
     m_pageLabel->SetFont(DemoFont(10));
@@ -132,19 +132,19 @@ void DemoReport::BuildTurnedTexts() {
 }
 
 void DemoReport::BuildGrid() {
-    m_grid = TLRControl::Create<TLRGridPanel>(m_page.get());
-    m_grid->SetLRAlign(TLRAlign::laClient);
-    m_grid->SetBounds(0, 100, 720, 700);
-    m_grid->SetColCount(m_options.Cols);
-    m_grid->SetRowCount(m_options.Rows);
-    m_frame = TLRControl::Create<TLRItem>(m_grid);
-    m_picture = TLRControl::Create<TLRImage>(m_grid);
+    auto* grid = TLRControl::Create<TLRGridPanel>(m_page.get());
+    grid->SetLRAlign(TLRAlign::laClient);
+    grid->SetBounds(0, 100, 720, 700);
+    grid->SetColCount(m_options.Cols);
+    grid->SetRowCount(m_options.Rows);
+    m_frame = TLRControl::Create<TLRItem>(grid);
+    m_picture = TLRControl::Create<TLRImage>(grid);
     m_picture->Stretch = true;
-    m_caption = TLRControl::Create<TLRItem>(m_grid);
+    m_caption = TLRControl::Create<TLRItem>(grid);
     m_caption->Alignment = TTextAlignment::taCenter;
     m_caption->SetFont(DemoFont(11));
-    m_grid->OnPrintPanel = [this](TLRControl*, int col, int row, const TEdgeRect& cell,
-                                  TPrintStatus& status) { FillCell(col, row, cell, status); };
+    grid->OnPrintPanel = [this](TLRControl*, int col, int row, const TEdgeRect& cell,
+                                TPrintStatus& status) { FillCell(col, row, cell, status); };
 }
 
 void DemoReport::FillCell(int col, int row, const TEdgeRect& cell, TPrintStatus& status) {

@@ -31,8 +31,6 @@ public:
     DemoReport(DemoOptions options, std::vector<QImage> pictures);
     VUvudiRoz& Page() { return *m_page; }
     int PageCount() const;
-    // Starts the page counter again (before a job or a preview of page 1).
-    void Rewind(int firstPage = 1) { m_pageIndex = firstPage - 1; }
     // Prints every page to the page's printer.
     void Print();
     // The preview image of one page (1-based) at a scale.
@@ -49,9 +47,7 @@ private:
     std::unique_ptr<VUvudiRoz> m_page;
     std::vector<QImage> m_pictures;
     int m_pageIndex = 0; // 0-based page being rendered
-    TLRItem* m_title = nullptr;
     TLRItem* m_pageLabel = nullptr;
-    TLRGridPanel* m_grid = nullptr;
     TLRItem* m_frame = nullptr;
     TLRImage* m_picture = nullptr;
     TLRItem* m_caption = nullptr;

@@ -1,6 +1,6 @@
 #include "app_settings.h"
 
-#include "util/cache_size.h"
+#include "cache_settings.h"
 #include "util/ini_file.h"
 #include "util/paths.h"
 
@@ -12,7 +12,6 @@ namespace mirte {
 namespace {
 
 const QString kSectionApp = QStringLiteral("APP");
-const QString kSectionCache = QStringLiteral("Cache");
 
 } // namespace
 
@@ -45,27 +44,8 @@ void MarkNewSettingsFile(IniFile& ini) {
 
 TCacheSettings ReadCacheSettings(IniFile& ini, const QString& defaultCacheDir) {
     TCacheSettings settings;
-    settings.Directory =
-        ini.ReadString(kSectionCache, QStringLiteral("Directory"), defaultCacheDir);
-    if (settings.Directory.isEmpty() || !QFileInfo(settings.Directory).isDir()) {
-        if (!ini.IsReadOnly()) {
-            try {
-                ini.WriteString(kSectionCache, QStringLiteral("Directory"), defaultCacheDir);
-            } catch (const EIniFileError&) {
-                // Not stored: the fallback is made again at the next start.
-            }
-        }
-        settings.Directory = defaultCacheDir;
-        QDir().mkpath(settings.Directory);
-    }
-
-    const int size = ini.ReadInteger(kSectionCache, QStringLiteral("Size"), -1);
-    // -1 means "computed"; any other negative value is a damaged file and means the same.
-    if (size < 0) {
-        settings.MaxSizeKB = qint64(DefaultCacheSizeMB(settings.Directory)) * 1024;
-    } else {
-        settings.MaxSizeKB = size;
-    }
+    settings.Directory = ReadCacheDirectory(ini, defaultCacheDir);
+    settings.MaxSizeKB = ReadCacheSizeKB(ini, settings.Directory);
     return settings;
 }
 

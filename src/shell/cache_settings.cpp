@@ -15,8 +15,12 @@ QString ReadCacheDirectory(IniFile& ini, const QString& defaultCacheDir) {
         return dir;
     }
     if (!ini.IsReadOnly()) {
-        ini.WriteString(QString::fromUtf8(kCacheSection), QString::fromUtf8(kCacheDirectoryKey),
-                        defaultCacheDir);
+        try {
+            ini.WriteString(QString::fromUtf8(kCacheSection), QString::fromUtf8(kCacheDirectoryKey),
+                            defaultCacheDir);
+        } catch (const EIniFileError&) {
+            // Not stored: the fallback is made again at the next start.
+        }
     }
     // The per-user default may lack its parents too.
     QDir().mkpath(defaultCacheDir);
@@ -26,6 +30,7 @@ QString ReadCacheDirectory(IniFile& ini, const QString& defaultCacheDir) {
 qint64 ReadCacheSizeKB(const IniFile& ini, const QString& cacheDir) {
     const int sizeKB =
         ini.ReadInteger(QString::fromUtf8(kCacheSection), QString::fromUtf8(kCacheSizeKey), -1);
+    // -1 means "computed"; any other negative value is a damaged file and means the same.
     if (sizeKB < 0) {
         return qint64(DefaultCacheSizeMB(cacheDir)) * 1024;
     }

@@ -3,6 +3,7 @@
 #include "report/font_substitutes.h"
 
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -12,6 +13,13 @@ QFont WindowFont(int pixelSize) {
     QFont font(QString::fromUtf8(kGuiFontFamily));
     font.setPixelSize(pixelSize);
     return font;
+}
+
+QPushButton* AddDialogButton(QWidget* parent, const QString& caption, const QRect& place) {
+    auto* button = new QPushButton(caption, parent); // owned by the dialog
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    return button;
 }
 
 void CentreWindow(QWidget& window) {

@@ -30,13 +30,6 @@ QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top) {
     return label;
 }
 
-QPushButton* AddButton(QWidget* parent, const QString& caption, const QRect& place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setGeometry(place);
-    button->setAutoDefault(false);
-    return button;
-}
-
 void ShowError(const QString& message) {
     ShowMessageBox(message, QString::fromUtf8(kProgramCaption), {mkOK});
 }
@@ -76,11 +69,11 @@ TfrmCache::TfrmCache(TThumbnailDB& db, IniFile& ini, const QString& defaultCache
     EdCachePath = new QLineEdit(this);
     EdCachePath->setReadOnly(true);
     EdCachePath->setGeometry(16, 102, 300, 23);
-    BtnSelectPath = AddButton(this, QStringLiteral("・・・"), QRect(322, 101, 41, 25));
+    BtnSelectPath = AddDialogButton(this, QStringLiteral("・・・"), QRect(322, 101, 41, 25));
 
-    BtnBest = AddButton(this, QStringLiteral("最適値"), QRect(16, 142, 95, 25));
-    BtnClear = AddButton(this, QStringLiteral("キャッシュクリア"), QRect(140, 142, 110, 25));
-    BtnClose = AddButton(this, QStringLiteral("閉じる"), QRect(268, 142, 95, 25));
+    BtnBest = AddDialogButton(this, QStringLiteral("最適値"), QRect(16, 142, 95, 25));
+    BtnClear = AddDialogButton(this, QStringLiteral("キャッシュクリア"), QRect(140, 142, 110, 25));
+    BtnClose = AddDialogButton(this, QStringLiteral("閉じる"), QRect(268, 142, 95, 25));
 
     SelectCachePath = new TfrmSelectCachePath(defaultCacheDir, this);
 

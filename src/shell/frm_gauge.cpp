@@ -29,9 +29,7 @@ TfrmGauge::TfrmGauge(QWidget* owner)
     Label1->move(72, 40);
     Label1->adjustSize();
 
-    Button1 = new QPushButton(QStringLiteral("キャンセル"), this);
-    Button1->setGeometry(96, 64, 101, 25);
-    Button1->setAutoDefault(false);
+    Button1 = AddDialogButton(this, QStringLiteral("キャンセル"), QRect(96, 64, 101, 25));
     connect(Button1, &QPushButton::clicked, this, &TfrmGauge::Button1Click);
 }
 

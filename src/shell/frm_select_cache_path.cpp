@@ -20,13 +20,6 @@ namespace mirte {
 
 namespace {
 
-QPushButton* AddButton(QWidget* parent, const QString& caption, const QRect& place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setGeometry(place);
-    button->setAutoDefault(false);
-    return button;
-}
-
 // The nearest folder of the path that exists (the path itself when it does).
 QString ExistingAncestor(const QString& path) {
     QString existing = QFileInfo(path.isEmpty() ? QDir::rootPath() : path).absoluteFilePath();
@@ -71,9 +64,9 @@ TfrmSelectCachePath::TfrmSelectCachePath(const QString& defaultCacheDir, QWidget
         DirectoryListBox->hideColumn(column);
     }
 
-    BtnOK = AddButton(this, QStringLiteral("OK"), QRect(12, 308, 84, 25));
-    BtnCancel = AddButton(this, QStringLiteral("キャンセル"), QRect(108, 308, 84, 25));
-    BtnStart = AddButton(this, QStringLiteral("初期値"), QRect(204, 308, 84, 25));
+    BtnOK = AddDialogButton(this, QStringLiteral("OK"), QRect(12, 308, 84, 25));
+    BtnCancel = AddDialogButton(this, QStringLiteral("キャンセル"), QRect(108, 308, 84, 25));
+    BtnStart = AddDialogButton(this, QStringLiteral("初期値"), QRect(204, 308, 84, 25));
 
     connect(DriveComboBox, &QComboBox::currentIndexChanged, this,
             &TfrmSelectCachePath::DriveComboBoxChange);

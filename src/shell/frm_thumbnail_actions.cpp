@@ -1,5 +1,6 @@
 // What the main window's buttons, lists and menu items do.
 #include "browse/image_list_thread.h"
+#include "browse/item_facts.h"
 #include "browse/thumb_list_view.h"
 #include "cache/thumbnail_db.h"
 #include "folder_tree.h"
@@ -110,8 +111,8 @@ void TfrmThumbnail::BtnPrintJacketClick() {
     QImage picture;
     {
         const TWaitCursor wait;
-        const QString path = m_thumbList->ItemInfo(selected).value(2);
-        if (ExtractExt(path) == QLatin1String("avi")) {
+        const QString path = m_thumbList->ItemInfo(selected).value(ieFullPath);
+        if (IsMovieFile(path)) {
             picture = mirte::MakeIconBitmap(path);
         } else {
             // Allowed on this thread: the load guard above says the loader is not using the cache.
@@ -155,7 +156,7 @@ void TfrmThumbnail::OpenItem(int index) {
     if (index < 0 || index >= m_thumbList->Count()) {
         return;
     }
-    const QString path = m_thumbList->ItemInfo(index).value(2);
+    const QString path = m_thumbList->ItemInfo(index).value(ieFullPath);
     if (!path.isEmpty()) {
         OpenUrl(QUrl::fromLocalFile(path));
     }

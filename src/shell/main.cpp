@@ -1,5 +1,6 @@
 // ミルテ: the program's entry.
 #include "app_settings.h"
+#include "dialog_util.h"
 #include "frm_logo.h"
 #include "frm_thumbnail.h"
 #include "msg_manage.h"
@@ -56,9 +57,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QString::fromUtf8(kProgramCaption));
     InstallFontSubstitutes();
     InstallJapaneseQtTexts(app);
-    QFont font(QString::fromUtf8(kGuiFontFamily));
-    font.setPixelSize(12);
-    QApplication::setFont(font);
+    QApplication::setFont(WindowFont());
 
     const QString folder = FolderArgument(QApplication::arguments());
     TfrmLogo::ShowSplash();

@@ -1,6 +1,6 @@
 #include "msg_manage.h"
 
-#include "report/font_substitutes.h"
+#include "dialog_util.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,12 +42,6 @@ protected:
         }
     }
 };
-
-QFont MessageFont() {
-    QFont font(QString::fromUtf8(kGuiFontFamily));
-    font.setPixelSize(12);
-    return font;
-}
 
 } // namespace
 
@@ -96,7 +90,7 @@ int TMsgManage::ShowMessageBox(const QString& text, const QString& caption,
 
     auto form = std::make_unique<TMsgForm>();
     Form = form.get();
-    form->setFont(MessageFont());
+    form->setFont(WindowFont());
     form->setWindowTitle(caption);
     form->setFixedSize(layout.ClientWidth, ClientHeight);
 
@@ -128,11 +122,7 @@ int TMsgManage::ShowMessageBox(const QString& text, const QString& caption,
     const int labelHeight = std::max(LabelHeight, Label->heightForWidth(labelWidth));
     Label->setGeometry((layout.ClientWidth - labelWidth) / 2, LabelTop, labelWidth, labelHeight);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(0, 0), form->size());
-        frame.moveCenter(screen->availableGeometry().center());
-        form->move(frame.topLeft());
-    }
+    CentreWindow(*form);
     Buttons.front()->setFocus();
     form->exec();
     form.reset();

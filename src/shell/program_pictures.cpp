@@ -1,6 +1,6 @@
 #include "program_pictures.h"
 
-#include "report/font_substitutes.h"
+#include "dialog_util.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -13,8 +13,7 @@ namespace mirte {
 namespace {
 
 QFont PictureFont(int pixelSize, bool bold) {
-    QFont font(QString::fromUtf8(kGuiFontFamily));
-    font.setPixelSize(pixelSize);
+    QFont font = WindowFont(pixelSize);
     font.setBold(bold);
     return font;
 }

@@ -76,7 +76,7 @@ struct StatusRecorder {
 int LoadedItems(const TThumbListView& grid) {
     int loaded = 0;
     for (int i = 0; i < grid.Count(); ++i) {
-        loaded += grid.ItemInfo(i).value(0).isEmpty() ? 0 : 1;
+        loaded += grid.ItemInfo(i).value(ieLoadMark).isEmpty() ? 0 : 1;
     }
     return loaded;
 }
@@ -570,7 +570,7 @@ void TestMainWindow::pagesFilesAndMailOpenOnTheDesktop() {
     const TEdgeRect cell = grid.CellRect(1);
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {},
                        QPoint((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2));
-    QCOMPARE(desktop.Urls.last().toLocalFile(), grid.ItemInfo(1).value(2));
+    QCOMPARE(desktop.Urls.last().toLocalFile(), grid.ItemInfo(1).value(ieFullPath));
     QVERIFY(photos.contains(desktop.Urls.last().toLocalFile()));
     QCOMPARE(desktop.Urls.size(), 7);
     QVERIFY(fixture.Messages.isEmpty());
