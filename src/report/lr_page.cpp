@@ -29,6 +29,13 @@ QPageSize PageSizeOf(TPaperSize paper) {
     return QPageSize();
 }
 
+// The engine's message, with the printer's reason on a second line when it gives one.
+[[noreturn]] void RaiseDeviceError(const char* message, const TPrinterDevice& printer) {
+    const QString reason = printer.LastError();
+    const QString text = QString::fromUtf8(message);
+    throw ELRError(reason.isEmpty() ? text : text + QLatin1Char('\n') + reason);
+}
+
 } // namespace
 
 VUvudiRoz::VUvudiRoz() {
@@ -126,6 +133,12 @@ void VUvudiRoz::SetPrinter(TPrinterDevice* printer) {
     m_printer = printer;
 }
 
+void VUvudiRoz::AdoptPrinterSettings() {
+    if (m_printer != nullptr) {
+        m_lastPrinterName = m_printer->Name();
+    }
+}
+
 TPrinterDevice& VUvudiRoz::RequirePrinter() const {
     if (m_printer == nullptr) {
         throw std::logic_error("the report page has no printer");
@@ -166,7 +179,7 @@ void VUvudiRoz::BeginDoc() {
     TPrinterDevice& printer = RequirePrinter();
     printer.SetTitle(Title);
     if (!printer.BeginDoc()) {
-        RaiseLRError(lr_message::kCannotStart);
+        RaiseDeviceError(lr_message::kCannotStart, printer);
     }
     m_state = TReportState::rsPrinting;
     m_pageNumber = 0;
@@ -224,7 +237,7 @@ void VUvudiRoz::EndDoc() {
         m_canvas = {};
         FreeScratch();
         if (m_printer != nullptr && !m_printer->EndDoc()) {
-            RaiseLRError(lr_message::kCannotEnd);
+            RaiseDeviceError(lr_message::kCannotEnd, *m_printer);
         }
         return;
     }

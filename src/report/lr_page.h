@@ -44,6 +44,9 @@ public:
     // The printer used (not owned). Assigning null keeps the current one.
     TPrinterDevice* Printer() const { return m_printer; }
     void SetPrinter(TPrinterDevice* printer);
+    // The printer's present settings are the ones to print with (the user chose them in the
+    // print dialog): the next BeginDoc does not bring the printer's defaults back.
+    void AdoptPrinterSettings();
 
     TReportState State() const { return m_state; }
     int PageNumber() const { return m_pageNumber; }

@@ -35,8 +35,8 @@ public:
     // The scale of the device settings in percent (100 when the driver has none).
     virtual int ScalePercent() const = 0;
     virtual TPrinterOrientation Orientation() const = 0;
-    // Turns the page, keeping the paper the user chose.
-    virtual void SetOrientation(TPrinterOrientation orientation) = 0;
+    // Turns the page, keeping the paper the user chose; false when the driver refuses.
+    virtual bool SetOrientation(TPrinterOrientation orientation) = 0;
     virtual void SetTitle(const QString& title) = 0;
     // Puts a paper and an orientation into the printer's settings; false when the driver
     // refuses them.
@@ -52,6 +52,8 @@ public:
     virtual bool Printing() const = 0;
     // The painter of the page being printed; null when not printing.
     virtual QPainter* Painter() = 0;
+    // Why the last BeginDoc or EndDoc failed, when the device can tell; else empty.
+    virtual QString LastError() const { return {}; }
 };
 
 } // namespace mirte

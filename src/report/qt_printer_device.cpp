@@ -1,9 +1,56 @@
 #include "qt_printer_device.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <cups/cups.h>
+#include <unistd.h>
 
 namespace mirte {
+
+namespace {
+
+// Where Qt's print dialog leaves the queue's own options (paper source, quality, banners ...):
+// name and value in turn.
+const auto kCupsOptionsProperty = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// The options a job takes to the queue, as Qt's own CUPS printing gives them.
+class CupsOptions {
+public:
+    ~CupsOptions() { cupsFreeOptions(m_count, m_options); }
+    void Add(const QByteArray& name, const QByteArray& value) {
+        m_count = cupsAddOption(name.constData(), value.constData(), m_count, &m_options);
+    }
+    int Count() const { return m_count; }
+    cups_option_t* Options() const { return m_options; }
+
+private:
+    int m_count = 0;
+    cups_option_t* m_options = nullptr;
+};
+
+QByteArray SidesOption(const QPrinter& printer) {
+    switch (printer.duplex()) {
+    case QPrinter::DuplexAuto:
+        return printer.pageLayout().orientation() == QPageLayout::Portrait ? "two-sided-long-edge"
+                                                                           : "two-sided-short-edge";
+    case QPrinter::DuplexLongSide:
+        return "two-sided-long-edge";
+    case QPrinter::DuplexShortSide:
+        return "two-sided-short-edge";
+    case QPrinter::DuplexNone:
+        break;
+    }
+    return "one-sided";
+}
+
+} // namespace
 
 TQtPrinterDevice::TQtPrinterDevice(std::unique_ptr<QPrinter> printer)
     : m_printer(std::move(printer)) {
@@ -19,7 +66,12 @@ std::unique_ptr<TQtPrinterDevice> TQtPrinterDevice::ForPrinter(const QString& na
     if (!name.isEmpty()) {
         printer->setPrinterName(name);
     }
-    return std::unique_ptr<TQtPrinterDevice>(new TQtPrinterDevice(std::move(printer)));
+    auto device = std::unique_ptr<TQtPrinterDevice>(new TQtPrinterDevice(std::move(printer)));
+    // Qt quietly takes the default queue for a name it does not know; a job must not.
+    if (!name.isEmpty() && !QPrinterInfo::availablePrinterNames().contains(name)) {
+        device->m_missingQueue = name;
+    }
+    return device;
 }
 
 std::unique_ptr<TQtPrinterDevice> TQtPrinterDevice::ForPdfFile(const QString& path,
@@ -37,9 +89,16 @@ void TQtPrinterDevice::UseSmallestMargins() {
     m_printer->setPageMargins(layout.minimumMargins(), layout.units());
 }
 
+bool TQtPrinterDevice::PrintsToFile() const {
+    return m_printer->outputFormat() == QPrinter::PdfFormat ||
+           !m_printer->outputFileName().isEmpty();
+}
+
 QString TQtPrinterDevice::Name() const {
-    return m_printer->outputFormat() == QPrinter::PdfFormat ? m_printer->outputFileName()
-                                                            : m_printer->printerName();
+    if (!m_missingQueue.isEmpty()) {
+        return m_missingQueue;
+    }
+    return PrintsToFile() ? m_printer->outputFileName() : m_printer->printerName();
 }
 
 bool TQtPrinterDevice::Metrics(TPrinterMetrics& metrics) const {
@@ -61,10 +120,13 @@ TPrinterOrientation TQtPrinterDevice::Orientation() const {
                : TPrinterOrientation::poPortrait;
 }
 
-void TQtPrinterDevice::SetOrientation(TPrinterOrientation orientation) {
-    m_printer->setPageOrientation(orientation == TPrinterOrientation::poLandscape
-                                      ? QPageLayout::Landscape
-                                      : QPageLayout::Portrait);
+bool TQtPrinterDevice::SetOrientation(TPrinterOrientation orientation) {
+    if (m_painter) {
+        return false;
+    }
+    return m_printer->setPageOrientation(orientation == TPrinterOrientation::poLandscape
+                                             ? QPageLayout::Landscape
+                                             : QPageLayout::Portrait);
 }
 
 void TQtPrinterDevice::SetTitle(const QString& title) {
@@ -84,15 +146,16 @@ void TQtPrinterDevice::RestoreDefaults() {
     if (m_painter) {
         return; // never in the middle of a job
     }
-    auto fresh = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
-        fresh->setOutputFormat(QPrinter::PdfFormat);
-        fresh->setOutputFileName(m_printer->outputFileName());
-        fresh->setPageSize(m_printer->pageLayout().pageSize());
-    } else {
-        fresh->setPrinterName(m_printer->printerName());
+    // In place: the print dialog keeps working on this very printer.
+    if (!PrintsToFile()) {
+        const QPrinterInfo info(*m_printer);
+        if (!info.isNull() && info.defaultPageSize().isValid()) {
+            m_printer->setPageSize(info.defaultPageSize());
+        }
+        m_printer->setCopyCount(1);
+        m_printer->setDuplex(QPrinter::DuplexNone);
     }
-    m_printer = std::move(fresh);
+    m_printer->setPageOrientation(QPageLayout::Portrait);
     UseSmallestMargins();
 }
 
@@ -100,8 +163,47 @@ bool TQtPrinterDevice::BeginDoc() {
     if (m_painter) {
         return false;
     }
+    m_lastError.clear();
+    if (!m_missingQueue.isEmpty()) {
+        m_lastError = QStringLiteral("プリンタ \"%1\" が見つかりません。").arg(m_missingQueue);
+        return false;
+    }
+    if (PrintsToFile()) {
+        const QString target = m_printer->outputFileName();
+        if (target.isEmpty()) {
+            m_lastError = QStringLiteral("出力ファイルが指定されていません。");
+            return false;
+        }
+        // Beside the target, so that the finished file takes its place in one rename.
+        const QFileInfo info(target);
+        m_spool = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                  QStringLiteral(".%1.part").arg(::getpid());
+    } else {
+        if (QPrinterInfo::printerInfo(m_printer->printerName()).isNull()) {
+            m_lastError =
+                QStringLiteral("プリンタ \"%1\" が見つかりません。").arg(m_printer->printerName());
+            return false;
+        }
+        QTemporaryFile spool(QDir::temp().filePath(QStringLiteral("mirte-job-XXXXXX.pdf")));
+        spool.setAutoRemove(false);
+        if (!spool.open()) {
+            m_lastError = spool.errorString();
+            return false;
+        }
+        m_spool = spool.fileName();
+    }
+    m_job = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_job->setOutputFormat(QPrinter::PdfFormat);
+    m_job->setOutputFileName(m_spool);
+    m_job->setResolution(m_printer->resolution());
+    m_job->setPageLayout(m_printer->pageLayout());
+    m_job->setFullPage(m_printer->fullPage());
+    m_job->setDocName(m_printer->docName());
+    m_job->setCreator(m_printer->creator());
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(m_printer.get())) {
+    if (!painter->begin(m_job.get())) {
+        m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
+        DropSpool();
         return false;
     }
     m_painter = std::move(painter);
@@ -109,25 +211,78 @@ bool TQtPrinterDevice::BeginDoc() {
 }
 
 bool TQtPrinterDevice::NewPage() {
-    return m_painter != nullptr && m_printer->newPage();
+    return m_painter != nullptr && m_job->newPage();
 }
 
 bool TQtPrinterDevice::EndDoc() {
     if (!m_painter) {
         return false;
     }
-    const bool ended = m_painter->end();
+    const bool written = m_painter->end();
     m_painter.reset();
-    return ended;
+    bool delivered = false;
+    if (!written) {
+        m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
+    } else if (PrintsToFile()) {
+        const QByteArray from = QFile::encodeName(m_spool);
+        const QByteArray to = QFile::encodeName(m_printer->outputFileName());
+        delivered = std::rename(from.constData(), to.constData()) == 0;
+        if (!delivered) {
+            m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
+        }
+    } else {
+        delivered = Submit();
+    }
+    DropSpool();
+    return delivered;
 }
 
 void TQtPrinterDevice::Abort() {
     if (!m_painter) {
         return;
     }
-    m_printer->abort();
     m_painter->end();
     m_painter.reset();
+    DropSpool(); // nothing of the job goes anywhere
+}
+
+void TQtPrinterDevice::DropSpool() {
+    m_job.reset();
+    if (!m_spool.isEmpty()) {
+        QFile::remove(m_spool); // gone already when it was renamed into place
+        m_spool.clear();
+    }
+}
+
+bool TQtPrinterDevice::Submit() {
+    CupsOptions options;
+    options.Add("media", m_printer->pageLayout().pageSize().key().toUtf8());
+    if (m_printer->copyCount() > 1) {
+        options.Add("copies", QByteArray::number(m_printer->copyCount()));
+        if (m_printer->collateCopies()) {
+            options.Add("Collate", "True");
+        }
+    }
+    options.Add("sides", SidesOption(*m_printer));
+    if (m_printer->pageLayout().orientation() == QPageLayout::Landscape) {
+        options.Add("landscape", ""); // turned on the sheet as the print system turns it
+    }
+    if (QPrintEngine* engine = m_printer->printEngine()) {
+        const QStringList queueOptions = engine->property(kCupsOptionsProperty).toStringList();
+        for (qsizetype i = 0; i + 1 < queueOptions.size(); i += 2) {
+            options.Add(queueOptions[i].toUtf8(), queueOptions[i + 1].toUtf8());
+        }
+    }
+    const QByteArray queue = m_printer->printerName().toUtf8();
+    const QByteArray title = m_printer->docName().toUtf8();
+    const int job =
+        cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.constData(), QFile::encodeName(m_spool).constData(),
+                       title.constData(), options.Count(), options.Options());
+    if (job == 0) {
+        m_lastError = QString::fromUtf8(cupsLastErrorString());
+        return false;
+    }
+    return true;
 }
 
 } // namespace mirte

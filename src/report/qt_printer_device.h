@@ -11,9 +11,13 @@ class QPrinter;
 
 namespace mirte {
 
-// A printer through Qt: a queue of the print system (CUPS here) or a PDF file that Qt writes
-// itself. Its margins are the printer's smallest, so that, as on a printer's device context, the
-// painter starts at the printable area's corner.
+// A printer through Qt: a queue of the print system (CUPS here) or a PDF file. Its margins are
+// the printer's smallest, so that, as on a printer's device context, the painter starts at the
+// printable area's corner.
+//
+// A job is drawn into a PDF spool file first: for a file beside it (renamed over the file when
+// the job ends), for a queue in the temporary folder (handed to CUPS when the job ends). So an
+// aborted job reaches neither the paper nor the disk, and a file is never left half written.
 class TQtPrinterDevice : public TPrinterDevice {
 public:
     // The named queue; an empty name takes the system's default printer.
@@ -27,7 +31,7 @@ public:
     bool Metrics(TPrinterMetrics& metrics) const override;
     int ScalePercent() const override { return 100; } // Qt has no scale in its printer settings
     TPrinterOrientation Orientation() const override;
-    void SetOrientation(TPrinterOrientation orientation) override;
+    bool SetOrientation(TPrinterOrientation orientation) override;
     void SetTitle(const QString& title) override;
     bool SetPaper(const QPageSize& paper, TPrinterOrientation orientation) override;
     void RestoreDefaults() override;
@@ -38,16 +42,26 @@ public:
     void Abort() override;
     bool Printing() const override { return m_painter != nullptr; }
     QPainter* Painter() override { return m_painter.get(); }
+    QString LastError() const override { return m_lastError; }
 
-    // For the print dialog.
+    // The printer the print dialog works on. After the dialog, call UseSmallestMargins.
     QPrinter& Printer() { return *m_printer; }
+    // The printable area becomes the printer's own again (a dialog may have set margins).
+    void UseSmallestMargins();
 
 private:
     explicit TQtPrinterDevice(std::unique_ptr<QPrinter> printer);
-    void UseSmallestMargins();
+    bool PrintsToFile() const;
+    // Hands the spooled job to the print system; false (with LastError) when it refuses.
+    bool Submit();
+    void DropSpool();
 
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter> m_job; // the spool file's printer while a job runs
     std::unique_ptr<QPainter> m_painter;
+    QString m_spool;
+    QString m_lastError;
+    QString m_missingQueue; // a queue asked for by a name the print system does not know
 };
 
 } // namespace mirte

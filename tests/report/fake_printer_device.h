@@ -16,7 +16,7 @@ public:
     int Dpi = 600;
     int Scale = 100;
     bool Answers = true;      // false: every query of the device fails
-    bool AcceptsPaper = true; // false: the driver refuses paper settings
+    bool AcceptsPaper = true; // false: the driver refuses paper and orientation settings
     QString PrinterName = QStringLiteral("test printer");
     QString Title;
     QPageSize Paper = QPageSize(QPageSize::Letter);
@@ -38,7 +38,13 @@ public:
     }
     int ScalePercent() const override { return Scale; }
     TPrinterOrientation Orientation() const override { return m_orientation; }
-    void SetOrientation(TPrinterOrientation orientation) override { m_orientation = orientation; }
+    bool SetOrientation(TPrinterOrientation orientation) override {
+        if (!AcceptsPaper || m_painter) {
+            return false;
+        }
+        m_orientation = orientation;
+        return true;
+    }
     void SetTitle(const QString& title) override { Title = title; }
     bool SetPaper(const QPageSize& paper, TPrinterOrientation orientation) override {
         if (!AcceptsPaper || m_painter) {

@@ -4,6 +4,7 @@
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPrinterInfo>
@@ -76,12 +77,28 @@ TEST(QtPrinter, PrintsPagesIntoAPdfAndAnAbortedJobEnds) {
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_TRUE(bytes.contains("/Count 2"));
 
+    // An aborted job leaves no file, nor a half-written one beside it.
     auto aborted = TQtPrinterDevice::ForPdfFile(dir.File("aborted.pdf"), QPageSize(QPageSize::A4));
     ASSERT_TRUE(aborted->BeginDoc());
+    aborted->Painter()->drawRect(100, 100, 1000, 1000);
     aborted->Abort();
     EXPECT_FALSE(aborted->Printing());
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("two pages.pdf")});
     EXPECT_TRUE(aborted->BeginDoc()); // the device can start again
     EXPECT_TRUE(aborted->EndDoc());
+    EXPECT_TRUE(QFile::exists(dir.File("aborted.pdf")));
+}
+
+TEST(QtPrinter, AJobThatCannotBeWrittenOrHasNoQueueSaysWhy) {
+    auto nowhere = TQtPrinterDevice::ForPdfFile(QStringLiteral("/nonexistent/folder/out.pdf"),
+                                                QPageSize(QPageSize::A4));
+    EXPECT_FALSE(nowhere->BeginDoc());
+    EXPECT_TRUE(nowhere->LastError().contains(QStringLiteral("/nonexistent/folder/out.pdf")));
+    EXPECT_FALSE(nowhere->Printing());
+    auto gone = TQtPrinterDevice::ForPrinter(QStringLiteral("no-such-queue"));
+    EXPECT_FALSE(gone->BeginDoc());
+    EXPECT_FALSE(gone->LastError().isEmpty());
 }
 
 TEST(QtPrinter, AQueueOfThePrintSystemAnswersItsMeasurements) {
