@@ -1,8 +1,8 @@
 #include "image_list_thread.h"
 
+#include "cache/item_facts.h"
 #include "cache/thumbnail_db.h"
 #include "image_list_host.h"
-#include "item_facts.h"
 #include "load_progress.h"
 #include "sort_order.h"
 #include "thumb_list_view.h"
@@ -123,6 +123,15 @@ void TImageListThread::StopLoad() {
     WaitServing([this] { return !m_busy.load() || m_ended.load(); });
 }
 
+bool TImageListThread::SettleIdle(int limitMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    WaitServing([&] {
+        return !m_busy.load() || NewListRequested.load() ||
+               std::chrono::steady_clock::now() >= deadline;
+    });
+    return !m_busy.load();
+}
+
 void TImageListThread::Terminate() {
     if (!m_thread.joinable()) {
         return;
@@ -222,8 +231,8 @@ void TImageListThread::RunCycle() {
         AbortRequested = false;
         SortChanged = false;
     }
-    m_db.SetThumbnailWidth(CacheBoxSize);
-    m_db.SetThumbnailHeight(CacheBoxSize);
+    m_db.SetThumbnailWidth(TThumbnailDB::CacheBox);
+    m_db.SetThumbnailHeight(TThumbnailDB::CacheBox);
     m_startIndex = 0;
     m_lastPercent = -2;
     int counter = 0;

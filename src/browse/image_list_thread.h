@@ -37,8 +37,6 @@ public:
     // Thumbnails handed to the GUI thread but not yet shown, at most.
     static constexpr int MaxQueuedShows = 4;
 
-    static constexpr int CacheBoxSize = 512; // the cache's thumbnails fit 512 x 512
-
     // grid, db and host must outlive this object (or its Terminate()). The thread starts and
     // sleeps at once.
     TImageListThread(TThumbListView& grid, TThumbnailDB& db, TImageListHost& host);
@@ -68,6 +66,10 @@ public:
     // Aborts a running load and waits until the loader sleeps, serving its hand-overs; after
     // this the GUI thread may use the cache until the next request.
     void StopLoad();
+    // For a load that has shown its end (" 読込完了" or " 読込中止") but still finishes its book-
+    // keeping (the table's save): waits for that, serving the loader's hand-overs, at most
+    // `limitMs`. True once the loader is idle; false at once when another load is asked for.
+    bool SettleIdle(int limitMs = 2000);
     // Asks the thread to end and waits for it, serving its hand-overs, so that it can be
     // called in the middle of a load from the window's close. A load cut short saves the
     // cache's table first. Further calls do nothing.

@@ -1,37 +1,10 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
-#include <QtGlobal>
+#include "cache/sort_keys.h"
 
 namespace mirte {
 
 class TThumbListView;
-
-// The grid's orders, all ascending.
-enum TSortOrder {
-    soName = 0, // 名前順: file name, a to z folded to upper case, byte by byte
-    soSize = 1, // サイズ順: file size
-    soShot = 2, // 撮影順: shooting date, else the file's last-write time
-};
-constexpr int SortOrderCount = 3;
-
-// The caption line (Info entry 8) of an item for the order: empty for names; "1205KB (640x480)"
-// for sizes (empty when the size is unknown); the shooting date, else the file time, for
-// shooting dates, so that the line shows what the order uses.
-QString SortCaptionLine(const QStringList& info, int order);
-
-// True when the item with facts a must come after the one with facts b.
-bool CompareItems(const QStringList& a, const QStringList& b, int order);
-
-// An item's key for the order, made once per sort. Unknown sizes sort first.
-struct TSortKey {
-    QByteArray Text;
-    qint64 Number = -1;
-};
-TSortKey MakeSortKey(const QStringList& info, int order);
-bool KeyAfter(const TSortKey& a, const TSortKey& b, int order);
 
 // Sets every item's caption line for the order, then sorts the grid stably by it (items with
 // equal keys keep their order). GUI thread.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "thumb_geometry.h"
-#include "thumb_item_source.h"
 #include "thumbnail_data.h"
 
 #include <QAbstractScrollArea>
@@ -22,7 +21,7 @@ namespace mirte {
 //
 // Threads: everything runs on the GUI thread, except SharedFirstVisibleIndex(), which the
 // loader thread may read at any time.
-class TThumbListView : public QAbstractScrollArea, public TThumbItemSource {
+class TThumbListView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
@@ -47,14 +46,14 @@ public:
     // Resizes the item list: the items kept are emptied, the new ones are empty.
     void SetCount(int count);
     void Clear() { SetCount(0); }
-    int Count() const override { return static_cast<int>(m_items.size()); }
+    int Count() const { return static_cast<int>(m_items.size()); }
     const TThumbnailData& Item(int index) const { return m_items.at(index); }
 
     // The item's facts; the caption follows entry 1.
     void SetItemInfo(int index, const QStringList& info);
     void SetItemInfoEntry(int index, int entry, const QString& text);
-    QStringList ItemInfo(int index) const override { return m_items.at(index).Info; }
-    QImage ItemBitmap(int index) const override { return m_items.at(index).Bitmap; }
+    QStringList ItemInfo(int index) const { return m_items.at(index).Info; }
+    QImage ItemBitmap(int index) const { return m_items.at(index).Bitmap; }
 
     // Fits the picture into the item's display box and repaints the cell when in view.
     void SetThumbnail(int index, const QImage& picture);
@@ -64,7 +63,7 @@ public:
     // The item's picture could not be loaded: the cell shows the mark for it.
     void SetLoadFailed(int index, bool failed = true);
 
-    int SelectedIndex() const override { return m_selectedIndex; }
+    int SelectedIndex() const { return m_selectedIndex; }
     // Selects the item (-1: none) and repaints the old and the new cell; an index at or past
     // Count() is ignored.
     void SetSelected(int index);

@@ -1,8 +1,7 @@
 #include "item_facts.h"
 
-#include "cache/thumbnail_db.h"
 #include "picture/picture_format.h"
-#include "thumbnail_data.h"
+#include "thumbnail_db.h"
 #include "util/file_facts.h"
 #include "util/paths.h"
 

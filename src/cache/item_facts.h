@@ -7,6 +7,27 @@ namespace mirte {
 
 class TThumbnailDB;
 
+// A listed file's facts, as the grid and the print layouts hold them: nine texts at these
+// positions.
+enum TInfoEntry {
+    ieLoadMark = 0, // empty until the thumbnail was fetched ("Finished" after that)
+    ieFileName = 1, // name without folder
+    ieFullPath = 2, // the file's full path
+    ieFileSize = 3, // size in bytes, decimal
+    ieFileTime = 4, // last-write time, "yyyy/mm/dd hh:mm:ss"
+    ieShotTime = 5, // shooting date in the same form, empty when there is none
+    ieWidth = 6,    // picture width in pixels
+    ieHeight = 7,   // picture height in pixels
+    ieSortLine = 8, // the caption line of the current order, may be empty
+};
+constexpr int InfoCount = 9;
+
+// Nine empty facts.
+inline QStringList EmptyInfo() {
+    static const QStringList empty(InfoCount); // shared by every item until one is written
+    return empty;
+}
+
 // Whether the path names a movie, which is shown by its file type's icon and never decoded.
 bool IsMovieFile(const QString& path);
 

@@ -34,6 +34,9 @@ struct TOriginalImageInfo {
 // Not safe for concurrent calls: its callers take turns.
 class TThumbnailDB {
 public:
+    // The box the program's thumbnails are made and stored in; display sizes only scale them.
+    static constexpr int CacheBox = 512;
+
     // exeDir: where the debug log goes (exeDir + "Log/A") when logging is switched on.
     explicit TThumbnailDB(const QString& exeDir = QString(), TThDebugLog* log = nullptr);
     // Saves the table when it changed; a failure here is logged, not raised.

@@ -7,8 +7,6 @@ namespace mirte::cli {
 
 namespace {
 
-constexpr int CacheBox = 512; // thumbnails are stored fitted into 512 x 512
-
 void PrintRecord(std::FILE* out, const TThImage& record) {
     std::fprintf(out, "%s\n", qUtf8Printable(record.Columns().join(u'\t')));
 }
@@ -72,8 +70,8 @@ int RunCache(const QStringList& args, const Context& context) {
         TThumbnailDB db(context.logDir, context.log);
         db.SetCacheDirectory(dir);
         db.SetMaxCacheSize(sizeKB >= 0 ? sizeKB : qint64{DefaultCacheSizeMB(dir)} * 1024);
-        db.SetThumbnailWidth(CacheBox);
-        db.SetThumbnailHeight(CacheBox);
+        db.SetThumbnailWidth(TThumbnailDB::CacheBox);
+        db.SetThumbnailHeight(TThumbnailDB::CacheBox);
         int status = 0;
         if (action == QLatin1String("get")) {
             status = Get(db, rest, out, err);

@@ -1,6 +1,5 @@
 #include "cache_settings.h"
 
-#include "util/cache_size.h"
 #include "util/ini_file.h"
 
 #include <QDir>
@@ -25,16 +24,6 @@ QString ReadCacheDirectory(IniFile& ini, const QString& defaultCacheDir) {
     // The per-user default may lack its parents too.
     QDir().mkpath(defaultCacheDir);
     return defaultCacheDir;
-}
-
-qint64 ReadCacheSizeKB(const IniFile& ini, const QString& cacheDir) {
-    const int sizeKB =
-        ini.ReadInteger(QString::fromUtf8(kCacheSection), QString::fromUtf8(kCacheSizeKey), -1);
-    // -1 means "computed"; any other negative value is a damaged file and means the same.
-    if (sizeKB < 0) {
-        return qint64(DefaultCacheSizeMB(cacheDir)) * 1024;
-    }
-    return sizeKB;
 }
 
 } // namespace mirte

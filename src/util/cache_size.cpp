@@ -1,5 +1,7 @@
 #include "cache_size.h"
 
+#include "ini_file.h"
+
 #include <QFileInfo>
 #include <QStorageInfo>
 
@@ -25,6 +27,16 @@ int DefaultCacheSizeMB(const QString& path) {
     const QStorageInfo storage(existing);
     const qint64 freeBytes = storage.isValid() ? storage.bytesAvailable() : -1;
     return CacheSizeMBForFreeBytes(freeBytes);
+}
+
+qint64 ReadCacheSizeKB(const IniFile& ini, const QString& cacheDir) {
+    const int sizeKB =
+        ini.ReadInteger(QString::fromUtf8(kCacheSection), QString::fromUtf8(kCacheSizeKey), -1);
+    // -1 means "computed"; any other negative value is a damaged file and means the same.
+    if (sizeKB < 0) {
+        return qint64(DefaultCacheSizeMB(cacheDir)) * 1024;
+    }
+    return sizeKB;
 }
 
 } // namespace mirte
