@@ -23,7 +23,10 @@ struct Context {
     std::FILE* err = stderr;
     TThDebugLog* log = nullptr; // the debug log (writes only when Debug.ini switches it on)
     QString logDir;             // the folder whose Log/ takes the log files
+    QString defaultCacheDir;    // the program's own cache folder, when none is named
 };
 int RunCache(const QStringList& args, const Context& context);
+// Needs a QGuiApplication (fonts, painting).
+int RunPrint(const QStringList& args, const Context& context);
 
 } // namespace mirte::cli

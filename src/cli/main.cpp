@@ -24,6 +24,9 @@ void PrintUsage(std::FILE* to) {
                "                  thumbnails through the cache, its records, or clearing it\n"
                "  render-demo OUT.pdf | --printer QUEUE | --png [--scale N] [--page N] OUT.png\n"
                "                  the demonstration report, printed or as a preview image\n"
+               "  print index FOLDER (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]\n"
+               "                  the folder's index card, as the window prints it\n"
+               "                  (mirte-cli print --help tells the options)\n"
                "  version         the program's version\n",
                to);
 }
@@ -32,7 +35,8 @@ void PrintUsage(std::FILE* to) {
 
 // Painting and printing need a GUI application; without a display it draws offscreen.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
-    const bool paints = argc > 1 && std::strcmp(argv[1], "render-demo") == 0;
+    const bool paints = argc > 1 && (std::strcmp(argv[1], "render-demo") == 0 ||
+                                     std::strcmp(argv[1], "print") == 0);
     if (!paints) {
         return std::make_unique<QCoreApplication>(argc, argv);
     }
@@ -73,8 +77,15 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("render-demo")) {
         return mirte::cli::RunRenderDemo(args, stdout, stderr);
     }
+    const QString cacheDir = mirte::JoinPath(
+        mirte::ProgramFolderPath(mirte::ProgramFolder::Cache, QFileInfo(exePath).absolutePath()),
+        QStringLiteral("Temp"));
+    const mirte::cli::Context context{stdout, stderr, &diagnostics.ThDebugLog(), dataDir, cacheDir};
     if (command == QLatin1String("cache")) {
-        return mirte::cli::RunCache(args, {stdout, stderr, &diagnostics.ThDebugLog(), dataDir});
+        return mirte::cli::RunCache(args, context);
+    }
+    if (command == QLatin1String("print")) {
+        return mirte::cli::RunPrint(args, context);
     }
     std::fprintf(stderr, "mirte-cli: unknown command \"%s\"\n", qUtf8Printable(command));
     PrintUsage(stderr);

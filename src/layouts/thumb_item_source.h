@@ -5,8 +5,9 @@
 
 namespace mirte {
 
-// The grid's items as the print layouts read them, without the widget: the items in display
-// order, their facts (TInfoEntry positions) and display bitmaps, and the selection.
+// A folder's items as the print layouts read them, without the grid widget: the items in
+// display order, their facts (TInfoEntry positions) and display bitmaps, and the selection.
+// The main window hands over its grid through this, the command line a listed folder.
 // Called on the GUI thread only.
 class TThumbItemSource {
 public:

@@ -2,6 +2,7 @@
 
 #include "report/font_substitutes.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -34,6 +35,14 @@ void CentreWindow(QWidget& window) {
     QRect frame(QPoint(0, 0), window.frameGeometry().size());
     frame.moveCenter(area.center());
     window.move(frame.topLeft());
+}
+
+TWaitCursor::TWaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+TWaitCursor::~TWaitCursor() {
+    QApplication::restoreOverrideCursor();
 }
 
 } // namespace mirte

@@ -1,5 +1,6 @@
 #pragma once
 
+// What the program's windows share: their font, fixed buttons, centring and the hourglass.
 #include <QFont>
 
 class QPushButton;
@@ -17,5 +18,14 @@ QPushButton* AddDialogButton(QWidget* parent, const QString& caption, const QRec
 
 // Moves the window so that it is centred on its owner, or on the desktop when it has none.
 void CentreWindow(QWidget& window);
+
+// The hourglass for the scope of a long action, also when an error passes.
+class TWaitCursor {
+public:
+    TWaitCursor();
+    ~TWaitCursor();
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
 
 } // namespace mirte

@@ -1,5 +1,6 @@
 #include "frm_preview.h"
 
+#include "print_glyphs.h"
 #include "report/font_substitutes.h"
 
 #include <QActionGroup>
@@ -16,8 +17,7 @@ namespace mirte {
 
 namespace {
 
-// The zoom and print glyphs, drawn here: a page in a frame (fit), a page between arrows
-// (width), a printer.
+// The zoom glyphs, drawn here: a page in a frame (fit), a page between arrows (width).
 QIcon Glyph(int kind) {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
@@ -27,7 +27,7 @@ QIcon Glyph(int kind) {
         p.drawRect(1, 1, 13, 13);
         p.fillRect(5, 3, 6, 9, Qt::white);
         p.drawRect(5, 3, 6, 9);
-    } else if (kind == 1) {
+    } else {
         p.fillRect(4, 1, 8, 14, Qt::white);
         p.drawRect(4, 1, 8, 14);
         p.drawLine(0, 8, 3, 8);
@@ -36,13 +36,6 @@ QIcon Glyph(int kind) {
         p.drawLine(0, 8, 2, 10);
         p.drawLine(15, 8, 13, 6);
         p.drawLine(15, 8, 13, 10);
-    } else {
-        p.fillRect(4, 1, 8, 5, Qt::white);
-        p.drawRect(4, 1, 8, 5);
-        p.fillRect(1, 6, 14, 6, QColor(160, 160, 160));
-        p.drawRect(1, 6, 14, 6);
-        p.fillRect(4, 10, 8, 5, Qt::white);
-        p.drawRect(4, 10, 8, 5);
     }
     return QIcon(pixmap);
 }
@@ -189,7 +182,7 @@ void TfrmPreview::BuildToolBar() {
 
     btnPrintOut = new QToolButton(ToolBar);
     btnPrintOut->setText(QStringLiteral("印刷"));
-    btnPrintOut->setIcon(Glyph(2));
+    btnPrintOut->setIcon(PrinterGlyph());
     btnPrintOut->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     btnPrintOut->setToolTip(QStringLiteral("印刷する"));
     btnPrintOut->setFixedSize(72, 27);

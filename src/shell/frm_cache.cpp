@@ -2,9 +2,9 @@
 
 #include "cache/thumbnail_db.h"
 #include "cache_settings.h"
-#include "dialog_util.h"
 #include "frm_select_cache_path.h"
 #include "msg_manage.h"
+#include "print/dialog_util.h"
 #include "util/cache_size.h"
 #include "util/ini_file.h"
 

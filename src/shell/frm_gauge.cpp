@@ -1,7 +1,7 @@
 #include "frm_gauge.h"
 
-#include "dialog_util.h"
 #include "gauge.h"
+#include "print/dialog_util.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,6 +37,28 @@ void TfrmGauge::SetPercent(int value) {
     Percent = std::clamp(value, 0, 100);
     Gauge->SetProgress(Percent);
     Gauge->repaint();
+}
+
+void TfrmGauge::Start() {
+    SetPercent(0);
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // painted at once
+}
+
+void TfrmGauge::PagePrinted(int, int, int percent) {
+    SetPercent(percent);
+}
+
+bool TfrmGauge::CancelRequested() {
+    // Lets the click on "キャンセル" in; the other windows are blocked while this one shows.
+    QCoreApplication::processEvents();
+    return Cancelled;
+}
+
+void TfrmGauge::Finish() {
+    hide();
+    setWindowModality(Qt::NonModal);
 }
 
 void TfrmGauge::Button1Click() {

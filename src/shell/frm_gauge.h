@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layouts/print_progress.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -11,10 +13,11 @@ class TGauge;
 
 // The progress dialog shown while pages are prepared for printing ("印刷の準備中").
 //
-// How a print job uses it: SetPercent(0) and show() (modeless); after each page
-// SetPercent(page * 100 / pageCount), let the event loop run (QCoreApplication::processEvents)
-// so that the cancel button can be pressed, and stop when Cancelled is true; hide() at the end.
-class TfrmGauge : public QDialog {
+// How a print run uses it (as its TPrintProgress): SetPercent(0) and shown without waiting;
+// after each page SetPercent(page * 100 / pageCount) and a look at Cancelled, during which the
+// cancel button's click comes in; hidden at the end. While it is shown the other windows take
+// no input, so nothing else starts in the middle of a run.
+class TfrmGauge : public QDialog, public TPrintProgress {
     Q_OBJECT
 public:
     explicit TfrmGauge(QWidget* owner = nullptr);
@@ -28,6 +31,12 @@ public:
     TGauge* Gauge = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* Button1 = nullptr;
+
+    // TPrintProgress.
+    void Start() override;
+    void PagePrinted(int page, int pageTotal, int percent) override;
+    bool CancelRequested() override;
+    void Finish() override;
 
 public slots:
     void Button1Click();

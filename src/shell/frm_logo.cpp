@@ -1,6 +1,6 @@
 #include "frm_logo.h"
 
-#include "dialog_util.h"
+#include "print/dialog_util.h"
 #include "program_pictures.h"
 
 #include <QApplication>

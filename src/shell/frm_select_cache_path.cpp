@@ -1,7 +1,7 @@
 #include "frm_select_cache_path.h"
 
-#include "dialog_util.h"
 #include "msg_manage.h"
+#include "print/dialog_util.h"
 
 #include <QComboBox>
 #include <QDir>

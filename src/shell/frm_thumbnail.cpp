@@ -3,13 +3,15 @@
 #include "browse/image_list_thread.h"
 #include "browse/thumb_list_view.h"
 #include "cache/thumbnail_db.h"
-#include "dialog_util.h"
 #include "folder_tree.h"
 #include "frm_cache.h"
-#include "icon_bitmap.h"
+#include "frm_gauge.h"
+#include "layouts/icon_bitmap.h"
 #include "load_state.h"
 #include "msg_manage.h"
 #include "picture/picture_format.h"
+#include "print/dialog_util.h"
+#include "print/print_windows.h"
 #include "util/ini_file.h"
 #include "util/list_files.h"
 #include "util/paths.h"
@@ -100,6 +102,13 @@ TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
     access.ResumeLoad = [this] { m_imageListThread->Reload(); };
     m_frmCache =
         new TfrmCache(*m_thumbnailDB, *m_iniFile, m_paths.DefaultCacheDir, std::move(access), this);
+    m_frmGauge = new TfrmGauge(this);
+    const TAskUser ask = [this](const QString& text, TAskButtons buttons) {
+        return buttons == TAskButtons::Ok ? ShowMessage(text, {mkOK})
+                                          : ShowMessage(text, {mkOK, mkCancel});
+    };
+    m_printWindows = std::make_unique<TPrintWindows>(
+        TPrintWindows::TShared{*this, *m_thumbList, *m_thumbnailDB, *m_iniFile, *m_frmGauge, ask});
 
     CbSize->setCurrentIndex(1);
     const TThumbnailSize& start = ThumbnailSizes()[1];
@@ -122,6 +131,7 @@ TfrmThumbnail::~TfrmThumbnail() {
         m_imageListThread->Terminate();
     }
     m_imageListThread.reset();
+    m_printWindows.reset(); // its forms use the cache
     m_thumbnailDB.reset();
     m_iniFile.reset();
 }
@@ -146,10 +156,6 @@ QString TfrmThumbnail::LoadStateText() const {
 
 bool TfrmThumbnail::LoadFinished() const {
     return IsLoadFinished(StatusPanel0->text());
-}
-
-const TThumbItemSource& TfrmThumbnail::Items() const {
-    return *m_thumbList;
 }
 
 void TfrmThumbnail::LoadFolder(const QString& path) {

@@ -23,10 +23,11 @@ namespace mirte {
 class IniFile;
 class TImageListThread;
 class TShellTreeView;
-class TThumbItemSource;
+class TPrintWindows;
 class TThumbListView;
 class TThumbnailDB;
 class TfrmCache;
+class TfrmGauge;
 
 // How the main window was started.
 struct TWindowOptions {
@@ -79,10 +80,11 @@ public:
     QString LoadStateText() const;
     bool LoadFinished() const;
     TThumbListView& ThumbList() const { return *m_thumbList; }
-    const TThumbItemSource& Items() const;
     TThumbnailDB& ThumbnailDB() const { return *m_thumbnailDB; }
     IniFile& Settings() const { return *m_iniFile; }
     TImageListThread& ImageListThread() const { return *m_imageListThread; }
+    TPrintWindows& PrintWindows() const { return *m_printWindows; }
+    TfrmGauge& FrmGauge() const { return *m_frmGauge; }
 
     // The handlers of the toolbar, the lists and the menus.
     void BtnAbortClick();
@@ -120,12 +122,9 @@ public:
 signals:
     // The load state was shown in the status bar (after panel 0 changed).
     void LoadProgressShown(int percent);
-    // The print buttons passed their checks. The print dialogs connect here: the index card
-    // and the contact sheet print the whole grid (Items()), the back card the picture given
-    // (a copy; its cache thumbnail, or the file type's icon for a movie). Emitted with the
-    // normal cursor: a dialog that prepares for long holds the wait cursor itself, and shows
-    // itself modally.
-    void PrintThumbnailRequested(const QString& folder);
+    // The print buttons of the layouts still to come passed their checks: the contact sheet
+    // prints the whole grid, the back card the picture given (a copy; its cache thumbnail, or
+    // the file type's icon for a movie).
     void PrintJacketRequested(const QImage& picture, const QString& folder);
     void ContactRequested(const QString& folder);
 
@@ -150,7 +149,8 @@ private:
     void OpenUrl(const QUrl& url);
     void PlaceStatusPanels();
     int ShowMessage(const QString& text, const std::vector<std::uint8_t>& kinds);
-    // The print buttons' common check: false (after the message) while loading.
+    // The print buttons' common check: false (after the message) while loading. A load that
+    // shows its end is waited for while it saves, so that the cache is the GUI thread's.
     bool PrintAllowed();
     // Stops a running load so that the GUI thread may use the cache; true when one was stopped.
     bool StopLoadForCache();
@@ -161,6 +161,8 @@ private:
     std::unique_ptr<TThumbnailDB> m_thumbnailDB;
     TThumbListView* m_thumbList = nullptr;
     TfrmCache* m_frmCache = nullptr;
+    TfrmGauge* m_frmGauge = nullptr;
+    std::unique_ptr<TPrintWindows> m_printWindows;
     // Last in, so that it ends first: the loader uses the grid, the cache and this window.
     std::unique_ptr<TImageListThread> m_imageListThread;
 };

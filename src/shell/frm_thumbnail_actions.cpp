@@ -1,14 +1,16 @@
 // What the main window's buttons, lists and menu items do.
 #include "browse/image_list_thread.h"
-#include "browse/item_facts.h"
 #include "browse/thumb_list_view.h"
+#include "cache/item_facts.h"
 #include "cache/thumbnail_db.h"
 #include "folder_tree.h"
 #include "frm_cache.h"
 #include "frm_thumbnail.h"
 #include "frm_version.h"
-#include "icon_bitmap.h"
+#include "layouts/icon_bitmap.h"
 #include "msg_manage.h"
+#include "print/dialog_util.h"
+#include "print/print_windows.h"
 #include "util/paths.h"
 
 #include <QApplication>
@@ -28,15 +30,6 @@ const QString kSelectForJacket =
     QStringLiteral("バックカード印刷をする前に、表示されている画像の中からお好みの画像をクリックし"
                    "て選んでください。");
 const QString kNoReadMe = QStringLiteral("ReadMeファイルが存在しません。");
-
-// The hourglass for the scope of a long action, also when an error passes.
-class TWaitCursor {
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 } // namespace
 
@@ -78,7 +71,9 @@ void TfrmThumbnail::CbHyoujiChange(int index) {
 }
 
 bool TfrmThumbnail::PrintAllowed() {
-    if (LoadFinished()) {
+    // The status bar shows the end of a load before the loader has saved the table: the cache
+    // is the GUI thread's only once the loader itself is idle.
+    if (LoadFinished() && m_imageListThread->SettleIdle()) {
         return true;
     }
     ShowMessage(kPrintWhileLoading, {mkOK});
@@ -89,7 +84,7 @@ void TfrmThumbnail::BtnPrintThumbnailClick() {
     if (!PrintAllowed()) {
         return;
     }
-    emit PrintThumbnailRequested(SelectedFolder());
+    m_printWindows->PrintThumbnail(SelectedFolder());
 }
 
 void TfrmThumbnail::BtnContactClick() {

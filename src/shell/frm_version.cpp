@@ -1,7 +1,7 @@
 #include "frm_version.h"
 
-#include "dialog_util.h"
 #include "generated/mirte_version.h"
+#include "print/dialog_util.h"
 #include "program_pictures.h"
 
 #include <QFrame>

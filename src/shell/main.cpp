@@ -1,9 +1,9 @@
 // ミルテ: the program's entry.
 #include "app_settings.h"
-#include "dialog_util.h"
 #include "frm_logo.h"
 #include "frm_thumbnail.h"
 #include "msg_manage.h"
+#include "print/dialog_util.h"
 #include "report/font_substitutes.h"
 #include "single_instance.h"
 #include "startup_checks.h"

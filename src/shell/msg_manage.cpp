@@ -1,6 +1,6 @@
 #include "msg_manage.h"
 
-#include "dialog_util.h"
+#include "print/dialog_util.h"
 
 #include <QApplication>
 #include <QCloseEvent>

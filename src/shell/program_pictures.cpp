@@ -1,6 +1,6 @@
 #include "program_pictures.h"
 
-#include "dialog_util.h"
+#include "print/dialog_util.h"
 
 #include <QLinearGradient>
 #include <QPainter>

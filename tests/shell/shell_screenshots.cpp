@@ -4,13 +4,13 @@
 
 #include "cache/thumbnail_db.h"
 #include "dialog_driver.h"
+#include "layouts/icon_bitmap.h"
 #include "report/font_substitutes.h"
 #include "shell/frm_cache.h"
 #include "shell/frm_gauge.h"
 #include "shell/frm_logo.h"
 #include "shell/frm_select_cache_path.h"
 #include "shell/frm_version.h"
-#include "shell/icon_bitmap.h"
 #include "util/ini_file.h"
 
 #include <QApplication>

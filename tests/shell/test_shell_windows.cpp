@@ -1,10 +1,10 @@
 #include "dialog_driver.h"
+#include "layouts/icon_bitmap.h"
 #include "report/font_substitutes.h"
 #include "shell/frm_gauge.h"
 #include "shell/frm_logo.h"
 #include "shell/frm_version.h"
 #include "shell/gauge.h"
-#include "shell/icon_bitmap.h"
 #include "shell/program_pictures.h"
 #include "support/temp_folder.h"
 

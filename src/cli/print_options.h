@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+
+namespace mirte::cli {
+
+// What `mirte-cli print` was asked for.
+struct PrintOptions {
+    QString Kind; // the layout: "index"
+    QString Folder;
+    QString PdfFile; // --pdf
+    QString Queue;   // --printer
+    QString PngDir;  // --png
+    QString SettingsFile;
+    QString CacheDir;
+    int FromPage = 0; // --pages FROM-TO; 0: open on that side
+    int ToPage = 0;
+    QPageSize Paper = QPageSize(QPageSize::A4);
+    bool HasPaper = false;
+    int Order = 0;   // 0 name, 1 size, 2 date
+    int Layout = -1; // the layout box's entry; -1: from the settings
+    QString Title;
+    bool HasTitle = false;
+};
+
+// Reads the arguments after "print"; false with a reason (empty when only the usage is due).
+bool ParsePrintOptions(const QStringList& args, PrintOptions& options, QString& error);
+const char* PrintUsage();
+
+} // namespace mirte::cli

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "thumb_item_source.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace mirte {
+
+class TThumbnailDB;
+
+// A folder's items listed and described without a window, as the main window's loader does it:
+// the pictures and movies of the browsed extensions, each with its facts from the cache, sorted
+// stably in one of the grid's orders. No thumbnail is fetched here.
+class TFolderItems : public TThumbItemSource {
+public:
+    TFolderItems() = default;
+    // Items for these facts, in this order.
+    explicit TFolderItems(std::vector<QStringList> infos) : m_infos(std::move(infos)) {}
+
+    // Lists `folder` (an unreadable one lists nothing) and reads each file's facts through the
+    // cache; a file whose facts cannot be read is kept with its name and path only.
+    static TFolderItems List(const QString& folder, TThumbnailDB& db);
+    // The same for files named one by one, in this order.
+    static TFolderItems Describe(const QStringList& paths, TThumbnailDB& db);
+    // Sets each item's caption line for the order and sorts the items by it, keeping the order
+    // of equal keys. Orders outside 0..2 are ignored.
+    void Sort(int order);
+
+    int Count() const override { return static_cast<int>(m_infos.size()); }
+    QStringList ItemInfo(int index) const override { return m_infos.at(index); }
+    QImage ItemBitmap(int) const override { return {}; }
+    int SelectedIndex() const override { return -1; }
+
+private:
+    std::vector<QStringList> m_infos;
+};
+
+} // namespace mirte

@@ -1,0 +1,54 @@
+#include "index_card_settings.h"
+
+#include "util/ini_file.h"
+
+namespace mirte {
+
+namespace {
+
+const QString kSection = QString::fromLatin1(index_card::kSection);
+const QString kDefaultFileFontSize = QStringLiteral(" 6");
+
+TLayoutDefaults IndexDefaults() {
+    return {index_card::DefaultLayout, index_card::LayoutCount, index_card::DefaultTitleSize};
+}
+
+} // namespace
+
+namespace index_card {
+
+int CellsPerSide(int layout) {
+    return (layout >= 0 && layout < LayoutCount ? layout : DefaultLayout) + 1;
+}
+
+QString LayoutCaption(int layout) {
+    const int n = CellsPerSide(layout);
+    return QStringLiteral(" %1 x %1").arg(n);
+}
+
+TIndexCardSettings Defaults() {
+    TIndexCardSettings settings;
+    settings.Layout = DefaultLayout;
+    settings.TitleFont.Size = DefaultTitleSize;
+    settings.FileFontSize = kDefaultFileFontSize;
+    return settings;
+}
+
+} // namespace index_card
+
+TIndexCardSettings ReadIndexCardSettings(const IniFile& ini) {
+    TIndexCardSettings settings;
+    static_cast<TLayoutCommon&>(settings) = ReadLayoutCommon(ini, kSection, IndexDefaults());
+    settings.FileFontSize =
+        ReadSizeBoxText(ini, kSection, QStringLiteral("FileFontSize"), kDefaultFileFontSize);
+    settings.ShowFileName = ini.ReadBool(kSection, QStringLiteral("FNShow"), true);
+    return settings;
+}
+
+void WriteIndexCardSettings(IniFile& ini, const TIndexCardSettings& settings) {
+    WriteLayoutCommon(ini, kSection, settings);
+    ini.WriteString(kSection, QStringLiteral("FileFontSize"), settings.FileFontSize);
+    ini.WriteBool(kSection, QStringLiteral("FNShow"), settings.ShowFileName);
+}
+
+} // namespace mirte

@@ -1,0 +1,148 @@
+#include "report_form.h"
+
+#include "report/lr_error.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace mirte {
+
+namespace {
+
+const char* const kCannotSetPaper = "用紙設定ができません!!";
+
+} // namespace
+
+TReportForm::TReportForm(TPrinterDevice& printer)
+    : m_printer(&printer), m_page(std::make_unique<VUvudiRoz>()) {
+    m_page->SetPaperSize(TPaperSize::psNone); // the layout follows the printer's paper
+    m_page->SetPrinter(m_printer);
+    m_page->OnSetPrinter = [this](VUvudiRoz*) { LightRepSetPrinter(); };
+}
+
+TReportForm::~TReportForm() = default;
+
+void TReportForm::SetPrinter(TPrinterDevice& printer) {
+    m_printer = &printer;
+    m_page->SetPrinter(m_printer);
+}
+
+bool TReportForm::AdoptPrinter() {
+    bool changed = false;
+    const QString name = m_printer->Name();
+    if (name != PrinterNameSeen) {
+        PrinterNameSeen = name;
+        changed = true;
+    }
+    // What the user chose in the print dialog is what the job prints with.
+    m_page->AdoptPrinterSettings();
+    const TPrinterOrientation orientation = m_printer->Orientation();
+    if (orientation != OrientationSeen) {
+        m_page->SetOrientation(orientation);
+        OrientationSeen = orientation;
+        changed = true;
+    }
+    const TReportRect paper = GetPaperRect(*m_printer);
+    if (paper != PaperRectSeen) {
+        PaperRectSeen = paper;
+        changed = true;
+    }
+    const TReportRect printable = GetPrintableRect(*m_printer);
+    if (printable != PrintableRectSeen) {
+        PrintableRectSeen = printable;
+        changed = true;
+    }
+    return changed;
+}
+
+bool TReportForm::ApplyPrinterLayout() {
+    const bool changed = AdoptPrinter();
+    LayOutPage();
+    return changed;
+}
+
+TReportRect TReportForm::PaperRect() const {
+    if (PaperRectSeen.Width() > 0 && PaperRectSeen.Height() > 0) {
+        return PaperRectSeen;
+    }
+    QSize a4 = VUvudiRoz::PaperExtent(TPaperSize::psA4);
+    if (LayoutOrientation() == TPrinterOrientation::poLandscape) {
+        a4.transpose();
+    }
+    return {0, 0, a4.width(), a4.height()};
+}
+
+TReportRect TReportForm::PrintableRect() const {
+    if (PrintableRectSeen.Width() > 0 && PrintableRectSeen.Height() > 0 &&
+        PaperRectSeen.Width() > 0) {
+        return PrintableRectSeen;
+    }
+    return PaperRect();
+}
+
+void TReportForm::LightRepSetPrinter() {
+    if (!m_printer->SetOrientation(OrientationSeen)) {
+        throw ELRError(QString::fromUtf8(kCannotSetPaper)); // the job does not start
+    }
+}
+
+int TReportForm::PreviewScale() const {
+    const int longer = std::max(m_page->Width(), m_page->Height());
+    return longer > 0 ? std::max(PreviewPixels / longer, 1) : 1;
+}
+
+QImage TReportForm::RenderPage() {
+    StartRun();
+    return RenderCurrentPage(PreviewScale());
+}
+
+QImage TReportForm::RenderCurrentPage(int scale) {
+    m_page->PreviewScale = scale;
+    QImage bitmap(m_page->Width() * scale, m_page->Height() * scale, QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    QPainter painter(&bitmap);
+    m_page->BeginPreview();
+    try {
+        m_page->PreviewPage(painter);
+    } catch (...) {
+        m_page->EndPreview();
+        throw;
+    }
+    m_page->EndPreview();
+    return bitmap;
+}
+
+bool TReportForm::PrintPages(TPrintProgress& progress) {
+    CurrentPage = 1;
+    PageTotal = PageCount();
+    StartRun();
+    progress.Start();
+    try {
+        m_page->BeginDoc(); // sets the printer up through LightRepSetPrinter
+        for (int i = 1; i <= PageTotal; ++i) {
+            if ((PrintFrom != 0 && i < PrintFrom) || (PrintTo != 0 && i > PrintTo)) {
+                continue;
+            }
+            CurrentPage = i;
+            m_page->PrintPage();
+            progress.PagePrinted(i, PageTotal, i * 100 / PageTotal);
+            if (progress.CancelRequested()) {
+                m_page->Abort();
+                progress.Finish();
+                return false;
+            }
+            if (i != PageTotal && (PrintTo == 0 || i < PrintTo)) {
+                m_page->NewPage();
+            }
+        }
+        m_page->EndDoc();
+    } catch (...) {
+        m_page->Abort(); // nothing half done reaches the printer or the disk
+        progress.Finish();
+        throw;
+    }
+    progress.Finish();
+    return true;
+}
+
+} // namespace mirte

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "browse/thumb_list_view.h"
+#include "layouts/thumb_item_source.h"
+
+namespace mirte {
+
+// The thumbnail grid as the print layouts read it: its items in display order, their facts and
+// the selection. The grid must outlive it.
+class TGridItemSource : public TThumbItemSource {
+public:
+    explicit TGridItemSource(const TThumbListView& grid) : m_grid(grid) {}
+    int Count() const override { return m_grid.Count(); }
+    QStringList ItemInfo(int index) const override { return m_grid.ItemInfo(index); }
+    QImage ItemBitmap(int index) const override { return m_grid.ItemBitmap(index); }
+    int SelectedIndex() const override { return m_grid.SelectedIndex(); }
+
+private:
+    const TThumbListView& m_grid;
+};
+
+} // namespace mirte

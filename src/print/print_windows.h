@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ask_user.h"
+
+#include <QString>
+#include <memory>
+
+class QPrintDialog;
+class QWidget;
+
+namespace mirte {
+
+class IniFile;
+class TGridItemSource;
+class TPreviewJob;
+class TPrintProgress;
+class TQtPrintDialogRunner;
+class TQtPrinterDevice;
+class TThumbListView;
+class TThumbnailDB;
+class TfrmPreview;
+class TfrmPrintThumbnail;
+class TprtThumbnailPrint;
+
+// The print side of the main window, made once when the window is made: the application's
+// printer with the shared print dialog, the preview window, and each layout's report form and
+// settings dialog. The window owns it; GUI thread only.
+class TPrintWindows {
+public:
+    struct TShared {
+        QWidget& Owner; // the main window: parent of every print window
+        const TThumbListView& Grid;
+        TThumbnailDB& Cache;
+        IniFile& Settings;
+        TPrintProgress& Progress; // the progress dialog
+        TAskUser Ask;
+    };
+    explicit TPrintWindows(const TShared& shared);
+    ~TPrintWindows();
+    TPrintWindows(const TPrintWindows&) = delete;
+    TPrintWindows& operator=(const TPrintWindows&) = delete;
+
+    // The index card of the grid's items: the form takes the grid, the dialog its choices and
+    // the folder, then it is shown modally. The load guard must have passed.
+    void PrintThumbnail(const QString& folder);
+
+    TQtPrinterDevice& Printer() const { return *m_printer; }
+    QPrintDialog& SharedPrintDialog() const { return *m_sharedDialog; }
+    TfrmPreview& Preview() const { return *m_preview; }
+    TprtThumbnailPrint& PrtThumbnailPrint() const { return *m_prtThumbnailPrint; }
+    TfrmPrintThumbnail& FrmPrintThumbnail() const { return *m_frmPrintThumbnail; }
+
+private:
+    std::unique_ptr<TQtPrinterDevice> m_printer;
+    std::unique_ptr<TGridItemSource> m_items;
+    QPrintDialog* m_sharedDialog = nullptr; // the windows are children of the owner
+    TfrmPreview* m_preview = nullptr;
+    QPrintDialog* m_previewDialog = nullptr; // the forms' own print dialog, over the preview
+    std::unique_ptr<TQtPrintDialogRunner> m_sharedRunner;
+    std::unique_ptr<TQtPrintDialogRunner> m_previewRunner;
+    std::unique_ptr<TprtThumbnailPrint> m_prtThumbnailPrint;
+    std::unique_ptr<TPreviewJob> m_thumbnailPreview;
+    TfrmPrintThumbnail* m_frmPrintThumbnail = nullptr;
+};
+
+} // namespace mirte
