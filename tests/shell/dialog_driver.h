@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/msg_manage.h"
+#include "support/when_ready.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,25 +20,6 @@ struct ShownMessage {
     QString Caption;
     QStringList Buttons;
 };
-
-// Runs `action` once, as soon as `ready` holds, from the event loop of whatever modal window
-// is running; gives up after about five seconds so that a test never blocks for good.
-inline void WhenReady(std::function<bool()> ready, std::function<void()> action) {
-    auto* timer = new QTimer(qApp);
-    auto tries = std::make_shared<int>(0);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [=] {
-        if (ready()) {
-            timer->stop();
-            timer->deleteLater();
-            action();
-        } else if (++*tries > 500) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start();
-}
 
 // When the next message box of the program is showing: records it into `shown` and then runs
 // `answer` on it (for instance a click on a button).

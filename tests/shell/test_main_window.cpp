@@ -121,6 +121,7 @@ private slots:
     void progressRunsThroughTheStatusBar();
     void loadGuardRefusesPrintAndSortWhileLoading();
     void printButtonsPassTheirChecksAfterALoad();
+    void printWaitsForALoadThatIsStillFinishing();
     void abortDuringTheListingEmptiesTheGrid();
     void abortDuringTheThumbnailsKeepsWhatWasFetched();
     void closingDuringALoadEndsPromptlyAndSavesTheTable_data();
@@ -250,6 +251,33 @@ void TestMainWindow::printButtonsPassTheirChecksAfterALoad() {
     window->CbHyouji->setCurrentIndex(1);
     window->CbHyoujiChange(1);
     QCOMPARE(window->ImageListThread().SortOrder(), 1);
+}
+
+void TestMainWindow::printWaitsForALoadThatIsStillFinishing() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 6);
+    auto window = fixture.Open(folder);
+    // The moment " 読込完了" shows, the loader has yet to save the table and hand over once more.
+    bool clicked = false;
+    bool busyAtClick = false;
+    bool idleWhenFetched = false;
+    connect(window.get(), &TfrmThumbnail::PrintJacketRequested, window.get(),
+            [&] { idleWhenFetched = !window->ImageListThread().Loading(); });
+    connect(window.get(), &TfrmThumbnail::LoadProgressShown, window.get(), [&](int percent) {
+        if (percent < 100 || clicked) {
+            return;
+        }
+        clicked = true;
+        busyAtClick = window->ImageListThread().Loading();
+        window->ThumbList().SetSelected(0);
+        window->BtnPrintJacket->click();
+    });
+    QVERIFY(WaitForLoadEnd(*window));
+    QTRY_VERIFY(clicked);
+    QVERIFY(busyAtClick);
+    QVERIFY(idleWhenFetched); // the cache was the GUI thread's alone
+    QVERIFY(fixture.Messages.isEmpty());
 }
 
 void TestMainWindow::abortDuringTheListingEmptiesTheGrid() {

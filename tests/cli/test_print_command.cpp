@@ -1,0 +1,150 @@
+// mirte-cli print index: the card checked from its PDF alone (pages, paper, the text on it),
+// the preview images, the page range, the settings file and its overrides, and the refusals.
+#include "picture_fixtures.h"
+#include "support/gtest_qt.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace mirte::test;
+
+namespace {
+
+struct CliResult {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+CliResult Command(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(120000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+CliResult Cli(const QStringList& args) {
+    return Command(QStringLiteral(MIRTE_CLI), args);
+}
+
+// A folder of photos p000.jpg ... and a cache folder beside it.
+struct PrintFixture {
+    TempFolder Dir;
+    QString Photos;
+    QString Cache;
+
+    explicit PrintFixture(int count) {
+        const QByteArray jpeg = EncodeWithQt(MakeTestPicture(320, 240), "jpg", 85);
+        for (int i = 0; i < count; ++i) {
+            Dir.Write(QStringLiteral("photos/p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), jpeg);
+        }
+        Photos = Dir.MakeDir(QStringLiteral("photos"));
+        Cache = Dir.MakeDir(QStringLiteral("cache"));
+    }
+    CliResult Print(QStringList extra) const {
+        return Cli(QStringList{"print", "index", Photos, "--cache", Cache} + extra);
+    }
+    QString Pdf() const { return Dir.File(QStringLiteral("card.pdf")); }
+};
+
+QString PdfInfo(const QString& pdf) {
+    return Command(QStringLiteral("pdfinfo"), {pdf}).out;
+}
+
+QString PdfText(const QString& pdf) {
+    return Command(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).out;
+}
+
+} // namespace
+
+TEST(CliPrintIndex, APdfWithEveryNameTheTitleAndThePath) {
+    PrintFixture f(73);
+    const CliResult run = f.Print({"--pdf", f.Pdf(), "--title", "夏休み & 海"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), f.Pdf() + QStringLiteral("\t2 pages"));
+    EXPECT_TRUE(run.err.isEmpty() || !run.err.contains(QStringLiteral("ページ"))); // no terminal
+    const QString info = PdfInfo(f.Pdf());
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+2\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("842 x 595"))) << info.toStdString(); // landscape
+    const QString text = PdfText(f.Pdf());
+    for (int i = 0; i < 73; ++i) {
+        EXPECT_TRUE(text.contains(QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0')))) << i;
+    }
+    EXPECT_EQ(text.count(QStringLiteral("夏休み & 海")), 4); // two cards a page
+    EXPECT_TRUE(text.contains(f.Photos));
+    EXPECT_EQ(QDir(f.Dir.Path()).entryList({QStringLiteral(".*part")}, QDir::Files | QDir::Hidden),
+              QStringList());
+}
+
+TEST(CliPrintIndex, PreviewImagesAndAPageRangeOfTheSameCard) {
+    PrintFixture f(10);
+    const QString pngs = f.Dir.File(QStringLiteral("pages"));
+    CliResult run =
+        f.Print({"--png", pngs, "--layout", "0", "--pages", "2-3"}); // 1 x 1: five pages
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(pngs).entryList(QDir::Files), (QStringList{"page-002.png", "page-003.png"}));
+    // Qt's A4 measures 1123 x 793 units; at the preview's scale 2, about 2500 pixels long.
+    EXPECT_EQ(QImage(pngs + QStringLiteral("/page-002.png")).size(), QSize(2246, 1586));
+    run = f.Print({"--pdf", f.Pdf(), "--layout", "0", "--pages", "2-3", "--paper", "Letter"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString info = PdfInfo(f.Pdf());
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+2\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("792 x 612"))) << info.toStdString();
+    const QString text = PdfText(f.Pdf());
+    EXPECT_TRUE(text.contains(QStringLiteral("p002.jpg")));
+    EXPECT_FALSE(text.contains(QStringLiteral("p001.jpg")));
+    EXPECT_FALSE(text.contains(QStringLiteral("p006.jpg")));
+}
+
+TEST(CliPrintIndex, TheSettingsFileAppliesAndFlagsWin) {
+    PrintFixture f(3);
+    const QString ini = f.Dir.Write(
+        QStringLiteral("Thumbnail.ini"),
+        "[PrintThumbnail]\r\nLayout=0\r\nTitle=設定の題\r\nFNShow=0\r\nBackColor=-1\r\n");
+    const QByteArray before = f.Dir.Read(QStringLiteral("Thumbnail.ini"));
+    CliResult run = f.Print({"--pdf", f.Pdf(), "--settings", ini});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QString text = PdfText(f.Pdf());
+    EXPECT_TRUE(text.contains(QStringLiteral("設定の題")));
+    EXPECT_FALSE(text.contains(QStringLiteral("p000.jpg")));                      // file names off
+    EXPECT_TRUE(PdfInfo(f.Pdf()).contains(QRegularExpression("Pages:\\s+2\\n"))); // 1 x 1
+    run = f.Print({"--pdf", f.Pdf(), "--settings", ini, "--title", "上書き", "--layout", "5"});
+    ASSERT_EQ(run.status, 0);
+    text = PdfText(f.Pdf());
+    EXPECT_TRUE(text.contains(QStringLiteral("上書き")));
+    EXPECT_TRUE(PdfInfo(f.Pdf()).contains(QRegularExpression("Pages:\\s+1\\n")));
+    EXPECT_EQ(f.Dir.Read(QStringLiteral("Thumbnail.ini")), before); // never written
+}
+
+TEST(CliPrintIndex, RefusalsLeaveNoFile) {
+    PrintFixture f(2);
+    struct Row {
+        QStringList args;
+        int status;
+    };
+    const QString nowhere = QStringLiteral("/nonexistent/folder/card.pdf");
+    const Row rows[] = {
+        {{"print"}, 2},
+        {{"print", "index", f.Photos}, 2}, // no output
+        {{"print", "index", f.Photos, "--pdf", f.Pdf(), "--png", f.Dir.Path()}, 2},
+        {{"print", "index", f.Photos, "--pdf", f.Pdf(), "--layout", "10"}, 2},
+        {{"print", "index", f.Photos, "--pdf", f.Pdf(), "--pages", "3-2"}, 2},
+        {{"print", "index", f.Photos, "--pdf", f.Pdf(), "--pages", "4-5"}, 2}, // one page
+        {{"print", "index", f.Photos, "--pdf", f.Pdf(), "--paper", "B5"}, 2},
+        {{"print", "sheet", f.Photos, "--pdf", f.Pdf()}, 2},
+        {{"print", "index", f.Dir.File("none"), "--pdf", f.Pdf()}, 1},
+        {{"print", "index", f.Photos, "--pdf", nowhere, "--cache", f.Cache}, 1},
+        {{"print", "index", f.Photos, "--printer", "no-such-queue", "--cache", f.Cache}, 1},
+    };
+    for (const Row& row : rows) {
+        const CliResult run = Cli(row.args);
+        EXPECT_EQ(run.status, row.status) << row.args.join(' ').toStdString();
+        EXPECT_FALSE(run.err.isEmpty()) << row.args.join(' ').toStdString();
+        EXPECT_FALSE(QFile::exists(f.Pdf())) << row.args.join(' ').toStdString();
+    }
+}

@@ -1,0 +1,363 @@
+// The index card's settings dialog with its report form on a 600-dpi test printer: the
+// controls, the size box's checks, the sample following the choices, save and reset in every
+// state of the settings file, the confirmation before printing, and the preview's pages.
+#include "cache/thumbnail_db.h"
+#include "layouts/folder_items.h"
+#include "layouts/prt_thumbnail_print.h"
+#include "picture/picture_fixtures.h"
+#include "print/frm_preview.h"
+#include "print/frm_print_thumbnail.h"
+#include "print/preview_job.h"
+#include "print/print_confirm.h"
+#include "report/fake_printer_device.h"
+#include "report/font_substitutes.h"
+#include "report/qt_printer_device.h"
+#include "support/temp_folder.h"
+#include "support/when_ready.h"
+#include "util/ini_file.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+using namespace mirte;
+
+namespace {
+
+const QString kPaper = QString::fromUtf8(kChoosePaperMessage);
+const QString kChanged = QString::fromUtf8(kPrinterChangedMessage);
+const QString kBadSize = QString::fromUtf8(TfrmPrintThumbnail::kBadSizeMessage);
+
+// The print dialog as a test answers it.
+struct ScriptedPrintDialog : TPrintDialogRunner {
+    bool Accept = true;
+    int From = 0; // 0: all pages
+    int To = 0;
+    std::function<void()> WhileOpen; // what the user changes in the dialog
+    int Runs = 0;
+    bool Execute(bool, int pageCount, int& fromPage, int& toPage) override {
+        ++Runs;
+        if (WhileOpen) {
+            WhileOpen();
+        }
+        fromPage = From != 0 ? From : 1;
+        toPage = To != 0 ? To : pageCount;
+        return Accept;
+    }
+};
+
+struct CountingProgress : TPrintProgress {
+    int Started = 0;
+    int Finished = 0;
+    void Start() override { ++Started; }
+    void PagePrinted(int, int, int) override {}
+    bool CancelRequested() override { return false; }
+    void Finish() override { ++Finished; }
+};
+
+// The dialog and its form over a folder of photos, as the main window makes them.
+struct DialogFixture {
+    test::TempFolder Dir;
+    TThumbnailDB Db;
+    test::FakePrinterDevice Printer;
+    TFolderItems Items;
+    IniFile Settings;
+    ScriptedPrintDialog SharedDialog;
+    ScriptedPrintDialog PreviewDialog;
+    CountingProgress Progress;
+    QStringList Messages;
+    int Answer = 1;
+    std::unique_ptr<TprtThumbnailPrint> Form;
+    std::unique_ptr<TfrmPreview> PreviewWindow;
+    std::unique_ptr<TPreviewJob> Preview;
+    std::unique_ptr<TfrmPrintThumbnail> Dialog;
+
+    explicit DialogFixture(int photos = 3, const QByteArray& ini = "[APP]\nAPPName=ミルテ\n")
+        : Settings(Dir.Write(QStringLiteral("Thumbnail.ini"), ini)) {
+        const QByteArray jpeg = test::EncodeWithQt(test::MakeTestPicture(160, 120), "jpg", 85);
+        for (int i = 0; i < photos; ++i) {
+            Dir.Write(QStringLiteral("photos/p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), jpeg);
+        }
+        Dir.MakeDir(QStringLiteral("photos"));
+        Db.SetCacheDirectory(Dir.MakeDir(QStringLiteral("Temp")));
+        Db.SetMaxCacheSize(100 * 1024);
+        Db.SetThumbnailWidth(TThumbnailDB::CacheBox);
+        Db.SetThumbnailHeight(TThumbnailDB::CacheBox);
+        Items = TFolderItems::List(Dir.File(QStringLiteral("photos")), Db);
+        Form = std::make_unique<TprtThumbnailPrint>(Db, Printer);
+        const TAskUser ask = [this](const QString& text, TAskButtons) {
+            Messages.append(text);
+            return Answer;
+        };
+        PreviewWindow = std::make_unique<TfrmPreview>();
+        Preview = std::make_unique<TPreviewJob>(
+            TPreviewJob::TParts{*Form, *PreviewWindow, PreviewDialog, Progress, ask, true});
+        Dialog = std::make_unique<TfrmPrintThumbnail>(
+            TfrmPrintThumbnail::TParts{*Form, Settings, SharedDialog, Progress, *Preview, ask});
+        // What the main window does before it shows the dialog.
+        Form->ListView = &Items;
+        Dialog->ApplySettings();
+        Dialog->Prepare(Dir.File(QStringLiteral("photos")));
+    }
+
+    void TypeSize(const QString& text) {
+        Dialog->CbFNSize->setEditText(text);
+        QTest::keyClick(Dialog->CbFNSize->lineEdit(), Qt::Key_Return);
+    }
+};
+
+} // namespace
+
+class TestPrintThumbnail : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { InstallFontSubstitutes(); }
+
+    void controlsAsTheFormHasThem() {
+        DialogFixture f;
+        TfrmPrintThumbnail& d = *f.Dialog;
+        QCOMPARE(d.windowTitle(), QStringLiteral("インデックスカード印刷"));
+        QCOMPARE(d.size(), QSize(792, 502));
+        QCOMPARE(d.CbLayout->count(), 10);
+        QCOMPARE(d.CbLayout->itemText(0), QStringLiteral(" 1 x 1"));
+        QCOMPARE(d.CbLayout->itemText(9), QStringLiteral(" 10 x 10"));
+        QCOMPARE(d.CbLayout->currentIndex(), 5);
+        QCOMPARE(d.CbFNSize->count(), 18);
+        QCOMPARE(d.CbFNSize->itemText(10), QStringLiteral(" 14"));
+        QCOMPARE(d.CbFNSize->currentText(), QStringLiteral(" 6"));
+        QCOMPARE(d.GroupBox1->title(), QStringLiteral(" レイアウト設定 "));
+        QCOMPARE(d.BtnPrint->geometry(), QRect(8, 456, 93, 41));
+        QCOMPARE(d.BtnClose->text(), QStringLiteral("閉じる"));
+        QCOMPARE(d.BtnSaveSetting->text(), QStringLiteral("設定保存"));
+        QVERIFY(!d.EdSelectColor->isEnabled());
+        QCOMPARE(d.FolderPath, f.Dir.File(QStringLiteral("photos")));
+        QCOMPARE(f.Form->LThumbnailPath->Text(), d.FolderPath);
+        QCOMPARE(d.Sample().size(), QSize(909, 455));
+        // Enter does not break the title.
+        d.EdTitle->insertPlainText(QStringLiteral("夏"));
+        QTest::keyClick(d.EdTitle, Qt::Key_Return);
+        d.EdTitle->insertPlainText(QStringLiteral("休み"));
+        QCOMPARE(d.EdTitle->toPlainText(), QStringLiteral("夏休み"));
+        QVERIFY(f.Form->LTitle->Text().isEmpty()); // not before "入力"
+        d.BtnEnter->click();
+        QCOMPARE(f.Form->RTitle->Text(), QStringLiteral("夏休み"));
+    }
+
+    void sizeBoxChecksItsText_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("2") << "2" << true;
+        QTest::newRow("29") << "29" << true;
+        QTest::newRow("abc") << "abc" << true;
+        QTest::newRow(" 12") << " 12" << false;
+        QTest::newRow("3") << "3" << false;
+    }
+
+    void sizeBoxChecksItsText() {
+        QFETCH(QString, typed);
+        QFETCH(bool, refused);
+        DialogFixture f;
+        f.TypeSize(typed);
+        if (refused) {
+            QCOMPARE(f.Messages, QStringList{kBadSize});
+            QCOMPARE(f.Dialog->CbFNSize->currentText(), QStringLiteral(" 6"));
+            QCOMPARE(f.Form->LComment->Font().Size(), 6);
+        } else {
+            QVERIFY(f.Messages.isEmpty());
+            QCOMPARE(f.Form->LComment->Font().Size(), typed.trimmed().toInt());
+            QCOMPARE(f.Form->RThumbnailPath->Font().Size(), typed.trimmed().toInt());
+        }
+        // Leaving the box restores a bad text without a word.
+        f.Messages.clear();
+        f.Dialog->CbFNSize->setEditText(QStringLiteral("99"));
+        f.Dialog->CbFNSizeExit();
+        QVERIFY(f.Messages.isEmpty());
+        QVERIFY(ValidFontSizeText(f.Dialog->CbFNSize->currentText()));
+    }
+
+    void theSampleFollowsTheChoices() {
+        DialogFixture f(40);
+        TfrmPrintThumbnail& d = *f.Dialog;
+        const QImage sixBySix = d.Sample();
+        d.CbLayout->setCurrentIndex(9);
+        d.CbLayoutChange();
+        QCOMPARE(f.Form->ThumbnailLeftCenter->ColCount(), 10);
+        QVERIFY(d.Sample() != sixBySix);
+
+        const QPoint band(d.Sample().width() / 4, 440); // in the left card's label band
+        QCOMPARE(d.Sample().pixelColor(band), QColor(153, 153, 255));
+        test::WhenReady([&] { return d.ColorDialog->isVisible(); },
+                        [&] {
+                            d.ColorDialog->setCurrentColor(QColor(255, 200, 0));
+                            d.ColorDialog->accept();
+                        });
+        d.BtnSelectColor->click();
+        QCOMPARE(d.Sample().pixelColor(band), QColor(255, 200, 0));
+
+        d.CbFNCheck->click();
+        QVERIFY(!f.Form->ShowFileName);
+    }
+
+    void saveAndResetFollowTheSettingsFile() {
+        DialogFixture f;
+        TfrmPrintThumbnail& d = *f.Dialog;
+        d.EdTitle->setPlainText(QStringLiteral("家族"));
+        d.CbLayout->setCurrentIndex(2);
+        d.TitleFont.Color = QColor(200, 0, 0);
+        d.BtnSaveSetting->click();
+        IniFile saved(f.Settings.FileName());
+        QCOMPARE(saved.ReadString("PrintThumbnail", "Title", QString()), QStringLiteral("家族"));
+        QCOMPARE(saved.ReadInteger("PrintThumbnail", "Layout", -1), 2);
+        QCOMPARE(saved.ReadInteger("PrintThumbnail", "FontColor", -1), 200);
+        QCOMPARE(saved.ReadString("APP", "APPName", QString()), QStringLiteral("ミルテ"));
+
+        // Reset with a writable file: the section goes, the defaults come back, black included.
+        d.BtnReset->click();
+        QVERIFY(!IniFile(f.Settings.FileName()).SectionExists("PrintThumbnail"));
+        QCOMPARE(d.CbLayout->currentIndex(), 5);
+        QVERIFY(d.EdTitle->toPlainText().isEmpty());
+        QCOMPARE(d.TitleFont.Color, QColor(Qt::black));
+
+        // Read-only: saving writes nothing, reset keeps the title's colour.
+        QFile::setPermissions(f.Settings.FileName(), QFileDevice::ReadOwner);
+        const QByteArray before = f.Dir.Read(QStringLiteral("Thumbnail.ini"));
+        d.TitleFont.Color = QColor(0, 0, 200);
+        d.EdTitle->setPlainText(QStringLiteral("旅行"));
+        d.BtnSaveSetting->click();
+        QCOMPARE(f.Dir.Read(QStringLiteral("Thumbnail.ini")), before);
+        d.BtnReset->click();
+        QVERIFY(d.EdTitle->toPlainText().isEmpty());
+        QCOMPARE(d.TitleFont.Color, QColor(0, 0, 200));
+        QVERIFY(f.Messages.isEmpty());
+    }
+
+    void aMissingSettingsFileIsNeitherReadNorMade() {
+        DialogFixture f;
+        QFile::remove(f.Settings.FileName());
+        f.Settings.Reload();
+        f.Dialog->BtnSaveSetting->click();
+        QVERIFY(!QFile::exists(f.Settings.FileName()));
+        f.Dialog->BtnReset->click();
+        QCOMPARE(f.Dialog->CbLayout->currentIndex(), 5);
+    }
+
+    void printingAsksForThePaperAndPrintsTheRange() {
+        DialogFixture f(145); // at 6 x 6: three pages
+        QCOMPARE(f.Form->PageCount(), 3);
+        f.SharedDialog.From = 2;
+        f.SharedDialog.To = 3;
+        f.Dialog->BtnPrint->click();
+        QCOMPARE(f.Messages, QStringList{kPaper});
+        QCOMPARE(f.Printer.Pages.size(), size_t(2));
+        QCOMPARE(f.Progress.Started, 1);
+        QCOMPARE(f.Progress.Finished, 1);
+        QCOMPARE(f.Printer.Orientation(), TPrinterOrientation::poLandscape);
+
+        // Cancelled in the print dialog: nothing more.
+        f.Messages.clear();
+        f.SharedDialog.Accept = false;
+        f.Dialog->BtnPrint->click();
+        QCOMPARE(f.Messages, QStringList{kPaper});
+        QCOMPARE(f.Progress.Started, 1);
+    }
+
+    void aPrinterChangedInTheDialogMustBeConfirmed() {
+        DialogFixture f;
+        // Another printer with other margins; then "キャンセル" in the warning prints nothing
+        // but leaves the page laid out for it.
+        f.SharedDialog.WhileOpen = [&] { f.Printer.Scale = 50; };
+        f.Answer = 2;
+        const QImage before = f.Dialog->Sample();
+        f.Dialog->BtnPrint->click();
+        QCOMPARE(f.Messages, (QStringList{kPaper, kChanged}));
+        QVERIFY(f.Printer.Pages.empty());
+        QCOMPARE(f.Form->LightRep().Width(), 2245);
+        QCOMPARE(f.Dialog->Sample().size(), before.size());
+        // "OK" goes on; and choosing nothing new prints without the warning.
+        f.SharedDialog.WhileOpen = [&] { f.Printer.Scale = 100; };
+        f.Answer = 1;
+        f.Messages.clear();
+        f.Dialog->BtnPrint->click();
+        QCOMPARE(f.Messages, (QStringList{kPaper, kChanged}));
+        QCOMPARE(f.Printer.Pages.size(), size_t(1));
+        f.SharedDialog.WhileOpen = nullptr;
+        f.Messages.clear();
+        f.Dialog->BtnPrint->click();
+        QCOMPARE(f.Messages, QStringList{kPaper});
+    }
+
+    void aFailedJobIsReportedAndAborted() {
+        DialogFixture f;
+        // A driver chosen in the dialog that refuses the job's orientation.
+        f.SharedDialog.WhileOpen = [&] { f.Printer.AcceptsPaper = false; };
+        f.Dialog->BtnPrint->click();
+        QCOMPARE(f.Messages.last(), QStringLiteral("用紙設定ができません!!"));
+        QCOMPARE(f.Progress.Finished, f.Progress.Started);
+        QVERIFY(!f.Printer.Printing());
+    }
+
+    void previewStepsThroughThePagesAndPrints() {
+        DialogFixture f(73);
+        TfrmPreview& window = *f.PreviewWindow;
+        QStringList counters;
+        test::WhenReady([&] { return window.isVisible(); },
+                        [&] {
+                            counters << window.pnlPageNumber->text();
+                            QVERIFY(!window.btnPrevios->isEnabled());
+                            window.btnNext->click();
+                            counters << window.pnlPageNumber->text();
+                            QVERIFY(!window.btnNext->isEnabled());
+                            window.btnPrintOut->click(); // from the form's own dialog
+                            counters << window.pnlPageNumber->text();
+                            window.btnFirst->click();
+                            counters << window.pnlPageNumber->text();
+                            window.close();
+                        });
+        f.Dialog->BtnPreview->click();
+        QCOMPARE(counters, (QStringList{"1/2", "2/2", "2/2", "1/2"}));
+        QCOMPARE(f.PreviewDialog.Runs, 1);
+        QCOMPARE(f.SharedDialog.Runs, 0);
+        QCOMPARE(f.Printer.Pages.size(), size_t(2));
+        QCOMPARE(f.Form->CurrentPage, 1);
+        QVERIFY(window.PageImage().isNull()); // let go once closed
+    }
+
+    void qtsPrintDialogOffersThePages() {
+        test::TempFolder dir;
+        auto printer = TQtPrinterDevice::ForPdfFile(dir.File("out.pdf"), QPageSize(QPageSize::A4));
+        QPrintDialog dialog(&printer->Printer());
+        TQtPrintDialogRunner runner(dialog, *printer);
+        test::WhenReady([&] { return dialog.isVisible(); },
+                        [&] {
+                            QCOMPARE(dialog.minPage(), 1);
+                            QCOMPARE(dialog.maxPage(), 14);
+                            dialog.accept();
+                        });
+        int from = 0;
+        int to = 0;
+        QVERIFY(runner.Execute(true, 14, from, to));
+        QCOMPARE(from, 1);
+        QCOMPARE(to, 14);
+    }
+
+private:
+    static bool ValidFontSizeText(const QString& text) {
+        const int size = text.trimmed().toInt();
+        return size >= 3 && size <= 28;
+    }
+};
+
+QTEST_MAIN(TestPrintThumbnail)
+#include "test_print_thumbnail.moc"
