@@ -1,0 +1,169 @@
+// How fast the index card builds its pages, with the folder's thumbnails in the cache: the
+// dialog's sample at 6 x 6 and 10 x 10 (re-rendered on every change of a setting), a preview
+// page (2500 pixels long) at 10 x 10 and 6 x 6, and a folder of 1,000 pictures printed at 6 x 6
+// into a PDF (time, size, the pictures' resolution). Each figure is split into what the
+// pictures' fetching from the cache costs and the rest (drawing, text, scaling).
+//
+//   bench_layouts --photos DIR [--count N] [--pdf OUT.pdf]
+//
+// DIR holds photos (bench/layouts.sh makes 1,000 of 1600 x 1200 with make_photos); the first
+// N of them (1,000 unless given) are the folder. Their thumbnails are made into a scratch cache
+// first, untimed but for the total.
+#include "cache/item_facts.h"
+#include "cache/sort_keys.h"
+#include "cache/thumbnail_db.h"
+#include "layouts/folder_items.h"
+#include "layouts/print_picture.h"
+#include "layouts/prt_thumbnail_print.h"
+#include "report/font_substitutes.h"
+#include "report/qt_printer_device.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace mirte;
+
+namespace {
+
+double MedianMs(int runs, const std::function<void()>& work) {
+    std::vector<double> samples;
+    QElapsedTimer timer;
+    for (int i = 0; i < runs; ++i) {
+        timer.start();
+        work();
+        samples.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+// What fetching the pictures of a page costs alone.
+double FetchMs(TThumbnailDB& db, const TFolderItems& items, int first, int count) {
+    return MedianMs(5, [&] {
+        for (int i = first; i < std::min(first + count, items.Count()); ++i) {
+            FetchPrintPicture(db, items.ItemInfo(i).value(ieFullPath));
+        }
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    InstallFontSubstitutes();
+    QString photos;
+    QString pdfPath;
+    int count = 1000;
+    const QStringList args = QCoreApplication::arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--photos")) {
+            photos = args[i + 1];
+        } else if (args[i] == QLatin1String("--count")) {
+            count = args[i + 1].toInt();
+        } else if (args[i] == QLatin1String("--pdf")) {
+            pdfPath = args[i + 1];
+        }
+    }
+    if (photos.isEmpty() || count <= 0) {
+        std::fputs("usage: bench_layouts --photos DIR [--count N] [--pdf OUT.pdf]\n", stderr);
+        return 2;
+    }
+
+    // The folder: the first `count` photos, under names of their own.
+    QTemporaryDir work;
+    const QString folder = work.filePath(QStringLiteral("folder"));
+    QDir().mkpath(folder);
+    const QStringList names = QDir(photos).entryList({"*.jpg"}, QDir::Files, QDir::Name);
+    if (names.isEmpty()) {
+        std::fputs("bench_layouts: no photos\n", stderr);
+        return 1;
+    }
+    for (int i = 0; i < count; ++i) {
+        QFile::link(QDir(photos).filePath(names[i % names.size()]),
+                    folder + QStringLiteral("/img_%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
+    }
+
+    TThumbnailDB db;
+    db.SetCacheDirectory(work.filePath(QStringLiteral("cache")));
+    QDir().mkpath(db.GetCacheDirectory());
+    db.SetMaxCacheSize(4 * 1024 * 1024);
+    db.SetThumbnailWidth(TThumbnailDB::CacheBox);
+    db.SetThumbnailHeight(TThumbnailDB::CacheBox);
+    QElapsedTimer timer;
+    timer.start();
+    TFolderItems items = TFolderItems::List(folder, db);
+    items.Sort(soName);
+    for (int i = 0; i < items.Count(); ++i) {
+        FetchPrintPicture(db, items.ItemInfo(i).value(ieFullPath));
+    }
+    db.SaveTable();
+    std::printf("folder of %d pictures listed and cached in %.1f s (untimed below)\n",
+                items.Count(), timer.nsecsElapsed() / 1e9);
+
+    const QString pdf = pdfPath.isEmpty() ? work.filePath(QStringLiteral("card.pdf")) : pdfPath;
+    auto printer = TQtPrinterDevice::ForPdfFile(pdf, QPageSize(QPageSize::A4));
+    printer->SetOrientation(TPrinterOrientation::poLandscape);
+    TprtThumbnailPrint form(db, *printer);
+    form.ListView = &items;
+    TIndexCardSettings settings = index_card::Defaults();
+    settings.Title = QStringLiteral("ベンチマーク 2026");
+
+    for (const int layout : {5, 9}) {
+        settings.Layout = layout;
+        const int n = layout + 1;
+        form.ApplySettings(settings, folder);
+        form.ApplyPrinterLayout();
+        form.RenderSample(); // the dialog has shown it once before any change
+        const double sample = MedianMs(9, [&] {
+            form.ApplySettings(settings, folder); // a change of a setting, as the dialog pushes it
+            form.RenderSample();
+        });
+        const double fetch = FetchMs(db, items, 0, 2 * n * n);
+        std::printf("sample %2d x %-2d (909 x 455, %3d pictures): median %6.1f ms "
+                    "(fetching the pictures %5.1f ms)\n",
+                    n, n, 2 * n * n, sample, fetch);
+    }
+    for (const int layout : {9, 5}) {
+        settings.Layout = layout;
+        const int n = layout + 1;
+        form.ApplySettings(settings, folder);
+        form.ApplyPrinterLayout();
+        form.PageTotal = form.PageCount();
+        QSize size;
+        int page = 1;
+        const double preview = MedianMs(5, [&] {
+            form.CurrentPage = page;
+            size = form.RenderPage().size();
+            page = page % form.PageTotal + 1;
+        });
+        const double fetch = FetchMs(db, items, 0, 2 * n * n);
+        std::printf("preview page %2d x %-2d (%d x %d): median %6.1f ms "
+                    "(fetching the pictures %5.1f ms)\n",
+                    n, n, size.width(), size.height(), preview, fetch);
+    }
+
+    settings.Layout = 5;
+    form.ApplySettings(settings, folder);
+    form.ApplyPrinterLayout();
+    TSilentProgress progress;
+    timer.restart();
+    form.PrintPages(progress);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    const double fetchAll = FetchMs(db, items, 0, items.Count()) / 1e3;
+    std::printf("PDF of %d pictures at 6 x 6: %d pages in %.2f s (fetching the pictures %.2f s), "
+                "%.1f MB, %s\n",
+                items.Count(), form.PageCount(), seconds, fetchAll, QFileInfo(pdf).size() / 1e6,
+                qUtf8Printable(pdf));
+    return 0;
+}
