@@ -164,6 +164,7 @@ bool TQtPrinterDevice::BeginDoc() {
         return false;
     }
     m_lastError.clear();
+    m_lastJobId = 0;
     if (!m_missingQueue.isEmpty()) {
         m_lastError = QStringLiteral("プリンタ \"%1\" が見つかりません。").arg(m_missingQueue);
         return false;
@@ -282,6 +283,7 @@ bool TQtPrinterDevice::Submit() {
         m_lastError = QString::fromUtf8(cupsLastErrorString());
         return false;
     }
+    m_lastJobId = job;
     return true;
 }
 

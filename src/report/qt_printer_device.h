@@ -43,6 +43,8 @@ public:
     bool Printing() const override { return m_painter != nullptr; }
     QPainter* Painter() override { return m_painter.get(); }
     QString LastError() const override { return m_lastError; }
+    // The print system's number of the last job handed to it (0: none since BeginDoc).
+    int LastJobId() const { return m_lastJobId; }
 
     // The printer the print dialog works on. After the dialog, call UseSmallestMargins.
     QPrinter& Printer() { return *m_printer; }
@@ -61,6 +63,7 @@ private:
     std::unique_ptr<QPainter> m_painter;
     QString m_spool;
     QString m_lastError;
+    int m_lastJobId = 0;
     QString m_missingQueue; // a queue asked for by a name the print system does not know
 };
 

@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -208,6 +209,21 @@ private slots:
 
         d.CbFNCheck->click();
         QVERIFY(!f.Form->ShowFileName);
+
+        // The font dialog's choice becomes both titles' font.
+        test::WhenReady([&] { return d.FontDialog->isVisible(); },
+                        [&] {
+                            QFont chosen(QStringLiteral("IPAPMincho"));
+                            chosen.setPointSize(22);
+                            chosen.setUnderline(true);
+                            d.FontDialog->setCurrentFont(chosen);
+                            d.FontDialog->accept();
+                        });
+        d.BtnFont->click();
+        QCOMPARE(d.TitleFont.Size, 22);
+        QVERIFY(d.TitleFont.Underline);
+        QCOMPARE(f.Form->RTitle->Font().Size(), 22);
+        QVERIFY(f.Form->LTitle->Font().Underline);
     }
 
     void saveAndResetFollowTheSettingsFile() {

@@ -1,6 +1,7 @@
 // Pictures of the print windows as the program shows them: the main window on a folder, the
-// index card dialog over it, and the preview page by page. Not a test: run it under xvfb-run
-// (the screen is grabbed as a person would see it).
+// index card dialog over it, the preview page by page, Qt's print dialog; then the card is
+// printed for real through that dialog, to the default queue and to OUTDIR/card.pdf. Not a
+// test: run it under xvfb-run (the screen is grabbed as a person would see it).
 //   print_screenshots FOLDER OUTDIR
 
 #include "print/frm_preview.h"
@@ -11,12 +12,16 @@
 #include "support/when_ready.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <cstdio>
 
 using namespace mirte;
 
@@ -25,6 +30,26 @@ namespace {
 void GrabScreen(const QString& file) {
     QTest::qWait(400);
     QGuiApplication::primaryScreen()->grabWindow(0).save(file);
+}
+
+// Answers Qt's print dialog when it shows: to the queue it offers, or into a PDF file.
+void AnswerPrintDialog(const QString& shot, const QString& pdfFile) {
+    test::WhenReady([] { return qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()); },
+                    [=] {
+                        auto* dialog =
+                            qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                        if (!pdfFile.isEmpty()) {
+                            auto* printers =
+                                dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+                            auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+                            if (printers != nullptr && file != nullptr) {
+                                printers->setCurrentIndex(printers->count() - 1); // to a file
+                                file->setText(pdfFile);
+                            }
+                        }
+                        GrabScreen(shot);
+                        dialog->accept();
+                    });
 }
 
 } // namespace
@@ -46,6 +71,11 @@ int main(int argc, char** argv) {
     options.Paths.DefaultCacheDir = options.Paths.ExeDir + QStringLiteral("Temp");
     options.StartFolder = folder;
     TfrmThumbnail window(options);
+    // The messages ("A4 or Letter", a printer change) are answered "OK" and written out.
+    window.SetMessageFunction([](const QString& text, const std::vector<std::uint8_t>&) {
+        std::printf("message: %s\n", qUtf8Printable(text));
+        return 1;
+    });
     window.show();
     while (!window.LoadFinished()) {
         QTest::qWait(50);
@@ -65,6 +95,10 @@ int main(int argc, char** argv) {
                                             preview.close();
                                         });
                         dialog.BtnPreview->click();
+                        AnswerPrintDialog(out + "/print_dialog.png", QString());
+                        dialog.BtnPrint->click();
+                        AnswerPrintDialog(out + "/print_dialog_file.png", out + "/card.pdf");
+                        dialog.BtnPrint->click();
                         dialog.close();
                     });
     window.BtnPrintThumbnail->click();

@@ -205,6 +205,27 @@ private slots:
         dialog.hide();
     }
 
+    // As a print run's progress: shown at 0 % over the other windows, which take no input while
+    // it runs; a click on "キャンセル" comes in when the run looks between pages.
+    void progressDialogAsAPrintRunsProgress() {
+        QWidget owner;
+        owner.show();
+        TfrmGauge dialog(&owner);
+        TPrintProgress& progress = dialog;
+        progress.Start();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.Percent, 0);
+        QVERIFY(QApplication::activeModalWidget() == &dialog);
+        progress.PagePrinted(1, 4, 25);
+        QCOMPARE(dialog.Gauge->PercentDone(), 25);
+        QVERIFY(!progress.CancelRequested());
+        QTimer::singleShot(0, dialog.Button1, [&] { dialog.Button1->click(); });
+        QTRY_VERIFY(progress.CancelRequested());
+        progress.Finish();
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
     // While shown, the progress dialog takes the activation back from other windows.
     void progressDialogKeepsTheActivation() {
         TfrmGauge dialog;
