@@ -1,10 +1,12 @@
-// print index FOLDER: the index card of a folder's pictures, built by the same report form as
-// the window's, printed into a PDF file, to a print queue, or as preview images.
+// print index|jacket|contact: a layout built by the same report form as the window's, printed
+// into a PDF file, to a print queue, or as preview images.
 #include "cache/sort_keys.h"
 #include "cache/thumbnail_db.h"
 #include "commands.h"
 #include "layouts/folder_items.h"
-#include "layouts/index_card_settings.h"
+#include "layouts/print_picture.h"
+#include "layouts/prt_contact_sheet_print.h"
+#include "layouts/prt_jacket_print.h"
 #include "layouts/prt_thumbnail_print.h"
 #include "print_options.h"
 #include "report/qt_printer_device.h"
@@ -48,9 +50,12 @@ CacheChoice ChooseCache(const PrintOptions& options, const IniFile* settings,
     return choice;
 }
 
-TIndexCardSettings IndexCardChoices(const PrintOptions& options, const IniFile* settings) {
-    TIndexCardSettings choices =
-        settings != nullptr ? ReadIndexCardSettings(*settings) : index_card::Defaults();
+// The saved choices of a layout (its defaults without a settings file), with the flags over
+// them.
+template <class Settings>
+Settings Choices(const PrintOptions& options, const IniFile* ini, Settings (*read)(const IniFile&),
+                 Settings defaults) {
+    Settings choices = ini != nullptr ? read(*ini) : defaults;
     if (options.Layout >= 0) {
         choices.Layout = options.Layout;
     }
@@ -60,7 +65,79 @@ TIndexCardSettings IndexCardChoices(const PrintOptions& options, const IniFile* 
     return choices;
 }
 
-// The preview images of the pages in the range, as PAGE-NNN.png.
+// The report form of the layout asked for, with its items or picture and its choices pushed
+// in, as the window's dialog pushes them.
+class FormBuilder {
+public:
+    FormBuilder(const PrintOptions& options, const IniFile* ini, TThumbnailDB& db,
+                TPrinterDevice& printer, const Context& context)
+        : m_options(options), m_ini(ini), m_db(db), m_printer(printer), m_context(context) {}
+
+    std::unique_ptr<TReportForm> Build(const QString& source) {
+        switch (m_options.Kind) {
+        case PrintKind::Jacket:
+            return Jacket(source);
+        case PrintKind::Contact:
+            return ContactSheet(source);
+        case PrintKind::Index:
+            break;
+        }
+        return IndexCard(source);
+    }
+
+private:
+    void ListFolder(const QString& folder) {
+        m_items = TFolderItems::List(folder, m_db);
+        m_items.Sort(m_options.Order);
+    }
+
+    std::unique_ptr<TReportForm> IndexCard(const QString& folder) {
+        ListFolder(folder);
+        auto form = std::make_unique<TprtThumbnailPrint>(m_db, m_printer);
+        form->ListView = &m_items;
+        form->ApplySettings(
+            Choices(m_options, m_ini, &ReadIndexCardSettings, index_card::Defaults()), folder);
+        return form;
+    }
+
+    std::unique_ptr<TReportForm> ContactSheet(const QString& folder) {
+        ListFolder(folder);
+        auto form = std::make_unique<TprtContactSheetPrint>(m_db, m_printer);
+        form->ListView = &m_items;
+        TContactSheetSettings choices =
+            Choices(m_options, m_ini, &ReadContactSheetSettings, contact_sheet::Defaults());
+        choices.ShowFileName = choices.ShowFileName && !m_options.NoNames;
+        choices.ShowDate = choices.ShowDate && !m_options.NoDates;
+        form->ApplySettings(choices, folder);
+        return form;
+    }
+
+    std::unique_ptr<TReportForm> Jacket(const QString& picturePath) {
+        TJacketSettings choices =
+            Choices(m_options, m_ini, &ReadJacketSettings, jacket::Defaults());
+        if (m_options.Rotate >= 0) {
+            choices.RotateCount = m_options.Rotate;
+        }
+        const QImage picture = FetchPrintPicture(m_db, picturePath);
+        if (picture.isNull()) {
+            std::fprintf(m_context.err, "%s\t画像を読み込めません。写真なしで印刷します。\n",
+                         qUtf8Printable(picturePath));
+        }
+        auto form = std::make_unique<TprtJacketPrint>(m_printer);
+        form->AssignPicture(TurnedClockwise(picture, choices.RotateCount));
+        form->ApplySettings(choices);
+        return form;
+    }
+
+    const PrintOptions& m_options;
+    const IniFile* m_ini;
+    TThumbnailDB& m_db;
+    TPrinterDevice& m_printer;
+    const Context& m_context;
+    TFolderItems m_items;
+};
+
+// The preview images of the pages in the range, as page-NNN.png.
 int WritePreviewPages(TReportForm& form, const PrintOptions& options, int from, int to,
                       const Context& context) {
     if (!QDir().mkpath(options.PngDir)) {
@@ -87,6 +164,24 @@ int WritePreviewPages(TReportForm& form, const PrintOptions& options, int from, 
     return 0;
 }
 
+// The printer the page is laid out for: a queue (with the paper asked for), or a PDF file on
+// that paper (a scratch one that is never written, for the preview images).
+std::unique_ptr<TQtPrinterDevice> MakePrinter(const PrintOptions& options,
+                                              const QTemporaryDir& scratch, QString& error) {
+    if (!options.Queue.isEmpty()) {
+        auto printer = TQtPrinterDevice::ForPrinter(options.Queue);
+        if (options.HasPaper && !printer->SetPaper(options.Paper, printer->Orientation())) {
+            error = QStringLiteral("%1 cannot take that paper").arg(options.Queue);
+            return nullptr;
+        }
+        return printer;
+    }
+    const QString target = options.PdfFile.isEmpty()
+                               ? scratch.filePath(QStringLiteral("measure.pdf"))
+                               : QFileInfo(options.PdfFile).absoluteFilePath();
+    return TQtPrinterDevice::ForPdfFile(target, options.Paper);
+}
+
 } // namespace
 
 int RunPrint(const QStringList& args, const Context& context) {
@@ -104,9 +199,11 @@ int RunPrint(const QStringList& args, const Context& context) {
         std::fputs(PrintUsage(), context.err);
         return 2;
     }
-    const QString folder = QFileInfo(options.Folder).absoluteFilePath();
-    if (!QFileInfo(folder).isDir()) {
-        std::fprintf(context.err, "%s\tフォルダが存在しません。\n", qUtf8Printable(folder));
+    const QString source = QFileInfo(options.Source).absoluteFilePath();
+    const bool wantsFolder = options.Kind != PrintKind::Jacket;
+    if (wantsFolder ? !QFileInfo(source).isDir() : !QFileInfo(source).isFile()) {
+        std::fprintf(context.err, "%s\t%s\n", qUtf8Printable(source),
+                     wantsFolder ? "フォルダが存在しません。" : "ファイルが見つかりません。");
         return 1;
     }
     std::unique_ptr<IniFile> settings;
@@ -127,46 +224,31 @@ int RunPrint(const QStringList& args, const Context& context) {
         db.SetThumbnailWidth(TThumbnailDB::CacheBox);
         db.SetThumbnailHeight(TThumbnailDB::CacheBox);
 
-        TFolderItems items = TFolderItems::List(folder, db);
-        items.Sort(options.Order);
-
-        // The page is laid out for the printer's paper: a queue's, or the paper asked for.
         QTemporaryDir scratch;
-        std::unique_ptr<TQtPrinterDevice> printer;
-        if (!options.Queue.isEmpty()) {
-            printer = TQtPrinterDevice::ForPrinter(options.Queue);
-            if (options.HasPaper && !printer->SetPaper(options.Paper, printer->Orientation())) {
-                std::fprintf(context.err, "mirte-cli: %s cannot take that paper\n",
-                             qUtf8Printable(options.Queue));
-                return 1;
-            }
-        } else {
-            const QString target = options.PdfFile.isEmpty()
-                                       ? scratch.filePath(QStringLiteral("measure.pdf"))
-                                       : QFileInfo(options.PdfFile).absoluteFilePath();
-            printer = TQtPrinterDevice::ForPdfFile(target, options.Paper);
+        const auto printer = MakePrinter(options, scratch, error);
+        if (!printer) {
+            std::fprintf(context.err, "mirte-cli: %s\n", qUtf8Printable(error));
+            return 1;
         }
+        FormBuilder builder(options, settings.get(), db, *printer, context);
+        const std::unique_ptr<TReportForm> form = builder.Build(source);
+        printer->SetOrientation(form->LayoutOrientation());
+        form->ApplyPrinterLayout();
 
-        TprtThumbnailPrint form(db, *printer);
-        form.ListView = &items;
-        form.ApplySettings(IndexCardChoices(options, settings.get()), folder);
-        printer->SetOrientation(form.LayoutOrientation());
-        form.ApplyPrinterLayout();
-
-        const int pages = form.PageCount();
+        const int pages = form->PageCount();
         const int from = options.FromPage > 0 ? options.FromPage : 1;
         const int to = options.ToPage > 0 ? std::min(options.ToPage, pages) : pages;
         if (from > pages) {
-            std::fprintf(context.err, "mirte-cli print: the card has %d pages\n", pages);
+            std::fprintf(context.err, "mirte-cli print: there are %d pages\n", pages);
             return 2;
         }
         if (!options.PngDir.isEmpty()) {
-            return WritePreviewPages(form, options, from, to, context);
+            return WritePreviewPages(*form, options, from, to, context);
         }
-        form.PrintFrom = from;
-        form.PrintTo = to;
+        form->PrintFrom = from;
+        form->PrintTo = to;
         TTerminalProgress progress(context.err);
-        if (!form.PrintPages(progress)) {
+        if (!form->Print(progress)) {
             std::fputs("mirte-cli: 中断しました。何も印刷していません。\n", context.err);
             return 130;
         }

@@ -24,9 +24,10 @@ void PrintUsage(std::FILE* to) {
                "                  thumbnails through the cache, its records, or clearing it\n"
                "  render-demo OUT.pdf | --printer QUEUE | --png [--scale N] [--page N] OUT.png\n"
                "                  the demonstration report, printed or as a preview image\n"
-               "  print index FOLDER (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]\n"
-               "                  the folder's index card, as the window prints it\n"
-               "                  (mirte-cli print --help tells the options)\n"
+               "  print index|contact FOLDER | jacket PICTURE\n"
+               "        (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]\n"
+               "                  an index card, contact sheet or back card, as the window\n"
+               "                  prints it (mirte-cli print --help tells the options)\n"
                "  version         the program's version\n",
                to);
 }

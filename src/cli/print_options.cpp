@@ -1,6 +1,11 @@
 #include "print_options.h"
 
+#include "layouts/contact_sheet_settings.h"
 #include "layouts/index_card_settings.h"
+#include "layouts/jacket_settings.h"
+
+#include <functional>
+#include <map>
 
 namespace mirte::cli {
 
@@ -32,77 +37,104 @@ bool ParsePaper(const QString& text, QPageSize& paper) {
     return false;
 }
 
-bool ParseOrder(const QString& text, int& order) {
-    const QStringList names{QStringLiteral("name"), QStringLiteral("size"), QStringLiteral("date")};
-    order = static_cast<int>(names.indexOf(text));
-    return order >= 0;
+bool ParseIndex(const QString& text, int count, int& value) {
+    bool ok = false;
+    value = text.toInt(&ok);
+    return ok && value >= 0 && value < count;
+}
+
+int LayoutCount(PrintKind kind) {
+    switch (kind) {
+    case PrintKind::Jacket:
+        return jacket::LayoutCount;
+    case PrintKind::Contact:
+        return contact_sheet::LayoutCount;
+    case PrintKind::Index:
+        break;
+    }
+    return index_card::LayoutCount;
 }
 
 } // namespace
 
 const char* PrintUsage() {
-    return "usage: mirte-cli print index FOLDER (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR)\n"
-           "           [--settings Thumbnail.ini] [--cache CACHEDIR] [--pages FROM-TO]\n"
-           "           [--paper A4|Letter] [--order name|size|date] [--layout 0..9]\n"
-           "           [--title TEXT]\n";
+    return "usage: mirte-cli print index FOLDER OUTPUT [--pages FROM-TO] [--order name|size|date]\n"
+           "           [--layout 0..9] [--title TEXT] [COMMON]\n"
+           "       mirte-cli print jacket PICTURE OUTPUT [--layout 0..3] [--rotate 0..3]\n"
+           "           [--title TEXT] [COMMON]\n"
+           "       mirte-cli print contact FOLDER OUTPUT [--pages FROM-TO]\n"
+           "           [--order name|size|date] [--layout 0..25] [--title TEXT] [--no-names]\n"
+           "           [--no-dates] [COMMON]\n"
+           "  OUTPUT: --pdf OUT.pdf | --printer QUEUE | --png OUT_DIR\n"
+           "  COMMON: [--settings Thumbnail.ini] [--cache CACHEDIR] [--paper A4|Letter]\n";
 }
 
 bool ParsePrintOptions(const QStringList& args, PrintOptions& o, QString& error) {
     if (args.isEmpty()) {
         return false;
     }
-    o.Kind = args.first();
-    if (o.Kind != QLatin1String("index")) {
-        error = QStringLiteral("unknown layout \"%1\"").arg(o.Kind);
+    const std::map<QString, PrintKind> kinds{{QStringLiteral("index"), PrintKind::Index},
+                                             {QStringLiteral("jacket"), PrintKind::Jacket},
+                                             {QStringLiteral("contact"), PrintKind::Contact}};
+    const auto kind = kinds.find(args.first());
+    if (kind == kinds.end()) {
+        error = QStringLiteral("unknown layout \"%1\"").arg(args.first());
         return false;
     }
+    o.Kind = kind->second;
+    const bool paged = o.Kind != PrintKind::Jacket;
     int outputs = 0;
+    // The options that take a value, each with its reader; false for a value it refuses.
+    using Reader = std::function<bool(const QString&)>;
+    std::map<QString, Reader> valued{
+        {QStringLiteral("--pdf"), [&](const QString& v) { return ++outputs, o.PdfFile = v, true; }},
+        {QStringLiteral("--printer"),
+         [&](const QString& v) { return ++outputs, o.Queue = v, true; }},
+        {QStringLiteral("--png"), [&](const QString& v) { return ++outputs, o.PngDir = v, true; }},
+        {QStringLiteral("--settings"), [&](const QString& v) { return o.SettingsFile = v, true; }},
+        {QStringLiteral("--cache"), [&](const QString& v) { return o.CacheDir = v, true; }},
+        {QStringLiteral("--paper"),
+         [&](const QString& v) { return o.HasPaper = true, ParsePaper(v, o.Paper); }},
+        {QStringLiteral("--layout"),
+         [&](const QString& v) { return ParseIndex(v, LayoutCount(o.Kind), o.Layout); }},
+        {QStringLiteral("--title"),
+         [&](const QString& v) { return o.HasTitle = true, o.Title = v, true; }},
+    };
+    if (paged) {
+        valued[QStringLiteral("--pages")] = [&](const QString& v) {
+            return ParsePages(v, o.FromPage, o.ToPage);
+        };
+        valued[QStringLiteral("--order")] = [&](const QString& v) {
+            o.Order = static_cast<int>(QStringList{"name", "size", "date"}.indexOf(v));
+            return o.Order >= 0;
+        };
+    } else {
+        valued[QStringLiteral("--rotate")] = [&](const QString& v) {
+            return ParseIndex(v, 4, o.Rotate);
+        };
+    }
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        const QString value = hasValue ? args[i + 1] : QString();
-        bool ok = hasValue;
-        if (a == QLatin1String("--pdf")) {
-            o.PdfFile = value;
-            ++outputs;
-        } else if (a == QLatin1String("--printer")) {
-            o.Queue = value;
-            ++outputs;
-        } else if (a == QLatin1String("--png")) {
-            o.PngDir = value;
-            ++outputs;
-        } else if (a == QLatin1String("--settings")) {
-            o.SettingsFile = value;
-        } else if (a == QLatin1String("--cache")) {
-            o.CacheDir = value;
-        } else if (a == QLatin1String("--pages")) {
-            ok = ok && ParsePages(value, o.FromPage, o.ToPage);
-        } else if (a == QLatin1String("--paper")) {
-            ok = ok && ParsePaper(value, o.Paper);
-            o.HasPaper = true;
-        } else if (a == QLatin1String("--order")) {
-            ok = ok && ParseOrder(value, o.Order);
-        } else if (a == QLatin1String("--layout")) {
-            o.Layout = value.toInt(&ok);
-            ok = ok && o.Layout >= 0 && o.Layout < index_card::LayoutCount;
-        } else if (a == QLatin1String("--title")) {
-            o.Title = value;
-            o.HasTitle = true;
-        } else if (!a.startsWith(QLatin1String("--")) && o.Folder.isEmpty()) {
-            o.Folder = a;
-            continue;
+        if (o.Kind == PrintKind::Contact && a == QLatin1String("--no-names")) {
+            o.NoNames = true;
+        } else if (o.Kind == PrintKind::Contact && a == QLatin1String("--no-dates")) {
+            o.NoDates = true;
+        } else if (const auto reader = valued.find(a); reader != valued.end()) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty() || !reader->second(args[i + 1])) {
+                error = QStringLiteral("%1 needs a valid value").arg(a);
+                return false;
+            }
+            ++i;
+        } else if (!a.startsWith(QLatin1String("--")) && o.Source.isEmpty()) {
+            o.Source = a;
         } else {
             error = QStringLiteral("unknown argument \"%1\"").arg(a);
             return false;
         }
-        if (!ok || value.isEmpty()) {
-            error = QStringLiteral("%1 needs a valid value").arg(a);
-            return false;
-        }
-        ++i;
     }
-    if (o.Folder.isEmpty() || outputs != 1) {
-        error = QStringLiteral("give the folder and one of --pdf, --printer, --png");
+    if (o.Source.isEmpty() || outputs != 1) {
+        error = QStringLiteral("give the %1 and one of --pdf, --printer, --png")
+                    .arg(paged ? QStringLiteral("folder") : QStringLiteral("picture"));
         return false;
     }
     return true;

@@ -6,10 +6,13 @@
 
 namespace mirte::cli {
 
+// The layouts `mirte-cli print` knows.
+enum class PrintKind { Index, Jacket, Contact };
+
 // What `mirte-cli print` was asked for.
 struct PrintOptions {
-    QString Kind; // the layout: "index"
-    QString Folder;
+    PrintKind Kind = PrintKind::Index;
+    QString Source;  // the folder (index, contact) or the picture (jacket)
     QString PdfFile; // --pdf
     QString Queue;   // --printer
     QString PngDir;  // --png
@@ -21,8 +24,11 @@ struct PrintOptions {
     bool HasPaper = false;
     int Order = 0;   // 0 name, 1 size, 2 date
     int Layout = -1; // the layout box's entry; -1: from the settings
+    int Rotate = -1; // quarter turns of the back card's picture; -1: from the settings
     QString Title;
     bool HasTitle = false;
+    bool NoNames = false; // the contact sheet's file names off
+    bool NoDates = false; // and its date lines
 };
 
 // Reads the arguments after "print"; false with a reason (empty when only the usage is due).

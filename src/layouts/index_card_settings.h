@@ -3,7 +3,6 @@
 #include "layout_settings.h"
 
 #include <QString>
-#include <array>
 
 namespace mirte {
 
@@ -24,9 +23,6 @@ inline constexpr const char* kSection = "PrintThumbnail";
 inline constexpr int LayoutCount = 10;
 inline constexpr int DefaultLayout = 5;
 inline constexpr int DefaultTitleSize = 18;
-// The file-name size box's entries, in points.
-inline constexpr std::array<int, 18> FileFontSizes{3,  4,  5,  6,  7,  8,  9,  10, 11,
-                                                   12, 14, 16, 18, 20, 22, 24, 26, 28};
 
 // The cells per side of a layout box entry; an entry outside the box gives the default's.
 int CellsPerSide(int layout);

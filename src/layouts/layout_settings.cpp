@@ -42,7 +42,7 @@ TLayoutCommon ReadLayoutCommon(const IniFile& ini, const QString& section,
                                const TLayoutDefaults& defaults) {
     TLayoutCommon values;
     values.Layout = ini.ReadInteger(section, QStringLiteral("Layout"), defaults.Layout);
-    if (values.Layout < 0 || values.Layout >= defaults.LayoutCount) {
+    if (defaults.LayoutCount > 0 && (values.Layout < 0 || values.Layout >= defaults.LayoutCount)) {
         values.Layout = defaults.Layout;
     }
     const int label = ini.ReadInteger(section, QStringLiteral("BackColor"), DefaultLabelColorValue);

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QString>
+#include <array>
 
 namespace mirte {
 
@@ -16,6 +17,10 @@ inline constexpr int DefaultCharset = 128;
 QString DefaultFontName();
 // The label colour when none is set: red 153, green 153, blue 255.
 inline constexpr int DefaultLabelColorValue = 16751001;
+
+// The file-name size boxes' entries, in points.
+inline constexpr std::array<int, 18> FileFontSizes{3,  4,  5,  6,  7,  8,  9,  10, 11,
+                                                   12, 14, 16, 18, 20, 22, 24, 26, 28};
 
 // A colour as the settings file stores it: red in the low byte, green in the second, blue in
 // the third.
@@ -49,7 +54,8 @@ struct TLayoutCommon {
 };
 
 // How a layout's section differs in its common keys: the layout box's default entry and its
-// number of entries, and the title's default size.
+// number of entries (0: any entry is kept as it is, the layout deals with one outside its box),
+// and the title's default size.
 struct TLayoutDefaults {
     int Layout = 0;
     int LayoutCount = 1;
@@ -61,8 +67,8 @@ inline constexpr int MinTitleFontSize = 1;
 inline constexpr int MaxTitleFontSize = 200;
 
 // Reads the common keys. Every value that a broken or hand-edited file could spoil falls back
-// to its default: a layout outside the box's entries, a colour outside 0 .. 0xFFFFFF, a title
-// size outside 1 .. 200 points, an empty face.
+// to its default: a layout outside the box's entries (when the box counts them), a colour
+// outside 0 .. 0xFFFFFF, a title size outside 1 .. 200 points, an empty face.
 TLayoutCommon ReadLayoutCommon(const IniFile& ini, const QString& section,
                                const TLayoutDefaults& defaults);
 // Writes the common keys in their order (nothing when the file is read-only; raises

@@ -1,6 +1,7 @@
 #include "prt_thumbnail_print.h"
 
 #include "cache/item_facts.h"
+#include "form_building.h"
 #include "gui_font.h"
 #include "print_picture.h"
 #include "report/geometry.h"
@@ -16,34 +17,13 @@ namespace {
 constexpr TLineStyle kNone = TLineStyle::lsNone;
 constexpr TLineStyle kSingle = TLineStyle::lsSingle;
 
-template <class T> T* Make(TLRControl* parent, int left, int top, int width, int height) {
-    T* control = TLRControl::Create<T>(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
+using form::Make;
+using form::SetFontSize;
+using form::SetLines;
 
-// Docked before it is sized, so that the size it is given is the one it keeps along the side
-// it is docked to.
-template <class T = TLRLayoutPanel>
-T* MakePanel(TLRControl* parent, TLRAlign align, int left, int top, int width, int height) {
-    T* panel = TLRControl::Create<T>(parent);
-    panel->SetLRAlign(align);
-    panel->SetBounds(left, top, width, height);
-    return panel;
-}
-
-void SetLines(TCustomLRTextItem& item, TLineStyle top, TLineStyle left, TLineStyle right,
-              TLineStyle bottom) {
-    item.LineTop = top;
-    item.LineLeft = left;
-    item.LineRight = right;
-    item.LineBottom = bottom;
-}
-
-void SetFontSize(TLRControl& control, int points) {
-    TLRFont font = control.Font();
-    font.SetSize(points);
-    control.SetFont(font);
+TLRLayoutPanel* MakePanel(TLRControl* parent, TLRAlign align, int left, int top, int width,
+                          int height) {
+    return form::MakePanel<TLRLayoutPanel>(parent, align, left, top, width, height);
 }
 
 } // namespace
@@ -111,14 +91,14 @@ TprtThumbnailPrint::TCard TprtThumbnailPrint::BuildCard(TLRLayoutPanel* parent, 
     card.Title->Escapement = TEscapementStatus::esNormal;
     card.TitleBack = Make<TLRItem>(card.Up, 188, 72, 65, 17);
 
-    card.Center = MakePanel<TLRGridPanel>(card.Card, TLRAlign::laClient, 0, 100, width, 269);
+    card.Center = form::MakePanel<TLRGridPanel>(card.Card, TLRAlign::laClient, 0, 100, width, 269);
     card.Center->SetColCount(4);
     card.Center->SetRowCount(3);
     card.Center->PrintDirection = TPrintDirection::pdHorz;
     card.BackLine =
         right ? Make<TLRItem>(card.Center, 4, 4, 81, 69) : Make<TLRItem>(card.Center, 0, 0, 77, 69);
     card.BackLine->Transparent = false;
-    card.BackLine->LineColor = QColor(192, 192, 192); // silver
+    card.BackLine->LineColor = form::Silver;
     SetLines(*card.BackLine, kSingle, kSingle, kSingle, kSingle);
     card.Comment = right ? Make<TLRItem>(card.Center, 8, 52, 69, 13)
                          : Make<TLRItem>(card.Center, 4, 48, 65, 13);

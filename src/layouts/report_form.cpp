@@ -96,10 +96,10 @@ QImage TReportForm::RenderPage() {
     return RenderCurrentPage(PreviewScale());
 }
 
-QImage TReportForm::RenderCurrentPage(int scale) {
+QImage TReportForm::RenderCurrentPage(int scale, const QColor& background) {
     m_page->PreviewScale = scale;
     QImage bitmap(m_page->Width() * scale, m_page->Height() * scale, QImage::Format_RGB32);
-    bitmap.fill(Qt::white);
+    bitmap.fill(background);
     QPainter painter(&bitmap);
     m_page->BeginPreview();
     try {

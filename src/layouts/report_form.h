@@ -58,6 +58,9 @@ public:
     // failure aborts it (a spooled or half-written file goes), and a failure is raised again
     // after the progress is finished. False when cancelled.
     bool PrintPages(TPrintProgress& progress);
+    // What the print buttons run once the user said go: the pages of the range, shown in
+    // `progress` (the back card prints its one page without it). False when cancelled.
+    virtual bool Print(TPrintProgress& progress) { return PrintPages(progress); }
 
 protected:
     // The paper and its printable area as last adopted; a printer that cannot be measured
@@ -66,8 +69,8 @@ protected:
     TReportRect PrintableRect() const;
     // The form's own page layout, after the adoption.
     virtual void LayOutPage() = 0;
-    // CurrentPage at `scale` device pixels per design pixel, on white.
-    QImage RenderCurrentPage(int scale);
+    // CurrentPage at `scale` device pixels per design pixel, on the background.
+    QImage RenderCurrentPage(int scale, const QColor& background = Qt::white);
     // A run of pages begins (a sample, a preview page or a print run).
     virtual void StartRun() {}
 

@@ -91,7 +91,7 @@ void TPreviewJob::PrintFromPreview() {
     form.PrintFrom = from;
     form.PrintTo = to;
     try {
-        form.PrintPages(m_parts.Progress);
+        form.Print(m_parts.Progress);
     } catch (const std::exception& error) {
         if (OnPrintError) {
             OnPrintError(QString::fromUtf8(error.what()));

@@ -1,9 +1,13 @@
 #include "print_windows.h"
 
 #include "dialog_util.h"
+#include "frm_contact_sheet_print.h"
+#include "frm_jacket_print.h"
 #include "frm_preview.h"
 #include "frm_print_thumbnail.h"
 #include "grid_item_source.h"
+#include "layouts/prt_contact_sheet_print.h"
+#include "layouts/prt_jacket_print.h"
 #include "layouts/prt_thumbnail_print.h"
 #include "preview_job.h"
 #include "print_confirm.h"
@@ -23,22 +27,38 @@ TPrintWindows::TPrintWindows(const TShared& shared)
     m_previewDialog = new QPrintDialog(&m_printer->Printer(), m_preview);
     m_previewRunner = std::make_unique<TQtPrintDialogRunner>(*m_previewDialog, *m_printer);
 
-    // The report form first: the dialog's creation already pushes its choices into it.
-    m_prtThumbnailPrint = std::make_unique<TprtThumbnailPrint>(shared.Cache, *m_printer);
-    m_thumbnailPreview = std::make_unique<TPreviewJob>(TPreviewJob::TParts{
-        *m_prtThumbnailPrint, *m_preview, *m_previewRunner, shared.Progress, shared.Ask, true});
-    m_thumbnailPreview->OnPrintError = [ask = shared.Ask](const QString& message) {
-        ask(message, TAskButtons::Ok);
+    // Each layout: its report form first (the dialog's creation already pushes its choices
+    // into it), its preview, its dialog.
+    const auto previewOf = [&](TReportForm& form, bool pageRange) {
+        auto job = std::make_unique<TPreviewJob>(TPreviewJob::TParts{
+            form, *m_preview, *m_previewRunner, shared.Progress, shared.Ask, pageRange});
+        job->OnPrintError = [ask = shared.Ask](const QString& message) {
+            ask(message, TAskButtons::Ok);
+        };
+        return job;
     };
-    m_frmPrintThumbnail = new TfrmPrintThumbnail(
-        TfrmPrintThumbnail::TParts{*m_prtThumbnailPrint, shared.Settings, *m_sharedRunner,
-                                   shared.Progress, *m_thumbnailPreview, shared.Ask},
-        &owner);
+    const auto partsWith = [&](TPreviewJob& preview) {
+        return TLayoutDialogParts{shared.Settings, *m_sharedRunner, shared.Progress, preview,
+                                  shared.Ask};
+    };
+    m_prtThumbnailPrint = std::make_unique<TprtThumbnailPrint>(shared.Cache, *m_printer);
+    m_thumbnailPreview = previewOf(*m_prtThumbnailPrint, true);
+    m_frmPrintThumbnail =
+        new TfrmPrintThumbnail(*m_prtThumbnailPrint, partsWith(*m_thumbnailPreview), &owner);
+    m_prtJacketPrint = std::make_unique<TprtJacketPrint>(*m_printer);
+    m_jacketPreview = previewOf(*m_prtJacketPrint, false);
+    m_frmJacketPrint = new TfrmJacketPrint(*m_prtJacketPrint, partsWith(*m_jacketPreview), &owner);
+    m_prtContactSheetPrint = std::make_unique<TprtContactSheetPrint>(shared.Cache, *m_printer);
+    m_contactSheetPreview = previewOf(*m_prtContactSheetPrint, true);
+    m_frmContactSheetPrint = new TfrmContactSheetPrint(*m_prtContactSheetPrint,
+                                                       partsWith(*m_contactSheetPreview), &owner);
 }
 
 TPrintWindows::~TPrintWindows() {
     // The dialogs go with their owner; the forms they use go here, after them.
     delete m_frmPrintThumbnail;
+    delete m_frmJacketPrint;
+    delete m_frmContactSheetPrint;
     delete m_preview;
     delete m_sharedDialog;
 }
@@ -52,6 +72,26 @@ void TPrintWindows::PrintThumbnail(const QString& folder) {
     }
     CentreWindow(*m_frmPrintThumbnail);
     m_frmPrintThumbnail->exec();
+}
+
+void TPrintWindows::PrintJacket(const QImage& picture, const QString& folder) {
+    {
+        const TWaitCursor wait;
+        m_frmJacketPrint->SetPicture(picture, folder);
+    }
+    CentreWindow(*m_frmJacketPrint);
+    m_frmJacketPrint->exec();
+}
+
+void TPrintWindows::PrintContactSheet(const QString& folder) {
+    {
+        const TWaitCursor wait;
+        m_prtContactSheetPrint->ListView = m_items.get();
+        m_frmContactSheetPrint->ApplySettings();
+        m_frmContactSheetPrint->Prepare(folder);
+    }
+    CentreWindow(*m_frmContactSheetPrint);
+    m_frmContactSheetPrint->exec();
 }
 
 } // namespace mirte

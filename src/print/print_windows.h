@@ -2,6 +2,7 @@
 
 #include "ask_user.h"
 
+#include <QImage>
 #include <QString>
 #include <memory>
 
@@ -18,8 +19,12 @@ class TQtPrintDialogRunner;
 class TQtPrinterDevice;
 class TThumbListView;
 class TThumbnailDB;
+class TfrmContactSheetPrint;
+class TfrmJacketPrint;
 class TfrmPreview;
 class TfrmPrintThumbnail;
+class TprtContactSheetPrint;
+class TprtJacketPrint;
 class TprtThumbnailPrint;
 
 // The print side of the main window, made once when the window is made: the application's
@@ -43,12 +48,20 @@ public:
     // The index card of the grid's items: the form takes the grid, the dialog its choices and
     // the folder, then it is shown modally. The load guard must have passed.
     void PrintThumbnail(const QString& folder);
+    // The back card of one picture (null: the card prints without one), modally.
+    void PrintJacket(const QImage& picture, const QString& folder);
+    // The contact sheet of the grid's items, as the index card.
+    void PrintContactSheet(const QString& folder);
 
     TQtPrinterDevice& Printer() const { return *m_printer; }
     QPrintDialog& SharedPrintDialog() const { return *m_sharedDialog; }
     TfrmPreview& Preview() const { return *m_preview; }
     TprtThumbnailPrint& PrtThumbnailPrint() const { return *m_prtThumbnailPrint; }
     TfrmPrintThumbnail& FrmPrintThumbnail() const { return *m_frmPrintThumbnail; }
+    TprtJacketPrint& PrtJacketPrint() const { return *m_prtJacketPrint; }
+    TfrmJacketPrint& FrmJacketPrint() const { return *m_frmJacketPrint; }
+    TprtContactSheetPrint& PrtContactSheetPrint() const { return *m_prtContactSheetPrint; }
+    TfrmContactSheetPrint& FrmContactSheetPrint() const { return *m_frmContactSheetPrint; }
 
 private:
     std::unique_ptr<TQtPrinterDevice> m_printer;
@@ -61,6 +74,12 @@ private:
     std::unique_ptr<TprtThumbnailPrint> m_prtThumbnailPrint;
     std::unique_ptr<TPreviewJob> m_thumbnailPreview;
     TfrmPrintThumbnail* m_frmPrintThumbnail = nullptr;
+    std::unique_ptr<TprtJacketPrint> m_prtJacketPrint;
+    std::unique_ptr<TPreviewJob> m_jacketPreview;
+    TfrmJacketPrint* m_frmJacketPrint = nullptr;
+    std::unique_ptr<TprtContactSheetPrint> m_prtContactSheetPrint;
+    std::unique_ptr<TPreviewJob> m_contactSheetPreview;
+    TfrmContactSheetPrint* m_frmContactSheetPrint = nullptr;
 };
 
 } // namespace mirte

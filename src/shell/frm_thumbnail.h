@@ -122,11 +122,9 @@ public:
 signals:
     // The load state was shown in the status bar (after panel 0 changed).
     void LoadProgressShown(int percent);
-    // The print buttons of the layouts still to come passed their checks: the contact sheet
-    // prints the whole grid, the back card the picture given (a copy; its cache thumbnail, or
-    // the file type's icon for a movie).
+    // The back card's picture was fetched (a copy of its cache thumbnail, the file type's icon
+    // for a movie, or nothing when it cannot be had); its dialog opens next.
     void PrintJacketRequested(const QImage& picture, const QString& folder);
-    void ContactRequested(const QString& folder);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -7,7 +7,7 @@
 #include "frm_cache.h"
 #include "frm_thumbnail.h"
 #include "frm_version.h"
-#include "layouts/icon_bitmap.h"
+#include "layouts/print_picture.h"
 #include "msg_manage.h"
 #include "print/dialog_util.h"
 #include "print/print_windows.h"
@@ -91,7 +91,7 @@ void TfrmThumbnail::BtnContactClick() {
     if (!PrintAllowed()) {
         return;
     }
-    emit ContactRequested(SelectedFolder());
+    m_printWindows->PrintContactSheet(SelectedFolder());
 }
 
 void TfrmThumbnail::BtnPrintJacketClick() {
@@ -106,21 +106,14 @@ void TfrmThumbnail::BtnPrintJacketClick() {
     QImage picture;
     {
         const TWaitCursor wait;
-        const QString path = m_thumbList->ItemInfo(selected).value(ieFullPath);
-        if (IsMovieFile(path)) {
-            picture = mirte::MakeIconBitmap(path);
-        } else {
-            // Allowed on this thread: the load guard above says the loader is not using the cache.
-            try {
-                m_thumbnailDB->GetThumbnail(path);
-                picture = m_thumbnailDB->ThumbnailInfo.Bitmap.copy();
-            } catch (const std::exception& error) {
-                ShowMessage(QString::fromUtf8(error.what()), {mkOK});
-                return;
-            }
-        }
+        // Allowed on this thread: the load guard above says the loader is idle. A picture that
+        // cannot be had leaves the card without one.
+        picture =
+            FetchPrintPicture(*m_thumbnailDB, m_thumbList->ItemInfo(selected).value(ieFullPath))
+                .copy();
     }
     emit PrintJacketRequested(picture, SelectedFolder());
+    m_printWindows->PrintJacket(picture, SelectedFolder());
 }
 
 void TfrmThumbnail::N3Click() {

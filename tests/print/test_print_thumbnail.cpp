@@ -105,7 +105,7 @@ struct DialogFixture {
         Preview = std::make_unique<TPreviewJob>(
             TPreviewJob::TParts{*Form, *PreviewWindow, PreviewDialog, Progress, ask, true});
         Dialog = std::make_unique<TfrmPrintThumbnail>(
-            TfrmPrintThumbnail::TParts{*Form, Settings, SharedDialog, Progress, *Preview, ask});
+            *Form, TLayoutDialogParts{Settings, SharedDialog, Progress, *Preview, ask});
         // What the main window does before it shows the dialog.
         Form->ListView = &Items;
         Dialog->ApplySettings();

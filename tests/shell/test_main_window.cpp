@@ -4,7 +4,7 @@
 #include "browse/image_list_thread.h"
 #include "browse/thumb_list_view.h"
 #include "cache/thumbnail_db.h"
-#include "print/frm_print_thumbnail.h"
+#include "print/layout_dialog.h"
 #include "report/font_substitutes.h"
 #include "shell/internet_links.h"
 #include "shell/single_instance.h"
@@ -84,14 +84,14 @@ int LoadedItems(const TThumbListView& grid) {
     return loaded;
 }
 
-// Runs `click` and closes the index card dialog should it open; the folder it was given, or
-// nothing when no dialog opened.
-std::optional<QString> IndexCardFolder(const std::function<void()>& click) {
+// Runs `click` and closes the print dialog should one open; its name and the folder it was
+// given, or nothing when no dialog opened.
+std::optional<QString> PrintDialogOpened(const std::function<void()>& click) {
     std::optional<QString> folder;
     bool looked = false;
     QTimer::singleShot(0, [&] {
-        if (auto* dialog = qobject_cast<TfrmPrintThumbnail*>(QApplication::activeModalWidget())) {
-            folder = dialog->FolderPath;
+        if (auto* dialog = qobject_cast<TLayoutDialog*>(QApplication::activeModalWidget())) {
+            folder = dialog->objectName() + QLatin1Char(' ') + dialog->FolderPath;
             dialog->close();
         }
         looked = true;
@@ -180,13 +180,13 @@ void TestMainWindow::loadGuardRefusesPrintAndSortWhileLoading() {
     WritePhotos(folder, 5);
     auto window = fixture.Open(folder);
     QSignalSpy jackets(window.get(), &TfrmThumbnail::PrintJacketRequested);
-    QSignalSpy contacts(window.get(), &TfrmThumbnail::ContactRequested);
 
     // Before the loader's first report the panel is empty, which counts as loading.
     QCOMPARE(window->LoadStateText(), QString());
-    QVERIFY(!IndexCardFolder([&] { window->BtnPrintThumbnail->click(); }));
-    window->BtnPrintJacket->click();
-    window->BtnContact->click();
+    for (QToolButton* button :
+         {window->BtnPrintThumbnail, window->BtnPrintJacket, window->BtnContact}) {
+        QVERIFY(!PrintDialogOpened([&] { button->click(); }));
+    }
     QCOMPARE(fixture.Messages, QStringList(3, kPrintWhileLoading));
 
     // The menu items do what the buttons do.
@@ -204,7 +204,7 @@ void TestMainWindow::loadGuardRefusesPrintAndSortWhileLoading() {
     QCOMPARE(window->CbHyouji->currentIndex(), 0);
     QCOMPARE(window->ImageListThread().SortOrder(), 0);
 
-    QCOMPARE(jackets.count() + contacts.count(), 0);
+    QCOMPARE(jackets.count(), 0);
     QVERIFY(WaitForLoadEnd(*window));
 }
 
@@ -216,15 +216,15 @@ void TestMainWindow::printButtonsPassTheirChecksAfterALoad() {
     auto window = fixture.Open(folder);
     QVERIFY(WaitForLoadEnd(*window));
     QSignalSpy jackets(window.get(), &TfrmThumbnail::PrintJacketRequested);
-    QSignalSpy contacts(window.get(), &TfrmThumbnail::ContactRequested);
 
-    QCOMPARE(IndexCardFolder([&] { window->BtnPrintThumbnail->click(); }), folder);
-    window->BtnContact->click();
-    QCOMPARE(contacts.count(), 1);
+    QCOMPARE(PrintDialogOpened([&] { window->BtnPrintThumbnail->click(); }),
+             QStringLiteral("frmPrintThumbnail ") + folder);
+    QCOMPARE(PrintDialogOpened([&] { window->BtnContact->click(); }),
+             QStringLiteral("frmContactSheetPrint ") + folder);
 
     // The back card needs a chosen picture.
     window->ThumbList().SetSelected(-1);
-    window->BtnPrintJacket->click();
+    QVERIFY(!PrintDialogOpened([&] { window->BtnPrintJacket->click(); }));
     QCOMPARE(jackets.count(), 0);
     QCOMPARE(fixture.Messages.size(), 1);
     QVERIFY(fixture.Messages.first().startsWith(QStringLiteral("バックカード印刷をする前に")));
@@ -238,11 +238,12 @@ void TestMainWindow::printButtonsPassTheirChecksAfterALoad() {
     }
     QVERIFY(picture >= 0 && movie >= 0);
     grid.SetSelected(picture);
-    window->BtnPrintJacket->click();
+    QCOMPARE(PrintDialogOpened([&] { window->BtnPrintJacket->click(); }),
+             QStringLiteral("frmJacketPrint ") + folder);
     QCOMPARE(jackets.count(), 1);
     QCOMPARE(jackets.at(0).at(0).value<QImage>().size(), QSize(512, 384));
     grid.SetSelected(movie);
-    window->BtnPrintJacket->click();
+    QVERIFY(PrintDialogOpened([&] { window->BtnPrintJacket->click(); }));
     QCOMPARE(jackets.count(), 2);
     QCOMPARE(jackets.at(1).at(0).value<QImage>().size(), QSize(48, 48));
     QCOMPARE(fixture.Messages.size(), 1);
@@ -271,7 +272,7 @@ void TestMainWindow::printWaitsForALoadThatIsStillFinishing() {
         clicked = true;
         busyAtClick = window->ImageListThread().Loading();
         window->ThumbList().SetSelected(0);
-        window->BtnPrintJacket->click();
+        PrintDialogOpened([&] { window->BtnPrintJacket->click(); });
     });
     QVERIFY(WaitForLoadEnd(*window));
     QTRY_VERIFY(clicked);
@@ -301,7 +302,8 @@ void TestMainWindow::abortDuringTheListingEmptiesTheGrid() {
     QVERIFY(status.Percents.size() < 10);
 
     // After an abort printing is allowed with whatever the grid holds.
-    QCOMPARE(IndexCardFolder([&] { window->BtnPrintThumbnail->click(); }), folder);
+    QCOMPARE(PrintDialogOpened([&] { window->BtnPrintThumbnail->click(); }),
+             QStringLiteral("frmPrintThumbnail ") + folder);
     QVERIFY(fixture.Messages.isEmpty());
 }
 
