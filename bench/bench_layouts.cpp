@@ -1,10 +1,12 @@
-// How fast the index card builds its pages, with the folder's thumbnails in the cache: the
-// dialog's sample at 6 x 6 and 10 x 10 (re-rendered on every change of a setting), a preview
-// page (2500 pixels long) at 10 x 10 and 6 x 6, and a folder of 1,000 pictures printed at 6 x 6
-// into a PDF (time, size, the pictures' resolution). Each figure is split into what the
-// pictures' fetching from the cache costs and the rest (drawing, text, scaling).
+// How fast the print layouts build their pages, with the folder's thumbnails in the cache.
+// Index card: the dialog's sample at 6 x 6 and 10 x 10 (re-rendered on every change of a
+// setting), a preview page (2500 pixels long) at 10 x 10 and 6 x 6, and a folder of 1,000
+// pictures printed at 6 x 6 into a PDF (time, size). Back card: the sample re-rendered, and a
+// quarter turn of a 512 x 384 thumbnail with its re-layout and sample. Contact sheet: the
+// sample (the whole first page), a preview page at 10 x 10, and the folder at 5 x 6 into a PDF.
+// Where pictures are drawn, the figure says what fetching them from the cache costs alone.
 //
-//   bench_layouts --photos DIR [--count N] [--pdf OUT.pdf]
+//   bench_layouts --photos DIR [--count N] [--pdf OUT.pdf] [--contact-pdf OUT.pdf]
 //
 // DIR holds photos (bench/layouts.sh makes 1,000 of 1600 x 1200 with make_photos); the first
 // N of them (1,000 unless given) are the folder. Their thumbnails are made into a scratch cache
@@ -14,6 +16,8 @@
 #include "cache/thumbnail_db.h"
 #include "layouts/folder_items.h"
 #include "layouts/print_picture.h"
+#include "layouts/prt_contact_sheet_print.h"
+#include "layouts/prt_jacket_print.h"
 #include "layouts/prt_thumbnail_print.h"
 #include "report/font_substitutes.h"
 #include "report/qt_printer_device.h"
@@ -64,6 +68,7 @@ int main(int argc, char** argv) {
     InstallFontSubstitutes();
     QString photos;
     QString pdfPath;
+    QString contactPdfPath;
     int count = 1000;
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
@@ -73,10 +78,14 @@ int main(int argc, char** argv) {
             count = args[i + 1].toInt();
         } else if (args[i] == QLatin1String("--pdf")) {
             pdfPath = args[i + 1];
+        } else if (args[i] == QLatin1String("--contact-pdf")) {
+            contactPdfPath = args[i + 1];
         }
     }
     if (photos.isEmpty() || count <= 0) {
-        std::fputs("usage: bench_layouts --photos DIR [--count N] [--pdf OUT.pdf]\n", stderr);
+        std::fputs("usage: bench_layouts --photos DIR [--count N] [--pdf OUT.pdf] "
+                   "[--contact-pdf OUT.pdf]\n",
+                   stderr);
         return 2;
     }
 
@@ -165,5 +174,74 @@ int main(int argc, char** argv) {
                 "%.1f MB, %s\n",
                 items.Count(), form.PageCount(), seconds, fetchAll, QFileInfo(pdf).size() / 1e6,
                 qUtf8Printable(pdf));
+
+    // The back card, portrait, with the first picture's thumbnail.
+    printer->SetOrientation(TPrinterOrientation::poPortrait);
+    TprtJacketPrint jacket(*printer);
+    QImage turned = FetchPrintPicture(db, items.ItemInfo(0).value(ieFullPath));
+    TJacketSettings jacketSettings = jacket::Defaults();
+    jacketSettings.Title = settings.Title;
+    jacket.AssignPicture(turned);
+    jacket.ApplySettings(jacketSettings);
+    const QColor panel(239, 239, 239);
+    jacket.RenderSample(panel);
+    const double jacketSample = MedianMs(9, [&] {
+        jacket.ApplySettings(jacketSettings);
+        jacket.RenderSample(panel);
+    });
+    const double turn = MedianMs(9, [&] {
+        // What "回転" runs: the turn, the picture handed over, the page laid out, the sample.
+        turned = TurnedClockwise(turned, 1);
+        jacket.AssignPicture(turned);
+        jacket.ApplyPrinterLayout();
+        jacket.ApplySettings(jacketSettings);
+        jacket.RenderSample(panel);
+    });
+    std::printf("back card sample (603 x 443): median %6.1f ms; a quarter turn of %d x %d with "
+                "layout and sample: median %6.1f ms\n",
+                jacketSample, turned.width(), turned.height(), turn);
+
+    // The contact sheet, portrait.
+    TprtContactSheetPrint sheet(db, *printer);
+    sheet.ListView = &items;
+    TContactSheetSettings sheetSettings = contact_sheet::Defaults();
+    sheetSettings.Title = settings.Title;
+    sheet.ApplySettings(sheetSettings, folder);
+    sheet.ApplyPrinterLayout();
+    sheet.RenderSample();
+    const double sheetSample = MedianMs(9, [&] {
+        sheet.ApplySettings(sheetSettings, folder);
+        sheet.RenderSample();
+    });
+    std::printf("contact sheet sample 5 x 6 (794 x 1123): median %6.1f ms "
+                "(fetching the pictures %5.1f ms)\n",
+                sheetSample, FetchMs(db, items, 0, 30));
+    sheetSettings.Layout = contact_sheet::LayoutCount - 1;
+    sheet.ApplySettings(sheetSettings, folder);
+    sheet.PageTotal = sheet.PageCount();
+    QSize sheetPage;
+    int page = 1;
+    const double sheetPreview = MedianMs(5, [&] {
+        sheet.CurrentPage = page;
+        sheetPage = sheet.RenderPage().size();
+        page = page % sheet.PageTotal + 1;
+    });
+    std::printf("contact sheet preview page 10 x 10 (%d x %d): median %6.1f ms "
+                "(fetching the pictures %5.1f ms)\n",
+                sheetPage.width(), sheetPage.height(), sheetPreview, FetchMs(db, items, 0, 100));
+    sheetSettings.Layout = contact_sheet::DefaultLayout;
+    sheet.ApplySettings(sheetSettings, folder);
+    const QString sheetPdf =
+        contactPdfPath.isEmpty()
+            ? QFileInfo(pdf).absoluteDir().filePath(QStringLiteral("sheet.pdf"))
+            : contactPdfPath;
+    auto sheetPrinter = TQtPrinterDevice::ForPdfFile(sheetPdf, QPageSize(QPageSize::A4));
+    sheet.SetPrinter(*sheetPrinter);
+    sheet.ApplyPrinterLayout();
+    timer.restart();
+    sheet.PrintPages(progress);
+    std::printf("PDF of %d pictures at 5 x 6: %d pages in %.2f s, %.1f MB, %s\n", items.Count(),
+                sheet.PageCount(), timer.nsecsElapsed() / 1e9,
+                QFileInfo(sheetPrinter->Name()).size() / 1e6, qUtf8Printable(sheetPrinter->Name()));
     return 0;
 }

@@ -148,3 +148,71 @@ TEST(CliPrintIndex, RefusalsLeaveNoFile) {
         EXPECT_FALSE(QFile::exists(f.Pdf())) << row.args.join(' ').toStdString();
     }
 }
+
+namespace {
+
+// The first column (from the left, along row y) and row (from the top, down column x) that is
+// not white on the page rasterised at 96 dpi, where a pixel is a design unit.
+QPoint FirstInk(const QString& pdf, const TempFolder& dir, int y, int x) {
+    const QString base = dir.File(QStringLiteral("raster"));
+    Command(QStringLiteral("pdftoppm"), {"-r", "96", "-png", "-singlefile", pdf, base});
+    const QImage page(base + QStringLiteral(".png"));
+    QPoint ink(-1, -1);
+    for (int i = 0; i < page.width() && ink.x() < 0; ++i) {
+        ink.setX(qGray(page.pixel(i, y)) < 200 ? i : -1);
+    }
+    for (int i = 0; i < page.height() && ink.y() < 0; ++i) {
+        ink.setY(qGray(page.pixel(x, i)) < 200 ? i : -1);
+    }
+    return ink;
+}
+
+} // namespace
+
+TEST(CliPrintJacket, OnePortraitPageWithTheCardAtTheTopAndTheTitleThrice) {
+    PrintFixture f(1);
+    const QString picture = f.Photos + QStringLiteral("/p000.jpg");
+    const CliResult run = Cli({"print", "jacket", picture, "--pdf", f.Pdf(), "--cache", f.Cache,
+                               "--title", "旅の記録", "--layout", "2", "--rotate", "1"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString info = PdfInfo(f.Pdf());
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("595 x 842"))) << info.toStdString(); // portrait
+    EXPECT_EQ(PdfText(f.Pdf()).count(QStringLiteral("旅の記録")), 3); // the face and both spines
+    // The card starts 114 units from the paper's left edge and 37 below its top (its frame
+    // lines run a unit outside).
+    const QPoint ink = FirstInk(f.Pdf(), f.Dir, 200, 300);
+    EXPECT_NEAR(ink.x(), 113, 1);
+    EXPECT_NEAR(ink.y(), 36, 1);
+    // A picture that cannot be read: the card prints without it, with a word on it.
+    const QString broken = f.Dir.Write(QStringLiteral("broken.jpg"), "not a picture");
+    const CliResult without =
+        Cli({"print", "jacket", broken, "--png", f.Dir.File("png"), "--cache", f.Cache});
+    EXPECT_EQ(without.status, 0);
+    EXPECT_TRUE(without.err.contains(QStringLiteral("broken.jpg")));
+    EXPECT_EQ(Cli({"print", "jacket", f.Photos, "--pdf", f.Pdf()}).status, 1); // not a file
+    EXPECT_EQ(Cli({"print", "jacket", picture, "--pdf", f.Pdf(), "--rotate", "4"}).status, 2);
+    EXPECT_EQ(Cli({"print", "jacket", picture, "--pdf", f.Pdf(), "--pages", "1-1"}).status, 2);
+}
+
+TEST(CliPrintContact, NamesAndDatesOnPortraitPages) {
+    PrintFixture f(31);
+    CliResult run = Cli(
+        {"print", "contact", f.Photos, "--pdf", f.Pdf(), "--cache", f.Cache, "--title", "一覧"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QString info = PdfInfo(f.Pdf());
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+2\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("595 x 842"))) << info.toStdString();
+    QString text = PdfText(f.Pdf());
+    EXPECT_TRUE(text.contains(QStringLiteral("p030.jpg")));
+    EXPECT_EQ(text.count(QRegularExpression("\\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d")), 31);
+    EXPECT_EQ(text.count(QStringLiteral("一覧")), 2);
+    run = Cli({"print", "contact", f.Photos, "--pdf", f.Pdf(), "--cache", f.Cache, "--no-dates",
+               "--layout", "0"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    text = PdfText(f.Pdf());
+    EXPECT_TRUE(text.contains(QStringLiteral("p000.jpg")));
+    EXPECT_FALSE(text.contains(QRegularExpression("\\d{4}/\\d\\d/\\d\\d")));
+    EXPECT_TRUE(PdfInfo(f.Pdf()).contains(QRegularExpression("Pages:\\s+16\\n"))); // 1 x 2
+    EXPECT_EQ(Cli({"print", "contact", f.Photos, "--pdf", f.Pdf(), "--layout", "26"}).status, 2);
+}

@@ -3,7 +3,11 @@
 // printed for real through that dialog, to the default queue and to OUTDIR/card.pdf. Not a
 // test: run it under xvfb-run (the screen is grabbed as a person would see it).
 //   print_screenshots FOLDER OUTDIR
+// It then shows the back card (of the first picture, turned once) and the contact sheet.
 
+#include "browse/thumb_list_view.h"
+#include "print/frm_contact_sheet_print.h"
+#include "print/frm_jacket_print.h"
 #include "print/frm_preview.h"
 #include "print/frm_print_thumbnail.h"
 #include "print/print_windows.h"
@@ -102,5 +106,23 @@ int main(int argc, char** argv) {
                         dialog.close();
                     });
     window.BtnPrintThumbnail->click();
+
+    // The back card of the first picture, turned once, and the contact sheet.
+    TfrmJacketPrint& jacket = window.PrintWindows().FrmJacketPrint();
+    test::WhenReady([&] { return jacket.isVisible(); },
+                    [&] {
+                        jacket.BtnTrimming->click();
+                        GrabScreen(out + "/jacket.png");
+                        jacket.close();
+                    });
+    window.ThumbList().SetSelected(0);
+    window.BtnPrintJacket->click();
+    TfrmContactSheetPrint& sheet = window.PrintWindows().FrmContactSheetPrint();
+    test::WhenReady([&] { return sheet.isVisible(); },
+                    [&] {
+                        GrabScreen(out + "/contact_sheet.png");
+                        sheet.close();
+                    });
+    window.BtnContact->click();
     return 0;
 }
