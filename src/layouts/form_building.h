@@ -2,6 +2,7 @@
 
 // What the report forms use to build their component trees in code.
 #include "report/lr_control.h"
+#include "report/lr_panels.h"
 #include "report/lr_text_item.h"
 
 namespace mirte::form {
@@ -16,11 +17,23 @@ template <class T> T* Make(TLRControl* parent, int left, int top, int width, int
 // A panel docked before it is sized, so that the size it is given is the one it keeps along the
 // side it is docked to.
 template <class T>
-T* MakePanel(TLRControl* parent, TLRAlign align, int left, int top, int width, int height) {
+T* MakeDocked(TLRControl* parent, TLRAlign align, int left, int top, int width, int height) {
     T* panel = TLRControl::Create<T>(parent);
     panel->SetLRAlign(align);
     panel->SetBounds(left, top, width, height);
     return panel;
+}
+
+inline TLRLayoutPanel* MakePanel(TLRControl* parent, TLRAlign align, int left, int top, int width,
+                                 int height) {
+    return MakeDocked<TLRLayoutPanel>(parent, align, left, top, width, height);
+}
+
+// The form's font ("ＭＳ Ｐゴシック") at another pixel height.
+inline TLRFont FontOfHeight(int pixels) {
+    TLRFont font;
+    font.Height = pixels;
+    return font;
 }
 
 inline void SetLines(TCustomLRTextItem& item, TLineStyle top, TLineStyle left, TLineStyle right,

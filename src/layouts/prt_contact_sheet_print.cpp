@@ -15,17 +15,7 @@ namespace {
 
 constexpr TLineStyle kSingle = TLineStyle::lsSingle;
 
-// The cell's texts: 11 pixels.
-TLRFont CommentFont() {
-    TLRFont font;
-    font.Height = 11;
-    return font;
-}
-
-TLRLayoutPanel* MakePanel(TLRControl* parent, TLRAlign align, int left, int top, int width,
-                          int height) {
-    return form::MakePanel<TLRLayoutPanel>(parent, align, left, top, width, height);
-}
+using form::MakePanel;
 
 } // namespace
 
@@ -58,7 +48,8 @@ void TprtContactSheetPrint::Build() {
     ContactSheetTitleBack->LineBottom = kSingle;
     ContactSheetTitleBack->WordWrapNum = 0;
 
-    ContactSheetPanel = form::MakePanel<TLRGridPanel>(BasePanel, TLRAlign::laTop, 0, 100, 720, 849);
+    ContactSheetPanel =
+        form::MakeDocked<TLRGridPanel>(BasePanel, TLRAlign::laTop, 0, 100, 720, 849);
     ContactSheetPanel->SetColCount(5);
     ContactSheetPanel->SetRowCount(7);
     ContactSheetPanel->PrintDirection = TPrintDirection::pdHorz;
@@ -68,10 +59,10 @@ void TprtContactSheetPrint::Build() {
     Comment1 = form::Make<TLRItem>(ContactSheetPanel, 20, 80, 105, 21);
     Comment1->Alignment = TTextAlignment::taCenter;
     Comment1->Layout = TTextLayout::tlBottom;
-    Comment1->SetFont(CommentFont());
+    Comment1->SetFont(form::FontOfHeight(11));
     Comment2 = form::Make<TLRItem>(ContactSheetPanel, 28, 108, 89, 17);
     Comment2->Alignment = TTextAlignment::taCenter;
-    Comment2->SetFont(CommentFont());
+    Comment2->SetFont(form::FontOfHeight(11));
     Image = form::Make<TLRImage>(ContactSheetPanel, 16, 12, 113, 69);
     Image->Stretch = true;
     ContactSheetPanel->OnPrintPanel = [this](TLRControl*, int col, int row, const TEdgeRect& rect,

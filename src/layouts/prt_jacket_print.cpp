@@ -10,24 +10,14 @@ namespace {
 constexpr TLineStyle kNone = TLineStyle::lsNone;
 constexpr TLineStyle kSingle = TLineStyle::lsSingle;
 
-// The spines' font: 13 pixels, as the form gives it.
-TLRFont SpineFont() {
-    TLRFont font;
-    font.Height = 13;
-    return font;
-}
-
-TLRLayoutPanel* MakePanel(TLRControl* parent, TLRAlign align, int left, int top, int width,
-                          int height) {
-    return form::MakePanel<TLRLayoutPanel>(parent, align, left, top, width, height);
-}
+using form::MakePanel;
 
 TLRItem2* SpineTitle(TLRControl* parent, TEscapementStatus escapement, int left, int top, int width,
                      int height) {
     auto* title = form::Make<TLRItem2>(parent, left, top, width, height);
     title->Escapement = escapement;
     title->WordWrapNum = 1;
-    title->SetFont(SpineFont());
+    title->SetFont(form::FontOfHeight(13));
     return title;
 }
 
@@ -113,7 +103,7 @@ void TprtJacketPrint::Build() {
     RJacketBack2 = Filled<TLRItem2>(JacketPanel, 860, 168, 21, 73);
     RJacketBack2->Escapement = TEscapementStatus::esRight;
     RJacketBack2->WordWrapNum = 0;
-    RJacketBack2->SetFont(SpineFont());
+    RJacketBack2->SetFont(form::FontOfHeight(13));
     page.EnableAlign();
     SetLabelColor(ColorFromValue(DefaultLabelColorValue));
 }

@@ -21,10 +21,7 @@ using form::Make;
 using form::SetFontSize;
 using form::SetLines;
 
-TLRLayoutPanel* MakePanel(TLRControl* parent, TLRAlign align, int left, int top, int width,
-                          int height) {
-    return form::MakePanel<TLRLayoutPanel>(parent, align, left, top, width, height);
-}
+using form::MakePanel;
 
 } // namespace
 
@@ -91,7 +88,7 @@ TprtThumbnailPrint::TCard TprtThumbnailPrint::BuildCard(TLRLayoutPanel* parent, 
     card.Title->Escapement = TEscapementStatus::esNormal;
     card.TitleBack = Make<TLRItem>(card.Up, 188, 72, 65, 17);
 
-    card.Center = form::MakePanel<TLRGridPanel>(card.Card, TLRAlign::laClient, 0, 100, width, 269);
+    card.Center = form::MakeDocked<TLRGridPanel>(card.Card, TLRAlign::laClient, 0, 100, width, 269);
     card.Center->SetColCount(4);
     card.Center->SetRowCount(3);
     card.Center->PrintDirection = TPrintDirection::pdHorz;
