@@ -39,17 +39,15 @@ TContactSheetSettings ReadContactSheetSettings(const IniFile& ini) {
         ReadLayoutCommon(ini, kSection,
                          {contact_sheet::DefaultLayout, contact_sheet::LayoutCount,
                           contact_sheet::DefaultTitleSize});
-    settings.FileFontSize =
-        ReadSizeBoxText(ini, kSection, QStringLiteral("FileFontSize"), kDefaultFileFontSize);
-    settings.ShowFileName = ini.ReadBool(kSection, QStringLiteral("FNShow"), true);
+    ReadFileNameKeys(ini, kSection, kDefaultFileFontSize, settings.FileFontSize,
+                     settings.ShowFileName);
     settings.ShowDate = ini.ReadBool(kSection, QStringLiteral("DateShow"), true);
     return settings;
 }
 
 void WriteContactSheetSettings(IniFile& ini, const TContactSheetSettings& settings) {
     WriteLayoutCommon(ini, kSection, settings);
-    ini.WriteString(kSection, QStringLiteral("FileFontSize"), settings.FileFontSize);
-    ini.WriteBool(kSection, QStringLiteral("FNShow"), settings.ShowFileName);
+    WriteFileNameKeys(ini, kSection, settings.FileFontSize, settings.ShowFileName);
     ini.WriteBool(kSection, QStringLiteral("DateShow"), settings.ShowDate);
 }
 

@@ -30,7 +30,6 @@ public:
 
     int Count() const override { return static_cast<int>(m_infos.size()); }
     QStringList ItemInfo(int index) const override { return m_infos.at(index); }
-    QImage ItemBitmap(int) const override { return {}; }
     int SelectedIndex() const override { return -1; }
 
 private:

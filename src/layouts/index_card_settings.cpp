@@ -39,16 +39,14 @@ TIndexCardSettings Defaults() {
 TIndexCardSettings ReadIndexCardSettings(const IniFile& ini) {
     TIndexCardSettings settings;
     static_cast<TLayoutCommon&>(settings) = ReadLayoutCommon(ini, kSection, IndexDefaults());
-    settings.FileFontSize =
-        ReadSizeBoxText(ini, kSection, QStringLiteral("FileFontSize"), kDefaultFileFontSize);
-    settings.ShowFileName = ini.ReadBool(kSection, QStringLiteral("FNShow"), true);
+    ReadFileNameKeys(ini, kSection, kDefaultFileFontSize, settings.FileFontSize,
+                     settings.ShowFileName);
     return settings;
 }
 
 void WriteIndexCardSettings(IniFile& ini, const TIndexCardSettings& settings) {
     WriteLayoutCommon(ini, kSection, settings);
-    ini.WriteString(kSection, QStringLiteral("FileFontSize"), settings.FileFontSize);
-    ini.WriteBool(kSection, QStringLiteral("FNShow"), settings.ShowFileName);
+    WriteFileNameKeys(ini, kSection, settings.FileFontSize, settings.ShowFileName);
 }
 
 } // namespace mirte

@@ -86,6 +86,18 @@ void WriteLayoutCommon(IniFile& ini, const QString& section, const TLayoutCommon
     ini.WriteInteger(section, QStringLiteral("FontChar"), font.Charset);
 }
 
+void ReadFileNameKeys(const IniFile& ini, const QString& section, const QString& defaultSize,
+                      QString& fileFontSize, bool& showFileName) {
+    fileFontSize = ReadSizeBoxText(ini, section, QStringLiteral("FileFontSize"), defaultSize);
+    showFileName = ini.ReadBool(section, QStringLiteral("FNShow"), true);
+}
+
+void WriteFileNameKeys(IniFile& ini, const QString& section, const QString& fileFontSize,
+                       bool showFileName) {
+    ini.WriteString(section, QStringLiteral("FileFontSize"), fileFontSize);
+    ini.WriteBool(section, QStringLiteral("FNShow"), showFileName);
+}
+
 QString ReadSizeBoxText(const IniFile& ini, const QString& section, const QString& key,
                         const QString& defaultText) {
     const QString text = QLatin1Char(' ') + ini.ReadString(section, key, QString());

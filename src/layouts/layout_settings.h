@@ -75,6 +75,13 @@ TLayoutCommon ReadLayoutCommon(const IniFile& ini, const QString& section,
 // EIniFileError when it cannot be written).
 void WriteLayoutCommon(IniFile& ini, const QString& section, const TLayoutCommon& values);
 
+// The file-name keys of the index card and the contact sheet: FileFontSize (the size box's
+// text, read back with a blank in front; a spoilt one gives `defaultSize`) and FNShow.
+void ReadFileNameKeys(const IniFile& ini, const QString& section, const QString& defaultSize,
+                      QString& fileFontSize, bool& showFileName);
+void WriteFileNameKeys(IniFile& ini, const QString& section, const QString& fileFontSize,
+                       bool showFileName);
+
 // A size box's text as the settings file keeps it: read back with a blank in front, as the box
 // shows its sizes; a text that is no valid size (3 .. 28) gives `defaultText`.
 QString ReadSizeBoxText(const IniFile& ini, const QString& section, const QString& key,

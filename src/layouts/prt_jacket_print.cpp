@@ -117,7 +117,7 @@ void TprtJacketPrint::SetLayoutCode(int code) {
 }
 
 void TprtJacketPrint::AssignPicture(const QImage& bitmap) {
-    JacketImage->SetPicture(bitmap.copy());
+    JacketImage->SetPicture(bitmap); // shared: a turn makes a new picture, never writes this one
     ApplyPrinterLayout();
 }
 

@@ -33,7 +33,7 @@ public:
 
     int LayoutCode = 0;
     void SetLayoutCode(int code);
-    // The picture to print (a copy is kept; a null one leaves the box empty).
+    // The picture to print (a null one leaves the box empty).
     void AssignPicture(const QImage& bitmap);
     void SetLabelColor(const QColor& color);
     // Pushes the dialog's choices into the form: the label colour, the title on the face and

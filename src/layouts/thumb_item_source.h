@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QImage>
 #include <QStringList>
 
 namespace mirte {
 
 // A folder's items as the print layouts read them, without the grid widget: the items in
-// display order, their facts (TInfoEntry positions) and display bitmaps, and the selection.
+// display order, their facts (TInfoEntry positions), and the selection.
 // The main window hands over its grid through this, the command line a listed folder.
 // Called on the GUI thread only.
 class TThumbItemSource {
@@ -16,8 +15,6 @@ public:
     virtual int Count() const = 0;
     // The nine facts of item index (0 <= index < Count()).
     virtual QStringList ItemInfo(int index) const = 0;
-    // The item's display bitmap; null while it is not loaded or could not be.
-    virtual QImage ItemBitmap(int index) const = 0;
     // The selected item, -1 for none.
     virtual int SelectedIndex() const = 0;
 };

@@ -83,13 +83,6 @@ void TfrmContactSheetPrint::ResetControls() {
     ApplySettings();
 }
 
-void TfrmContactSheetPrint::Prepare(const QString& folderPath) {
-    m_sheet.Printer().SetOrientation(m_sheet.LayoutOrientation());
-    m_sheet.ApplyPrinterLayout();
-    FolderPath = folderPath;
-    ApplySettings();
-}
-
 void TfrmContactSheetPrint::CbDateCheckClick() {
     ApplySettings();
 }

@@ -20,8 +20,6 @@ public:
     void ApplySettings() override;
     void LoadSettings() override;
     void ResetControls() override;
-    // Before showing: portrait on the printer, the page laid out for it, the folder taken.
-    void Prepare(const QString& folderPath);
     void CbDateCheckClick();
 
     QCheckBox* CbDateCheck = nullptr;

@@ -80,17 +80,10 @@ void TfrmJacketPrint::ResetControls() {
 }
 
 void TfrmJacketPrint::SetPicture(const QImage& bitmap, const QString& folderPath) {
-    WorkBitmap = bitmap.copy();
-    m_jacket.AssignPicture(WorkBitmap);
     FolderPath = folderPath;
     Rotation = ReadJacketSettings(m_parts.Settings).RotateCount;
-    if (Rotation != 0) {
-        WorkBitmap = TurnedClockwise(WorkBitmap, Rotation);
-        ApplyPicture(WorkBitmap);
-    }
-    m_jacket.AssignPicture(WorkBitmap);
-    m_jacket.Printer().SetOrientation(m_jacket.LayoutOrientation());
-    ApplySettings();
+    WorkBitmap = TurnedClockwise(bitmap, Rotation);
+    ApplyPicture(WorkBitmap);
 }
 
 void TfrmJacketPrint::ApplyPicture(const QImage& bitmap) {

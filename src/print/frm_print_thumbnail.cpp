@@ -76,13 +76,6 @@ void TfrmPrintThumbnail::ResetControls() {
     ApplySettings();
 }
 
-void TfrmPrintThumbnail::Prepare(const QString& folderPath) {
-    m_print.Printer().SetOrientation(m_print.LayoutOrientation());
-    m_print.ApplyPrinterLayout();
-    FolderPath = folderPath;
-    ApplySettings();
-}
-
 QImage TfrmPrintThumbnail::RenderSample() {
     return m_print.RenderSample();
 }

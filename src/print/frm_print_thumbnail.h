@@ -22,8 +22,6 @@ public:
     void ApplySettings() override;
     void LoadSettings() override;
     void ResetControls() override;
-    // Before showing: landscape on the printer, the page laid out for it, the folder taken.
-    void Prepare(const QString& folderPath);
 
 protected:
     QImage RenderSample() override;

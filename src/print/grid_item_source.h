@@ -12,7 +12,6 @@ public:
     explicit TGridItemSource(const TThumbListView& grid) : m_grid(grid) {}
     int Count() const override { return m_grid.Count(); }
     QStringList ItemInfo(int index) const override { return m_grid.ItemInfo(index); }
-    QImage ItemBitmap(int index) const override { return m_grid.ItemBitmap(index); }
     int SelectedIndex() const override { return m_grid.SelectedIndex(); }
 
 private:

@@ -192,6 +192,13 @@ void TLayoutDialog::KeepFontOnReset(TLayoutCommon& defaults) const {
     defaults.TitleFont.Color = TitleFont.Color;
 }
 
+void TLayoutDialog::Prepare(const QString& folderPath) {
+    m_form.Printer().SetOrientation(m_form.LayoutOrientation());
+    m_form.ApplyPrinterLayout();
+    FolderPath = folderPath;
+    ApplySettings();
+}
+
 void TLayoutDialog::RefreshSample() {
     m_sample = RenderSample();
     const QRect area(10, 10, Panel->width() - 20, Panel->height() - 20);

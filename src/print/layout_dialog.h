@@ -75,6 +75,9 @@ public:
     // The defaults into the controls (the title's colour stays), then ApplySettings.
     virtual void ResetControls() = 0;
     void RefreshSample();
+    // Before showing a paged layout: the layout's orientation on the printer, the page laid out
+    // for it, the folder taken, the choices pushed.
+    void Prepare(const QString& folderPath);
 
     void CbLayoutChange();
     void CbFNCheckClick();

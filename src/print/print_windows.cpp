@@ -63,15 +63,20 @@ TPrintWindows::~TPrintWindows() {
     delete m_sharedDialog;
 }
 
-void TPrintWindows::PrintThumbnail(const QString& folder) {
+void TPrintWindows::OpenWithItems(TLayoutDialog& dialog, const TThumbItemSource*& listView,
+                                  const QString& folder) {
     {
         const TWaitCursor wait;
-        m_prtThumbnailPrint->ListView = m_items.get();
-        m_frmPrintThumbnail->ApplySettings();
-        m_frmPrintThumbnail->Prepare(folder);
+        listView = m_items.get();
+        dialog.ApplySettings();
+        dialog.Prepare(folder);
     }
-    CentreWindow(*m_frmPrintThumbnail);
-    m_frmPrintThumbnail->exec();
+    CentreWindow(dialog);
+    dialog.exec();
+}
+
+void TPrintWindows::PrintThumbnail(const QString& folder) {
+    OpenWithItems(*m_frmPrintThumbnail, m_prtThumbnailPrint->ListView, folder);
 }
 
 void TPrintWindows::PrintJacket(const QImage& picture, const QString& folder) {
@@ -84,14 +89,7 @@ void TPrintWindows::PrintJacket(const QImage& picture, const QString& folder) {
 }
 
 void TPrintWindows::PrintContactSheet(const QString& folder) {
-    {
-        const TWaitCursor wait;
-        m_prtContactSheetPrint->ListView = m_items.get();
-        m_frmContactSheetPrint->ApplySettings();
-        m_frmContactSheetPrint->Prepare(folder);
-    }
-    CentreWindow(*m_frmContactSheetPrint);
-    m_frmContactSheetPrint->exec();
+    OpenWithItems(*m_frmContactSheetPrint, m_prtContactSheetPrint->ListView, folder);
 }
 
 } // namespace mirte

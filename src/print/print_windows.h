@@ -13,10 +13,12 @@ namespace mirte {
 
 class IniFile;
 class TGridItemSource;
+class TLayoutDialog;
 class TPreviewJob;
 class TPrintProgress;
 class TQtPrintDialogRunner;
 class TQtPrinterDevice;
+class TThumbItemSource;
 class TThumbListView;
 class TThumbnailDB;
 class TfrmContactSheetPrint;
@@ -64,6 +66,10 @@ public:
     TfrmContactSheetPrint& FrmContactSheetPrint() const { return *m_frmContactSheetPrint; }
 
 private:
+    // Hands the grid's items to a paged layout's form, prepares its dialog, shows it modally.
+    void OpenWithItems(TLayoutDialog& dialog, const TThumbItemSource*& listView,
+                       const QString& folder);
+
     std::unique_ptr<TQtPrinterDevice> m_printer;
     std::unique_ptr<TGridItemSource> m_items;
     QPrintDialog* m_sharedDialog = nullptr; // the windows are children of the owner

@@ -109,8 +109,7 @@ void TfrmThumbnail::BtnPrintJacketClick() {
         // Allowed on this thread: the load guard above says the loader is idle. A picture that
         // cannot be had leaves the card without one.
         picture =
-            FetchPrintPicture(*m_thumbnailDB, m_thumbList->ItemInfo(selected).value(ieFullPath))
-                .copy();
+            FetchPrintPicture(*m_thumbnailDB, m_thumbList->ItemInfo(selected).value(ieFullPath));
     }
     emit PrintJacketRequested(picture, SelectedFolder());
     m_printWindows->PrintJacket(picture, SelectedFolder());
