@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QObject>
+#include <QtMath>
 #include <algorithm>
 #include <chrono>
 #include <exception>
@@ -244,6 +245,8 @@ void TImageListThread::RunCycle() {
         m_grid.SetCount(static_cast<int>(files.size()));
         m_grid.SetSelected(-1);
         m_host.SetRepaintItemEnabled(false);
+        const qreal ratio = m_grid.devicePixelRatioF();
+        m_readBox = QSize(qCeil(m_grid.ThumbWidth() * ratio), qCeil(m_grid.ThumbHeight() * ratio));
     });
 
     const bool listed = FirstPass(files, counter, total);
@@ -362,7 +365,7 @@ void TImageListThread::FetchOne(int index, const QString& path, int& counter, in
         // Any failure shows the mark and counts the item as done, so that a picture that
         // always fails cannot hold the pass up.
         try {
-            if (m_db.GetThumbnail(path)) {
+            if (m_db.GetThumbnail(path, m_readBox)) {
                 picture = m_db.ThumbnailInfo.Bitmap; // shared, never written again by the cache
             }
         } catch (const std::exception&) {

@@ -120,6 +120,7 @@ private:
     // The loader thread's own state during a cycle.
     int m_startIndex = 0;
     int m_lastPercent = -2;
+    QSize m_readBox; // the grid's box in device pixels: stored thumbnails are read this large
 
     std::thread m_thread; // last: starts after everything above exists
 };

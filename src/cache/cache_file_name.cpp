@@ -28,7 +28,7 @@ QString TThCacheFileName::BitmapName(int id) {
 QString TThCacheFileName::BitmapFileName(int id) const {
     // Asked for every record loaded and every request served: one formatting, one allocation.
     char relative[32];
-    const int n = std::snprintf(relative, sizeof relative, "A%.5d/A%.7d.bmp", id / 100, id);
+    const int n = std::snprintf(relative, sizeof relative, "A%.5d/A%.7d.jpg", id / 100, id);
     return JoinPath(DataDir(), QString::fromLatin1(relative, n));
 }
 

@@ -4,13 +4,14 @@
 
 namespace mirte {
 
-// Every path of the cache: the data folder _TDB0100 inside the chosen cache folder, its
-// management file, and the bitmap files spread over sub-folders of 100 numbers each.
+// Every path of the cache: the data folder _TDB0200 inside the chosen cache folder, its
+// management file, and the thumbnail files (JPEG) spread over sub-folders of 100 numbers each.
+// Version 0100 stored the thumbnails as BMP files; its folders are only ever deleted.
 class TThCacheFileName {
 public:
     QString CacheDir;
     qint64 MaxSizeKB = 0;
-    QString Version = QStringLiteral("0100");
+    QString Version = QStringLiteral("0200");
 
     QString DataDirName() const { return QStringLiteral("_TDB") + Version; }
     // Raises ECacheError "キャッシュディレクトリが未設定です" when no cache folder is set.
@@ -18,7 +19,7 @@ public:
     QString TableFileName() const;
     // "A0001234" for 1234.
     static QString BitmapName(int id);
-    // .../_TDB0100/A00012/A0001234.bmp for 1234.
+    // .../_TDB0200/A00012/A0001234.jpg for 1234.
     QString BitmapFileName(int id) const;
     static QString OldDirPrefix() { return QStringLiteral("_TDB"); }
     // The first sub-folder of the cache folder named "_TDB" (any case) followed by four

@@ -3,6 +3,7 @@
 #include "inner_size.h"
 #include "picture/exif_reader.h"
 #include "picture/picture_header.h"
+#include "picture_facts.h"
 
 #include <QImage>
 #include <QString>
@@ -10,17 +11,8 @@
 
 namespace mirte {
 
-// The facts the cache keeps beside a thumbnail.
-struct TImageInfo {
-    int Width = 0; // the stored pixel size, before any EXIF orientation
-    int Height = 0;
-    QString CreateTime; // EXIF shooting date (0x9003) as "yyyy/mm/dd hh:mm:ss"; empty without
-    QString UpdateTime; // EXIF date-time (0x0132), likewise
-    QString FileTime;   // the file's last-write time
-    qint64 FileSize = 0;
-    QString VolLabel;
-    QString VolSer;
-};
+// The facts GetImageInfo reads.
+using TImageInfo = TPictureFacts;
 
 // Renders thumbnails of picture files and reads their facts; used by the cache only, one call at
 // a time. The picture loaded last is kept while its path, time and size still match, so the

@@ -1,7 +1,6 @@
 #include "th_image.h"
 
-#include "picture/dib_graphic.h"
-#include "picture/stored_bitmap.h"
+#include "picture/stored_thumbnail.h"
 #include "record_fields.h"
 #include "th_image_base.h"
 #include "util/errors.h"
@@ -55,7 +54,7 @@ bool TThImage::Matches(const TThEntry& key) const {
     const auto& other = static_cast<const TThImage&>(key);
     return OrgFileName == other.OrgFileName && ReqWidth == other.ReqWidth &&
            ReqHeight == other.ReqHeight &&
-           SameFileFacts(OrgFileName, OrgFileTime, OrgFileSize, OrgVolLabel, OrgVolSer);
+           SameFileFacts(OrgFileName, Org.FileTime, Org.FileSize, Org.VolLabel, Org.VolSer);
 }
 
 QStringList TThImage::Columns() const {
@@ -65,14 +64,14 @@ QStringList TThImage::Columns() const {
             QString::number(SaveID),
             QString::number(ReqWidth),
             QString::number(ReqHeight),
-            QString::number(OrgWidth),
-            QString::number(OrgHeight),
-            OrgCreateTime,
-            OrgUpdateTime,
-            OrgFileTime,
-            QString::number(OrgFileSize),
-            OrgVolLabel,
-            OrgVolSer,
+            QString::number(Org.Width),
+            QString::number(Org.Height),
+            Org.CreateTime,
+            Org.UpdateTime,
+            Org.FileTime,
+            QString::number(Org.FileSize),
+            Org.VolLabel,
+            Org.VolSer,
             ThFileTime,
             QString::number(ThFileSize)};
 }
@@ -94,8 +93,8 @@ bool TThImage::FromStr(QStringView line) {
     qint64 saveId = 0;
     if (!ParseDecimal(f[3], 0, TThImageBase::SaveCountMax - 1, saveId) ||
         !ParseInt(f[4], parsed.ReqWidth) || !ParseInt(f[5], parsed.ReqHeight) ||
-        !ParseInt(f[6], parsed.OrgWidth) || !ParseInt(f[7], parsed.OrgHeight) ||
-        !ParseDecimal(f[11], 0, INT64_MAX / 2, parsed.OrgFileSize) ||
+        !ParseInt(f[6], parsed.Org.Width) || !ParseInt(f[7], parsed.Org.Height) ||
+        !ParseDecimal(f[11], 0, INT64_MAX / 2, parsed.Org.FileSize) ||
         !ParseDecimal(f[15], 0, INT64_MAX / 2, parsed.ThFileSize)) {
         return false;
     }
@@ -104,14 +103,8 @@ bool TThImage::FromStr(QStringView line) {
     SaveID = static_cast<int>(saveId);
     ReqWidth = parsed.ReqWidth;
     ReqHeight = parsed.ReqHeight;
-    OrgWidth = parsed.OrgWidth;
-    OrgHeight = parsed.OrgHeight;
-    OrgCreateTime = f[8];
-    OrgUpdateTime = f[9];
-    OrgFileTime = f[10];
-    OrgFileSize = parsed.OrgFileSize;
-    OrgVolLabel = f[12];
-    OrgVolSer = f[13];
+    Org = {
+        parsed.Org.Width, parsed.Org.Height, f[8], f[9], f[10], parsed.Org.FileSize, f[12], f[13]};
     ThFileTime = f[14];
     ThFileSize = parsed.ThFileSize;
     return true;
@@ -125,11 +118,11 @@ QString TThImage::BitmapFileName() const {
     return Images()->CacheFileName.BitmapFileName(SaveID);
 }
 
-bool TThImage::LoadThBitmap(QImage* bitmap) const {
+bool TThImage::LoadThBitmap(QImage* bitmap, QSize box) const {
     if (bitmap == nullptr) {
         throw ECacheError(FormatMessage("引数がnilです。%s", "LoadThBitmap"));
     }
-    return ReadStoredBitmap(BitmapFileName(), *bitmap);
+    return ReadStoredThumbnail(BitmapFileName(), box, *bitmap);
 }
 
 bool TThImage::SaveThBitmap(const QImage* bitmap) {
@@ -147,11 +140,9 @@ bool TThImage::SaveThBitmap(const QImage* bitmap) {
             throw ECacheError(
                 FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
         }
-        TDibGraphic dib;
-        dib.Assign(*bitmap);
-        // A new file renamed over the old: never half a bitmap. No sync: loading checks each
-        // bitmap's size, and a damaged one is dropped and made again.
-        ReplaceFile(path, dib.SaveToBytes(), false);
+        // A new file renamed over the old: never half a thumbnail. No sync: a thumbnail cut
+        // short by a crash fails to decode when served, and is dropped and made again.
+        ReplaceFile(path, EncodeStoredThumbnail(*bitmap), false);
     } catch (const std::exception& error) {
         images->Log().Write("ビットマップファイル%s格納時にエラーが発生しました：%s",
                             qUtf8Printable(path), error.what());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture_facts.h"
 #include "th_entry.h"
 
 #include <QImage>
@@ -25,12 +26,14 @@ public:
 
     TThImageBase* Images() const;
     QString BitmapFileName() const;
-    // Loads the stored bitmap; false when its file is missing. Raises EDibError for a file that
-    // cannot be read, and ECacheError "引数がnilです。LoadThBitmap" for no bitmap.
-    bool LoadThBitmap(QImage* bitmap) const;
-    // Stores the bitmap under the next number (replacing the file as a whole, never leaving half
-    // a file) and reads back its time and size. False while the cache is disabled; a failed write
-    // disables the cache and raises.
+    // Loads the stored thumbnail, at the smallest scale that still covers it fitted into `box`
+    // (whole for an empty box); false when its file is missing. Raises EPictureError for a
+    // file that is empty, cut short or damaged, and ECacheError "引数がnilです。LoadThBitmap"
+    // for no bitmap.
+    bool LoadThBitmap(QImage* bitmap, QSize box = QSize()) const;
+    // Stores the thumbnail as a JPEG under the next number (replacing the file as a whole,
+    // never leaving half a file) and reads back its time and size. False while the cache is
+    // disabled; a failed write disables the cache and raises.
     bool SaveThBitmap(const QImage* bitmap);
     // Deletes the bitmap file (and its sub-folder once empty). A file that cannot be deleted
     // disables the cache and raises ECacheError "ビットマップファイル%sを削除できません".
@@ -46,14 +49,7 @@ public:
     int SaveID = 0;
     int ReqWidth = 0;
     int ReqHeight = 0;
-    int OrgWidth = 0;
-    int OrgHeight = 0;
-    QString OrgCreateTime;
-    QString OrgUpdateTime;
-    QString OrgFileTime;
-    qint64 OrgFileSize = 0;
-    QString OrgVolLabel;
-    QString OrgVolSer;
+    TPictureFacts Org; // the source's facts: the columns OrgWidth to OrgVolSer
     QString ThFileTime;
     qint64 ThFileSize = 0;
     int Line = 0;        // its line in the management file when loaded; 0 when made in this run

@@ -1,6 +1,6 @@
 #include "th_table.h"
 
-#include "picture/dib_errors.h"
+#include "picture/picture_error.h"
 #include "util/delete_tree.h"
 #include "util/errors.h"
 #include "util/file_facts.h"
@@ -134,6 +134,13 @@ void TThTable::SetCacheDir(const QString& dir) {
     Current = nullptr;
     Images.CacheFileName.CacheDir = dir;
     LoadTable();
+    try {
+        // Thumbnails of an older version are never read again: they go when the folder is
+        // taken into use, not only when the user clears the cache.
+        DeleteOldCaches();
+    } catch (const std::exception& error) {
+        m_log.Write("%s", error.what()); // a folder left behind does not stop the switch
+    }
     m_log.Write("キャッシュ切り換え終了：%dミリ秒 %s to %s", int(timer.elapsed()),
                 qUtf8Printable(old), qUtf8Printable(dir));
 }
@@ -188,7 +195,7 @@ void TThTable::FillKey(const QString& fileName, int width, int height) {
     Current = &key;
 }
 
-bool TThTable::Lookup(const QString& fileName, int width, int height) {
+bool TThTable::Lookup(const QString& fileName, int width, int height, QSize readBox) {
     FillKey(fileName, width, height);
     TThImage* record = Images.FindImage(Images.Key());
     if (record == nullptr) {
@@ -196,9 +203,9 @@ bool TThTable::Lookup(const QString& fileName, int width, int height) {
     }
     bool loaded = false;
     try {
-        loaded = record->LoadThBitmap(&ResultBitmap);
-    } catch (const EDibError&) {
-        loaded = false; // a damaged bitmap counts as a missing one: render anew
+        loaded = record->LoadThBitmap(&ResultBitmap, readBox);
+    } catch (const EPictureError&) {
+        loaded = false; // a damaged thumbnail counts as a missing one: render anew
     }
     if (loaded) {
         Images.TouchImage(record);
@@ -212,7 +219,7 @@ bool TThTable::Lookup(const QString& fileName, int width, int height) {
     return false;
 }
 
-void TThTable::AddRecord(const QString& fileName, const QImage& bitmap, const TThFacts& facts,
+void TThTable::AddRecord(const QString& fileName, const QImage& bitmap, const TPictureFacts& facts,
                          int width, int height) {
     Images.CheckSize();
     if (Images.Disabled) {
@@ -222,14 +229,7 @@ void TThTable::AddRecord(const QString& fileName, const QImage& bitmap, const TT
     record->Owner = &Images;
     record->OrgFileName = fileName;
     record->SetReqSize(width, height);
-    record->OrgWidth = facts.OrgWidth;
-    record->OrgHeight = facts.OrgHeight;
-    record->OrgCreateTime = facts.OrgCreateTime;
-    record->OrgUpdateTime = facts.OrgUpdateTime;
-    record->OrgFileTime = facts.OrgFileTime;
-    record->OrgFileSize = facts.OrgFileSize;
-    record->OrgVolLabel = facts.OrgVolLabel;
-    record->OrgVolSer = facts.OrgVolSer;
+    record->Org = facts;
     record->LastAccess = NowText();
     record->SaveThBitmap(&bitmap); // an error frees the record and passes on
     Current = Images.AddImage(std::move(record));

@@ -7,18 +7,6 @@
 
 namespace mirte {
 
-// The facts of a source picture that a record keeps.
-struct TThFacts {
-    int OrgWidth = 0;
-    int OrgHeight = 0;
-    QString OrgCreateTime;
-    QString OrgUpdateTime;
-    QString OrgFileTime;
-    qint64 OrgFileSize = 0;
-    QString OrgVolLabel;
-    QString OrgVolSer;
-};
-
 // The management table: the records, the management file _TDBCache.dat, the cache folder, and
 // the three record operations of the cache database.
 class TThTable {
@@ -38,14 +26,18 @@ public:
     void SaveTable();
     // Deletes the data folder (and older versions' ones) with every record and bitmap.
     void ClearCache();
+    // Deletes the data folders of older cache versions in the cache folder (never following a
+    // link out of it). Raises ECacheError for a folder not named as ours or for too many.
     void DeleteOldCaches();
 
     // A stored thumbnail for the picture and box: true with ResultBitmap and Current set.
-    // A record whose bitmap is missing or unreadable is dropped (the caller renders anew).
-    bool Lookup(const QString& fileName, int width, int height);
+    // ResultBitmap is read at the smallest scale that covers it fitted into `readBox` (whole
+    // when that is empty). A record whose thumbnail is missing or unreadable is dropped (the
+    // caller renders anew).
+    bool Lookup(const QString& fileName, int width, int height, QSize readBox = QSize());
     // Stores a new thumbnail (after evicting what the limit asks); nothing while disabled.
-    void AddRecord(const QString& fileName, const QImage& bitmap, const TThFacts& facts, int width,
-                   int height);
+    void AddRecord(const QString& fileName, const QImage& bitmap, const TPictureFacts& facts,
+                   int width, int height);
     // Deletes the matching record and its bitmap; false when there is none.
     bool RemoveRecord(const QString& fileName, int width, int height);
 

@@ -34,21 +34,20 @@ void TThumbnailDB::SetThumbnailHeight(int height) {
     Graphic.SetFrameHeight(height);
 }
 
-void TThumbnailDB::TakeFacts(const TThImage& record) {
-    OriginalImageInfo = {record.OrgFileName,   record.OrgWidth,      record.OrgHeight,
-                         record.OrgCreateTime, record.OrgUpdateTime, record.OrgFileTime,
-                         record.OrgFileSize,   record.OrgVolLabel,   record.OrgVolSer};
-    m_factsTime = record.OrgFileTime;
-    m_factsSize = record.OrgFileSize;
+void TThumbnailDB::TakeFacts(const QString& fileName, const TPictureFacts& facts) {
+    static_cast<TPictureFacts&>(OriginalImageInfo) = facts;
+    OriginalImageInfo.FileName = fileName;
+    m_factsTime = facts.FileTime;
+    m_factsSize = facts.FileSize;
 }
 
-bool TThumbnailDB::GetThumbnail(const QString& fileName) {
+bool TThumbnailDB::GetThumbnail(const QString& fileName, QSize box) {
     ThumbnailInfo.FromCache = false;
     ThumbnailInfo.Bitmap = QImage(); // lets the table read the next bitmap into the same memory
-    if (Table.Lookup(fileName, ThumbWidth, ThumbHeight)) {
+    if (Table.Lookup(fileName, ThumbWidth, ThumbHeight, box)) {
         ThumbnailInfo.Bitmap = Table.ResultBitmap;
         ThumbnailInfo.FromCache = true;
-        TakeFacts(*Table.Current);
+        TakeFacts(Table.Current->OrgFileName, Table.Current->Org);
         return true;
     }
     if (!Graphic.MakeThumbnail(fileName)) {
@@ -68,11 +67,8 @@ void TThumbnailDB::Store(const QString& fileName) {
     if (fileName.contains(u'\n') || fileName.contains(u'\r')) {
         return;
     }
-    const TOriginalImageInfo& o = OriginalImageInfo;
-    const TThFacts facts{o.Width,    o.Height,   o.CreateTime, o.UpdateTime,
-                         o.FileTime, o.FileSize, o.VolLabel,   o.VolSer};
     try {
-        Table.AddRecord(fileName, ThumbnailInfo.Bitmap, facts, ThumbWidth, ThumbHeight);
+        Table.AddRecord(fileName, ThumbnailInfo.Bitmap, OriginalImageInfo, ThumbWidth, ThumbHeight);
     } catch (const std::exception&) {
         // Writing or deleting a bitmap failed: the cache is now disabled (and the failure
         // logged), but the thumbnail itself is good and goes to the caller.
@@ -99,18 +95,14 @@ bool TThumbnailDB::GetOriginalInfo(const QString& fileName) {
     key.ReqWidth = ThumbWidth;
     key.ReqHeight = ThumbHeight;
     if (const TThImage* record = Table.Images.FindImage(key)) {
-        TakeFacts(*record); // a folder seen before: its facts come from the table
+        TakeFacts(record->OrgFileName, record->Org); // a folder seen before: from the table
         return true;
     }
     TImageInfo info;
     if (!Graphic.GetImageInfo(fileName, info)) {
         return false;
     }
-    OriginalImageInfo = {fileName,        info.Width,      info.Height,
-                         info.CreateTime, info.UpdateTime, info.FileTime,
-                         info.FileSize,   info.VolLabel,   info.VolSer};
-    m_factsTime = info.FileTime;
-    m_factsSize = info.FileSize;
+    TakeFacts(fileName, info);
     return true;
 }
 

@@ -16,17 +16,9 @@ struct TThumbnailInfo {
     bool FromCache = false; // served from the cache rather than made anew
 };
 
-// The facts of the last picture asked about.
-struct TOriginalImageInfo {
+// The facts of the last picture asked about, and which file they describe.
+struct TOriginalImageInfo : TPictureFacts {
     QString FileName;
-    int Width = 0;
-    int Height = 0;
-    QString CreateTime;
-    QString UpdateTime;
-    QString FileTime;
-    qint64 FileSize = 0;
-    QString VolLabel;
-    QString VolSer;
 };
 
 // The thumbnail cache's single entry point: thumbnails fitted into the box, from the cache
@@ -51,10 +43,13 @@ public:
     void SetThumbnailWidth(int width);
     void SetThumbnailHeight(int height);
 
-    // The thumbnail of a picture in ThumbnailInfo, its facts in OriginalImageInfo. A thumbnail
-    // that cannot be stored (a full or read-only disk) is still returned; the cache then stops
-    // storing until it is cleared or switched. Raises the renderer's errors.
-    bool GetThumbnail(const QString& fileName);
+    // The thumbnail of a picture in ThumbnailInfo, its facts in OriginalImageInfo. `box` is what
+    // the caller shows it in (device pixels): a stored thumbnail is then read only as large as
+    // covers it fitted into that box, a new one comes whole; an empty box asks for the whole
+    // thumbnail always (printing). Either way the cache stores the whole thumbnail. A
+    // thumbnail that cannot be stored (a full or read-only disk) is still returned; the cache
+    // then stops storing until it is cleared or switched. Raises the renderer's errors.
+    bool GetThumbnail(const QString& fileName, QSize box = QSize());
     // Makes the thumbnail again, replacing the stored one.
     void RefreshThumbnail(const QString& fileName);
     // The facts of a picture: from its record while that still matches the file (no picture
@@ -72,7 +67,7 @@ public:
     TOriginalImageInfo OriginalImageInfo;
 
 private:
-    void TakeFacts(const TThImage& record);
+    void TakeFacts(const QString& fileName, const TPictureFacts& facts);
     void Store(const QString& fileName);
 
     CacheLog m_log;

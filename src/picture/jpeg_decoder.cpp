@@ -1,5 +1,6 @@
 #include "jpeg_decoder.h"
 
+#include "jpeg_errors.h"
 #include "picture_error.h"
 #include "picture_header.h"
 #include "stdio_file.h"
@@ -22,42 +23,13 @@ constexpr qint64 MaxJpegFileBytes = qint64{1} << 30;
 // The read buffer is kept between pictures up to this size.
 constexpr std::size_t KeptBufferBytes = std::size_t{64} << 20;
 
-// libjpeg's default error handler ends the process; this one jumps back to the decoder.
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-void OnError(j_common_ptr cinfo) {
-    auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, manager->message);
-    std::longjmp(manager->jump, 1);
-}
-
-void OnMessage(j_common_ptr, int) {} // warnings (a short file, say) are no failure
-
 // Owns the decompressor; destroyed on every path out, including after a longjmp.
 struct Decompressor {
     jpeg_decompress_struct info{};
-    ErrorManager errors{};
-    Decompressor() {
-        info.err = jpeg_std_error(&errors.pub);
-        errors.pub.error_exit = OnError;
-        errors.pub.emit_message = OnMessage;
-        errors.message[0] = '\0';
-    }
+    JpegErrors errors{};
+    Decompressor() { info.err = InitJpegErrors(errors, false); }
     ~Decompressor() { jpeg_destroy_decompress(&info); }
 };
-
-int ScaleFor(int stored, int wanted) {
-    for (int n = 1; n < 8; ++n) {
-        if ((qint64{stored} * n + 7) / 8 >= wanted) {
-            return n;
-        }
-    }
-    return 8;
-}
 
 void CmykToRgb(const JSAMPLE* in, std::uint8_t* out, int width, bool adobeInverted) {
     {
@@ -87,8 +59,8 @@ bool Run(Decompressor& d, const std::vector<unsigned char>& data, QSize cover, R
     jpeg_read_header(info, TRUE);
     CheckPictureSize(path, info->image_width, info->image_height);
 
-    const int n = std::max(ScaleFor(info->image_width, cover.width()),
-                           ScaleFor(info->image_height, cover.height()));
+    const int n = std::max(JpegScaleFor(info->image_width, cover.width()),
+                           JpegScaleFor(info->image_height, cover.height()));
     info->scale_num = n;
     info->scale_denom = 8;
     // Thumbnails are shrunk further anyway: the plain chroma upsampling is all they need.
@@ -121,6 +93,15 @@ bool Run(Decompressor& d, const std::vector<unsigned char>& data, QSize cover, R
 }
 
 } // namespace
+
+int JpegScaleFor(int stored, int wanted) {
+    for (int n = 1; n < 8; ++n) {
+        if ((qint64{stored} * n + 7) / 8 >= wanted) {
+            return n;
+        }
+    }
+    return 8;
+}
 
 void DecodeJpeg(const QString& path, QSize cover, RowSink& sink) {
     // The whole file in memory first: one read instead of thousands of small ones, and libjpeg's

@@ -20,10 +20,10 @@ QString RecordLine(const QString& source, int saveId, qint64 size, const QString
     record.OrgFileName = source;
     record.SaveID = saveId;
     record.ReqWidth = record.ReqHeight = 512;
-    record.OrgWidth = 640;
-    record.OrgHeight = 480;
-    record.OrgFileTime = QStringLiteral("2003/12/31 23:59:58");
-    record.OrgFileSize = 1000;
+    record.Org.Width = 640;
+    record.Org.Height = 480;
+    record.Org.FileTime = QStringLiteral("2003/12/31 23:59:58");
+    record.Org.FileSize = 1000;
     record.ThFileTime = thFileTime;
     record.ThFileSize = size;
     return record.ToStr();

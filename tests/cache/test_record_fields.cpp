@@ -36,13 +36,13 @@ TEST(RecordFields, EveryFieldSurvivesTheRoundTrip) {
     record.SaveID = 1234;
     record.ReqWidth = 512;
     record.ReqHeight = 384;
-    record.OrgWidth = 4000;
-    record.OrgHeight = 3000;
-    record.OrgCreateTime = "2003/05/12 10:20:30";
-    record.OrgFileTime = "2004/01/01 00:00:00";
-    record.OrgFileSize = 3LL * 1024 * 1024 * 1024; // beyond 32 bits
-    record.OrgVolLabel = "My Disk";
-    record.OrgVolSer = "1A2B-3C4D";
+    record.Org.Width = 4000;
+    record.Org.Height = 3000;
+    record.Org.CreateTime = "2003/05/12 10:20:30";
+    record.Org.FileTime = "2004/01/01 00:00:00";
+    record.Org.FileSize = 3LL * 1024 * 1024 * 1024; // beyond 32 bits
+    record.Org.VolLabel = "My Disk";
+    record.Org.VolSer = "1A2B-3C4D";
     record.ThFileTime = "2004/01/02 09:05:08";
     record.ThFileSize = 589878;
     const QString line = record.ToStr();
@@ -54,9 +54,9 @@ TEST(RecordFields, EveryFieldSurvivesTheRoundTrip) {
     TThImage back;
     ASSERT_TRUE(back.FromStr(line));
     EXPECT_EQ(back.ToStr(), line);
-    EXPECT_EQ(back.OrgFileSize, record.OrgFileSize);
+    EXPECT_EQ(back.Org.FileSize, record.Org.FileSize);
     EXPECT_EQ(back.OrgFileName, record.OrgFileName);
-    EXPECT_TRUE(back.OrgUpdateTime.isEmpty());
+    EXPECT_TRUE(back.Org.UpdateTime.isEmpty());
 }
 
 TEST(RecordFields, RejectsLinesThatAreNotRecords) {

@@ -37,8 +37,8 @@ protected:
 TEST_F(Records, NamesBitmapsInSubFoldersOfAHundred) {
     EXPECT_EQ(TThCacheFileName::BitmapName(1234), QStringLiteral("A0001234"));
     EXPECT_EQ(images.CacheFileName.BitmapFileName(1234),
-              dir.Path() + "/_TDB0100/A00012/A0001234.bmp");
-    EXPECT_EQ(images.CacheFileName.TableFileName(), dir.Path() + "/_TDB0100/_TDBCache.dat");
+              dir.Path() + "/_TDB0200/A00012/A0001234.jpg");
+    EXPECT_EQ(images.CacheFileName.TableFileName(), dir.Path() + "/_TDB0200/_TDBCache.dat");
     TThCacheFileName none;
     EXPECT_THROW(none.DataDir(), ECacheError);
 }

@@ -6,9 +6,12 @@
 #include "util/errors.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <utime.h>
 
 using namespace mirte;
@@ -47,15 +50,21 @@ TEST_F(Database, AFreshCacheStoresNumberZeroAndServesTheSamePixelsAfterARestart)
     EXPECT_FALSE(db->ThumbnailInfo.FromCache);
     const QImage made = db->ThumbnailInfo.Bitmap.convertToFormat(QImage::Format_RGB888);
     EXPECT_EQ(made.size(), QSize(96, 72));
-    EXPECT_TRUE(QFileInfo::exists(cache.File("_TDB0100/A00000/A0000000.bmp")));
+    EXPECT_TRUE(QFileInfo::exists(cache.File("_TDB0200/A00000/A0000000.jpg")));
     db.reset(); // saves the table
     Open();
     ASSERT_TRUE(db->GetThumbnail(path));
     EXPECT_TRUE(db->ThumbnailInfo.FromCache);
-    EXPECT_EQ(db->ThumbnailInfo.Bitmap.convertToFormat(QImage::Format_RGB888), made);
+    EXPECT_GE(Psnr(db->ThumbnailInfo.Bitmap, made), 40.0); // stored as a JPEG
     EXPECT_EQ(db->OriginalImageInfo.FileName, path);
     EXPECT_EQ(db->OriginalImageInfo.Width, 160);
     EXPECT_EQ(db->Graphic.DecodeCount(), 0);
+    // A caller that shows it smaller gets it read smaller: at a quarter for a box of 24.
+    ASSERT_TRUE(db->GetThumbnail(path, QSize(24, 24)));
+    EXPECT_TRUE(db->ThumbnailInfo.FromCache);
+    EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(24, 18));
+    EXPECT_EQ(db->Table.Current->ReqWidth, 96); // still the one stored thumbnail
+    EXPECT_EQ(db->Table.Images.Count(), 1);
 }
 
 TEST_F(Database, ATouchedSourceMakesANewRecordWithTheNextNumber) {
@@ -67,8 +76,8 @@ TEST_F(Database, ATouchedSourceMakesANewRecordWithTheNextNumber) {
     EXPECT_EQ(db->Table.Images.Count(), 2);
     EXPECT_EQ(db->Table.Current->SaveID, 1);
     db->RefreshThumbnail(path); // replaces the stored one under the next number
-    EXPECT_FALSE(QFileInfo::exists(cache.File("_TDB0100/A00000/A0000001.bmp")));
-    EXPECT_TRUE(QFileInfo::exists(cache.File("_TDB0100/A00000/A0000002.bmp")));
+    EXPECT_FALSE(QFileInfo::exists(cache.File("_TDB0200/A00000/A0000001.jpg")));
+    EXPECT_TRUE(QFileInfo::exists(cache.File("_TDB0200/A00000/A0000002.jpg")));
 }
 
 TEST_F(Database, FactsOfAFolderSeenBeforeComeFromTheTableWithoutOpeningAPicture) {
@@ -110,7 +119,7 @@ TEST_F(Database, ThumbnailsKeepComingWhenTheCacheCannotStore) {
     const QString a = Picture("a.jpg", 160, 120);
     const QString b = Picture("b.jpg", 160, 120);
     // A file where the bitmaps' folder should be: nothing can be stored.
-    cache.Write("_TDB0100/A00000", "in the way");
+    cache.Write("_TDB0200/A00000", "in the way");
     ASSERT_TRUE(db->GetThumbnail(a));
     EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(96, 72));
     EXPECT_TRUE(db->Table.Images.Disabled);
@@ -120,6 +129,31 @@ TEST_F(Database, ThumbnailsKeepComingWhenTheCacheCannotStore) {
     EXPECT_FALSE(db->Table.Images.Disabled);
     ASSERT_TRUE(db->GetThumbnail(a));
     EXPECT_EQ(db->Table.Images.Count(), 1);
+}
+
+TEST_F(Database, ADiskThatFillsUpLeavesNoPartFileAndTheCacheKeepsServing) {
+    const QString a = Picture("a.jpg", 160, 120);
+    const QString b = Picture("b.jpg", 160, 120);
+    ASSERT_TRUE(db->GetThumbnail(a));
+    {
+        // Writes beyond 100 bytes fail as on a full disk (EFBIG instead of ENOSPC).
+        rlimit old{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tiny = old;
+        tiny.rlim_cur = 100;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        const bool made = db->GetThumbnail(b);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldSignal);
+        ASSERT_TRUE(made);
+    }
+    EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(96, 72));
+    EXPECT_TRUE(db->Table.Images.Disabled);
+    EXPECT_EQ(QDir(cache.File("_TDB0200/A00000")).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"A0000000.jpg"}));
+    ASSERT_TRUE(db->GetThumbnail(a)); // what was stored before is still served
+    EXPECT_TRUE(db->ThumbnailInfo.FromCache);
 }
 
 TEST_F(Database, APathWithALineBreakIsShownButNeverRecorded) {

@@ -83,11 +83,11 @@ TEST(CliCache, MissThenHitThenTouchedMakesTheNextNumber) {
     CliRun first = Cli({"cache", "--dir", cache, "get", photo});
     ASSERT_EQ(first.status, 0) << first.err.toStdString();
     EXPECT_EQ(first.out, QStringLiteral("miss\t512x384\t%1\n").arg(photo));
-    const QByteArray bitmap = dir.Read(cache + "/_TDB0100/A00000/A0000000.bmp");
+    const QByteArray bitmap = dir.Read(cache + "/_TDB0200/A00000/A0000000.jpg");
     ASSERT_FALSE(bitmap.isEmpty());
     EXPECT_EQ(Cli({"cache", "--dir", cache, "get", photo}).out,
               QStringLiteral("hit\t512x384\t%1\n").arg(photo));
-    EXPECT_EQ(dir.Read(cache + "/_TDB0100/A00000/A0000000.bmp"), bitmap);
+    EXPECT_EQ(dir.Read(cache + "/_TDB0200/A00000/A0000000.jpg"), bitmap);
 
     utimbuf later{};
     later.actime = later.modtime = QDateTime::currentSecsSinceEpoch() + 60;
@@ -101,7 +101,7 @@ TEST(CliCache, MissThenHitThenTouchedMakesTheNextNumber) {
     EXPECT_EQ(newest[2], photo);
     EXPECT_EQ(newest[3], QStringLiteral("1"));
     ASSERT_EQ(Cli({"cache", "--dir", cache, "clear"}).status, 0);
-    EXPECT_FALSE(QFileInfo::exists(cache + "/_TDB0100"));
+    EXPECT_FALSE(QFileInfo::exists(cache + "/_TDB0200"));
 }
 
 TEST(CliCache, AKilledRunLeavesALoadableTable) {

@@ -197,4 +197,25 @@ double MeanDifference(const QImage& a, const QImage& b) {
     return total / (3.0 * x.width() * x.height());
 }
 
+double Psnr(const QImage& a, const QImage& b) {
+    if (a.size() != b.size() || a.isNull()) {
+        return 0.0;
+    }
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    double squares = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const QRgb* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const QRgb* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col) {
+            for (const int d : {qRed(p[col]) - qRed(q[col]), qGreen(p[col]) - qGreen(q[col]),
+                                qBlue(p[col]) - qBlue(q[col])}) {
+                squares += double(d) * d;
+            }
+        }
+    }
+    const double mean = squares / (3.0 * x.width() * x.height());
+    return mean == 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mean);
+}
+
 } // namespace mirte::test

@@ -32,5 +32,8 @@ QByteArray EncodeTiff(const QImage& image, int compression);
 
 // The mean absolute difference per channel of two pictures of the same size (0..255).
 double MeanDifference(const QImage& a, const QImage& b);
+// The peak signal-to-noise ratio of b against a over the three channels, in dB (0 for pictures
+// of different sizes, 99 for equal ones).
+double Psnr(const QImage& a, const QImage& b);
 
 } // namespace mirte::test

@@ -32,7 +32,7 @@ std::unique_ptr<TfrmThumbnail> WindowFixture::Open(const QString& folder) {
 }
 
 QString WindowFixture::CacheTableFile() const {
-    return Program.File(QStringLiteral("Temp/_TDB0100/_TDBCache.dat"));
+    return Program.File(QStringLiteral("Temp/_TDB0200/_TDBCache.dat"));
 }
 
 QStringList WritePhotos(const QString& folder, int count, int width, int height) {

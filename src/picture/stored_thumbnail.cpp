@@ -1,0 +1,206 @@
+#include "stored_thumbnail.h"
+
+#include "jpeg_decoder.h"
+#include "jpeg_errors.h"
+#include "picture_error.h"
+#include "picture_header.h"
+#include "util/unique_fd.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <jpeglib.h>
+#include <sys/stat.h>
+#include <vector>
+
+namespace mirte {
+
+namespace {
+
+// A stored thumbnail is a few tens of kilobytes; anything far larger is not one of ours.
+constexpr off_t MaxStoredBytes = off_t{64} << 20;
+
+struct Compressor {
+    jpeg_compress_struct info{};
+    JpegErrors errors{};
+    unsigned char* output = nullptr; // malloc'ed by jpeg_mem_dest
+    unsigned long outputSize = 0;
+    Compressor() { info.err = InitJpegErrors(errors, true); }
+    ~Compressor() {
+        jpeg_destroy_compress(&info);
+        std::free(output);
+    }
+};
+
+struct Decompressor {
+    jpeg_decompress_struct info{};
+    JpegErrors errors{};
+    // Warnings fail too: a stored thumbnail cut short or damaged is never served half-read.
+    Decompressor() { info.err = InitJpegErrors(errors, true); }
+    ~Decompressor() { jpeg_destroy_decompress(&info); }
+};
+
+J_COLOR_SPACE ColorSpaceOf(QImage::Format format) {
+    switch (format) {
+    case QImage::Format_RGB888:
+        return JCS_RGB;
+    case QImage::Format_BGR888:
+        return JCS_EXT_BGR;
+    case QImage::Format_RGB32:
+        return JCS_EXT_BGRX; // 0xffRRGGBB in little-endian memory
+    default:
+        return JCS_UNKNOWN;
+    }
+}
+
+// Between setjmp and the last libjpeg call only trivial locals live, so a jump skips no
+// destructor.
+bool Compress(Compressor& c, const QImage& image, int quality, bool fullChroma) {
+    jpeg_compress_struct* info = &c.info;
+    if (setjmp(c.errors.jump)) {
+        return false;
+    }
+    jpeg_create_compress(info);
+    jpeg_mem_dest(info, &c.output, &c.outputSize);
+    info->image_width = static_cast<JDIMENSION>(image.width());
+    info->image_height = static_cast<JDIMENSION>(image.height());
+    info->input_components = image.format() == QImage::Format_RGB32 ? 4 : 3;
+    info->in_color_space = ColorSpaceOf(image.format());
+    jpeg_set_defaults(info);
+    jpeg_set_quality(info, quality, TRUE);
+    info->dct_method = JDCT_ISLOW;
+    info->optimize_coding = TRUE; // a few per cent smaller for little time at this size
+    if (fullChroma) {
+        for (int i = 0; i < info->num_components; ++i) {
+            info->comp_info[i].h_samp_factor = 1;
+            info->comp_info[i].v_samp_factor = 1;
+        }
+    }
+    jpeg_start_compress(info, TRUE);
+    while (info->next_scanline < info->image_height) {
+        auto row = const_cast<JSAMPROW>(image.constScanLine(int(info->next_scanline)));
+        jpeg_write_scanlines(info, &row, 1);
+    }
+    jpeg_finish_compress(info);
+    return true;
+}
+
+// The size the stored picture is shown at when fitted into the box (rounded up).
+QSize FittedCover(int width, int height, QSize box) {
+    if (box.isEmpty() || (box.width() >= width && box.height() >= height)) {
+        return {width, height};
+    }
+    const double scale = std::min(double(box.width()) / width, double(box.height()) / height);
+    return {int(std::ceil(width * scale - 1e-9)), int(std::ceil(height * scale - 1e-9))};
+}
+
+bool Decompress(Decompressor& d, QByteArrayView data, QSize box, QImage& image) {
+    jpeg_decompress_struct* info = &d.info;
+    if (setjmp(d.errors.jump)) {
+        return false;
+    }
+    jpeg_create_decompress(info);
+    jpeg_mem_src(info, reinterpret_cast<const unsigned char*>(data.data()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(info, TRUE);
+    const int width = int(info->image_width);
+    const int height = int(info->image_height);
+    if (width > MaxPictureSide || height > MaxPictureSide || info->num_components != 3) {
+        std::snprintf(d.errors.message, sizeof d.errors.message, "not a stored thumbnail");
+        return false;
+    }
+    const QSize cover = FittedCover(width, height, box);
+    info->scale_num = unsigned(
+        std::max(JpegScaleFor(width, cover.width()), JpegScaleFor(height, cover.height())));
+    info->scale_denom = 8;
+    info->out_color_space = JCS_RGB;
+    info->dct_method = JDCT_ISLOW;
+    jpeg_start_decompress(info);
+    const QSize size(int(info->output_width), int(info->output_height));
+    if (image.size() != size || image.format() != QImage::Format_RGB888 || !image.isDetached()) {
+        image = QImage(size, QImage::Format_RGB888);
+    }
+    if (image.isNull()) {
+        std::snprintf(d.errors.message, sizeof d.errors.message, "out of memory");
+        return false;
+    }
+    while (info->output_scanline < info->output_height) {
+        JSAMPROW row = image.scanLine(int(info->output_scanline));
+        jpeg_read_scanlines(info, &row, 1);
+    }
+    jpeg_finish_decompress(info); // reads to the end marker: a file cut short is noticed
+    return true;
+}
+
+} // namespace
+
+QByteArray EncodeStoredThumbnail(const QImage& source, int quality, bool fullChroma) {
+    if (source.isNull()) {
+        throw EPictureError(QStringLiteral("空のサムネイルは格納できません。"));
+    }
+    const QImage image = ColorSpaceOf(source.format()) == JCS_UNKNOWN
+                             ? source.convertToFormat(QImage::Format_RGB888)
+                             : source;
+    Compressor compressor;
+    if (!Compress(compressor, image, quality, fullChroma)) {
+        throw EPictureError(QString::fromLocal8Bit(compressor.errors.message));
+    }
+    return QByteArray(reinterpret_cast<const char*>(compressor.output),
+                      qsizetype(compressor.outputSize));
+}
+
+bool ReadStoredThumbnail(const QString& path, QSize box, QImage& image) {
+    static thread_local std::vector<unsigned char> data;
+    {
+        const UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+        if (!fd.Valid()) {
+            if (errno == ENOENT) {
+                return false;
+            }
+            ThrowPictureError(path, QString::fromLocal8Bit(std::strerror(errno)));
+        }
+        struct stat st {};
+        if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxStoredBytes) {
+            ThrowPictureError(path, QStringLiteral("サムネイルファイルではありません。"));
+        }
+        data.resize(std::size_t(st.st_size));
+        std::size_t got = 0;
+        while (got < data.size()) {
+            const ssize_t n = ::pread(fd.Get(), data.data() + got, data.size() - got, off_t(got));
+            if (n <= 0) {
+                break;
+            }
+            got += std::size_t(n);
+        }
+        data.resize(got);
+    }
+    QString error;
+    if (!DecodeStoredThumbnail(
+            QByteArrayView(reinterpret_cast<const char*>(data.data()), qsizetype(data.size())), box,
+            image, error)) {
+        ThrowPictureError(path, error);
+    }
+    return true;
+}
+
+bool DecodeStoredThumbnail(QByteArrayView bytes, QSize box, QImage& image, QString& error) {
+    if (bytes.isEmpty()) {
+        error = QStringLiteral("サムネイルファイルが空です。");
+        return false;
+    }
+    Decompressor decompressor;
+    if (!Decompress(decompressor, bytes, box, image)) {
+        image = QImage();
+        error = QString::fromLocal8Bit(decompressor.errors.message);
+        return false;
+    }
+    return true;
+}
+
+} // namespace mirte
