@@ -1,6 +1,8 @@
 // Saves pictures of the shell's windows into a folder, to look at them by eye (Japanese text,
 // layout). Not a test: run it under xvfb-run or on a desktop.
-//   shell_screenshots OUTDIR
+//   shell_screenshots OUTDIR [PHOTOS]
+// With a folder of PHOTOS also the main window showing them at each thumbnail size, from the
+// cache (the folder is loaded once to fill it first): grid_0.png (large) to grid_2.png.
 
 #include "cache/thumbnail_db.h"
 #include "dialog_driver.h"
@@ -10,10 +12,12 @@
 #include "shell/frm_gauge.h"
 #include "shell/frm_logo.h"
 #include "shell/frm_select_cache_path.h"
+#include "shell/frm_thumbnail.h"
 #include "shell/frm_version.h"
 #include "util/ini_file.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +32,37 @@ void Save(QWidget& window, const QString& file) {
     (void)QTest::qWaitForWindowExposed(&window);
     QTest::qWait(200);
     window.grab().save(file);
+}
+
+// The main window on a folder seen before, at each of the thumbnail sizes.
+void SaveGrids(const QString& photos, const QString& out) {
+    QTemporaryDir program;
+    TWindowOptions options;
+    options.Paths.ExeDir = program.path() + QStringLiteral("/");
+    options.Paths.ExeName = program.filePath(QStringLiteral("mirte"));
+    options.Paths.IniFileName = program.filePath(QStringLiteral("Thumbnail.ini"));
+    options.Paths.DefaultCacheDir = program.filePath(QStringLiteral("Temp"));
+    options.StartFolder = photos;
+    const auto loaded = [](TfrmThumbnail& window) {
+        return QTest::qWaitFor([&] { return window.LoadFinished(); }, 600000);
+    };
+    {
+        TfrmThumbnail filling(options);
+        filling.show();
+        loaded(filling);
+    }
+    TfrmThumbnail window(options);
+    window.resize(1200, 800);
+    window.show();
+    loaded(window);
+    for (int size = 0; size < window.CbSize->count(); ++size) {
+        window.CbSize->setCurrentIndex(size);
+        window.CbSizeChange(size); // as the box does when the user picks a size
+        QTest::qWait(100);
+        loaded(window);
+        QTest::qWait(300);
+        window.grab().save(out + QStringLiteral("/grid_%1.png").arg(size));
+    }
 }
 
 } // namespace
@@ -74,5 +109,8 @@ int main(int argc, char** argv) {
 
     MakeIconBitmap("movie.avi").save(out + "/icon_avi.png");
     MakeIconBitmap("photo.jpg").save(out + "/icon_jpg.png");
+    if (argc > 2) {
+        SaveGrids(QString::fromLocal8Bit(argv[2]), out);
+    }
     return 0;
 }
