@@ -1,13 +1,16 @@
 #include "image_list_thread.h"
 
 #include "cache/item_facts.h"
+#include "cache/render_pool.h"
 #include "cache/thumbnail_db.h"
+#include "cache/thumbnail_fetcher.h"
 #include "image_list_host.h"
 #include "load_progress.h"
 #include "sort_order.h"
 #include "thumb_list_view.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QObject>
 #include <QtMath>
 #include <algorithm>
@@ -172,6 +175,10 @@ void TImageListThread::CheckTerminate() const {
 }
 
 void TImageListThread::Run() {
+    // The render workers live in this function: none outlives the loader.
+    TRenderPool pool;
+    TThumbnailFetcher fetcher(m_db, pool);
+    m_fetcher = &fetcher;
     try {
         for (;;) {
             {
@@ -301,20 +308,37 @@ bool TImageListThread::FirstPass(const QStringList& files, int& counter, int tot
 void TImageListThread::SecondPass(int& counter, int total) {
     int count = 0;
     QStringList paths;
+    QHash<QString, int> indexOf; // where each path is in the grid as last looked at
     std::vector<char> done;
+    std::vector<TThumbnailFetcher::Item> fetched;
+    // Shows what the fetcher handed out, in the cell its picture now has.
+    const auto show = [&] {
+        for (TThumbnailFetcher::Item& item : fetched) {
+            const int index = indexOf.value(item.Path, -1);
+            if (index >= 0 && !done[size_t(index)]) {
+                done[size_t(index)] = 1;
+                PostShow(index, item.Path, false, item.Picture, counter, total);
+            }
+        }
+        fetched.clear();
+    };
+    m_fetcher->Begin(m_readBox);
     do {
         RescanRequested = false;
         if (NewListRequested) {
+            m_fetcher->Cancel();
             return;
         }
         // The grid as it is now (the user may have sorted it since the last look).
         OnGui([&] {
             count = m_grid.Count();
             paths.clear();
+            indexOf.clear();
             done.assign(static_cast<size_t>(count), 0);
             for (int i = 0; i < count; ++i) {
                 const TThumbnailData& item = m_grid.Item(i);
                 paths.append(item.Info.value(ieFullPath));
+                indexOf.insert(paths.back(), i);
                 done[static_cast<size_t>(i)] =
                     !item.Info.value(ieLoadMark).isEmpty() || item.LoadFailed;
             }
@@ -324,6 +348,7 @@ void TImageListThread::SecondPass(int& counter, int total) {
             return;
         }
         m_startIndex = std::clamp(m_startIndex, 0, count - 1);
+        bool stopped = false;
         for (int q = m_startIndex; q < m_startIndex + count; ++q) {
             CheckTerminate();
             if (SortChanged) {
@@ -332,22 +357,29 @@ void TImageListThread::SecondPass(int& counter, int total) {
                 break;
             }
             if (AbortRequested) {
+                m_fetcher->Cancel();
                 ReportNow(-1);
+                stopped = true;
                 break;
             }
             if (NewListRequested) {
+                m_fetcher->Cancel();
+                stopped = true;
                 break;
             }
             const int index = q % count;
-            if (done[static_cast<size_t>(index)]) {
+            const QString& path = paths[index];
+            if (done[static_cast<size_t>(index)] || m_fetcher->Pending(path)) {
                 continue;
             }
-            FetchOne(index, paths[index], counter, total);
-            done[static_cast<size_t>(index)] = 1;
-            CheckTerminate();
-            if (NewListRequested) {
-                break;
+            if (IsMovieFile(path)) {
+                done[static_cast<size_t>(index)] = 1;
+                PostShow(index, path, true, QImage(), counter, total);
+            } else {
+                m_fetcher->Fetch(index, path, fetched);
+                show();
             }
+            CheckTerminate();
             const int top = std::clamp(m_grid.SharedFirstVisibleIndex(), 0, count - 1);
             if (top != m_startIndex) {
                 m_startIndex = top; // the view moved: its rows come first
@@ -355,29 +387,25 @@ void TImageListThread::SecondPass(int& counter, int total) {
                 break;
             }
         }
+        if (!stopped && !RescanRequested) {
+            m_fetcher->Finish(fetched); // the last few renders
+            show();
+            if (SortChanged) { // some may have come for cells sorted elsewhere meanwhile
+                SortChanged = false;
+                RescanRequested = true;
+            }
+        }
     } while (RescanRequested);
 }
 
-void TImageListThread::FetchOne(int index, const QString& path, int& counter, int total) {
-    const bool movie = IsMovieFile(path);
-    QImage picture;
-    if (!movie) {
-        // Any failure shows the mark and counts the item as done, so that a picture that
-        // always fails cannot hold the pass up.
-        try {
-            if (m_db.GetThumbnail(path, m_readBox)) {
-                picture = m_db.ThumbnailInfo.Bitmap; // shared, never written again by the cache
-            }
-        } catch (const std::exception&) {
-            picture = QImage();
-        }
-    }
+void TImageListThread::PostShow(int index, const QString& path, bool movie, const QImage& picture,
+                                int& counter, int total) {
     ++counter;
     const int percent = ProgressPercent(counter, total);
     const bool report = percent != m_lastPercent;
     m_lastPercent = percent;
-    // Shown without waiting: the GUI thread fits and paints it while this thread decodes the
-    // next picture. At most MaxQueuedShows wait; then the loader waits until they are shown.
+    // Shown without waiting: the GUI thread fits and paints it while this thread goes on. At
+    // most MaxQueuedShows wait; then the loader waits until they are shown.
     ++m_queuedShows;
     QMetaObject::invokeMethod(
         m_handOver.get(),

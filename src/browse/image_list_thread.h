@@ -16,11 +16,14 @@ namespace mirte {
 class TImageListHost;
 class TThumbListView;
 class TThumbnailDB;
+class TThumbnailFetcher;
 
 // The background loader: one thread for the life of the program that fills the grid with the
 // files of a folder. A load cycle lists every file with its facts (progress 0 to 50 %), sorts
 // the grid, then fetches the thumbnails from the cache, starting at the first item in view and
 // starting there again whenever the view moves (50 to 100 %). Between loads it sleeps.
+// Pictures not in the cache are rendered by a pool of workers (one per core) that the loader
+// owns; they see only a path and a box, and the loader alone stores what they make.
 //
 // Threads: every public method is called on the GUI thread. The loader thread changes the grid
 // and calls the host only through hand-overs to the GUI thread: synchronous ones
@@ -85,7 +88,9 @@ private:
     void RunCycle();
     bool FirstPass(const QStringList& files, int& counter, int total);
     void SecondPass(int& counter, int total);
-    void FetchOne(int index, const QString& path, int& counter, int total);
+    // Hands a fetched picture (or a movie's icon, made there) to the GUI thread for its cell.
+    void PostShow(int index, const QString& path, bool movie, const QImage& picture, int& counter,
+                  int total);
     // GUI thread: the fetched picture into its cell, or the mark when there is none.
     void ShowThumbnail(int index, const QString& path, bool movie, const QImage& picture);
     void ReportNow(int percent);
@@ -121,6 +126,7 @@ private:
     int m_startIndex = 0;
     int m_lastPercent = -2;
     QSize m_readBox; // the grid's box in device pixels: stored thumbnails are read this large
+    TThumbnailFetcher* m_fetcher = nullptr; // lives in Run(), with the render workers
 
     std::thread m_thread; // last: starts after everything above exists
 };

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "inner_size.h"
-#include "picture/exif_reader.h"
 #include "picture/picture_header.h"
 #include "picture_facts.h"
 
@@ -47,8 +45,6 @@ private:
     };
 
     std::optional<Loaded> m_loaded;
-    TExifInfo m_exifInfo;
-    TInnerSize m_innerSize;
     int m_frameWidth = 0;
     int m_frameHeight = 0;
     QImage m_thumbnail;

@@ -41,13 +41,32 @@ void TThumbnailDB::TakeFacts(const QString& fileName, const TPictureFacts& facts
     m_factsSize = facts.FileSize;
 }
 
-bool TThumbnailDB::GetThumbnail(const QString& fileName, QSize box) {
+bool TThumbnailDB::LookupThumbnail(const QString& fileName, QSize box) {
     ThumbnailInfo.FromCache = false;
     ThumbnailInfo.Bitmap = QImage(); // lets the table read the next bitmap into the same memory
-    if (Table.Lookup(fileName, ThumbWidth, ThumbHeight, box)) {
-        ThumbnailInfo.Bitmap = Table.ResultBitmap;
-        ThumbnailInfo.FromCache = true;
-        TakeFacts(Table.Current->OrgFileName, Table.Current->Org);
+    if (!Table.Lookup(fileName, ThumbWidth, ThumbHeight, box)) {
+        return false;
+    }
+    ThumbnailInfo.Bitmap = Table.ResultBitmap;
+    ThumbnailInfo.FromCache = true;
+    TakeFacts(Table.Current->OrgFileName, Table.Current->Org);
+    return true;
+}
+
+bool TThumbnailDB::StoreRendered(const QString& fileName, const TRenderedPicture& rendered) {
+    ThumbnailInfo.FromCache = false;
+    ThumbnailInfo.Bitmap = rendered.Thumbnail;
+    if (rendered.Thumbnail.isNull() || !rendered.FactsRead) {
+        return false;
+    }
+    ++m_rendersTaken;
+    TakeFacts(fileName, rendered.Facts);
+    Store(fileName);
+    return true;
+}
+
+bool TThumbnailDB::GetThumbnail(const QString& fileName, QSize box) {
+    if (LookupThumbnail(fileName, box)) {
         return true;
     }
     if (!Graphic.MakeThumbnail(fileName)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "th_graphic.h"
+#include "th_render.h"
 #include "th_table.h"
 
 #include <QImage>
@@ -50,6 +51,12 @@ public:
     // thumbnail that cannot be stored (a full or read-only disk) is still returned; the cache
     // then stops storing until it is cleared or switched. Raises the renderer's errors.
     bool GetThumbnail(const QString& fileName, QSize box = QSize());
+    // Only the cache's part of GetThumbnail: true when a stored thumbnail was served.
+    bool LookupThumbnail(const QString& fileName, QSize box = QSize());
+    // Takes a thumbnail rendered elsewhere (by a render worker, for the box set here) as
+    // GetThumbnail takes one it made: into ThumbnailInfo and OriginalImageInfo, and stored.
+    // False, storing nothing, when it could not be rendered or its facts not read.
+    bool StoreRendered(const QString& fileName, const TRenderedPicture& rendered);
     // Makes the thumbnail again, replacing the stored one.
     void RefreshThumbnail(const QString& fileName);
     // The facts of a picture: from its record while that still matches the file (no picture
@@ -57,6 +64,8 @@ public:
     // the previous facts.
     bool GetOriginalInfo(const QString& fileName);
     void ClearCache() { Table.ClearCache(); }
+    // How many pictures were rendered for this cache, here or by render workers.
+    int RenderCount() const { return Graphic.DecodeCount() + m_rendersTaken; }
     void SaveTable() { Table.SaveTable(); }
 
     TThTable Table;
@@ -73,6 +82,7 @@ private:
     CacheLog m_log;
     QString m_factsTime; // time and size of OriginalImageInfo's file when its facts were read
     qint64 m_factsSize = -1;
+    int m_rendersTaken = 0;
 };
 
 } // namespace mirte

@@ -1,7 +1,11 @@
 #include "cache/thumbnail_db.h"
+#include "cache/thumbnail_fetcher.h"
 #include "commands.h"
 #include "util/cache_size.h"
 #include "util/errors.h"
+
+#include <optional>
+#include <vector>
 
 namespace mirte::cli {
 
@@ -11,23 +15,41 @@ void PrintRecord(std::FILE* out, const TThImage& record) {
     std::fprintf(out, "%s\n", qUtf8Printable(record.Columns().join(u'\t')));
 }
 
-int Get(TThumbnailDB& db, const QStringList& files, std::FILE* out, std::FILE* err) {
+// The thumbnails in the order given; misses are rendered by `jobs` workers meanwhile.
+int Get(TThumbnailDB& db, const QStringList& files, int jobs, std::FILE* out, std::FILE* err) {
+    TRenderPool pool(jobs);
+    TThumbnailFetcher fetcher(db, pool);
+    fetcher.Begin(QSize());
+    std::vector<std::optional<TThumbnailFetcher::Item>> results(std::size_t(files.size()));
+    std::vector<TThumbnailFetcher::Item> fetched;
     int status = 0;
-    for (const QString& path : files) {
-        try {
-            if (db.GetThumbnail(path)) {
-                const QImage& bitmap = db.ThumbnailInfo.Bitmap;
-                std::fprintf(out, "%s\t%dx%d\t%s\n", db.ThumbnailInfo.FromCache ? "hit" : "miss",
-                             bitmap.width(), bitmap.height(), qUtf8Printable(path));
-                std::fflush(out);
-                continue;
-            }
-            std::fprintf(err, "%s\tファイルの日時とサイズを読めません。\n", qUtf8Printable(path));
-        } catch (const std::exception& error) {
-            std::fprintf(err, "%s\t%s\n", qUtf8Printable(path), error.what());
+    int next = 0;
+    const auto report = [&] {
+        for (TThumbnailFetcher::Item& item : fetched) {
+            results[std::size_t(item.Index)] = std::move(item);
         }
-        status = 1;
+        fetched.clear();
+        for (; next < files.size() && results[std::size_t(next)]; ++next) {
+            const TThumbnailFetcher::Item& item = *results[std::size_t(next)];
+            if (item.Picture.isNull()) {
+                std::fprintf(err, "%s\t%s\n", qUtf8Printable(item.Path),
+                             qUtf8Printable(item.Error));
+                status = 1;
+            } else {
+                std::fprintf(out, "%s\t%dx%d\t%s\n", item.FromCache ? "hit" : "miss",
+                             item.Picture.width(), item.Picture.height(),
+                             qUtf8Printable(item.Path));
+                std::fflush(out);
+            }
+            results[std::size_t(next)].reset();
+        }
+    };
+    for (int i = 0; i < files.size(); ++i) {
+        fetcher.Fetch(i, files[i], fetched);
+        report();
     }
+    fetcher.Finish(fetched);
+    report();
     return status;
 }
 
@@ -39,6 +61,7 @@ int RunCache(const QStringList& args, const Context& context) {
     std::FILE* err = context.err;
     QString dir;
     qint64 sizeKB = -1;
+    int jobs = 0;
     QStringList rest;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--dir") && i + 1 < args.size()) {
@@ -48,6 +71,11 @@ int RunCache(const QStringList& args, const Context& context) {
             sizeKB = args[++i].toLongLong(&ok);
             if (!ok || sizeKB < 0) {
                 std::fputs("mirte-cli cache: --size-kb takes a number of kilobytes\n", err);
+                return 2;
+            }
+        } else if (args[i] == QLatin1String("--jobs") && i + 1 < args.size()) {
+            if (!ParseJobs(args[++i], jobs)) {
+                std::fputs("mirte-cli cache: --jobs takes a number from 1 to 64\n", err);
                 return 2;
             }
         } else {
@@ -60,7 +88,7 @@ int RunCache(const QStringList& args, const Context& context) {
         (action != QLatin1String("get") && action != QLatin1String("list") &&
          action != QLatin1String("clear")) ||
         (action == QLatin1String("get") && rest.isEmpty())) {
-        std::fputs("usage: mirte-cli cache --dir CACHEDIR [--size-kb N] get FILE...\n"
+        std::fputs("usage: mirte-cli cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE...\n"
                    "       mirte-cli cache --dir CACHEDIR list\n"
                    "       mirte-cli cache --dir CACHEDIR clear\n",
                    err);
@@ -74,7 +102,7 @@ int RunCache(const QStringList& args, const Context& context) {
         db.SetThumbnailHeight(TThumbnailDB::CacheBox);
         int status = 0;
         if (action == QLatin1String("get")) {
-            status = Get(db, rest, out, err);
+            status = Get(db, rest, jobs, out, err);
         } else if (action == QLatin1String("list")) {
             for (int i = 0; i < db.Table.Images.Count(); ++i) {
                 PrintRecord(out, *db.Table.Images.Image(i));

@@ -10,6 +10,9 @@ class TThDebugLog;
 
 namespace mirte::cli {
 
+// "--jobs N": how many render workers (1 to 64); false for anything else.
+bool ParseJobs(const QString& text, int& jobs);
+
 // Each command takes its own arguments (without the command name) and returns the exit status.
 int RunList(const QStringList& args, std::FILE* out, std::FILE* err);
 int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err);

@@ -76,6 +76,42 @@ TEST(CliThumb, WritesUpright24BitBitmapsFittedIntoTheBox) {
     EXPECT_EQ(Cli({"thumb", photo}).status, 2); // no --out
 }
 
+TEST(CliJobs, AnyNumberOfWorkersReportsInTheOrderGivenAndStoresEachPictureOnce) {
+    TempFolder dir;
+    QStringList files;
+    for (int i = 0; i < 12; ++i) {
+        files << (i == 5 ? dir.Write("broken.jpg", "xx")
+                         : dir.Write(QStringLiteral("p%1.png").arg(i),
+                                     EncodeWithQt(MakeTestPicture(40 + i, 30), "png")));
+    }
+    files << files[2]; // asked for twice: rendered once, then served
+    QString expected;
+    for (const QString& jobs : {"1", "3"}) {
+        SCOPED_TRACE(jobs.toStdString());
+        CliRun thumb =
+            Cli(QStringList{"thumb", "--jobs", jobs, "--out", dir.File("t" + jobs)} + files);
+        EXPECT_EQ(thumb.status, 1);
+        EXPECT_TRUE(thumb.err.startsWith(files[5] + '\t')) << thumb.err.toStdString();
+        if (expected.isEmpty()) {
+            expected = thumb.out;
+        }
+        EXPECT_EQ(thumb.out.replace("/t" + jobs + "/", "/t1/"), expected);
+
+        const QString cache = dir.File("cache" + jobs);
+        const CliRun get = Cli(QStringList{"cache", "--dir", cache, "--jobs", jobs, "get"} + files);
+        EXPECT_EQ(get.status, 1);
+        const QStringList lines = get.out.trimmed().split(u'\n');
+        ASSERT_EQ(lines.size(), 12);
+        EXPECT_TRUE(lines[2].startsWith("miss\t") && lines[2].endsWith(files[2]));
+        EXPECT_TRUE(lines[11].startsWith("hit\t") && lines[11].endsWith(files[2]));
+        EXPECT_EQ(Cli({"cache", "--dir", cache, "list"}).out.count(u'\n'), 11);
+    }
+    for (const char* bad : {"0", "65", "x"}) {
+        EXPECT_EQ(Cli({"thumb", "--jobs", bad, "--out", dir.File("t"), files[0]}).status, 2);
+        EXPECT_EQ(Cli({"cache", "--dir", dir.File("c"), "--jobs", bad, "get", files[0]}).status, 2);
+    }
+}
+
 TEST(CliCache, MissThenHitThenTouchedMakesTheNextNumber) {
     TempFolder dir;
     const QString photo = dir.Write("photo.jpg", EncodeWithQt(MakeTestPicture(640, 480), "jpg"));

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "th_render.h"
+
+#include <QSize>
+#include <QString>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace mirte {
+
+// A few render workers, each running RenderPicture on jobs taken in order. They see only the
+// job's values, never the cache or a widget; whoever submits collects the results, in the
+// order they finish. Jobs are tagged by the submitter; Cancel drops those not yet begun.
+// Destruction drops what is queued and waits for the renders under way.
+class TRenderPool {
+public:
+    struct Job {
+        int Index = 0;
+        QString Path;
+        QSize Box;
+        bool WithFacts = true;
+        quint64 Pass = 0; // the submitter's tag, handed back with the result
+    };
+    struct Done {
+        Job Request;
+        TRenderedPicture Result;
+    };
+
+    // As many workers as asked, at least one; 0 takes DefaultWorkers().
+    explicit TRenderPool(int workers = 0);
+    ~TRenderPool();
+    TRenderPool(const TRenderPool&) = delete;
+    TRenderPool& operator=(const TRenderPool&) = delete;
+
+    // The machine's cores, at least one; MIRTE_RENDER_WORKERS may set fewer (or more, up to 64).
+    static int DefaultWorkers();
+    int Workers() const { return int(m_threads.size()); }
+
+    void Submit(Job job);
+    // Jobs submitted and not yet collected (queued, being rendered, or finished).
+    int Outstanding() const;
+    // A finished job, if there is one; with `wait` it waits while any job is outstanding.
+    bool Collect(Done& done, bool wait);
+    // Drops the jobs not yet begun; returns how many. Renders under way still finish.
+    int Cancel();
+
+private:
+    void Work();
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_jobReady;
+    std::condition_variable m_doneReady;
+    std::deque<Job> m_queue;
+    std::deque<Done> m_done;
+    int m_running = 0;
+    bool m_stopping = false;
+    std::vector<std::thread> m_threads; // last: they start once everything above exists
+};
+
+} // namespace mirte

@@ -1,0 +1,54 @@
+#include "th_render.h"
+
+#include "inner_size.h"
+#include "picture/exif_reader.h"
+#include "picture/orientation.h"
+#include "picture/picture_decoder.h"
+#include "util/file_facts.h"
+#include "util/volume_info.h"
+
+namespace mirte {
+
+QImage RenderFitted(const QString& path, const PictureHeader& header, QSize box) {
+    const QSize upright = UprightSize(QSize(header.width, header.height), header.orientation);
+    TInnerSize inner;
+    inner.SetSize(box.width(), box.height(), upright.width(), upright.height());
+    // A hair-thin picture keeps at least one pixel across.
+    return DecodePictureTo(path, header,
+                           QSize(qMax(1, inner.InnerWidth), qMax(1, inner.InnerHeight)));
+}
+
+bool ReadPictureFacts(const QString& path, const PictureHeader& header, TPictureFacts& facts) {
+    TPictureFacts read;
+    read.Width = header.width;
+    read.Height = header.height;
+    TExifInfo exif;
+    if (header.format == PictureFormat::Jpeg && exif.HasExif(path)) {
+        const TExifRecord record = exif.ReadExif();
+        read.CreateTime = ExifDateToText(record.DateTimeOriginal);
+        read.UpdateTime = ExifDateToText(record.DateTime);
+    }
+    if (!GetFileTimeSize(path, read.FileTime, read.FileSize)) {
+        return false;
+    }
+    GetVolumeInfo(path, read.VolLabel, read.VolSer);
+    facts = read;
+    return true;
+}
+
+TRenderedPicture RenderPicture(const QString& path, QSize box, bool withFacts) {
+    TRenderedPicture result;
+    try {
+        const PictureHeader header = ReadPictureHeader(path);
+        result.Thumbnail = RenderFitted(path, header, box);
+        if (withFacts) {
+            result.FactsRead = ReadPictureFacts(path, header, result.Facts);
+        }
+    } catch (const std::exception& error) {
+        result.Thumbnail = QImage();
+        result.Error = QString::fromUtf8(error.what());
+    }
+    return result;
+}
+
+} // namespace mirte

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "picture/picture_header.h"
+#include "picture_facts.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace mirte {
+
+// Rendering a thumbnail as pure work on values: a path and a box in, the fitted picture and the
+// file's facts out. It touches no cache and no widget, so it runs on any thread.
+
+// The upright picture of `header`'s file fitted into `box` (decoded at the smallest DCT scale
+// that covers it). Raises EPictureError, or ECacheError for an empty box.
+QImage RenderFitted(const QString& path, const PictureHeader& header, QSize box);
+
+// The facts of `header`'s file: size, EXIF dates, time and size, volume. False when the file's
+// time and size cannot be read (it vanished).
+bool ReadPictureFacts(const QString& path, const PictureHeader& header, TPictureFacts& facts);
+
+struct TRenderedPicture {
+    QImage Thumbnail;    // null when the picture could not be rendered
+    TPictureFacts Facts; // valid when FactsRead
+    bool FactsRead = false;
+    QString Error; // why the picture could not be rendered
+};
+
+// The thumbnail fitted into `box` and the facts of a picture file (facts only when asked).
+// Never raises: a failure leaves Thumbnail null and says why in Error.
+TRenderedPicture RenderPicture(const QString& path, QSize box, bool withFacts);
+
+} // namespace mirte

@@ -1,0 +1,84 @@
+#include "thumbnail_fetcher.h"
+
+#include "thumbnail_db.h"
+
+namespace mirte {
+
+TThumbnailFetcher::TThumbnailFetcher(TThumbnailDB& db, TRenderPool& pool, int rendersPerWorker)
+    : m_db(db), m_pool(pool), m_limit(std::max(1, rendersPerWorker) * pool.Workers()) {}
+
+void TThumbnailFetcher::Begin(QSize readBox) {
+    std::vector<Item> stale;
+    Collect(stale); // stored, not handed out: they belong to the pass before
+    ++m_pass;
+    m_pending.clear();
+    m_readBox = readBox;
+}
+
+void TThumbnailFetcher::Fetch(int index, const QString& path, std::vector<Item>& out) {
+    TRenderPool::Done done;
+    while (Pending(path) && m_pool.Collect(done, true)) {
+        Take(done, out); // the same picture asked for twice: the second time it is stored
+    }
+    bool hit = false;
+    try {
+        hit = m_db.LookupThumbnail(path, m_readBox);
+    } catch (const std::exception&) {
+        hit = false; // rendered anew below
+    }
+    if (hit) {
+        out.push_back({index, path, m_db.ThumbnailInfo.Bitmap, true, QString()});
+        Collect(out);
+        return;
+    }
+    while (m_pool.Outstanding() >= m_limit && m_pool.Collect(done, true)) {
+        Take(done, out);
+    }
+    ++m_pending[path];
+    m_pool.Submit({index, path, QSize(m_db.ThumbWidth, m_db.ThumbHeight), true, m_pass});
+    Collect(out);
+}
+
+void TThumbnailFetcher::Collect(std::vector<Item>& out) {
+    TRenderPool::Done done;
+    while (m_pool.Collect(done, false)) {
+        Take(done, out);
+    }
+}
+
+void TThumbnailFetcher::Finish(std::vector<Item>& out) {
+    TRenderPool::Done done;
+    while (m_pool.Collect(done, true)) {
+        Take(done, out);
+    }
+}
+
+void TThumbnailFetcher::Cancel() {
+    m_pool.Cancel();
+    ++m_pass; // what is under way now is stored when it comes, never handed out
+    m_pending.clear();
+}
+
+void TThumbnailFetcher::Take(TRenderPool::Done& done, std::vector<Item>& out) {
+    const TRenderPool::Job& job = done.Request;
+    QImage picture;
+    QString error = done.Result.Error;
+    try {
+        if (m_db.StoreRendered(job.Path, done.Result)) {
+            picture = m_db.ThumbnailInfo.Bitmap;
+        } else if (error.isEmpty()) {
+            error = QStringLiteral("ファイルの日時とサイズを読めません。"); // it vanished
+        }
+    } catch (const std::exception& failure) {
+        error = QString::fromUtf8(failure.what());
+    }
+    const auto pending = m_pending.find(job.Path);
+    if (job.Pass == m_pass && pending != m_pending.end()) {
+        if (--pending.value() == 0) {
+            m_pending.erase(pending);
+        }
+        out.push_back({job.Index, job.Path, picture, false, error});
+    }
+}
+
+} // namespace mirte
