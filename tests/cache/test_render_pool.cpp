@@ -7,6 +7,7 @@
 #include "picture_fixtures.h"
 #include "support/temp_folder.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -25,10 +26,18 @@ bool Damaged(int index) {
 TEST(RenderPool, NoItemIsLostOrHandedOutTwiceThroughAbortsScrollsAndSizeChanges) {
     TempFolder pictures;
     TempFolder cache;
-    const QByteArray good = EncodeWithQt(MakeTestPicture(48, 36), "jpg");
+    // Every decoder the workers run, each picture now and then cut short.
+    const std::array<const char*, 4> formats{"jpg", "png", "bmp", "tif"};
+    std::array<QByteArray, 4> encoded;
+    for (size_t f = 0; f < formats.size(); ++f) {
+        encoded[f] = EncodeWithQt(MakeTestPicture(48, 36), formats[f]);
+    }
     QStringList paths;
     for (int i = 0; i < Count; ++i) {
-        paths << pictures.Write(QStringLiteral("p%1.jpg").arg(i, 4, 10, QLatin1Char('0')),
+        const QByteArray& good = encoded[size_t(i) % formats.size()];
+        paths << pictures.Write(QStringLiteral("p%1.%2")
+                                    .arg(i, 4, 10, QLatin1Char('0'))
+                                    .arg(QLatin1String(formats[size_t(i) % formats.size()])),
                                 Damaged(i) ? good.left(40) : good);
     }
     TThumbnailDB db;
