@@ -310,8 +310,14 @@ void TstImageListThread::abortInTheSecondPassKeepsWhatWasFetched() {
     // waiting, so up to MaxQueuedShows more can be on their way when the abort is asked for,
     // besides the renders the workers had finished then.
     QVERIFY(Finished() >= 1 && Finished() <= 2 + TImageListThread::MaxQueuedShows + RendersAhead());
-    QVERIFY(!grid->Item(0).Bitmap.isNull());
-    QCOMPARE(grid->Item(0).Caption, QStringLiteral("p000.jpg"));
+    // They came from the start of the grid (the workers finish the first few in any order).
+    int first = 0;
+    while (first < grid->Count() && grid->Item(first).Bitmap.isNull()) {
+        ++first;
+    }
+    QVERIFY(first < RendersAhead());
+    QCOMPARE(grid->Item(first).Caption,
+             QStringLiteral("p%1.jpg").arg(first, 3, 10, QLatin1Char('0')));
     QCOMPARE(host->RepaintEnabled.last(), true);
 }
 
@@ -374,7 +380,9 @@ void TstImageListThread::scrollingMakesTheRowsInViewComeNext() {
     loader->SetFileList(files);
     QVERIFY(WaitIdle());
     QCOMPARE(host->Progress.last(), 100);
-    QCOMPARE(order.value(0), 0); // the pass began at the first item in view
+    // The pass began at the first item in view (the workers may finish its first few in any
+    // order).
+    QVERIFY(order.value(0, -1) >= 0 && order.value(0) < RendersAhead());
     QVERIFY(bottomFirst > 40);
     // After the move the rows in view come next. Only the pictures being made at that moment,
     // and the thumbnails already on their way to the GUI thread, may still come from the old
