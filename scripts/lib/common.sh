@@ -17,8 +17,9 @@ mirte_build() {
     local dir="$1"
     shift
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$MIRTE_ROOT" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 || {
-            cat "$dir.configure.log"
+        mkdir -p "$dir"
+        cmake -S "$MIRTE_ROOT" -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1 || {
+            cat "$dir/configure.log"
             return 1
         }
     fi
