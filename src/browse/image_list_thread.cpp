@@ -220,7 +220,23 @@ void TImageListThread::Run() {
     m_ended = true;
 }
 
+void TImageListThread::SaveNowAndThen(int newRecords) {
+    if (newRecords == 0) {
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (m_unsavedRecords == 0) {
+        m_firstUnsaved = now;
+    }
+    m_unsavedRecords += newRecords;
+    if (m_unsavedRecords >= SaveEveryRecords ||
+        now - m_firstUnsaved >= std::chrono::seconds(SaveEverySeconds)) {
+        SaveTable();
+    }
+}
+
 void TImageListThread::SaveTable() {
+    m_unsavedRecords = 0;
     try {
         if (!m_db.GetCacheDirectory().isEmpty()) {
             m_db.SaveTable(); // writes only when the table changed
@@ -313,7 +329,9 @@ void TImageListThread::SecondPass(int& counter, int total) {
     std::vector<TThumbnailFetcher::Item> fetched;
     // Shows what the fetcher handed out, in the cell its picture now has.
     const auto show = [&] {
+        int made = 0;
         for (TThumbnailFetcher::Item& item : fetched) {
+            made += !item.FromCache && !item.Picture.isNull();
             const int index = indexOf.value(item.Path, -1);
             if (index >= 0 && !done[size_t(index)]) {
                 done[size_t(index)] = 1;
@@ -321,6 +339,7 @@ void TImageListThread::SecondPass(int& counter, int total) {
             }
         }
         fetched.clear();
+        SaveNowAndThen(made);
     };
     m_fetcher->Begin(m_readBox);
     do {

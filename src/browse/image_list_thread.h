@@ -39,6 +39,10 @@ class TImageListThread {
 public:
     // Thumbnails handed to the GUI thread but not yet shown, at most.
     static constexpr int MaxQueuedShows = 4;
+    // During a long load the cache's table is saved after this many new records or this many
+    // seconds with new records, whichever comes first: a crash loses at most that much work.
+    static constexpr int SaveEveryRecords = 200;
+    static constexpr int SaveEverySeconds = 30;
 
     // grid, db and host must outlive this object (or its Terminate()). The thread starts and
     // sleeps at once.
@@ -95,6 +99,8 @@ private:
     void ShowThumbnail(int index, const QString& path, bool movie, const QImage& picture);
     void ReportNow(int percent);
     void SaveTable();
+    // Saves the table when enough new records wait for it (see SaveEveryRecords).
+    void SaveNowAndThen(int newRecords);
     void CheckTerminate() const;
     void Request(std::atomic<bool>& flag);
     // Runs f on the GUI thread and waits for it.
@@ -127,6 +133,8 @@ private:
     int m_lastPercent = -2;
     QSize m_readBox; // the grid's box in device pixels: stored thumbnails are read this large
     TThumbnailFetcher* m_fetcher = nullptr; // lives in Run(), with the render workers
+    int m_unsavedRecords = 0;
+    std::chrono::steady_clock::time_point m_firstUnsaved;
 
     std::thread m_thread; // last: starts after everything above exists
 };

@@ -7,12 +7,20 @@
 
 namespace mirte {
 
-TThumbnailDB::TThumbnailDB(const QString& exeDir, TThDebugLog* log)
-    : Table(CacheLog(log)), m_log(log) {
+namespace {
+
+// The log is opened before the table exists: the table's first line goes into it.
+CacheLog OpenedLog(const QString& exeDir, TThDebugLog* log) {
     if (log != nullptr && !exeDir.isEmpty()) {
         log->Open(JoinPath(exeDir, QStringLiteral("Log/A")));
     }
+    return CacheLog(log);
 }
+
+} // namespace
+
+TThumbnailDB::TThumbnailDB(const QString& exeDir, TThDebugLog* log)
+    : Table(OpenedLog(exeDir, log)), m_log(log) {}
 
 TThumbnailDB::~TThumbnailDB() {
     try {

@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace mirte {
 
@@ -56,13 +57,17 @@ constexpr int kLineStep = 8;
 
 void TPreviewScrollBox::wheelEvent(QWheelEvent* event) {
     QScrollBar* bar = verticalScrollBar();
-    const int steps = event->angleDelta().y() / 120;
-    int position = bar->value();
-    for (int i = 0; i < std::abs(steps); ++i) {
-        position = steps < 0 ? std::min(position + kLineStep, bar->maximum())
-                             : std::max(position - kLineStep, 0);
+    int move = 0;
+    if (!event->pixelDelta().isNull()) {
+        move = -event->pixelDelta().y(); // a touchpad says how far, in pixels
+    } else {
+        // A notch (120) is one line step; finer wheels send parts of a notch, which add up.
+        m_partialAngle += event->angleDelta().y();
+        const int notches = m_partialAngle / 120;
+        m_partialAngle -= notches * 120;
+        move = -notches * kLineStep;
     }
-    bar->setValue(position);
+    bar->setValue(std::clamp(bar->value() + move, 0, bar->maximum()));
     event->accept();
 }
 

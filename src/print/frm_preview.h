@@ -29,6 +29,9 @@ protected:
 
 signals:
     void Resized();
+
+private:
+    int m_partialAngle = 0; // wheel turns smaller than a notch, kept until they make one
 };
 
 // The picture control that shows the framed page; a click hands the focus to the scroll box.

@@ -47,7 +47,7 @@ const std::vector<TThumbnailSize>& TfrmThumbnail::ThumbnailSizes() {
 
 // FormCreate.
 TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
-    : QMainWindow(parent), m_paths(std::move(options.Paths)) {
+    : QMainWindow(parent), m_paths(std::move(options.Paths)), m_debugLog(options.DebugLog) {
     setObjectName(QStringLiteral("frmThumbnail"));
     setWindowTitle(QString::fromUtf8(kProgramCaption));
     setFont(WindowFont());
@@ -139,8 +139,8 @@ TfrmThumbnail::~TfrmThumbnail() {
 void TfrmThumbnail::OpenSettingsAndCache() {
     m_iniFile = std::make_unique<IniFile>(m_paths.IniFileName);
     MarkNewSettingsFile(*m_iniFile);
-    m_thumbnailDB =
-        std::make_unique<TThumbnailDB>(ProgramFolderPath(ProgramFolder::Data, m_paths.ExeDir));
+    m_thumbnailDB = std::make_unique<TThumbnailDB>(
+        ProgramFolderPath(ProgramFolder::Data, m_paths.ExeDir), m_debugLog);
     const TCacheSettings cache = ReadCacheSettings(*m_iniFile, m_paths.DefaultCacheDir);
     m_thumbnailDB->SetCacheDirectory(cache.Directory);
     m_thumbnailDB->SetMaxCacheSize(cache.MaxSizeKB);
@@ -222,7 +222,8 @@ int TfrmThumbnail::ShowMessage(const QString& text, const std::vector<std::uint8
 
 void TfrmThumbnail::ActivateFromAnotherStart(const QString& folder) {
     if (isMinimized()) {
-        showNormal();
+        // Back to what it was before: a maximised window comes back maximised.
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     }
     show();
     raise();

@@ -26,12 +26,15 @@ class TShellTreeView;
 class TPrintWindows;
 class TThumbListView;
 class TThumbnailDB;
+class TThDebugLog;
 class TfrmCache;
 class TfrmGauge;
 
 // How the main window was started.
 struct TWindowOptions {
     TAppPaths Paths;
+    // The run's diagnostics (Debug.ini): the cache writes its log lines through it. None: no log.
+    TThDebugLog* DebugLog = nullptr;
     // The folder to show first; empty (or not a folder): the user's Pictures folder, else home.
     QString StartFolder;
 };
@@ -154,6 +157,7 @@ private:
     bool StopLoadForCache();
 
     TAppPaths m_paths;
+    TThDebugLog* m_debugLog = nullptr;
     TMessageFunction m_showMessage;
     std::unique_ptr<IniFile> m_iniFile;
     std::unique_ptr<TThumbnailDB> m_thumbnailDB;

@@ -1,5 +1,7 @@
 // ミルテ: the program's entry.
 #include "app_settings.h"
+#include "diag/diagnostics.h"
+#include "diag/notifier.h"
 #include "frm_logo.h"
 #include "frm_thumbnail.h"
 #include "msg_manage.h"
@@ -7,12 +9,14 @@
 #include "report/font_substitutes.h"
 #include "single_instance.h"
 #include "startup_checks.h"
+#include "util/paths.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QThread>
 #include <QTranslator>
 
 namespace {
@@ -40,6 +44,14 @@ QString FolderArgument(const QStringList& arguments) {
         }
     }
     return QString();
+}
+
+// The diagnostics' own failures (a log that cannot be written) in a message box, on the GUI
+// thread whichever thread logged.
+void ShowNotice(const QString& message) {
+    QMetaObject::invokeMethod(
+        qApp, [message] { ShowMessageBox(message, QString::fromUtf8(kProgramCaption), {mkOK}); },
+        QThread::currentThread() == qApp->thread() ? Qt::DirectConnection : Qt::QueuedConnection);
 }
 
 // The per-user instance name; MIRTE_INSTANCE_NAME replaces it, so that the program's own tests
@@ -82,6 +94,11 @@ int main(int argc, char** argv) {
     TWindowOptions options;
     options.Paths = TAppPaths::ForExecutable(exeName);
     options.StartFolder = folder;
+    // Debug.ini's switches, the trace file and the log, before the window and after it (only
+    // the running instance: a second start never touches them).
+    SetNoticeHandler(ShowNotice);
+    TDiagnostics diagnostics(ProgramFolderPath(ProgramFolder::Data, options.Paths.ExeDir), exeName);
+    options.DebugLog = &diagnostics.ThDebugLog();
     TfrmThumbnail window(std::move(options));
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
                      &TfrmThumbnail::ActivateFromAnotherStart);

@@ -53,6 +53,7 @@ private slots:
     void closingInEitherPassEndsAndSavesTheTable_data();
     void closingInEitherPassEndsAndSavesTheTable();
     void scrollingMakesTheRowsInViewComeNext();
+    void aLongLoadSavesTheTableAsItGoes();
     void stopLoadWaitsUntilTheLoaderIsIdle();
     void requestsInQuickSuccessionAreNeverLost();
     void sizeChangeReloadsFromTheSameCache();
@@ -396,6 +397,29 @@ void TstImageListThread::scrollingMakesTheRowsInViewComeNext() {
     }
     QVERIFY2(stray <= MayStray, qPrintable(QString::number(stray)));
     QCOMPARE(Finished(), 60); // the skipped ones followed after the wrap-around
+}
+
+void TstImageListThread::aLongLoadSavesTheTableAsItGoes() {
+    constexpr int Count = 260;
+    const QStringList files = Pictures(Count, 16, 12);
+    // Once the 200th new thumbnail and the few on their way with it are shown, the table
+    // holds them already, before the load ends: a crash then would lose little.
+    const int seenAfterSave = Count + TImageListThread::SaveEveryRecords + 1 + RendersAhead() +
+                              TImageListThread::MaxQueuedShows;
+    const int percent = 100 * seenAfterSave / (2 * Count) + 1;
+    QVERIFY(percent < 100);
+    qsizetype savedLines = -1;
+    host->OnProgress = [&](int shown) {
+        if (shown >= percent && shown < 100 && savedLines < 0) {
+            savedLines = pictures->Read(TableFile()).count('\n');
+        }
+    };
+    loader->SetFileList(files);
+    QVERIFY(WaitIdle());
+    QVERIFY2(savedLines >= TImageListThread::SaveEveryRecords,
+             qPrintable(QString::number(savedLines)));
+    QVERIFY(savedLines < Count);
+    QCOMPARE(pictures->Read(TableFile()).count('\n'), Count); // and all of them at the end
 }
 
 void TstImageListThread::stopLoadWaitsUntilTheLoaderIsIdle() {

@@ -156,9 +156,9 @@ private slots:
         preview.ShowPage(Page(QSize(1000, 4000)), 1, 1); // tall: it scrolls
         QScrollBar* bar = preview.PreviewPosition->verticalScrollBar();
         QTRY_VERIFY(bar->maximum() > 0);
-        auto wheel = [&](int delta) {
+        auto wheel = [&](int delta, int pixels = 0) {
             QWheelEvent event(QPointF(50, 50), preview.PreviewPosition->mapToGlobal(QPoint(50, 50)),
-                              QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                              QPoint(0, pixels), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                               Qt::NoScrollPhase, false);
             QApplication::sendEvent(preview.PreviewPosition->viewport(), &event);
         };
@@ -166,6 +166,16 @@ private slots:
         QCOMPARE(bar->value(), 0);
         wheel(-120);
         QCOMPARE(bar->value(), 8);
+        for (int i = 0; i < 7; ++i) {
+            wheel(-15); // a fine wheel: eight of these make a notch
+        }
+        QCOMPARE(bar->value(), 8);
+        wheel(-15);
+        QCOMPARE(bar->value(), 16);
+        wheel(-3, -5); // a touchpad: its pixels count
+        QCOMPARE(bar->value(), 21);
+        wheel(3, 30);
+        QCOMPARE(bar->value(), 0);
         bar->setValue(bar->maximum() - 3);
         wheel(-120);
         QCOMPARE(bar->value(), bar->maximum());

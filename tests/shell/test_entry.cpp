@@ -3,6 +3,8 @@
 #include "shell/single_instance.h"
 #include "support/temp_folder.h"
 
+#include <QDir>
+#include <QImage>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QtTest>
@@ -13,13 +15,14 @@ namespace {
 
 class Program {
 public:
-    Program(const QString& instanceName, const QString& home) {
+    Program(const QString& instanceName, const QString& home,
+            const QString& executable = QStringLiteral(MIRTE_EXE)) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("MIRTE_INSTANCE_NAME"), instanceName);
         environment.insert(QStringLiteral("HOME"), home);
         m_process.setProcessEnvironment(environment);
-        m_process.setProgram(QStringLiteral(MIRTE_EXE));
+        m_process.setProgram(executable);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     }
     ~Program() {
@@ -47,6 +50,7 @@ private slots:
     void init();
     void secondStartEndsAtOnce();
     void startAfterACrashBecomesTheRunningInstance();
+    void aDebugIniMakesTheCacheWriteItsLog();
 
 private:
     QString m_name;
@@ -93,6 +97,36 @@ void TestEntry::startAfterACrashBecomesTheRunningInstance() {
     QVERIFY(next.Process().waitForStarted(10000));
     QVERIFY(TSingleInstance(m_name).HandOver(QString(), 20000));
     QCOMPARE(next.Process().state(), QProcess::Running);
+}
+
+void TestEntry::aDebugIniMakesTheCacheWriteItsLog() {
+    // A portable copy: its settings, cache, Debug.ini and log all beside it.
+    const QString folder = m_home.MakeDir(QStringLiteral("portable"));
+    const QString exe = folder + QStringLiteral("/mirte");
+    QVERIFY(QFile::copy(QStringLiteral(MIRTE_EXE), exe));
+    QFile(exe).setPermissions(QFile(exe).permissions() | QFileDevice::ExeOwner);
+    m_home.Write(QStringLiteral("portable/Debug.ini"), "[Debug]\r\nDebugLog=1\r\nDebugInfo=1\r\n");
+    const QString photos = m_home.MakeDir(QStringLiteral("photos"));
+    for (const char* name : {"a.png", "b.png"}) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QVERIFY(picture.save(photos + QLatin1Char('/') + QLatin1String(name)));
+    }
+    Program program(m_name, m_home.Path(), exe);
+    program.Start({photos});
+    QVERIFY(program.Process().waitForStarted(10000));
+    const auto log = [&] {
+        const QStringList files = QDir(folder + QStringLiteral("/Log")).entryList({"A*.log"});
+        return files.isEmpty() ? QString()
+                               : QString::fromUtf8(m_home.Read("portable/Log/" + files[0]));
+    };
+    // The loader saves the table when the folder is loaded; the cache logs that too.
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("管理情報格納：")), 20000);
+    const QString text = log();
+    QVERIFY(text.startsWith(QStringLiteral("ログ開始  ")));
+    QVERIFY(text.contains(QStringLiteral("設定 Saveカウント上限=1000000 予約個数=1000")));
+    QVERIFY(text.contains(QStringLiteral("設定 キャッシュディレクトリ")));
+    QCOMPARE(m_home.Read("portable/Debug.txt").count('\n'), 9);
 }
 
 QTEST_MAIN(TestEntry)

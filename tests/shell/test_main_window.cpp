@@ -483,7 +483,7 @@ void TestMainWindow::secondStartHandsItsFolderToTheWindow() {
     WritePhotos(first, 1);
     WritePhotos(second, 3);
     auto window = fixture.Open(first);
-    window->show();
+    window->showMaximized();
     window->showMinimized();
     QVERIFY(WaitForLoadEnd(*window));
 
@@ -503,6 +503,7 @@ void TestMainWindow::secondStartHandsItsFolderToTheWindow() {
     QCOMPARE(handed.load(), 1);
     QTRY_COMPARE(window->SelectedFolder(), second);
     QVERIFY(!window->isMinimized());
+    QVERIFY(window->isMaximized()); // as it was before it was minimised
     QTRY_COMPARE_WITH_TIMEOUT(window->ThumbList().Count(), 3, 20000);
     QVERIFY(WaitForLoadEnd(*window));
 }
