@@ -1,5 +1,7 @@
 #include "exif_reader.h"
 
+#include "jpeg_markers.h"
+
 #include <QFile>
 #include <set>
 
@@ -7,48 +9,24 @@ namespace mirte {
 
 bool FindExifBlock(QIODevice& jpeg, QByteArray& block) {
     block.clear();
-    const QByteArray soi = jpeg.read(2);
-    if (soi != QByteArrayView("\xFF\xD8")) {
+    TJpegMarkers markers(jpeg);
+    if (!markers.Start()) {
         return false;
     }
-    for (;;) {
-        char marker[2];
-        if (jpeg.read(marker, 1) != 1) {
-            return false;
+    unsigned code = 0;
+    qint64 length = 0;
+    while (markers.Next(code, length)) {
+        if (code != 0xE1 || length < 6) {
+            continue;
         }
-        if (static_cast<unsigned char>(marker[0]) != 0xFF) {
-            return false; // not a marker where one must be
-        }
-        do { // fill bytes: any number of 0xFF before the marker code
-            if (jpeg.read(marker + 1, 1) != 1) {
-                return false;
-            }
-        } while (static_cast<unsigned char>(marker[1]) == 0xFF);
-        const unsigned code = static_cast<unsigned char>(marker[1]);
-        if (code == 0xDA || code == 0xD9) {
-            return false; // the image data (or its end) comes before any APP1
-        }
-        unsigned char lengthBytes[2];
-        if (jpeg.read(reinterpret_cast<char*>(lengthBytes), 2) != 2) {
-            return false;
-        }
-        const int length = (lengthBytes[0] << 8) | lengthBytes[1];
-        if (length < 2) {
-            return false;
-        }
-        if (code == 0xE1) {
-            const QByteArray head = jpeg.read(6);
-            if (head.size() < 6 || !head.startsWith(QByteArrayView("Exif\0", 5))) {
-                return false; // the first APP1 is something else (XMP): no EXIF
-            }
-            block = jpeg.read(qMax(0, length - 2 - 6));
+        // Every APP1 up to the image data: the first that is EXIF (XMP may come first).
+        const QByteArray head = jpeg.read(6);
+        if (head.size() == 6 && head.startsWith(QByteArrayView("Exif\0", 5))) {
+            block = jpeg.read(length - 6);
             return true;
         }
-        const qint64 next = jpeg.pos() + length - 2;
-        if ((!jpeg.isSequential() && next > jpeg.size()) || !jpeg.seek(next)) {
-            return false;
-        }
     }
+    return false;
 }
 
 namespace {
@@ -110,44 +88,54 @@ int TypeSize(quint32 type) {
     }
 }
 
+// Reads what it can: a directory cut short gives the entries that are whole, a sub-directory
+// that is empty, cut short or points outside the block is passed over, and so is a date whose
+// text lies outside. A loop, or a chain too long, ends the reading there.
 class ExifParser {
 public:
     explicit ExifParser(QByteArrayView block) : m_in(block) {}
 
+    // False when not even the first directory's entry count could be read.
     bool ParseChain(qint64 offset, TExifRecord& record) {
+        bool any = false;
         while (offset != 0) {
             if (++m_directories > MaxDirectories || !m_open.insert(offset).second) {
-                return false; // too long a chain, or a loop
+                break; // too long a chain, or a loop
             }
             qint64 next = 0;
-            const bool ok = ParseDirectory(offset, record, next);
+            const bool read = ParseDirectory(offset, record, next);
             m_open.erase(offset);
-            if (!ok) {
-                return false;
+            any = any || read;
+            if (!read) {
+                break;
             }
             offset = next;
         }
-        return true;
+        return any;
     }
 
 private:
     bool ParseDirectory(qint64 at, TExifRecord& record, qint64& next) {
+        next = 0;
         quint32 count = 0;
-        if (!m_in.U16(at, count) || !m_in.Contains(at + 2, qint64{count} * 12 + 4)) {
+        if (!m_in.U16(at, count)) {
             return false;
         }
         for (quint32 i = 0; i < count; ++i) {
-            if (!ParseEntry(at + 2 + qint64{i} * 12, record)) {
-                return false;
+            const qint64 entry = at + 2 + qint64{i} * 12;
+            if (!m_in.Contains(entry, 12)) {
+                return true; // cut short: the whole entries count, nothing follows
             }
+            ParseEntry(entry, record);
         }
         quint32 nextOffset = 0;
-        m_in.U32(at + 2 + qint64{count} * 12, nextOffset);
-        next = nextOffset;
+        if (m_in.U32(at + 2 + qint64{count} * 12, nextOffset)) {
+            next = nextOffset;
+        }
         return true;
     }
 
-    bool ParseEntry(qint64 at, TExifRecord& record) {
+    void ParseEntry(qint64 at, TExifRecord& record) {
         quint32 tag = 0, type = 0, count = 0, value = 0;
         m_in.U16(at, tag);
         m_in.U16(at + 2, type);
@@ -155,39 +143,42 @@ private:
         m_in.U32(at + 8, value);
         switch (tag) {
         case 0x0132:
-            return ReadText(at, type, count, value, record.DateTime);
+            ReadText(at, type, count, value, record.DateTime);
+            break;
         case 0x9003:
-            return ReadText(at, type, count, value, record.DateTimeOriginal);
+            ReadText(at, type, count, value, record.DateTimeOriginal);
+            break;
         case 0x9004:
-            return ReadText(at, type, count, value, record.DateTimeDigitized);
+            ReadText(at, type, count, value, record.DateTimeDigitized);
+            break;
         case 0x0112: {
             quint32 orientation = 0;
             if (type == 3 && count >= 1 && m_in.U16(at + 8, orientation) && orientation >= 1 &&
                 orientation <= 8) {
                 record.Orientation = static_cast<int>(orientation);
             }
-            return true;
+            break;
         }
         case 0x8769: // the Exif directory, where the shooting date lives
-            return ParseChain(value, record);
+            ParseChain(value, record);
+            break;
         default:
-            return true;
+            break;
         }
     }
 
-    bool ReadText(qint64 at, quint32 type, quint32 count, quint32 offset, QString& text) {
+    void ReadText(qint64 at, quint32 type, quint32 count, quint32 offset, QString& text) {
         const int size = TypeSize(type);
         const qint64 length = qint64{count} * (size == 0 ? 1 : size);
         const qint64 where = (size != 0 && length <= 4) ? at + 8 : qint64{offset};
         if (!m_in.Contains(where, length)) {
-            return false;
+            return; // outside the block: this date is not there
         }
         QByteArrayView bytes = m_in.Bytes(where, qMin<qint64>(length, MaxDateLength));
         if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0) {
             bytes = bytes.first(nul);
         }
         text = QString::fromLatin1(bytes);
-        return true;
     }
 
     BlockReader m_in;

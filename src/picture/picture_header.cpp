@@ -1,6 +1,7 @@
 #include "picture_header.h"
 
 #include "exif_reader.h"
+#include "jpeg_markers.h"
 #include "picture_error.h"
 #include "tiff_support.h"
 #include "util/paths.h"
@@ -40,41 +41,18 @@ bool IsStartOfFrame(unsigned code) {
 
 bool ReadJpegHeader(QIODevice& in, PictureHeader& header, QString& error) {
     header = PictureHeader{PictureFormat::Jpeg};
-    unsigned char soi[2];
-    if (!ReadExact(in, soi, 2) || soi[0] != 0xFF || soi[1] != 0xD8) {
+    TJpegMarkers markers(in);
+    if (!markers.Start()) {
         error = QStringLiteral("JPEG の開始マーカーがありません。");
         return false;
     }
-    bool app1Seen = false;
-    for (;;) {
-        unsigned char byte = 0;
-        if (!ReadExact(in, &byte, 1) || byte != 0xFF) {
-            break;
-        }
-        do {
-            if (!ReadExact(in, &byte, 1)) {
-                byte = 0xD9;
-            }
-        } while (byte == 0xFF);
-        const unsigned code = byte;
-        if (code == 0xD9 || code == 0xDA) {
-            break; // no frame header before the image data
-        }
-        if (code == 0x01 || (code >= 0xD0 && code <= 0xD7)) {
-            continue; // markers without a length
-        }
-        unsigned char lengthBytes[2];
-        if (!ReadExact(in, lengthBytes, 2)) {
-            break;
-        }
-        const qint64 length = BigEndian(lengthBytes, 2);
-        if (length < 2) {
-            break;
-        }
-        const qint64 next = in.pos() + length - 2;
+    bool exifSeen = false;
+    unsigned code = 0;
+    qint64 length = 0;
+    while (markers.Next(code, length)) {
         if (IsStartOfFrame(code)) {
             unsigned char frame[5];
-            if (length < 7 || !ReadExact(in, frame, 5)) {
+            if (length < 5 || !ReadExact(in, frame, 5)) {
                 break;
             }
             header.height = static_cast<int>(BigEndian(frame + 1, 2));
@@ -82,17 +60,18 @@ bool ReadJpegHeader(QIODevice& in, PictureHeader& header, QString& error) {
             header.progressive = code == 0xC2 || code == 0xC6 || code == 0xCA || code == 0xCE;
             return true;
         }
-        if (code == 0xE1 && !app1Seen) {
-            app1Seen = true; // only the first APP1 can be the EXIF block
-            const QByteArray segment = in.read(length - 2);
-            TExifRecord exif;
-            if (segment.startsWith(QByteArrayView("Exif\0", 5)) &&
-                ParseExifBlock(QByteArrayView(segment).sliced(6), exif) && exif.Orientation > 0) {
-                header.orientation = exif.Orientation;
+        if (code == 0xE1 && !exifSeen) {
+            // The first APP1 that is EXIF (an XMP one may come before it).
+            const QByteArray segment = in.read(length);
+            if (segment.startsWith(QByteArrayView("Exif\0", 5))) {
+                exifSeen = true;
+                TExifRecord exif;
+                if (ParseExifBlock(
+                        QByteArrayView(segment).sliced(qMin<qsizetype>(6, segment.size())), exif) &&
+                    exif.Orientation > 0) {
+                    header.orientation = exif.Orientation;
+                }
             }
-        }
-        if ((!in.isSequential() && next > in.size()) || !in.seek(next)) {
-            break;
         }
     }
     error = QStringLiteral("JPEG のフレームヘッダーが見つかりません。");

@@ -1,4 +1,5 @@
 #include "picture/exif_reader.h"
+#include "picture/picture_header.h"
 #include "picture_fixtures.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
@@ -40,18 +41,29 @@ TEST(Exif, ReadsBothDatesAndTheOrientationInEitherByteOrder) {
     }
 }
 
-TEST(Exif, OnlyTheFirstApp1CountsAndOnlyBeforeTheImageData) {
+TEST(Exif, TheFirstExifApp1BeforeTheImageDataCountsWhereverItIs) {
     TempFolder dir;
     const QByteArray plain = EncodeWithQt(MakeTestPicture(16, 16), "jpg");
     bool found = true;
     ReadFromFile(dir, plain, &found);
     EXPECT_FALSE(found); // Qt writes JFIF without EXIF
 
-    // An XMP APP1 first hides a later EXIF one.
-    const QByteArray exifFirst = MakeExifJpeg(MakeTestPicture(16, 16), Dated);
-    const QByteArray xmp = InsertSegment(exifFirst, 0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>");
-    ReadFromFile(dir, xmp, &found);
-    EXPECT_FALSE(found);
+    const QByteArray exif = MakeExifJpeg(MakeTestPicture(16, 16), Dated);
+    // An XMP APP1 before the EXIF one; stray bytes before a marker, which libjpeg reads past.
+    const QByteArray xmpFirst = InsertSegment(exif, 0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>");
+    const QByteArray stray = exif.left(2) + QByteArray("junk\0\x01") + exif.mid(2);
+    for (const QByteArray& jpeg : {xmpFirst, stray}) {
+        const TExifRecord record = ReadFromFile(dir, jpeg, &found);
+        EXPECT_TRUE(found);
+        EXPECT_EQ(record.DateTimeOriginal, QStringLiteral("2003:05:11 09:08:07"));
+        PictureHeader header;
+        QString error;
+        QBuffer in(const_cast<QByteArray*>(&jpeg));
+        in.open(QIODevice::ReadOnly);
+        ASSERT_TRUE(ReadJpegHeader(in, header, error)) << error.toStdString();
+        EXPECT_EQ(header.width, 16);
+        EXPECT_EQ(header.orientation, 6);
+    }
 
     TExifInfo info;
     EXPECT_FALSE(info.HasExif(dir.Write("text.jpg", "not a picture at all")));
@@ -61,42 +73,58 @@ TEST(Exif, OnlyTheFirstApp1CountsAndOnlyBeforeTheImageData) {
     EXPECT_EQ(info.ReadExif().DateTime, QString()); // nothing remembered
 }
 
-TEST(Exif, MalformedBlocksGiveAnEmptyRecordAndAlwaysEnd) {
-    QByteArray block = MakeExifBlock(Dated);
-    TExifRecord record;
-    ASSERT_TRUE(ParseExifBlock(block, record));
-
-    // The date's offset points past the end.
-    QByteArray pastEnd = block;
-    pastEnd[8 + 2 + 12 * 1 + 8] = char(0xF0);
-    EXPECT_FALSE(ParseExifBlock(pastEnd, record));
-    EXPECT_TRUE(record.DateTime.isEmpty());
-
-    // The Exif directory pointer leads back to the first directory.
-    QByteArray loop = block;
-    const qsizetype pointer = 8 + 2 + 12 * 2 + 8;
-    loop[pointer] = 8;
-    loop[pointer + 1] = loop[pointer + 2] = loop[pointer + 3] = 0;
-    EXPECT_FALSE(ParseExifBlock(loop, record));
-
-    // A next-directory offset that names the directory itself.
-    QByteArray selfChain = block;
-    const qsizetype next = 8 + 2 + 12 * 3;
-    selfChain[next] = 8;
-    EXPECT_FALSE(ParseExifBlock(selfChain, record));
-
-    // A count of 2^32-1.
-    QByteArray hugeCount = block;
-    for (int i = 0; i < 4; ++i) {
-        hugeCount[8 + 2 + 12 + 4 + i] = char(0xFF);
+TEST(Exif, MalformedBlocksKeepTheDatesOfWholeEntriesAndAlwaysEnd) {
+    const QByteArray block = MakeExifBlock(Dated);
+    // IFD0 at 8: orientation, date-time, the Exif directory's pointer, the next offset; then
+    // the date text and the Exif directory with the shooting date.
+    constexpr qsizetype ifd0 = 8;
+    constexpr qsizetype dateValue = ifd0 + 2 + 12 * 1 + 8;
+    constexpr qsizetype dateCount = ifd0 + 2 + 12 * 1 + 4;
+    constexpr qsizetype exifPointer = ifd0 + 2 + 12 * 2 + 8;
+    constexpr qsizetype nextOffset = ifd0 + 2 + 12 * 3;
+    const qsizetype exifIfd = qsizetype(quint8(block[exifPointer]));
+    const auto set32 = [](QByteArray b, qsizetype at, quint32 v) {
+        for (int i = 0; i < 4; ++i) {
+            b[at + i] = char(v >> (8 * i));
+        }
+        return b;
+    };
+    const auto set16 = [](QByteArray b, qsizetype at, quint16 v) {
+        b[at] = char(v);
+        b[at + 1] = char(v >> 8);
+        return b;
+    };
+    struct Row {
+        const char* what;
+        QByteArray block;
+        bool dateTime;
+        bool original;
+    };
+    for (const Row& row : {
+             Row{"the date's text past the end", set32(block, dateValue, 0xF000), false, true},
+             Row{"a count of 2^32-1", set32(block, dateCount, 0xFFFFFFFF), false, true},
+             Row{"the Exif directory is the first one (a loop)", set32(block, exifPointer, 8), true,
+                 false},
+             Row{"the next directory is itself", set32(block, nextOffset, 8), true, true},
+             Row{"an entry count past the block", set16(block, ifd0, 40), true, true},
+             Row{"the Exif directory outside", set32(block, exifPointer, 0xFFFF), true, false},
+             Row{"the Exif directory empty", set16(block, exifIfd, 0), true, false},
+             Row{"the Exif directory cut short", block.left(exifIfd + 8), true, false},
+         }) {
+        SCOPED_TRACE(row.what);
+        TExifRecord record;
+        EXPECT_TRUE(ParseExifBlock(row.block, record));
+        EXPECT_EQ(!record.DateTime.isEmpty(), row.dateTime);
+        EXPECT_EQ(!record.DateTimeOriginal.isEmpty(), row.original);
+        EXPECT_EQ(record.Orientation, 6);
     }
-    EXPECT_FALSE(ParseExifBlock(hugeCount, record));
-
-    // Every truncation of the block fails cleanly or reads what is there.
+    // Every truncation of the block ends, reading what is there.
+    TExifRecord record;
     for (qsizetype n = 0; n < block.size(); ++n) {
         ParseExifBlock(block.left(n), record);
     }
     EXPECT_FALSE(ParseExifBlock(QByteArray(), record));
+    EXPECT_FALSE(ParseExifBlock(block.left(9), record)); // not even a directory
 }
 
 TEST(Exif, DatesBecomeSlashedAndShortTextsStayAsTheyAre) {
