@@ -27,6 +27,7 @@ using namespace mirte;
 namespace {
 
 struct Setting {
+    Setting(int q, bool full) : quality(q), fullChroma(full) {}
     int quality;
     bool fullChroma;
     double bytes = 0;

@@ -1,12 +1,14 @@
 #include "bmp_decoder.h"
 
+#include "dib_internal.h"
+#include "dib_pixels.h"
+#include "dib_rle.h"
 #include "picture_error.h"
 #include "picture_header.h"
 
 #include <QFile>
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -55,28 +57,6 @@ private:
     QFile& m_file;
 };
 
-quint32 U32(const std::uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (quint32(p[3]) << 24);
-}
-quint32 U16(const std::uint8_t* p) {
-    return p[0] | (p[1] << 8);
-}
-
-struct Channel {
-    quint32 mask = 0;
-    int shift = 0;
-    quint32 max = 0;
-    explicit Channel(quint32 m = 0) : mask(m) {
-        if (mask != 0) {
-            shift = std::countr_zero(mask);
-            max = mask >> shift;
-        }
-    }
-    std::uint8_t Of(quint32 pixel) const {
-        return max == 0 ? 0 : static_cast<std::uint8_t>(((pixel & mask) >> shift) * 255u / max);
-    }
-};
-
 struct Layout {
     qint64 width = 0;
     qint64 height = 0;
@@ -85,7 +65,7 @@ struct Layout {
     quint32 compression = 0;
     qint64 dataOffset = 0;
     std::vector<std::array<std::uint8_t, 3>> palette; // RGB
-    Channel red, green, blue;
+    TDibChannel red, green, blue;
 };
 
 [[noreturn]] void Fail(const QString& name, const char* why) {
@@ -97,7 +77,7 @@ Layout ReadLayout(Source& in, const QString& name) {
     if (in.ReadAt(0, head, 18) < 18 || head[0] != 'B' || head[1] != 'M') {
         Fail(name, "BMP のヘッダーが不正です。");
     }
-    const quint32 headerSize = U32(head + 14);
+    const quint32 headerSize = DibU32(head + 14);
     const bool core = headerSize == 12;
     if (!core && (headerSize < 16 || headerSize > 124)) {
         Fail(name, "BMP のヘッダーサイズが不正です。");
@@ -110,18 +90,18 @@ Layout ReadLayout(Source& in, const QString& name) {
     int paletteEntrySize = 4;
     quint32 colorsUsed = 0;
     if (core) {
-        layout.width = U16(h + 4);
-        layout.height = U16(h + 6);
-        layout.bits = static_cast<int>(U16(h + 10));
+        layout.width = DibU16(h + 4);
+        layout.height = DibU16(h + 6);
+        layout.bits = static_cast<int>(DibU16(h + 10));
         paletteEntrySize = 3;
     } else {
-        layout.width = static_cast<qint32>(U32(h + 4));
-        const qint64 height = static_cast<qint32>(U32(h + 8));
+        layout.width = static_cast<qint32>(DibU32(h + 4));
+        const qint64 height = static_cast<qint32>(DibU32(h + 8));
         layout.topDown = height < 0;
         layout.height = height < 0 ? -height : height;
-        layout.bits = static_cast<int>(U16(h + 14));
-        layout.compression = headerSize >= 20 ? U32(h + 16) : 0;
-        colorsUsed = headerSize >= 36 ? U32(h + 32) : 0;
+        layout.bits = static_cast<int>(DibU16(h + 14));
+        layout.compression = headerSize >= 20 ? DibU32(h + 16) : 0;
+        colorsUsed = headerSize >= 36 ? DibU32(h + 32) : 0;
     }
     CheckPictureSize(name, layout.width, layout.height);
     if (layout.bits != 1 && layout.bits != 4 && layout.bits != 8 && layout.bits != 16 &&
@@ -130,7 +110,7 @@ Layout ReadLayout(Source& in, const QString& name) {
     }
     qint64 paletteAt = 14 + headerSize;
     // Bit fields: the masks sit in newer headers, or just after a 40-byte one.
-    if (layout.compression == 3 || layout.compression == 6) {
+    if (layout.compression == DibBitFields || layout.compression == DibAlphaBitFields) {
         std::uint8_t masks[12] = {};
         if (headerSize >= 52) {
             std::memcpy(masks, h + 40, 12);
@@ -138,28 +118,28 @@ Layout ReadLayout(Source& in, const QString& name) {
             if (in.ReadAt(paletteAt, masks, 12) < 12) {
                 Fail(name, "BMP のマスクがありません。");
             }
-            paletteAt += layout.compression == 6 ? 16 : 12;
+            paletteAt += layout.compression == DibAlphaBitFields ? 16 : 12;
         }
-        layout.red = Channel(U32(masks));
-        layout.green = Channel(U32(masks + 4));
-        layout.blue = Channel(U32(masks + 8));
+        layout.red = TDibChannel(DibU32(masks));
+        layout.green = TDibChannel(DibU32(masks + 4));
+        layout.blue = TDibChannel(DibU32(masks + 8));
     } else if (layout.bits == 16) {
-        layout.red = Channel(0x7C00);
-        layout.green = Channel(0x03E0);
-        layout.blue = Channel(0x001F);
+        layout.red = TDibChannel(0x7C00);
+        layout.green = TDibChannel(0x03E0);
+        layout.blue = TDibChannel(0x001F);
     } else if (layout.bits == 32) {
-        layout.red = Channel(0xFF0000);
-        layout.green = Channel(0x00FF00);
-        layout.blue = Channel(0x0000FF);
+        layout.red = TDibChannel(0xFF0000);
+        layout.green = TDibChannel(0x00FF00);
+        layout.blue = TDibChannel(0x0000FF);
     }
     if ((layout.compression == 1 && layout.bits != 8) ||
         (layout.compression == 2 && layout.bits != 4) ||
-        ((layout.compression == 3 || layout.compression == 6) && layout.bits != 16 &&
-         layout.bits != 32) ||
+        ((layout.compression == DibBitFields || layout.compression == DibAlphaBitFields) &&
+         layout.bits != 16 && layout.bits != 32) ||
         layout.compression > 6 || layout.compression == 4 || layout.compression == 5) {
         Fail(name, "BMP の圧縮形式は扱えません。");
     }
-    layout.dataOffset = U32(head + 10);
+    layout.dataOffset = DibU32(head + 10);
     if (layout.bits <= 8) {
         qint64 count = colorsUsed == 0 ? (qint64{1} << layout.bits) : qint64{colorsUsed};
         count =
@@ -208,59 +188,12 @@ void RowToRgb(const Layout& l, const std::uint8_t* in, std::uint8_t* out, bool i
     } else {
         const int bytes = l.bits / 8;
         for (qint64 x = 0; x < w; ++x, in += bytes, out += 3) {
-            const quint32 pixel = bytes == 2 ? U16(in) : U32(in);
-            out[0] = l.red.Of(pixel);
-            out[1] = l.green.Of(pixel);
-            out[2] = l.blue.Of(pixel);
+            const quint32 pixel = bytes == 2 ? DibU16(in) : DibU32(in);
+            out[0] = l.red(pixel);
+            out[1] = l.green(pixel);
+            out[2] = l.blue(pixel);
         }
     }
-}
-
-// Expands RLE4/RLE8 data into palette indices, rows bottom-up; runs that leave the picture
-// are clipped, never written outside it.
-std::vector<std::uint8_t> ExpandRle(const Layout& l, const std::vector<std::uint8_t>& data) {
-    const qint64 w = l.width;
-    const qint64 h = l.height;
-    std::vector<std::uint8_t> pixels(std::size_t(w * h), 0);
-    qint64 x = 0, y = 0;
-    std::size_t i = 0;
-    auto put = [&](std::uint8_t index) {
-        if (x < w && y < h) {
-            pixels[std::size_t(y * w + x)] = index;
-        }
-        ++x;
-    };
-    const bool four = l.compression == 2;
-    while (i + 1 < data.size() && y < h) {
-        const std::uint8_t count = data[i];
-        const std::uint8_t value = data[i + 1];
-        i += 2;
-        if (count > 0) {
-            for (int k = 0; k < count; ++k) {
-                put(four ? ((k & 1) ? value & 0xF : value >> 4) : value);
-            }
-        } else if (value == 0) { // end of line
-            x = 0;
-            ++y;
-        } else if (value == 1) { // end of picture
-            break;
-        } else if (value == 2) { // delta
-            if (i + 1 >= data.size()) {
-                break;
-            }
-            x += data[i];
-            y += data[i + 1];
-            i += 2;
-        } else { // a literal run of `value` pixels, padded to 16 bits
-            const std::size_t bytes = four ? (value + 1) / 2 : value;
-            for (int k = 0; k < value && i + std::size_t(four ? k / 2 : k) < data.size(); ++k) {
-                const std::uint8_t b = data[i + (four ? k / 2 : k)];
-                put(four ? ((k & 1) ? b & 0xF : b >> 4) : b);
-            }
-            i += (bytes + 1) & ~std::size_t{1};
-        }
-    }
-    return pixels;
 }
 
 void Decode(Source& in, const QString& name, RowSink& sink) {
@@ -269,13 +202,21 @@ void Decode(Source& in, const QString& name, RowSink& sink) {
     const int height = static_cast<int>(l.height);
     std::vector<std::uint8_t> rgb(std::size_t(width) * 3);
     sink.Begin(width, height);
-    if (l.compression == 1 || l.compression == 2) {
+    if (l.compression == DibRle8 || l.compression == DibRle4) {
         std::vector<std::uint8_t> data(std::size_t(std::max<qint64>(0, in.Size() - l.dataOffset)));
         data.resize(std::size_t(in.ReadAt(l.dataOffset, data.data(), qint64(data.size()))));
-        const std::vector<std::uint8_t> pixels = ExpandRle(l, data);
+        if (!DibRleCanPaint(l.width, l.height, qint64(data.size()))) {
+            Fail(name, "BMP の圧縮データが画像の大きさに足りません。");
+        }
+        QImage indices(width, height, QImage::Format_Indexed8); // lines from the top
+        if (indices.isNull()) {
+            Fail(name, "BMP の画像が大きすぎます。");
+        }
+        indices.fill(0);
+        DecodeDibRle(QByteArrayView(data.data(), qsizetype(data.size())), l.compression == DibRle4,
+                     l.topDown, indices);
         for (int y = 0; y < height; ++y) {
-            const int stored = l.topDown ? y : height - 1 - y;
-            RowToRgb(l, pixels.data() + std::size_t(stored) * width, rgb.data(), true);
+            RowToRgb(l, indices.constScanLine(y), rgb.data(), true);
             sink.Row(rgb.data());
         }
         return;

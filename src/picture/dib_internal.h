@@ -7,10 +7,11 @@
 namespace mirte {
 
 // Compression values of the header.
-constexpr quint32 DibRgb = 0;       // plain rows
-constexpr quint32 DibRle8 = 1;      // 8 bits, run-length compressed
-constexpr quint32 DibRle4 = 2;      // 4 bits, run-length compressed
-constexpr quint32 DibBitFields = 3; // 16 or 32 bits with three masks
+constexpr quint32 DibRgb = 0;            // plain rows
+constexpr quint32 DibRle8 = 1;           // 8 bits, run-length compressed
+constexpr quint32 DibRle4 = 2;           // 4 bits, run-length compressed
+constexpr quint32 DibBitFields = 3;      // 16 or 32 bits with three masks
+constexpr quint32 DibAlphaBitFields = 6; // the same with a fourth (alpha) mask
 
 constexpr qint64 DibFileHeaderSize = 14;
 constexpr qint64 DibInfoHeaderSize = 40;

@@ -1,6 +1,7 @@
 #include "dib_reader.h"
 
 #include "dib_errors.h"
+#include "dib_pixels.h"
 
 #include <QtEndian>
 #include <algorithm>
@@ -100,16 +101,17 @@ private:
     qint64 m_consumed = 0;
 };
 
+const std::uint8_t* At(const QByteArray& bytes, qsizetype at) {
+    return reinterpret_cast<const std::uint8_t*>(bytes.constData()) + at;
+}
 quint16 U16(const QByteArray& bytes, qsizetype at) {
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
+    return DibU16(At(bytes, at));
 }
-
 quint32 U32(const QByteArray& bytes, qsizetype at) {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
+    return DibU32(At(bytes, at));
 }
-
 qint32 S32(const QByteArray& bytes, qsizetype at) {
-    return qFromLittleEndian<qint32>(bytes.constData() + at);
+    return qint32(DibU32(At(bytes, at)));
 }
 
 // Colour entries of 4 bytes (40-byte header) or 3 bytes (core header), blue first.
@@ -149,37 +151,21 @@ void CheckCompression(const TBitmapInfoHeader& header) {
     ThrowInvalidDib("TInternalDib.LoadFromStream: Invalid Compression");
 }
 
-// One colour channel of a 16- or 32-bit pixel, scaled to 0..255.
-class TChannel {
-public:
-    explicit TChannel(quint32 mask)
-        : m_mask(mask), m_shift(std::countr_zero(mask)), m_max(mask >> m_shift) {}
-
-    quint8 operator()(quint32 pixel) const {
-        return quint8(quint64((pixel & m_mask) >> m_shift) * 255 / m_max);
-    }
-
-private:
-    quint32 m_mask;
-    int m_shift;
-    quint32 m_max;
-};
-
 // masks: red, green, blue; none of them zero.
 QByteArray ConvertTo24(const QByteArray& raw, qint64 width, qint64 rows, int bits,
                        const std::array<quint32, 3>& masks) {
     const qint64 sourceRow = DibRowBytes(width, bits);
     const qint64 targetRow = DibRowBytes(width, 24);
-    const TChannel red(masks[0]);
-    const TChannel green(masks[1]);
-    const TChannel blue(masks[2]);
+    const TDibChannel red(masks[0]);
+    const TDibChannel green(masks[1]);
+    const TDibChannel blue(masks[2]);
     QByteArray converted(targetRow * rows, '\0');
     for (qint64 row = 0; row < rows; ++row) {
         const char* source = raw.constData() + row * sourceRow;
         auto* target = reinterpret_cast<uchar*>(converted.data() + row * targetRow);
         for (qint64 x = 0; x < width; ++x) {
-            const quint32 pixel = bits == 16 ? qFromLittleEndian<quint16>(source + 2 * x)
-                                             : qFromLittleEndian<quint32>(source + 4 * x);
+            const auto* at = reinterpret_cast<const std::uint8_t*>(source) + x * (bits / 8);
+            const quint32 pixel = bits == 16 ? DibU16(at) : DibU32(at);
             target[3 * x] = blue(pixel);
             target[3 * x + 1] = green(pixel);
             target[3 * x + 2] = red(pixel);
@@ -295,6 +281,9 @@ TInternalDib ReadDib(QIODevice& in) {
         }
         if (dib.pixels.isEmpty()) {
             ThrowInvalidFile(ShortPixels);
+        }
+        if (!DibRleCanPaint(width, rows, dib.pixels.size())) {
+            ThrowInvalidDib("TInternalDib.LoadFromStream: Image is too large");
         }
     } else {
         QByteArray raw = source.Read(DibImageBytes(width, rows, fileBits), ShortPixels);

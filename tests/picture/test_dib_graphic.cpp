@@ -1,4 +1,6 @@
+#include "picture/bmp_decoder.h"
 #include "picture/dib_graphic.h"
+#include "picture/picture_error.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
 
@@ -768,6 +770,24 @@ TEST(DibGraphicErrors, HugeClaimsAllocateNothingOfTheirSize) {
 #else
     EXPECT_EXIT(LoadUnderAddressLimit(files), ::testing::ExitedWithCode(0), "");
 #endif
+}
+
+TEST(DibGraphicErrors, RleDataThatCannotPaintItsPictureIsRefusedByBothReaders) {
+    // 46000 x 46000 pixels (2 GB of indexes) from two bytes that end the bitmap at once.
+    BmpFile file = EightBitFile();
+    file.compression = 1;
+    file.width = 46000;
+    file.height = 46000;
+    file.pixels = Hex("0001");
+    file.sizeImage = quint32(file.pixels.size());
+    const QByteArray bytes = MakeBmp(file);
+    TDibGraphic dib;
+    EXPECT_THROW(dib.LoadFromBytes(bytes), EDibInvalidDib);
+    struct : RowSink {
+        void Begin(int, int) override {}
+        void Row(const std::uint8_t*) override {}
+    } sink;
+    EXPECT_THROW(DecodeBmpBytes(bytes, QStringLiteral("huge.bmp"), sink), EPictureError);
 }
 
 // ---- RLE ------------------------------------------------------------------------------------
