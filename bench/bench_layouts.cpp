@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
         // What "回転" runs: the turn, the picture handed over, the page laid out, the sample.
         turned = TurnedClockwise(turned, 1);
         jacket.AssignPicture(turned);
-        jacket.ApplyPrinterLayout();
+        jacket.ApplyLayoutOrientation();
         jacket.ApplySettings(jacketSettings);
         jacket.RenderSample(panel);
     });

@@ -12,16 +12,20 @@ as_root() {
     fi
 }
 
-# Configures (once) and builds one build folder: mirte_build DIR [cmake options...]
-mirte_build() {
+# Configures a build folder once (its log in DIR/configure.log): mirte_configure DIR [options...]
+mirte_configure() {
     local dir="$1"
     shift
     if [ ! -f "$dir/build.ninja" ]; then
         mkdir -p "$dir"
         cmake -S "$MIRTE_ROOT" -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1 || {
-            cat "$dir/configure.log"
+            cat "$dir/configure.log" >&2
             return 1
         }
     fi
-    cmake --build "$dir" -j2
+}
+
+# Configures (once) and builds one build folder: mirte_build DIR [cmake options...]
+mirte_build() {
+    mirte_configure "$@" && cmake --build "$1" -j2
 }

@@ -352,16 +352,18 @@ void TImageListThread::SecondPass(int& counter, int total) {
         OnGui([&] {
             count = m_grid.Count();
             paths.clear();
-            indexOf.clear();
             done.assign(static_cast<size_t>(count), 0);
             for (int i = 0; i < count; ++i) {
                 const TThumbnailData& item = m_grid.Item(i);
                 paths.append(item.Info.value(ieFullPath));
-                indexOf.insert(paths.back(), i);
                 done[static_cast<size_t>(i)] =
                     !item.Info.value(ieLoadMark).isEmpty() || item.LoadFailed;
             }
         });
+        indexOf.clear(); // built here, not on the GUI thread, which waits while it looks
+        for (int i = 0; i < count; ++i) {
+            indexOf.insert(paths[i], i);
+        }
         if (count == 0) {
             ReportNow(100);
             return;

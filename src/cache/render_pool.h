@@ -22,8 +22,8 @@ public:
         int Index = 0;
         QString Path;
         QSize Box;
-        bool WithFacts = true;
-        quint64 Pass = 0; // the submitter's tag, handed back with the result
+        bool ForCache = true; // with the facts and the stored form (RenderPicture)
+        quint64 Pass = 0;     // the submitter's tag, handed back with the result
     };
     struct Done {
         Job Request;

@@ -125,7 +125,7 @@ bool TThImage::LoadThBitmap(QImage* bitmap, QSize box) const {
     return ReadStoredThumbnail(BitmapFileName(), box, *bitmap);
 }
 
-bool TThImage::SaveThBitmap(const QImage* bitmap) {
+bool TThImage::SaveThBitmap(const QImage* bitmap, const QByteArray* encoded) {
     if (bitmap == nullptr) {
         throw ECacheError(FormatMessage("引数がnilです。%s", "SaveThBitmap"));
     }
@@ -142,7 +142,10 @@ bool TThImage::SaveThBitmap(const QImage* bitmap) {
         }
         // A new file renamed over the old: never half a thumbnail. No sync: a thumbnail cut
         // short by a crash fails to decode when served, and is dropped and made again.
-        ReplaceFile(path, EncodeStoredThumbnail(*bitmap), false);
+        ReplaceFile(path,
+                    encoded != nullptr && !encoded->isEmpty() ? *encoded
+                                                              : EncodeStoredThumbnail(*bitmap),
+                    false);
     } catch (const std::exception& error) {
         images->Log().Write("ビットマップファイル%s格納時にエラーが発生しました：%s",
                             qUtf8Printable(path), error.what());

@@ -34,7 +34,8 @@ public:
     // Stores the thumbnail as a JPEG under the next number (replacing the file as a whole,
     // never leaving half a file) and reads back its time and size. False while the cache is
     // disabled; a failed write disables the cache and raises.
-    bool SaveThBitmap(const QImage* bitmap);
+    // `encoded`, when given and not empty, is the bitmap's stored form already made.
+    bool SaveThBitmap(const QImage* bitmap, const QByteArray* encoded = nullptr);
     // Deletes the bitmap file (and its sub-folder once empty). A file that cannot be deleted
     // disables the cache and raises ECacheError "ビットマップファイル%sを削除できません".
     bool DeleteBitmap();

@@ -4,6 +4,7 @@
 #include "picture/exif_reader.h"
 #include "picture/orientation.h"
 #include "picture/picture_decoder.h"
+#include "picture/stored_thumbnail.h"
 #include "util/file_facts.h"
 #include "util/volume_info.h"
 
@@ -36,17 +37,25 @@ bool ReadPictureFacts(const QString& path, const PictureHeader& header, TPicture
     return true;
 }
 
-TRenderedPicture RenderPicture(const QString& path, QSize box, bool withFacts) {
+TRenderedPicture RenderPicture(const QString& path, QSize box, bool forCache) {
     TRenderedPicture result;
     try {
         const PictureHeader header = ReadPictureHeader(path);
         result.Thumbnail = RenderFitted(path, header, box);
-        if (withFacts) {
+        if (forCache) {
             result.FactsRead = ReadPictureFacts(path, header, result.Facts);
         }
     } catch (const std::exception& error) {
         result.Thumbnail = QImage();
         result.Error = QString::fromUtf8(error.what());
+        return result;
+    }
+    if (forCache) {
+        try {
+            result.Stored = EncodeStoredThumbnail(result.Thumbnail);
+        } catch (const std::exception&) {
+            // Left empty: storing encodes it again, and reports what fails there.
+        }
     }
     return result;
 }

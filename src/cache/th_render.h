@@ -24,11 +24,13 @@ struct TRenderedPicture {
     QImage Thumbnail;    // null when the picture could not be rendered
     TPictureFacts Facts; // valid when FactsRead
     bool FactsRead = false;
-    QString Error; // why the picture could not be rendered
+    QByteArray Stored; // the thumbnail as the cache stores it (JPEG); empty when not made
+    QString Error;     // why the picture could not be rendered
 };
 
-// The thumbnail fitted into `box` and the facts of a picture file (facts only when asked).
-// Never raises: a failure leaves Thumbnail null and says why in Error.
-TRenderedPicture RenderPicture(const QString& path, QSize box, bool withFacts);
+// The thumbnail fitted into `box` of a picture file; for the cache also its facts and the
+// thumbnail's stored form, so that the thread that stores it only writes the file. Never
+// raises: a failure leaves Thumbnail null and says why in Error.
+TRenderedPicture RenderPicture(const QString& path, QSize box, bool forCache);
 
 } // namespace mirte

@@ -220,7 +220,7 @@ bool TThTable::Lookup(const QString& fileName, int width, int height, QSize read
 }
 
 void TThTable::AddRecord(const QString& fileName, const QImage& bitmap, const TPictureFacts& facts,
-                         int width, int height) {
+                         int width, int height, const QByteArray& encoded) {
     Images.CheckSize();
     if (Images.Disabled) {
         return;
@@ -231,7 +231,7 @@ void TThTable::AddRecord(const QString& fileName, const QImage& bitmap, const TP
     record->SetReqSize(width, height);
     record->Org = facts;
     record->LastAccess = NowText();
-    record->SaveThBitmap(&bitmap); // an error frees the record and passes on
+    record->SaveThBitmap(&bitmap, &encoded); // an error frees the record and passes on
     Current = Images.AddImage(std::move(record));
 }
 

@@ -36,8 +36,9 @@ public:
     // caller renders anew).
     bool Lookup(const QString& fileName, int width, int height, QSize readBox = QSize());
     // Stores a new thumbnail (after evicting what the limit asks); nothing while disabled.
+    // `encoded`: the bitmap's stored form when already made (by a render worker).
     void AddRecord(const QString& fileName, const QImage& bitmap, const TPictureFacts& facts,
-                   int width, int height);
+                   int width, int height, const QByteArray& encoded = QByteArray());
     // Deletes the matching record and its bitmap; false when there is none.
     bool RemoveRecord(const QString& fileName, int width, int height);
 

@@ -69,7 +69,7 @@ bool TThumbnailDB::StoreRendered(const QString& fileName, const TRenderedPicture
     }
     ++m_rendersTaken;
     TakeFacts(fileName, rendered.Facts);
-    Store(fileName);
+    Store(fileName, rendered.Stored);
     return true;
 }
 
@@ -88,14 +88,15 @@ bool TThumbnailDB::GetThumbnail(const QString& fileName, QSize box) {
     return true;
 }
 
-void TThumbnailDB::Store(const QString& fileName) {
+void TThumbnailDB::Store(const QString& fileName, const QByteArray& encoded) {
     // A line break cannot live in the line-based management file: such a picture is shown but
     // never recorded (nor can a crafted name plant a record line).
     if (fileName.contains(u'\n') || fileName.contains(u'\r')) {
         return;
     }
     try {
-        Table.AddRecord(fileName, ThumbnailInfo.Bitmap, OriginalImageInfo, ThumbWidth, ThumbHeight);
+        Table.AddRecord(fileName, ThumbnailInfo.Bitmap, OriginalImageInfo, ThumbWidth, ThumbHeight,
+                        encoded);
     } catch (const std::exception&) {
         // Writing or deleting a bitmap failed: the cache is now disabled (and the failure
         // logged), but the thumbnail itself is good and goes to the caller.

@@ -77,7 +77,8 @@ public:
 
 private:
     void TakeFacts(const QString& fileName, const TPictureFacts& facts);
-    void Store(const QString& fileName);
+    // Records ThumbnailInfo.Bitmap with OriginalImageInfo; `encoded`: its stored form, if made.
+    void Store(const QString& fileName, const QByteArray& encoded = QByteArray());
 
     CacheLog m_log;
     QString m_factsTime; // time and size of OriginalImageInfo's file when its facts were read

@@ -34,7 +34,7 @@ void TThumbnailFetcher::Fetch(int index, const QString& path, std::vector<Item>&
     while (m_pool.Outstanding() >= m_limit && m_pool.Collect(done, true)) {
         Take(done, out);
     }
-    ++m_pending[path];
+    m_pending.insert(path);
     m_pool.Submit({index, path, QSize(m_db.ThumbWidth, m_db.ThumbHeight), true, m_pass});
     Collect(out);
 }
@@ -72,11 +72,7 @@ void TThumbnailFetcher::Take(TRenderPool::Done& done, std::vector<Item>& out) {
     } catch (const std::exception& failure) {
         error = QString::fromUtf8(failure.what());
     }
-    const auto pending = m_pending.find(job.Path);
-    if (job.Pass == m_pass && pending != m_pending.end()) {
-        if (--pending.value() == 0) {
-            m_pending.erase(pending);
-        }
+    if (job.Pass == m_pass && m_pending.remove(job.Path)) {
         out.push_back({job.Index, job.Path, picture, false, error});
     }
 }

@@ -2,8 +2,8 @@
 
 #include "render_pool.h"
 
-#include <QHash>
 #include <QImage>
+#include <QSet>
 #include <QSize>
 #include <QString>
 #include <vector>
@@ -43,7 +43,7 @@ public:
     // Drops the renders of this pass not yet begun; those under way are stored when they come.
     void Cancel();
     // Whether this pass is rendering the picture now.
-    bool Pending(const QString& path) const { return m_pending.value(path) > 0; }
+    bool Pending(const QString& path) const { return m_pending.contains(path); }
 
 private:
     void Take(TRenderPool::Done& done, std::vector<Item>& out);
@@ -53,7 +53,7 @@ private:
     int m_limit;
     quint64 m_pass = 0;
     QSize m_readBox;
-    QHash<QString, int> m_pending; // renders of this pass under way, by path
+    QSet<QString> m_pending; // renders of this pass under way (one per path: Fetch waits)
 };
 
 } // namespace mirte

@@ -232,8 +232,7 @@ int RunPrint(const QStringList& args, const Context& context) {
         }
         FormBuilder builder(options, settings.get(), db, *printer, context);
         const std::unique_ptr<TReportForm> form = builder.Build(source);
-        printer->SetOrientation(form->LayoutOrientation());
-        form->ApplyPrinterLayout();
+        form->ApplyLayoutOrientation();
 
         const int pages = form->PageCount();
         const int from = options.FromPage > 0 ? options.FromPage : 1;

@@ -1,4 +1,5 @@
 #include "cache/render_pool.h"
+#include "cache/thumbnail_fetcher.h"
 #include "commands.h"
 #include "picture/dib_graphic.h"
 #include "picture/picture_error.h"
@@ -67,7 +68,8 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
         return 1;
     }
     TRenderPool pool(jobs);
-    const int ahead = 2 * pool.Workers(); // a few per worker: little memory, all busy
+    // A few per worker, as the window keeps: little memory, every worker busy.
+    const int ahead = TThumbnailFetcher::RendersPerWorker * pool.Workers();
     std::vector<std::optional<TRenderedPicture>> results(std::size_t(files.size()));
     int submitted = 0;
     int status = 0;

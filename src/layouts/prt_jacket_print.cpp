@@ -108,17 +108,8 @@ void TprtJacketPrint::Build() {
     SetLabelColor(ColorFromValue(DefaultLabelColorValue));
 }
 
-void TprtJacketPrint::SetLayoutCode(int code) {
-    if (code == LayoutCode) {
-        return;
-    }
-    LayoutCode = code;
-    ApplyPrinterLayout();
-}
-
 void TprtJacketPrint::AssignPicture(const QImage& bitmap) {
     JacketImage->SetPicture(bitmap); // shared: a turn makes a new picture, never writes this one
-    ApplyPrinterLayout();
 }
 
 void TprtJacketPrint::SetLabelColor(const QColor& color) {
@@ -134,7 +125,7 @@ void TprtJacketPrint::ApplySettings(const TJacketSettings& settings) {
         title->SetText(settings.Title);
     }
     JacketTitle->SetFont(settings.TitleFont.ToLRFont());
-    SetLayoutCode(jacket::LayoutCode(settings.Layout));
+    LayoutCode = jacket::LayoutCode(settings.Layout);
     ApplyPrinterLayout();
 }
 

@@ -32,8 +32,8 @@ public:
     explicit TprtJacketPrint(TPrinterDevice& printer);
 
     int LayoutCode = 0;
-    void SetLayoutCode(int code);
-    // The picture to print (a null one leaves the box empty).
+    // The picture to print (a null one leaves the box empty); ApplySettings lays the card out
+    // for it.
     void AssignPicture(const QImage& bitmap);
     void SetLabelColor(const QColor& color);
     // Pushes the dialog's choices into the form: the label colour, the title on the face and

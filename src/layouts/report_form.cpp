@@ -61,6 +61,11 @@ bool TReportForm::ApplyPrinterLayout() {
     return changed;
 }
 
+bool TReportForm::ApplyLayoutOrientation() {
+    Printer().SetOrientation(LayoutOrientation());
+    return ApplyPrinterLayout();
+}
+
 TReportRect TReportForm::PaperRect() const {
     if (PaperRectSeen.Width() > 0 && PaperRectSeen.Height() > 0) {
         return PaperRectSeen;

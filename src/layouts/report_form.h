@@ -45,6 +45,8 @@ public:
     // Adopts the printer's state (true when any of it changed since the last layout), then lays
     // the page out for the paper there is.
     bool ApplyPrinterLayout();
+    // Turns the printer to the layout's orientation, then ApplyPrinterLayout.
+    bool ApplyLayoutOrientation();
     virtual int PageCount() const = 0;
     // The orientation the layout prints in.
     virtual TPrinterOrientation LayoutOrientation() const = 0;

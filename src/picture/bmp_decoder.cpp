@@ -132,11 +132,11 @@ Layout ReadLayout(Source& in, const QString& name) {
         layout.green = TDibChannel(0x00FF00);
         layout.blue = TDibChannel(0x0000FF);
     }
-    if ((layout.compression == 1 && layout.bits != 8) ||
-        (layout.compression == 2 && layout.bits != 4) ||
-        ((layout.compression == DibBitFields || layout.compression == DibAlphaBitFields) &&
-         layout.bits != 16 && layout.bits != 32) ||
-        layout.compression > 6 || layout.compression == 4 || layout.compression == 5) {
+    const quint32 c = layout.compression;
+    const bool fields = c == DibBitFields || c == DibAlphaBitFields;
+    if ((c == DibRle8 && layout.bits != 8) || (c == DibRle4 && layout.bits != 4) ||
+        (fields && layout.bits != 16 && layout.bits != 32) ||
+        (c != DibRgb && c != DibRle8 && c != DibRle4 && !fields)) {
         Fail(name, "BMP の圧縮形式は扱えません。");
     }
     layout.dataOffset = DibU32(head + 10);

@@ -7,14 +7,14 @@
 
 namespace mirte {
 
-// Decodes a JPEG file into the sink at the smallest DCT scale (n/8) whose output still covers
-// `cover` (the size the caller scales to, in stored orientation). Gray, RGB, CMYK and YCCK
-// pictures all arrive as RGB rows. A picture cut short arrives with its missing part grey, as
-// libjpeg fills it. Raises EPictureError with libjpeg's message for damaged data.
 // The smallest n (1 to 8) for which libjpeg's n/8 scale turns `stored` pixels into at least
 // `wanted` (libjpeg rounds the scaled size up).
 int JpegScaleFor(int stored, int wanted);
 
+// Decodes a JPEG file into the sink at the smallest DCT scale (n/8) whose output still covers
+// `cover` (the size the caller scales to, in stored orientation). Gray, RGB, CMYK and YCCK
+// pictures all arrive as RGB rows. A picture cut short arrives with its missing part grey, as
+// libjpeg fills it. Raises EPictureError with libjpeg's message for damaged data.
 void DecodeJpeg(const QString& path, QSize cover, RowSink& sink);
 
 } // namespace mirte

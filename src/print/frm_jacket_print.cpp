@@ -88,9 +88,7 @@ void TfrmJacketPrint::SetPicture(const QImage& bitmap, const QString& folderPath
 
 void TfrmJacketPrint::ApplyPicture(const QImage& bitmap) {
     m_jacket.AssignPicture(bitmap);
-    m_jacket.Printer().SetOrientation(m_jacket.LayoutOrientation());
-    m_jacket.ApplyPrinterLayout();
-    ApplySettings();
+    Prepare(FolderPath); // lays the card out for the picture, once
 }
 
 void TfrmJacketPrint::BtnTrimmingClick() {

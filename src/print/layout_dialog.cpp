@@ -193,8 +193,7 @@ void TLayoutDialog::KeepFontOnReset(TLayoutCommon& defaults) const {
 }
 
 void TLayoutDialog::Prepare(const QString& folderPath) {
-    m_form.Printer().SetOrientation(m_form.LayoutOrientation());
-    m_form.ApplyPrinterLayout();
+    m_form.ApplyLayoutOrientation();
     FolderPath = folderPath;
     ApplySettings();
 }

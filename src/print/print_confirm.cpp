@@ -40,8 +40,7 @@ bool PrintConfirm(const TPrintConfirmation& c, int& fromPage, int& toPage) {
     if (!c.Dialog.Execute(c.PageRange, c.Form.PageCount(), fromPage, toPage)) {
         return false;
     }
-    c.Form.Printer().SetOrientation(c.Form.LayoutOrientation());
-    if (c.Form.ApplyPrinterLayout()) {
+    if (c.Form.ApplyLayoutOrientation()) {
         if (c.Refresh) {
             c.Refresh();
         }

@@ -68,8 +68,7 @@ void TPrintWindows::OpenWithItems(TLayoutDialog& dialog, const TThumbItemSource*
     {
         const TWaitCursor wait;
         listView = m_items.get();
-        dialog.ApplySettings();
-        dialog.Prepare(folder);
+        dialog.Prepare(folder); // lays the page out and renders the sample once
     }
     CentreWindow(dialog);
     dialog.exec();
