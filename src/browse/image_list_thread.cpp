@@ -291,12 +291,7 @@ void TImageListThread::RunCycle() {
 bool TImageListThread::FirstPass(const QStringList& files, int& counter, int total) {
     for (int i = 0; i < files.size(); ++i) {
         const QString& path = files[i];
-        QStringList info;
-        try {
-            info = IsMovieFile(path) ? MovieFacts(path) : PictureFacts(m_db, path);
-        } catch (const std::exception&) {
-            info = NamedInfo(path); // listed all the same, with empty facts
-        }
+        const QStringList info = ItemFacts(m_db, path);
         ++counter;
         const int percent = ProgressPercent(counter, total);
         OnGui([&] {

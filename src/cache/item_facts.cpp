@@ -48,4 +48,17 @@ QStringList MovieFacts(const QString& path) {
     return info;
 }
 
+QStringList ItemFacts(TThumbnailDB& db, const QString& path) {
+    try {
+        return IsMovieFile(path) ? MovieFacts(path) : PictureFacts(db, path);
+    } catch (const std::exception&) {
+        return NamedInfo(path);
+    }
+}
+
+QString ShotOrFileTime(const QStringList& info) {
+    const QString shot = info.value(ieShotTime);
+    return shot.isEmpty() ? info.value(ieFileTime) : shot;
+}
+
 } // namespace mirte

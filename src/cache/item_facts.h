@@ -41,4 +41,11 @@ QStringList PictureFacts(TThumbnailDB& db, const QString& path);
 // The facts of a movie from its directory entry; only name and path when the entry is gone.
 QStringList MovieFacts(const QString& path);
 
+// The facts of any listed file, movie or picture; a file whose facts cannot be read at all
+// gets only its name and path (it is listed all the same).
+QStringList ItemFacts(TThumbnailDB& db, const QString& path);
+
+// The date a listed file is known by: its shooting date, else its last-write time.
+QString ShotOrFileTime(const QStringList& info);
+
 } // namespace mirte

@@ -39,11 +39,6 @@ qint64 SizeOf(const QStringList& info) {
     return ok && size >= 0 ? size : -1;
 }
 
-QString ShotOrFileTime(const QStringList& info) {
-    const QString shot = info.value(ieShotTime);
-    return shot.isEmpty() ? info.value(ieFileTime) : shot;
-}
-
 } // namespace
 
 QString SortCaptionLine(const QStringList& info, int order) {

@@ -7,7 +7,6 @@ namespace mirte {
 namespace {
 
 const QString kSection = QString::fromLatin1(contact_sheet::kSection);
-const QString kDefaultFileFontSize = QStringLiteral(" 7");
 
 } // namespace
 
@@ -27,7 +26,6 @@ TContactSheetSettings Defaults() {
     TContactSheetSettings settings;
     settings.Layout = DefaultLayout;
     settings.TitleFont.Size = DefaultTitleSize;
-    settings.FileFontSize = kDefaultFileFontSize;
     return settings;
 }
 
@@ -39,7 +37,7 @@ TContactSheetSettings ReadContactSheetSettings(const IniFile& ini) {
         ReadLayoutCommon(ini, kSection,
                          {contact_sheet::DefaultLayout, contact_sheet::LayoutCount,
                           contact_sheet::DefaultTitleSize});
-    ReadFileNameKeys(ini, kSection, kDefaultFileFontSize, settings.FileFontSize,
+    ReadFileNameKeys(ini, kSection, TContactSheetSettings().FileFontSize, settings.FileFontSize,
                      settings.ShowFileName);
     settings.ShowDate = ini.ReadBool(kSection, QStringLiteral("DateShow"), true);
     return settings;

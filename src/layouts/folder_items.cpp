@@ -18,11 +18,7 @@ TFolderItems TFolderItems::List(const QString& folder, TThumbnailDB& db) {
 TFolderItems TFolderItems::Describe(const QStringList& paths, TThumbnailDB& db) {
     std::vector<QStringList> infos;
     for (const QString& path : paths) {
-        try {
-            infos.push_back(IsMovieFile(path) ? MovieFacts(path) : PictureFacts(db, path));
-        } catch (const std::exception&) {
-            infos.push_back(NamedInfo(path)); // listed all the same, as the loader does
-        }
+        infos.push_back(ItemFacts(db, path)); // as the loader lists them
     }
     return TFolderItems(std::move(infos));
 }

@@ -7,7 +7,6 @@ namespace mirte {
 namespace {
 
 const QString kSection = QString::fromLatin1(index_card::kSection);
-const QString kDefaultFileFontSize = QStringLiteral(" 6");
 
 TLayoutDefaults IndexDefaults() {
     return {index_card::DefaultLayout, index_card::LayoutCount, index_card::DefaultTitleSize};
@@ -30,7 +29,6 @@ TIndexCardSettings Defaults() {
     TIndexCardSettings settings;
     settings.Layout = DefaultLayout;
     settings.TitleFont.Size = DefaultTitleSize;
-    settings.FileFontSize = kDefaultFileFontSize;
     return settings;
 }
 
@@ -39,7 +37,7 @@ TIndexCardSettings Defaults() {
 TIndexCardSettings ReadIndexCardSettings(const IniFile& ini) {
     TIndexCardSettings settings;
     static_cast<TLayoutCommon&>(settings) = ReadLayoutCommon(ini, kSection, IndexDefaults());
-    ReadFileNameKeys(ini, kSection, kDefaultFileFontSize, settings.FileFontSize,
+    ReadFileNameKeys(ini, kSection, TIndexCardSettings().FileFontSize, settings.FileFontSize,
                      settings.ShowFileName);
     return settings;
 }

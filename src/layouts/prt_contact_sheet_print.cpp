@@ -166,8 +166,7 @@ void TprtContactSheetPrint::ContactSheetPanelPrintPanel(int col, int row, const 
         Comment2->SetBounds(Comment1->Left(), Comment1->Top() + Comment1->Height(), box.Width(),
                             h / 10);
         // The date the loader read: the shooting date, else the file's time (movies have none).
-        const QString shot = info.value(ieShotTime);
-        Comment2->SetText(!ShowDate ? QString() : shot.isEmpty() ? info.value(ieFileTime) : shot);
+        Comment2->SetText(ShowDate ? ShotOrFileTime(info) : QString());
     } catch (const std::exception&) {
         Comment1->SetText(QString());
         Comment2->SetText(QString());

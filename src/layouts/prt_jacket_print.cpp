@@ -202,17 +202,8 @@ QImage TprtJacketPrint::RenderSample(const QColor& background) {
 }
 
 void TprtJacketPrint::PrintJacket() {
-    CurrentPage = 1;
-    PageTotal = 1;
-    VUvudiRoz& page = LightRep();
-    page.BeginDoc();
-    try {
-        page.PrintPage();
-        page.EndDoc();
-    } catch (...) {
-        page.Abort(); // the spooler discards it; a file being written goes
-        throw;
-    }
+    TSilentProgress quiet; // one page: nothing to show, nothing to cancel
+    PrintPages(quiet);
 }
 
 bool TprtJacketPrint::Print(TPrintProgress&) {
