@@ -1,11 +1,10 @@
 #include "pdf_writer_device.h"
 
+#include "spool_file.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <cstdio>
-#include <unistd.h>
 
 namespace mirte {
 
@@ -68,9 +67,7 @@ bool TPdfWriterDevice::BeginDoc() {
         m_lastError = QStringLiteral("出力ファイルが指定されていません。");
         return false;
     }
-    const QFileInfo target(m_path);
-    m_spool = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-              QStringLiteral(".%1.part").arg(::getpid());
+    m_spool = SpoolFileBeside(m_path);
     m_writer = std::make_unique<QPdfWriter>(m_spool);
     m_writer->setResolution(m_dpi);
     m_writer->setPageLayout(m_layout);
@@ -96,8 +93,7 @@ bool TPdfWriterDevice::EndDoc() {
     const bool written = m_painter->end();
     m_painter.reset();
     m_writer.reset(); // the file is complete once the writer is gone
-    const bool delivered = written && std::rename(QFile::encodeName(m_spool).constData(),
-                                                  QFile::encodeName(m_path).constData()) == 0;
+    const bool delivered = written && MoveSpoolOver(m_spool, m_path);
     if (!delivered) {
         m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(m_path);
     }

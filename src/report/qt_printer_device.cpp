@@ -1,16 +1,15 @@
 #include "qt_printer_device.h"
 
+#include "spool_file.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
-#include <cstdio>
 #include <cups/cups.h>
-#include <unistd.h>
 
 namespace mirte {
 
@@ -175,10 +174,7 @@ bool TQtPrinterDevice::BeginDoc() {
             m_lastError = QStringLiteral("出力ファイルが指定されていません。");
             return false;
         }
-        // Beside the target, so that the finished file takes its place in one rename.
-        const QFileInfo info(target);
-        m_spool = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                  QStringLiteral(".%1.part").arg(::getpid());
+        m_spool = SpoolFileBeside(target);
     } else {
         if (QPrinterInfo::printerInfo(m_printer->printerName()).isNull()) {
             m_lastError =
@@ -225,9 +221,7 @@ bool TQtPrinterDevice::EndDoc() {
     if (!written) {
         m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
     } else if (PrintsToFile()) {
-        const QByteArray from = QFile::encodeName(m_spool);
-        const QByteArray to = QFile::encodeName(m_printer->outputFileName());
-        delivered = std::rename(from.constData(), to.constData()) == 0;
+        delivered = MoveSpoolOver(m_spool, m_printer->outputFileName());
         if (!delivered) {
             m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
         }
