@@ -23,9 +23,14 @@ bool ReadPictureFacts(const QString& path, const PictureHeader& header, TPicture
     TPictureFacts read;
     read.Width = header.width;
     read.Height = header.height;
-    TExifInfo exif;
-    if (header.format == PictureFormat::Jpeg && exif.HasExif(path)) {
-        const TExifRecord record = exif.ReadExif();
+    if (header.format == PictureFormat::Jpeg) {
+        // The header reader kept the EXIF block when it came before the frame; only a file
+        // without one there is walked again (the block may follow the frame).
+        TExifInfo exif;
+        TExifRecord record = header.exif;
+        if (!header.exifSeen && exif.HasExif(path)) {
+            record = exif.ReadExif();
+        }
         read.CreateTime = ExifDateToText(record.DateTimeOriginal);
         read.UpdateTime = ExifDateToText(record.DateTime);
     }

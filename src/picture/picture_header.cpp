@@ -46,7 +46,6 @@ bool ReadJpegHeader(QIODevice& in, PictureHeader& header, QString& error) {
         error = QStringLiteral("JPEG の開始マーカーがありません。");
         return false;
     }
-    bool exifSeen = false;
     unsigned code = 0;
     qint64 length = 0;
     while (markers.Next(code, length)) {
@@ -60,16 +59,15 @@ bool ReadJpegHeader(QIODevice& in, PictureHeader& header, QString& error) {
             header.progressive = code == 0xC2 || code == 0xC6 || code == 0xCA || code == 0xCE;
             return true;
         }
-        if (code == 0xE1 && !exifSeen) {
-            // The first APP1 that is EXIF (an XMP one may come before it).
+        if (code == 0xE1 && !header.exifSeen) {
+            // The first APP1 that is EXIF (an XMP one may come before it), as FindExifBlock
+            // takes it; kept whole, for the facts.
             const QByteArray segment = in.read(length);
-            if (segment.startsWith(QByteArrayView("Exif\0", 5))) {
-                exifSeen = true;
-                TExifRecord exif;
-                if (ParseExifBlock(
-                        QByteArrayView(segment).sliced(qMin<qsizetype>(6, segment.size())), exif) &&
-                    exif.Orientation > 0) {
-                    header.orientation = exif.Orientation;
+            if (segment.size() >= 6 && segment.startsWith(QByteArrayView("Exif\0", 5))) {
+                header.exifSeen = true;
+                ParseExifBlock(QByteArrayView(segment).sliced(6), header.exif);
+                if (header.exif.Orientation > 0) {
+                    header.orientation = header.exif.Orientation;
                 }
             }
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exif_reader.h"
 #include "picture_format.h"
 
 #include <QIODevice>
@@ -14,6 +15,10 @@ struct PictureHeader {
     int height = 0;
     int orientation = 1; // EXIF orientation 1..8 (JPEG only; 1 elsewhere)
     bool progressive = false;
+    // A JPEG's EXIF block when one came before the frame header (read on the way, so that the
+    // facts need not walk the file again).
+    bool exifSeen = false;
+    TExifRecord exif;
 };
 
 // Pictures larger than this are refused before anything of their size is allocated.
