@@ -2,13 +2,14 @@
 // JPEG quality 90) uncached and cached, the first screenful, the grid with 10,000 items
 // (repaint, sorting, memory), and the loader's cold throughput beside mirte-cli thumb.
 //
-//   bench_browse --photos DIR [--cold N] [--cold-only] [--cli PATH] [--work DIR]
+//   bench_browse --photos DIR [--cold N] [--rounds R] [--cold-only] [--cli PATH] [--work DIR]
 //
-// DIR holds the photos made by make_photos (photo_*.jpg); the folder of 1,000 is made of hard
-// links to them under 1,000 names (each name is its own cache entry and is decoded on its
-// own). --cold N: how many of them the cold runs of the loader and of mirte-cli thumb take,
-// three times each in turn (default 200). Both render on as many workers as the machine has
-// cores, or MIRTE_RENDER_WORKERS (bench/workers.sh compares 1, 2 and 4).
+// DIR holds the photos made by make_photos (photo_*.jpg), or other pictures (bench/formats.sh
+// gives it HEIC files); the folder of 1,000 is made of hard links to them under 1,000 names
+// (each name is its own cache entry and is decoded on its own). --cold N: how many of them the
+// cold runs of the loader and of mirte-cli thumb take (default 200), R times each in turn
+// (default 3; the best counts). Both render on as many workers as the machine has cores, or
+// MIRTE_RENDER_WORKERS (bench/workers.sh compares 1, 2 and 4).
 // The scratch folders go to --work (default a temporary folder) and are removed at the end.
 #include "browse/image_list_host.h"
 #include "browse/image_list_thread.h"
@@ -22,6 +23,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -55,13 +57,15 @@ QStringList FolderList(const QString& folder) {
     return ListFilePaths(folder, BrowsedExtensions());
 }
 
-// count names in folder, each a hard link (or else a copy) of the sources in turn.
+// count names in folder, each a hard link (or else a copy) of the sources in turn, named by the
+// pattern and the source's own extension.
 QStringList MakeFolder(const QString& folder, const QStringList& sources, int count,
                        const char* pattern) {
     QDir().mkpath(folder);
     for (int i = 0; i < count; ++i) {
         const QString source = sources[i % sources.size()];
-        const QString target = folder + QLatin1Char('/') + QString::asprintf(pattern, i);
+        const QString target = folder + QLatin1Char('/') + QString::asprintf(pattern, i) +
+                               QLatin1Char('.') + QFileInfo(source).suffix();
         if (::link(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) !=
             0) {
             QFile::copy(source, target);
@@ -134,6 +138,7 @@ int main(int argc, char** argv) {
     QString cli;
     QString workBase;
     int cold = 200;
+    int rounds = 3;
     bool coldOnly = false;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
@@ -143,6 +148,8 @@ int main(int argc, char** argv) {
             cli = args[++i];
         } else if (args[i] == "--cold" && i + 1 < args.size()) {
             cold = args[++i].toInt();
+        } else if (args[i] == "--rounds" && i + 1 < args.size()) {
+            rounds = std::max(1, args[++i].toInt());
         } else if (args[i] == "--cold-only") {
             coldOnly = true;
         } else if (args[i] == "--work" && i + 1 < args.size()) {
@@ -157,7 +164,7 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir work(workBase.isEmpty() ? QDir::tempPath() + "/bench-browse-XXXXXX"
                                           : workBase + "/bench-browse-XXXXXX");
-    const QStringList photos = MakeFolder(work.filePath("photos"), sources, 1000, "photo_%04d.jpg");
+    const QStringList photos = MakeFolder(work.filePath("photos"), sources, 1000, "photo_%04d");
     cold = std::clamp(cold, 1, static_cast<int>(photos.size()));
     std::printf("folder of %lld photos (hard links to %lld made ones), cold runs on %d\n",
                 static_cast<long long>(photos.size()), static_cast<long long>(sources.size()),
@@ -179,12 +186,12 @@ int main(int argc, char** argv) {
     Line("first pass, uncached (facts of every file)", uncachedFacts.firstPass, "s", 2);
 
     // Cold thumbnails: the loader over `cold` photos with an empty cache, then mirte-cli thumb
-    // over the same files, in turn three times; the best time of each counts.
+    // over the same files, in turn `rounds` times; the best time of each counts.
     const QStringList coldSet = photos.mid(0, cold);
     double bestLoader = 0;
     double bestFirstScreen = 0;
     double bestCli = 0;
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         {
             TThumbnailDB coldDb;
             coldDb.SetCacheDirectory(work.filePath(QStringLiteral("cold-%1").arg(round)));
@@ -219,11 +226,13 @@ int main(int argc, char** argv) {
         bestCli = round == 0 ? seconds : std::min(bestCli, seconds);
     }
     std::printf("  %-58s %9.3f s   (%.1f ms a photo)\n",
-                "cold load, loader (both passes, best of 3)", bestLoader, 1000 * bestLoader / cold);
-    std::printf("  %-58s %9.3f s\n", "cold load, first screenful (best of 3)", bestFirstScreen);
+                "cold load, loader (both passes, best of the rounds)", bestLoader,
+                1000 * bestLoader / cold);
+    std::printf("  %-58s %9.3f s\n", "cold load, first screenful (best of the rounds)",
+                bestFirstScreen);
     if (!cli.isEmpty()) {
         std::printf("  %-58s %9.3f s   (%.1f ms a photo)\n",
-                    "cold, mirte-cli thumb (same files, best of 3)", bestCli,
+                    "cold, mirte-cli thumb (same files, best of the rounds)", bestCli,
                     1000 * bestCli / cold);
         std::printf("  %-58s %9.2f     (goal >= 1: the loader at least as fast)\n",
                     "throughput ratio loader / mirte-cli thumb", bestCli / bestLoader);

@@ -23,9 +23,10 @@ bool ReadPictureFacts(const QString& path, const PictureHeader& header, TPicture
     TPictureFacts read;
     read.Width = header.width;
     read.Height = header.height;
-    if (header.format == PictureFormat::Jpeg) {
-        // The header reader kept the EXIF block when it came before the frame; only a file
-        // without one there is walked again (the block may follow the frame).
+    if (header.format == PictureFormat::Jpeg || header.exifSeen) {
+        // The header reader kept the EXIF block (a JPEG's when it came before the frame, and
+        // always HEIF's, WebP's and a camera RAW's); only a JPEG without one there is walked
+        // again (the block may follow the frame).
         TExifInfo exif;
         TExifRecord record = header.exif;
         if (!header.exifSeen && exif.HasExif(path)) {

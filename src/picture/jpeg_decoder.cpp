@@ -48,14 +48,14 @@ void CmykToRgb(const JSAMPLE* in, std::uint8_t* out, int width, bool adobeInvert
 
 // Everything between setjmp and the last libjpeg call lives in this function, whose locals are
 // all trivial, so the jump back skips no destructor.
-bool Run(Decompressor& d, const std::vector<unsigned char>& data, QSize cover, RowSink& sink,
+bool Run(Decompressor& d, const unsigned char* data, std::size_t size, QSize cover, RowSink& sink,
          std::vector<JSAMPLE>& buffer, std::vector<std::uint8_t>& rgb, const QString& path) {
     jpeg_decompress_struct* info = &d.info;
     if (setjmp(d.errors.jump)) {
         return false;
     }
     jpeg_create_decompress(info);
-    jpeg_mem_src(info, data.data(), static_cast<unsigned long>(data.size()));
+    jpeg_mem_src(info, data, static_cast<unsigned long>(size));
     jpeg_read_header(info, TRUE);
     CheckPictureSize(path, info->image_width, info->image_height);
 
@@ -94,6 +94,16 @@ bool Run(Decompressor& d, const std::vector<unsigned char>& data, QSize cover, R
 
 } // namespace
 
+void DecodeJpegData(const unsigned char* data, std::size_t size, QSize cover, RowSink& sink,
+                    const QString& path) {
+    Decompressor decompressor;
+    std::vector<JSAMPLE> buffer;
+    std::vector<std::uint8_t> rgb;
+    if (!Run(decompressor, data, size, cover, sink, buffer, rgb, path)) {
+        ThrowPictureError(path, QString::fromLocal8Bit(decompressor.errors.message));
+    }
+}
+
 int JpegScaleFor(int stored, int wanted) {
     for (int n = 1; n < 8; ++n) {
         if ((qint64{stored} * n + 7) / 8 >= wanted) {
@@ -119,12 +129,7 @@ void DecodeJpeg(const QString& path, QSize cover, RowSink& sink) {
         data.resize(static_cast<std::size_t>(st.st_size));
         data.resize(std::fread(data.data(), 1, data.size(), file.get()));
     }
-    Decompressor decompressor;
-    std::vector<JSAMPLE> buffer;
-    std::vector<std::uint8_t> rgb;
-    if (!Run(decompressor, data, cover, sink, buffer, rgb, path)) {
-        ThrowPictureError(path, QString::fromLocal8Bit(decompressor.errors.message));
-    }
+    DecodeJpegData(data.data(), data.size(), cover, sink, path);
     if (data.capacity() > KeptBufferBytes) {
         std::vector<unsigned char>().swap(data); // do not keep a huge file's buffer around
     }

@@ -4,6 +4,7 @@
 
 #include <QSize>
 #include <QString>
+#include <cstddef>
 
 namespace mirte {
 
@@ -16,5 +17,8 @@ int JpegScaleFor(int stored, int wanted);
 // pictures all arrive as RGB rows. A picture cut short arrives with its missing part grey, as
 // libjpeg fills it. Raises EPictureError with libjpeg's message for damaged data.
 void DecodeJpeg(const QString& path, QSize cover, RowSink& sink);
+// The same for a JPEG stream in memory (a camera RAW file's preview); `path` names it in errors.
+void DecodeJpegData(const unsigned char* data, std::size_t size, QSize cover, RowSink& sink,
+                    const QString& path);
 
 } // namespace mirte

@@ -1,10 +1,13 @@
 #include "picture_header.h"
 
 #include "exif_reader.h"
+#include "heif_picture.h"
 #include "jpeg_markers.h"
 #include "picture_error.h"
+#include "raw_picture.h"
 #include "tiff_support.h"
 #include "util/paths.h"
+#include "webp_picture.h"
 
 #include <QFile>
 #include <tiffio.h>
@@ -159,9 +162,7 @@ PictureHeader ReadPictureHeader(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         ThrowPictureError(path, file.errorString());
     }
-    const PictureFormat sniffed = SniffFormat(file.peek(8));
-    const PictureFormat format =
-        sniffed != PictureFormat::Unknown ? sniffed : FormatOfExtension(ExtractExt(path));
+    const PictureFormat format = FormatOf(SniffFormat(file.peek(SniffBytes)), ExtractExt(path));
     PictureHeader header;
     QString error;
     bool ok = false;
@@ -178,6 +179,17 @@ PictureHeader ReadPictureHeader(const QString& path) {
     case PictureFormat::Tiff:
         file.close();
         ok = ReadTiffHeader(path, header, error);
+        break;
+    case PictureFormat::WebP:
+        ok = ReadWebpHeader(file, header, error);
+        break;
+    case PictureFormat::Heif:
+        file.close();
+        ok = ReadHeifHeader(path, header, error);
+        break;
+    case PictureFormat::Raw:
+        file.close();
+        ok = ReadRawHeader(path, header, error);
         break;
     case PictureFormat::Unknown:
         error = QStringLiteral("画像の形式がわかりません。");

@@ -1,5 +1,6 @@
 #include "png_decoder.h"
 
+#include "alpha_rows.h"
 #include "picture_error.h"
 #include "picture_header.h"
 #include "stdio_file.h"
@@ -38,16 +39,6 @@ struct ReadState {
     static void OnWarning(png_structp, png_const_charp) {}
 };
 
-// Lays RGBA on white.
-void Flatten(const png_byte* rgba, std::uint8_t* rgb, int width) {
-    for (int x = 0; x < width; ++x, rgba += 4, rgb += 3) {
-        const int a = rgba[3];
-        for (int c = 0; c < 3; ++c) {
-            rgb[c] = static_cast<std::uint8_t>((rgba[c] * a + 255 * (255 - a) + 127) / 255);
-        }
-    }
-}
-
 // All libpng calls happen here, after setjmp, with trivial locals only.
 bool Run(ReadState& s, std::FILE* file, RowSink& sink, std::vector<png_byte>& image,
          std::vector<std::uint8_t>& rgb, const QString& path) {
@@ -75,7 +66,7 @@ bool Run(ReadState& s, std::FILE* file, RowSink& sink, std::vector<png_byte>& im
         image.resize(rowBytes);
         for (png_uint_32 y = 0; y < height; ++y) {
             png_read_row(s.png, image.data(), nullptr);
-            Flatten(image.data(), rgb.data(), static_cast<int>(width));
+            FlattenOnWhite(image.data(), rgb.data(), static_cast<int>(width), false);
             sink.Row(rgb.data());
         }
     } else {
@@ -90,7 +81,7 @@ bool Run(ReadState& s, std::FILE* file, RowSink& sink, std::vector<png_byte>& im
             }
         }
         for (png_uint_32 y = 0; y < height; ++y) {
-            Flatten(image.data() + rowBytes * y, rgb.data(), static_cast<int>(width));
+            FlattenOnWhite(image.data() + rowBytes * y, rgb.data(), static_cast<int>(width), false);
             sink.Row(rgb.data());
         }
     }

@@ -1,6 +1,6 @@
 #include "cache/th_graphic.h"
+#include "format_samples.h"
 #include "picture/picture_error.h"
-#include "picture_fixtures.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
 #include "util/errors.h"
@@ -63,27 +63,40 @@ TEST(ThGraphic, ARewrittenFileIsReadAgain) {
 
 TEST(ThGraphic, FactsKeepTheStoredSizeWhileTheThumbnailStandsUpright) {
     TempFolder dir;
-    const QString path =
-        dir.Write("phone.jpg", MakeExifJpeg(MakeTestPicture(160, 120),
-                                            {"2003:05:12 10:20:30", "2003:05:11 09:08:07", 6}));
-    utimbuf times{};
-    times.actime = times.modtime = QDateTime(QDate(2004, 1, 2), QTime(9, 5, 7)).toSecsSinceEpoch();
-    ASSERT_EQ(::utime(QFile::encodeName(path).constData(), &times), 0);
-    TThGraphic graphic = Renderer(96, 96);
-    TImageInfo info;
-    ASSERT_TRUE(graphic.GetImageInfo(path, info));
-    EXPECT_EQ(info.Width, 160);
-    EXPECT_EQ(info.Height, 120);
-    EXPECT_EQ(info.CreateTime, QStringLiteral("2003/05/11 09:08:07"));
-    EXPECT_EQ(info.UpdateTime, QStringLiteral("2003/05/12 10:20:30"));
-    EXPECT_EQ(info.FileTime, QStringLiteral("2004/01/02 09:05:07"));
-    EXPECT_EQ(info.FileSize, QFile(path).size());
-    QString label, serial;
-    GetVolumeInfo(path, label, serial);
-    EXPECT_EQ(info.VolSer, serial);
-    EXPECT_EQ(info.VolLabel, label);
-    ASSERT_TRUE(graphic.MakeThumbnail(path));
-    EXPECT_EQ(graphic.Thumbnail().size(), QSize(72, 96));
+    const QImage picture = MakeTestPicture(160, 120);
+    const ExifFields exif = {"2003:05:12 10:20:30", "2003:05:11 09:08:07", 6};
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } files[] = {
+        {"phone.jpg", MakeExifJpeg(picture, exif)},
+        {"phone.heic", MakeHeifWithLibheif(picture, 6, {}, exif)},
+        {"web.webp", MakeWebp(picture, {.exif = exif})},
+        {"camera.dng", MakeDng(picture, {.preview = picture, .exif = exif, .orientation = 6})},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        const QString path = dir.Write(file.name, file.bytes);
+        utimbuf times{};
+        times.actime = times.modtime =
+            QDateTime(QDate(2004, 1, 2), QTime(9, 5, 7)).toSecsSinceEpoch();
+        ASSERT_EQ(::utime(QFile::encodeName(path).constData(), &times), 0);
+        TThGraphic graphic = Renderer(96, 96);
+        TImageInfo info;
+        ASSERT_TRUE(graphic.GetImageInfo(path, info));
+        EXPECT_EQ(info.Width, 160);
+        EXPECT_EQ(info.Height, 120);
+        EXPECT_EQ(info.CreateTime, QStringLiteral("2003/05/11 09:08:07"));
+        EXPECT_EQ(info.UpdateTime, QStringLiteral("2003/05/12 10:20:30"));
+        EXPECT_EQ(info.FileTime, QStringLiteral("2004/01/02 09:05:07"));
+        EXPECT_EQ(info.FileSize, QFile(path).size());
+        QString label, serial;
+        GetVolumeInfo(path, label, serial);
+        EXPECT_EQ(info.VolSer, serial);
+        EXPECT_EQ(info.VolLabel, label);
+        ASSERT_TRUE(graphic.MakeThumbnail(path));
+        EXPECT_EQ(graphic.Thumbnail().size(), QSize(72, 96));
+    }
 }
 
 TEST(ThGraphic, APictureWithoutExifHasEmptyDates) {

@@ -24,10 +24,21 @@ TEST(PictureFormat, ContentDecidesBeforeTheExtension) {
     EXPECT_EQ(FormatOfFile(dir.Write("b.dat", EncodeWithQt(picture, "bmp"))), PictureFormat::Bmp);
     EXPECT_EQ(FormatOfFile(dir.Write("text.jpg", "hello")), PictureFormat::Jpeg); // by extension
     EXPECT_EQ(FormatOfFile(dir.Write("text.txt", "hello")), PictureFormat::Unknown);
-    EXPECT_TRUE(IsPictureExtension("jpeg"));
-    EXPECT_FALSE(IsPictureExtension("avi"));
+    for (const char* picture : {"jpeg", "heic", "hif", "avif", "webp", "nef", "cr3", "rwl"}) {
+        EXPECT_TRUE(IsPictureExtension(picture)) << picture;
+    }
+    for (const char* movie : {"avi", "mp4", "mov", "m2ts", "mpeg"}) {
+        EXPECT_TRUE(IsMovieExtension(movie)) << movie;
+        EXPECT_FALSE(IsPictureExtension(movie)) << movie;
+    }
     EXPECT_FALSE(IsPictureExtension("gif"));
-    EXPECT_EQ(BrowsedExtensions().join(','), QStringLiteral("bmp,jpg,jpeg,tif,tiff,png,avi"));
+    // The groups: the six pictures of old first, today's after "png", the movies from "avi" on.
+    const QStringList listed = BrowsedExtensions();
+    EXPECT_EQ(listed.mid(0, 7).join(','), QStringLiteral("bmp,jpg,jpeg,tif,tiff,png,heic"));
+    for (int i = 0; i < listed.size(); ++i) {
+        EXPECT_EQ(IsMovieExtension(listed[i]), i >= listed.indexOf("avi"))
+            << listed[i].toStdString();
+    }
 }
 
 TEST(PictureHeader, GivesTheSameSizeAsAFullDecodeForEveryFormat) {

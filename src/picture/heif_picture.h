@@ -1,0 +1,25 @@
+#pragma once
+
+#include "picture_header.h"
+#include "row_sink.h"
+
+#include <QByteArrayView>
+#include <QSize>
+#include <QString>
+
+namespace mirte {
+
+// HEIF files (HEIC, AVIF and their kin) through libheif: the primary picture only; auxiliary,
+// depth and sequence images are left alone.
+
+// The primary picture's coded size (before its own turn), whether that turn swaps its sides, and
+// the EXIF dates; only the file's boxes are read, no picture is decoded. False with a reason.
+bool ReadHeifHeader(const QString& path, PictureHeader& header, QString& error);
+bool ReadHeifHeader(QByteArrayView bytes, PictureHeader& header, QString& error);
+
+// Decodes the primary picture upright (turned and mirrored as libheif does it), or the smallest
+// of its thumbnail images that still covers `upright`, into the sink as RGB rows; alpha is laid
+// on white, 10- and 12-bit pictures arrive as 8 bits. Raises EPictureError.
+void DecodeHeif(const QString& path, QSize upright, RowSink& sink);
+
+} // namespace mirte

@@ -1,0 +1,217 @@
+#include "raw_picture.h"
+
+#include "jpeg_decoder.h"
+#include "picture_error.h"
+
+#include <QBuffer>
+#include <QDateTime>
+#include <libraw/libraw.h>
+#include <memory>
+#include <vector>
+
+namespace mirte {
+
+namespace {
+
+// LibRaw's allocations for the raw data are refused beyond this.
+constexpr unsigned MaxRawMemoryMB = 1024;
+// A preview whose proportions differ more than this from the picture's (a small preview with
+// black bars, say) is not used.
+constexpr double MaxPreviewAspectDifference = 0.03;
+
+// The first DateTimeOriginal and DateTime LibRaw meets while it walks the file's TIFF/EXIF
+// structure.
+struct RawDates {
+    QString original;
+    QString modified;
+};
+
+// LibRaw numbers a TIFF directory's tags with the directory above the 16 bits of the tag
+// (0x100000 and up) and marks a maker's private tags in the bits below that; those are not the
+// standard tags, whatever their number.
+void OnExifTag(void* context, int tag, int type, int length, unsigned int, void* stream, INT64) {
+    auto* dates = static_cast<RawDates*>(context);
+    const int number = (tag & 0xF0000) == 0 ? tag & 0xFFFF : 0;
+    QString* into = number == 0x9003   ? &dates->original
+                    : number == 0x0132 ? &dates->modified
+                                       : nullptr;
+    if (into == nullptr || !into->isEmpty() || type != 2 || length <= 0) {
+        return;
+    }
+    char text[20] = {};
+    const int read = static_cast<LibRaw_abstract_datastream*>(stream)->read(
+        text, 1, std::size_t(qMin(length, int(sizeof text))));
+    *into = QString::fromLatin1(text, int(qstrnlen(text, std::size_t(qMax(read, 0)))));
+}
+
+// LibRaw's default handlers print to standard error; a damaged file is reported by its result.
+void IgnoreDataError(void*, const char*, const int) {}
+void IgnoreMemoryError(void*, const char*, const char*) {}
+
+// dcraw's flip (bit 0 mirror left-right, bit 1 upside down, bit 2 swap the axes) as the EXIF
+// orientation that means the same turn.
+int OrientationOfFlip(int flip) {
+    static constexpr int orientations[8] = {1, 2, 4, 3, 5, 8, 6, 7};
+    return orientations[flip & 7];
+}
+
+struct Raw {
+    std::unique_ptr<LibRaw> lib = std::make_unique<LibRaw>(LIBRAW_OPTIONS_NONE);
+    RawDates dates;
+    Raw() {
+        lib->imgdata.params.max_raw_memory_mb = MaxRawMemoryMB;
+        lib->set_exifparser_handler(&OnExifTag, &dates);
+        lib->set_dataerror_handler(&IgnoreDataError, nullptr);
+        lib->set_memerror_handler(&IgnoreMemoryError, nullptr);
+    }
+};
+
+QString Reason(int code) {
+    return QString::fromUtf8(libraw_strerror(code));
+}
+
+bool FillHeader(Raw& raw, int opened, PictureHeader& header, QString& error) {
+    if (opened != LIBRAW_SUCCESS) {
+        error = Reason(opened);
+        return false;
+    }
+    const libraw_image_sizes_t& sizes = raw.lib->imgdata.sizes;
+    header = PictureHeader{PictureFormat::Raw};
+    header.width = sizes.width;
+    header.height = sizes.height;
+    header.orientation = OrientationOfFlip(sizes.flip);
+    header.exifSeen = true;
+    header.exif.DateTimeOriginal = raw.dates.original;
+    header.exif.DateTime = raw.dates.modified;
+    const time_t stamp = raw.lib->imgdata.other.timestamp;
+    if (header.exif.DateTimeOriginal.isEmpty() && stamp > 0) {
+        header.exif.DateTimeOriginal =
+            QDateTime::fromSecsSinceEpoch(stamp).toString(QStringLiteral("yyyy:MM:dd HH:mm:ss"));
+    }
+    return true;
+}
+
+void Throw(const QString& path, int code) {
+    ThrowPictureError(path, Reason(code));
+}
+
+// The preview's own size: a JPEG's from its frame header, a bitmap's as LibRaw gives it.
+QSize PreviewSize(const libraw_thumbnail_t& thumbnail) {
+    if (thumbnail.tformat == LIBRAW_THUMBNAIL_JPEG) {
+        QByteArray bytes = QByteArray::fromRawData(thumbnail.thumb, qsizetype(thumbnail.tlength));
+        QBuffer in(&bytes);
+        in.open(QIODevice::ReadOnly);
+        PictureHeader jpeg;
+        QString error;
+        return ReadJpegHeader(in, jpeg, error) ? QSize(jpeg.width, jpeg.height) : QSize();
+    }
+    return QSize(thumbnail.twidth, thumbnail.theight);
+}
+
+bool Serves(QSize preview, QSize picture, QSize cover) {
+    if (preview.width() < cover.width() || preview.height() < cover.height() || preview.isEmpty() ||
+        picture.isEmpty()) {
+        return false;
+    }
+    const double aspect = double(picture.width()) / picture.height();
+    const double previewAspect = double(preview.width()) / preview.height();
+    return std::abs(previewAspect - aspect) <= MaxPreviewAspectDifference * aspect;
+}
+
+// Bitmap previews and developed pictures: 8-bit RGB or grey rows.
+void SendRows(const unsigned char* pixels, int width, int height, int colours, RowSink& sink) {
+    std::vector<std::uint8_t> rgb(std::size_t(width) * 3);
+    sink.Begin(width, height);
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row = pixels + std::size_t(y) * width * colours;
+        if (colours == 3) {
+            sink.Row(row);
+            continue;
+        }
+        for (int x = 0; x < width; ++x) {
+            rgb[3 * x] = rgb[3 * x + 1] = rgb[3 * x + 2] = row[x];
+        }
+        sink.Row(rgb.data());
+    }
+}
+
+bool DecodePreview(Raw& raw, QSize cover, RowSink& sink, const QString& path) {
+    const libraw_thumbnail_t& thumbnail = raw.lib->imgdata.thumbnail;
+    const QSize picture(raw.lib->imgdata.sizes.width, raw.lib->imgdata.sizes.height);
+    const bool sizeKnown = thumbnail.twidth > 0 && thumbnail.theight > 0;
+    if ((sizeKnown && !Serves(QSize(thumbnail.twidth, thumbnail.theight), picture, cover)) ||
+        raw.lib->unpack_thumb() != LIBRAW_SUCCESS || thumbnail.thumb == nullptr ||
+        !Serves(PreviewSize(thumbnail), picture, cover)) {
+        return false;
+    }
+    if (thumbnail.tformat == LIBRAW_THUMBNAIL_JPEG) {
+        DecodeJpegData(reinterpret_cast<const unsigned char*>(thumbnail.thumb), thumbnail.tlength,
+                       cover, sink, path);
+        return true;
+    }
+    const qint64 bytes = qint64{thumbnail.twidth} * thumbnail.theight * thumbnail.tcolors;
+    if (thumbnail.tformat != LIBRAW_THUMBNAIL_BITMAP ||
+        (thumbnail.tcolors != 1 && thumbnail.tcolors != 3) || bytes > thumbnail.tlength) {
+        return false;
+    }
+    SendRows(reinterpret_cast<const unsigned char*>(thumbnail.thumb), thumbnail.twidth,
+             thumbnail.theight, thumbnail.tcolors, sink);
+    return true;
+}
+
+struct ImageFree {
+    void operator()(libraw_processed_image_t* image) const { LibRaw::dcraw_clear_mem(image); }
+};
+
+void Develop(Raw& raw, RowSink& sink, const QString& path) {
+    libraw_output_params_t& params = raw.lib->imgdata.params;
+    params.half_size = 1;     // one pixel from each 2 x 2 block of the sensor: no demosaicing
+    params.use_camera_wb = 1; // the camera's white balance, as its preview shows it
+    params.user_flip = 0;     // turned upright by the caller, as the preview is
+    params.output_bps = 8;
+    CheckPictureSize(path, raw.lib->imgdata.sizes.raw_width, raw.lib->imgdata.sizes.raw_height);
+    if (const int code = raw.lib->unpack(); code != LIBRAW_SUCCESS) {
+        Throw(path, code);
+    }
+    if (const int code = raw.lib->dcraw_process(); code != LIBRAW_SUCCESS) {
+        Throw(path, code);
+    }
+    int code = LIBRAW_SUCCESS;
+    const std::unique_ptr<libraw_processed_image_t, ImageFree> image(
+        raw.lib->dcraw_make_mem_image(&code));
+    if (!image || code != LIBRAW_SUCCESS) {
+        Throw(path, code != LIBRAW_SUCCESS ? code : LIBRAW_UNSPECIFIED_ERROR);
+    }
+    if (image->type != LIBRAW_IMAGE_BITMAP || image->bits != 8 ||
+        (image->colors != 1 && image->colors != 3)) {
+        Throw(path, LIBRAW_UNSUPPORTED_THUMBNAIL);
+    }
+    SendRows(image->data, image->width, image->height, image->colors, sink);
+}
+
+} // namespace
+
+bool ReadRawHeader(const QString& path, PictureHeader& header, QString& error) {
+    Raw raw;
+    return FillHeader(raw, raw.lib->open_file(path.toLocal8Bit().constData()), header, error);
+}
+
+bool ReadRawHeader(QByteArrayView bytes, PictureHeader& header, QString& error) {
+    Raw raw;
+    // LibRaw only reads the buffer, though its signature does not say so.
+    void* data = const_cast<char*>(bytes.data());
+    return FillHeader(raw, raw.lib->open_buffer(data, std::size_t(bytes.size())), header, error);
+}
+
+void DecodeRaw(const QString& path, QSize cover, RowSink& sink) {
+    Raw raw;
+    if (const int code = raw.lib->open_file(path.toLocal8Bit().constData());
+        code != LIBRAW_SUCCESS) {
+        Throw(path, code);
+    }
+    if (!DecodePreview(raw, cover, sink, path)) {
+        Develop(raw, sink, path);
+    }
+}
+
+} // namespace mirte

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "picture_header.h"
+#include "row_sink.h"
+
+#include <QByteArrayView>
+#include <QSize>
+#include <QString>
+
+namespace mirte {
+
+// Camera RAW files through LibRaw.
+
+// The picture's size before the camera's turn, the turn as an EXIF orientation, and the dates
+// from the file's TIFF/EXIF structure as LibRaw walks it (DateTimeOriginal, DateTime), else
+// LibRaw's own time stamp; only the metadata is read. False with a reason on failure.
+bool ReadRawHeader(const QString& path, PictureHeader& header, QString& error);
+bool ReadRawHeader(QByteArrayView bytes, PictureHeader& header, QString& error);
+
+// Decodes the picture in stored orientation into the sink for `cover` (the size the caller
+// scales to): the camera's embedded preview when it covers that size and has the picture's
+// proportions (a JPEG preview through the DCT-scaled JPEG decoder), else a half-size
+// development of the raw data. Raises EPictureError.
+void DecodeRaw(const QString& path, QSize cover, RowSink& sink);
+
+} // namespace mirte

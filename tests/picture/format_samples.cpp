@@ -1,0 +1,241 @@
+#include "format_samples.h"
+
+#include "support/temp_folder.h"
+
+#include <QProcess>
+#include <cmath>
+#include <cstring>
+#include <libheif/heif.h>
+#include <memory>
+#include <stdexcept>
+#include <tiffio.h>
+#include <vector>
+
+namespace mirte::test {
+
+namespace {
+
+// Runs one of Debian's tools in `dir`; its output file's bytes.
+QByteArray RunTool(const TempFolder& dir, const QString& program, const QStringList& arguments,
+                   const QString& output) {
+    QProcess tool;
+    tool.setWorkingDirectory(dir.Path());
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit ||
+        tool.exitCode() != 0) {
+        throw std::runtime_error((program + " failed: " + tool.readAll()).toStdString());
+    }
+    return dir.Read(output);
+}
+
+QString WriteSource(const TempFolder& dir, const QImage& image, const ExifFields& exif,
+                    const QString& name) {
+    if (!exif.dateTime.isEmpty()) {
+        return dir.Write(name + ".jpg", MakeExifJpeg(image, exif));
+    }
+    return dir.Write(name + ".png", EncodeWithQt(image, "png"));
+}
+
+void Check(const heif_error& error) {
+    if (error.code != heif_error_Ok) {
+        throw std::runtime_error(error.message);
+    }
+}
+
+using HeifImage = std::unique_ptr<heif_image, void (*)(const heif_image*)>;
+
+// The picture as a libheif image (8-bit RGB).
+heif_image* ToHeifImage(const QImage& picture) {
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    heif_image* image = nullptr;
+    Check(heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB,
+                            heif_chroma_interleaved_RGB, &image));
+    Check(heif_image_add_plane(image, heif_channel_interleaved, rgb.width(), rgb.height(), 8));
+    int stride = 0;
+    std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+    for (int y = 0; y < rgb.height(); ++y) {
+        std::memcpy(plane + std::size_t(stride) * y, rgb.constScanLine(y), rgb.width() * 3);
+    }
+    return image;
+}
+
+heif_error WriteToBytes(heif_context*, const void* data, std::size_t size, void* userdata) {
+    static_cast<QByteArray*>(userdata)->append(static_cast<const char*>(data), qsizetype(size));
+    return heif_error{heif_error_Ok, heif_suberror_Unspecified, "ok"};
+}
+
+} // namespace
+
+QByteArray MakeHeif(const QImage& image, const HeifOptions& options) {
+    TempFolder dir;
+    QString source;
+    if (options.tenBit) {
+        source =
+            dir.Write("in.png", EncodeWithQt(image.convertToFormat(QImage::Format_RGBX64), "png"));
+    } else if (options.alpha) {
+        source =
+            dir.Write("in.png", EncodeWithQt(image.convertToFormat(QImage::Format_ARGB32), "png"));
+    } else {
+        source = WriteSource(dir, image, options.exif, QStringLiteral("in"));
+    }
+    QStringList arguments{QStringLiteral("-q"), QStringLiteral("90")};
+    if (options.tenBit) {
+        arguments << QStringLiteral("-b") << QStringLiteral("10");
+    }
+    if (options.thumbnail > 0) {
+        arguments << QStringLiteral("-t") << QString::number(options.thumbnail);
+    }
+    const QString output = options.avif ? QStringLiteral("out.avif") : QStringLiteral("out.heic");
+    return RunTool(dir, QStringLiteral("heif-enc"), arguments << source << "-o" << output, output);
+}
+
+QByteArray MakeHeifWithLibheif(const QImage& picture, int orientation, const QImage& thumbnail,
+                               const ExifFields& exif) {
+    const std::unique_ptr<heif_context, void (*)(heif_context*)> context(heif_context_alloc(),
+                                                                         &heif_context_free);
+    heif_encoder* made = nullptr;
+    Check(heif_context_get_encoder_for_format(context.get(), heif_compression_HEVC, &made));
+    const std::unique_ptr<heif_encoder, void (*)(heif_encoder*)> encoder(made,
+                                                                         &heif_encoder_release);
+    heif_encoder_set_lossy_quality(encoder.get(), 90);
+    const std::unique_ptr<heif_encoding_options, void (*)(heif_encoding_options*)> options(
+        heif_encoding_options_alloc(), &heif_encoding_options_free);
+    options->image_orientation = static_cast<heif_orientation>(orientation);
+    const HeifImage image(ToHeifImage(picture), &heif_image_release);
+    heif_image_handle* handle = nullptr;
+    Check(heif_context_encode_image(context.get(), image.get(), encoder.get(), options.get(),
+                                    &handle));
+    const std::unique_ptr<heif_image_handle, void (*)(const heif_image_handle*)> primary(
+        handle, &heif_image_handle_release);
+    if (!exif.dateTime.isEmpty()) {
+        const QByteArray block = QByteArray("Exif\0\0", 6) + MakeExifBlock(exif);
+        Check(heif_context_add_exif_metadata(context.get(), primary.get(), block.constData(),
+                                             int(block.size())));
+    }
+    if (!thumbnail.isNull()) {
+        // libheif scales the picture it is given into the thumbnail's box.
+        const HeifImage large(ToHeifImage(thumbnail.scaled(picture.size())), &heif_image_release);
+        heif_image_handle* thumb = nullptr;
+        Check(heif_context_encode_thumbnail(
+            context.get(), large.get(), primary.get(), encoder.get(), options.get(),
+            std::max(thumbnail.width(), thumbnail.height()), &thumb));
+        heif_image_handle_release(thumb);
+    }
+    QByteArray bytes;
+    heif_writer writer{1, &WriteToBytes};
+    Check(heif_context_write(context.get(), &writer, &bytes));
+    if (orientation >= 5) {
+        // libheif 1.15 writes the turned size into 'ispe'; cameras write the coded one.
+        const qsizetype ispe = bytes.indexOf("ispe") + 8;
+        bytes =
+            bytes.left(ispe) + bytes.mid(ispe + 4, 4) + bytes.mid(ispe, 4) + bytes.mid(ispe + 8);
+    }
+    return bytes;
+}
+
+QByteArray MakeWebp(const QImage& image, const WebpOptions& options) {
+    TempFolder dir;
+    if (!options.secondFrame.isNull()) {
+        dir.Write("a.png", EncodeWithQt(image, "png"));
+        dir.Write("b.png", EncodeWithQt(options.secondFrame, "png"));
+        return RunTool(dir, QStringLiteral("img2webp"),
+                       {"-loop", "0", "-lossy", "a.png", "b.png", "-o", "out.webp"}, "out.webp");
+    }
+    const QString source = WriteSource(dir, image, options.exif, QStringLiteral("in"));
+    QStringList arguments{QStringLiteral("-quiet")};
+    if (options.lossless) {
+        arguments << QStringLiteral("-lossless");
+    }
+    if (!options.exif.dateTime.isEmpty()) {
+        arguments << QStringLiteral("-metadata") << QStringLiteral("exif");
+    }
+    return RunTool(dir, QStringLiteral("cwebp"),
+                   arguments << source << "-o"
+                             << "out.webp",
+                   "out.webp");
+}
+
+QByteArray MakeDng(const QImage& sensor, const DngOptions& options) {
+    TempFolder dir;
+    const QString path = dir.File("out.dng");
+    TIFF* tiff = TIFFOpen(path.toLocal8Bit().constData(), "w");
+    if (tiff == nullptr) {
+        throw std::runtime_error("cannot write the DNG");
+    }
+    static const std::uint8_t version[4] = {1, 4, 0, 0};
+    std::uint64_t none = 0;
+    // The first directory holds what identifies the file: the preview when there is one, else
+    // the raw data itself.
+    TIFFSetField(tiff, TIFFTAG_DNGVERSION, version);
+    TIFFSetField(tiff, TIFFTAG_MAKE, "Mirte");
+    TIFFSetField(tiff, TIFFTAG_MODEL, "Test Camera");
+    TIFFSetField(tiff, TIFFTAG_UNIQUECAMERAMODEL, "Mirte Test Camera");
+    TIFFSetField(tiff, TIFFTAG_ORIENTATION, options.orientation);
+    if (!options.exif.dateTime.isEmpty()) {
+        TIFFSetField(tiff, TIFFTAG_DATETIME, options.exif.dateTime.constData());
+    }
+    if (!options.exif.dateTimeOriginal.isEmpty()) {
+        TIFFSetField(tiff, TIFFTAG_EXIFIFD, none); // its place is known at the end
+    }
+    if (!options.preview.isNull()) {
+        const QImage preview = options.preview.convertToFormat(QImage::Format_RGB888);
+        TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, FILETYPE_REDUCEDIMAGE);
+        TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, preview.width());
+        TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, preview.height());
+        TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+        TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+        TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_JPEG);
+        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_YCBCR);
+        TIFFSetField(tiff, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
+        TIFFSetField(tiff, TIFFTAG_JPEGQUALITY, 92);
+        TIFFSetField(tiff, TIFFTAG_JPEGTABLESMODE, 0); // one whole JPEG stream in the strip
+        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, preview.height());
+        TIFFSetField(tiff, TIFFTAG_SUBIFD, 1, &none);
+        for (int y = 0; y < preview.height(); ++y) {
+            TIFFWriteScanline(tiff, const_cast<uchar*>(preview.constScanLine(y)), y, 0);
+        }
+        TIFFWriteDirectory(tiff);
+    }
+    // The sensor: red, green / green, blue, linear light over the whole 16 bits.
+    const QImage rgb = sensor.convertToFormat(QImage::Format_RGB888);
+    static const std::uint16_t repeat[2] = {2, 2};
+    static const std::uint8_t pattern[4] = {0, 1, 1, 2};
+    TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, 0);
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, rgb.width());
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, rgb.height());
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 16);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, 32803); // colour filter array
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, rgb.height());
+    TIFFSetField(tiff, TIFFTAG_CFAREPEATPATTERNDIM, repeat);
+    TIFFSetField(tiff, TIFFTAG_CFAPATTERN, 4, pattern);
+    std::vector<std::uint16_t> row(std::size_t(rgb.width()));
+    for (int y = 0; y < rgb.height(); ++y) {
+        const uchar* pixels = rgb.constScanLine(y);
+        for (int x = 0; x < rgb.width(); ++x) {
+            const int channel = pattern[(y % 2) * 2 + x % 2];
+            row[std::size_t(x)] =
+                std::uint16_t(std::lround(std::pow(pixels[3 * x + channel] / 255.0, 2.2) * 65535));
+        }
+        TIFFWriteScanline(tiff, row.data(), y, 0);
+    }
+    TIFFWriteDirectory(tiff);
+    // The Exif directory last, its place then written into the first directory.
+    if (!options.exif.dateTimeOriginal.isEmpty()) {
+        std::uint64_t exifAt = 0;
+        TIFFCreateEXIFDirectory(tiff);
+        TIFFSetField(tiff, EXIFTAG_DATETIMEORIGINAL, options.exif.dateTimeOriginal.constData());
+        TIFFWriteCustomDirectory(tiff, &exifAt);
+        TIFFSetDirectory(tiff, 0);
+        TIFFSetField(tiff, TIFFTAG_EXIFIFD, exifAt);
+        TIFFRewriteDirectory(tiff);
+    }
+    TIFFClose(tiff);
+    return dir.Read("out.dng");
+}
+
+} // namespace mirte::test

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "picture_fixtures.h"
+
+#include <QByteArray>
+#include <QImage>
+
+namespace mirte::test {
+
+// Samples of today's formats, made at run time by Debian's own tools and libraries.
+
+struct HeifOptions {
+    bool avif = false;
+    bool tenBit = false;  // from a 16-bit PNG, as heif-enc -b 10 takes it
+    bool alpha = false;   // the picture's own alpha channel kept
+    ExifFields exif = {}; // an Exif item when dateTime is set
+    int thumbnail = 0;    // a thumbnail image of this size made by heif-enc -t
+};
+// A HEIC (or AVIF) of the picture made by heif-enc.
+QByteArray MakeHeif(const QImage& image, const HeifOptions& options);
+// A HEIC made through libheif's encoder (heif-enc cannot turn a picture): the picture stored with
+// irot/imir boxes for the EXIF `orientation`, `thumbnail`, when given, as its thumbnail image,
+// and an Exif item when exif.dateTime is set.
+QByteArray MakeHeifWithLibheif(const QImage& image, int orientation, const QImage& thumbnail = {},
+                               const ExifFields& exif = {});
+
+struct WebpOptions {
+    bool lossless = false;
+    ExifFields exif = {}; // an EXIF chunk when dateTime is set (cwebp -metadata exif)
+    QImage secondFrame{}; // an animation of two frames (img2webp) when set
+};
+// A WebP made by cwebp (alpha kept when the picture has it) or img2webp.
+QByteArray MakeWebp(const QImage& image, const WebpOptions& options);
+
+struct DngOptions {
+    QImage preview{};     // a JPEG preview in the first directory when set
+    ExifFields exif = {}; // DateTime in the first directory, DateTimeOriginal in the Exif one
+    int orientation = 1;
+};
+// A DNG written with libtiff: the sensor's colour filter array (RGGB, 16 bits) made from the
+// picture, the preview, the turn and the dates.
+QByteArray MakeDng(const QImage& sensor, const DngOptions& options);
+
+} // namespace mirte::test
