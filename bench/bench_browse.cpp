@@ -48,7 +48,6 @@ public:
         Last = percent;
     }
     void SetRepaintItemEnabled(bool) override {}
-    QImage MakeIconBitmap(const QString&) override { return QImage(32, 32, QImage::Format_RGB32); }
     std::function<void(int)> OnProgress;
     int Last = 0;
 };

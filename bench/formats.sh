@@ -1,10 +1,11 @@
 #!/bin/bash
-# Today's formats beside their own libraries' tools, each started once per picture on one core:
-# HEIC into 512 x 512 (mirte-cli thumb against heif-thumbnailer -s 512), WebP (against dwebp
-# -resize, libwebp's scaled decoding) and a DNG with a full-size JPEG preview (against LibRaw's
-# half-size development, dcraw_emu -h); the threads each runs on; then a folder of 1,000 HEIC
-# photos loaded cold by the loader on 2 render workers. The pictures are 4032 x 3024, made here
-# from make_photos' JPEGs. Needs scripts/setup --bench.
+# Today's formats beside their own libraries' tools on one core: HEIC into 512 x 512 (against
+# heif-thumbnailer -s 512), WebP (against dwebp -resize, libwebp's scaled decoding) and a DNG
+# with a full-size JPEG preview (against LibRaw's half-size development, dcraw_emu -h). The tools
+# are started once per picture; mirte-cli thumb once for all the pictures of a kind (as the
+# window works, the start-up paid once) and once per picture. Then the threads each run has, and
+# a folder of 1,000 HEIC photos loaded cold by the loader on 2 render workers. The pictures are
+# 4032 x 3024, made here from make_photos' JPEGs. Needs scripts/setup --bench.
 #   bench/formats.sh [BUILD] [COUNT]     (BUILD defaults to build/, COUNT of the folder to 1000)
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -49,19 +50,32 @@ median_ms() {
 }
 
 mirte() { seconds "$cli" thumb --jobs 1 --out "$work" "$1"; }
+
+# mirte-cli thumb over all pictures of a kind in one process: the median of 3 runs, in ms a
+# picture.
+mirte_batch_ms() {
+    local kind=$1 times=() n
+    set -- "$photos"/photo_*."$kind"
+    n=$#
+    for round in 1 2 3; do
+        times+=("$(seconds "$cli" thumb --jobs 1 --out "$work" "$@")")
+    done
+    printf '%s\n' "${times[@]}" | sort -n | awk -v n="$n" '{ a[NR] = $1 } END { printf "%.1f", a[2] / 1000 / n }'
+}
 heif_thumbnailer() { seconds heif-thumbnailer -s 512 "$1" "$work/h.png"; }
 dwebp_resize() { seconds dwebp -resize 512 384 -ppm "$1" -o "$work/w.ppm"; }
 dcraw_half() { seconds dcraw_emu -h -Z "$work/d.ppm" "$1"; }
 
 compare() {
-    local kind=$1 tool=$2 name=$3 ours theirs
-    ours=$(median_ms "$kind" mirte)
+    local kind=$1 tool=$2 name=$3 batch single theirs
+    batch=$(mirte_batch_ms "$kind")
+    single=$(median_ms "$kind" mirte)
     theirs=$(median_ms "$kind" "$tool")
-    awk -v k="$kind" -v o="$ours" -v t="$theirs" -v n="$name" \
-        'BEGIN { printf "  %-5s mirte-cli thumb %8.1f ms   %-28s %8.1f ms   ratio %.2f\n", k, o, n, t, o / t }'
+    awk -v k="$kind" -v b="$batch" -v s="$single" -v t="$theirs" -v n="$name" \
+        'BEGIN { printf "  %-5s %-26s %7.1f ms | mirte-cli thumb %7.1f ms (%.2f x), a process each %7.1f ms (%.2f x)\n", k, n, t, b, b / t, s, s / t }'
 }
 
-echo "== one picture a process, one core (median ms a picture)"
+echo "== ms a picture, one core (medians): the tool once per picture | mirte-cli thumb"
 compare heic heif_thumbnailer "heif-thumbnailer -s 512"
 compare webp dwebp_resize "dwebp -resize 512 384"
 compare dng dcraw_half "dcraw_emu -h"

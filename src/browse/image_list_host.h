@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QImage>
-#include <QString>
-
 namespace mirte {
 
 // What the loader needs of the main window. Every method runs on the GUI thread (the loader
@@ -16,8 +13,6 @@ public:
     // The grid's "この画像の再読込み" menu item: disabled while loading, enabled after a load
     // that left at least one item.
     virtual void SetRepaintItemEnabled(bool enabled) = 0;
-    // The picture shown (and printed) for a movie file: its file type's icon.
-    virtual QImage MakeIconBitmap(const QString& path) = 0;
 };
 
 } // namespace mirte

@@ -1,11 +1,13 @@
 #include "image_list_thread.h"
 
+#include "cache/icon_bitmap.h"
 #include "cache/item_facts.h"
 #include "cache/render_pool.h"
 #include "cache/thumbnail_db.h"
 #include "cache/thumbnail_fetcher.h"
 #include "image_list_host.h"
 #include "load_progress.h"
+#include "next_cell.h"
 #include "sort_order.h"
 #include "thumb_list_view.h"
 
@@ -47,15 +49,24 @@ void TImageListThread::Request(std::atomic<bool>& flag) {
     m_wake.notify_one();
 }
 
+QSize TImageListThread::DisplayBox() const {
+    const qreal ratio = m_grid.devicePixelRatioF();
+    return QSize(qCeil(m_grid.ThumbWidth() * ratio), qCeil(m_grid.ThumbHeight() * ratio));
+}
+
 void TImageListThread::SetFileList(const QStringList& files) {
     {
         std::lock_guard lock(m_mutex);
         m_pendingList = files;
     }
-    Request(NewListRequested);
+    Reload();
 }
 
 void TImageListThread::Reload() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_pendingBox = DisplayBox();
+    }
     Request(NewListRequested);
 }
 
@@ -64,10 +75,9 @@ void TImageListThread::AbortLoad() {
 }
 
 void TImageListThread::SetThumbnailSize(int width, int height) {
-    // The cache's box is set by the loader at the start of each load, on its own thread.
     m_grid.SetThumbWidth(width);
     m_grid.SetThumbHeight(height);
-    Request(NewListRequested);
+    Reload();
 }
 
 void TImageListThread::SetSortOrder(int order) {
@@ -201,7 +211,6 @@ void TImageListThread::Run() {
                     throw;
                 } catch (...) {
                     NewListRequested = false;
-                    RescanRequested = false;
                     AbortRequested = false;
                 }
             }
@@ -251,13 +260,14 @@ void TImageListThread::RunCycle() {
     {
         std::lock_guard lock(m_mutex);
         files = m_pendingList;
+        m_readBox = m_pendingBox;
         NewListRequested = false;
         AbortRequested = false;
         SortChanged = false;
     }
     m_db.SetThumbnailWidth(TThumbnailDB::CacheBox);
     m_db.SetThumbnailHeight(TThumbnailDB::CacheBox);
-    m_startIndex = 0;
+    m_viewTop = 0;
     m_lastPercent = -2;
     int counter = 0;
     const int total = 2 * static_cast<int>(files.size());
@@ -268,8 +278,6 @@ void TImageListThread::RunCycle() {
         m_grid.SetCount(static_cast<int>(files.size()));
         m_grid.SetSelected(-1);
         m_host.SetRepaintItemEnabled(false);
-        const qreal ratio = m_grid.devicePixelRatioF();
-        m_readBox = QSize(qCeil(m_grid.ThumbWidth() * ratio), qCeil(m_grid.ThumbHeight() * ratio));
     });
 
     const bool listed = FirstPass(files, counter, total);
@@ -317,101 +325,92 @@ bool TImageListThread::FirstPass(const QStringList& files, int& counter, int tot
 }
 
 void TImageListThread::SecondPass(int& counter, int total) {
-    int count = 0;
     QStringList paths;
     QHash<QString, int> indexOf; // where each path is in the grid as last looked at
-    std::vector<char> done;
+    std::vector<CellState> cells;
     std::vector<TThumbnailFetcher::Item> fetched;
+    int from = 0;
+    // The grid as it is now (the user may have sorted it since the last look).
+    const auto look = [&] {
+        OnGui([&] {
+            paths.clear();
+            cells.assign(static_cast<size_t>(m_grid.Count()), CellState::Waiting);
+            for (int i = 0; i < m_grid.Count(); ++i) {
+                const TThumbnailData& item = m_grid.Item(i);
+                paths.append(item.Info.value(ieFullPath));
+                if (!item.Info.value(ieLoadMark).isEmpty() || item.LoadFailed) {
+                    cells[static_cast<size_t>(i)] = CellState::Done;
+                }
+            }
+        });
+        indexOf.clear(); // built here, not on the GUI thread, which waits while it looks
+        for (int i = 0; i < paths.size(); ++i) {
+            indexOf.insert(paths[i], i);
+            if (cells[static_cast<size_t>(i)] == CellState::Waiting &&
+                m_fetcher->Pending(paths[i])) {
+                cells[static_cast<size_t>(i)] = CellState::UnderWay;
+            }
+        }
+        from = m_viewTop;
+    };
     // Shows what the fetcher handed out, in the cell its picture now has.
     const auto show = [&] {
         int made = 0;
         for (TThumbnailFetcher::Item& item : fetched) {
             made += !item.FromCache && !item.Picture.isNull();
             const int index = indexOf.value(item.Path, -1);
-            if (index >= 0 && !done[size_t(index)]) {
-                done[size_t(index)] = 1;
+            if (index >= 0 && cells[static_cast<size_t>(index)] != CellState::Done) {
+                cells[static_cast<size_t>(index)] = CellState::Done;
                 PostShow(index, item.Path, false, item.Picture, counter, total);
             }
         }
         fetched.clear();
         SaveNowAndThen(made);
     };
+
     m_fetcher->Begin(m_readBox);
-    do {
-        RescanRequested = false;
-        if (NewListRequested) {
+    look();
+    if (cells.empty()) {
+        ReportNow(100);
+        return;
+    }
+    for (;;) {
+        CheckTerminate();
+        if (NewListRequested || AbortRequested) {
             m_fetcher->Cancel();
-            return;
-        }
-        // The grid as it is now (the user may have sorted it since the last look).
-        OnGui([&] {
-            count = m_grid.Count();
-            paths.clear();
-            done.assign(static_cast<size_t>(count), 0);
-            for (int i = 0; i < count; ++i) {
-                const TThumbnailData& item = m_grid.Item(i);
-                paths.append(item.Info.value(ieFullPath));
-                done[static_cast<size_t>(i)] =
-                    !item.Info.value(ieLoadMark).isEmpty() || item.LoadFailed;
-            }
-        });
-        indexOf.clear(); // built here, not on the GUI thread, which waits while it looks
-        for (int i = 0; i < count; ++i) {
-            indexOf.insert(paths[i], i);
-        }
-        if (count == 0) {
-            ReportNow(100);
-            return;
-        }
-        m_startIndex = std::clamp(m_startIndex, 0, count - 1);
-        bool stopped = false;
-        for (int q = m_startIndex; q < m_startIndex + count; ++q) {
-            CheckTerminate();
-            if (SortChanged) {
-                SortChanged = false;
-                RescanRequested = true;
-                break;
-            }
-            if (AbortRequested) {
-                m_fetcher->Cancel();
+            if (!NewListRequested) {
                 ReportNow(-1);
-                stopped = true;
-                break;
             }
-            if (NewListRequested) {
-                m_fetcher->Cancel();
-                stopped = true;
-                break;
-            }
-            const int index = q % count;
-            const QString& path = paths[index];
-            if (done[static_cast<size_t>(index)] || m_fetcher->Pending(path)) {
-                continue;
-            }
-            if (IsMovieFile(path)) {
-                done[static_cast<size_t>(index)] = 1;
-                PostShow(index, path, true, QImage(), counter, total);
-            } else {
-                m_fetcher->Fetch(index, path, fetched);
-                show();
-            }
-            CheckTerminate();
-            const int top = std::clamp(m_grid.SharedFirstVisibleIndex(), 0, count - 1);
-            if (top != m_startIndex) {
-                m_startIndex = top; // the view moved: its rows come first
-                RescanRequested = true;
-                break;
-            }
+            return;
         }
-        if (!stopped && !RescanRequested) {
+        if (SortChanged.exchange(false)) {
+            look();
+        }
+        const int top = std::clamp(m_grid.SharedFirstVisibleIndex(), 0, int(cells.size()) - 1);
+        if (top != m_viewTop) {
+            m_viewTop = top; // the view moved: its rows come first
+            from = top;
+        }
+        const int index = NextCell(cells, from);
+        if (index < 0) {
             m_fetcher->Finish(fetched); // the last few renders
             show();
             if (SortChanged) { // some may have come for cells sorted elsewhere meanwhile
-                SortChanged = false;
-                RescanRequested = true;
+                continue;
             }
+            return;
         }
-    } while (RescanRequested);
+        from = index + 1;
+        const QString& path = paths[index];
+        if (IsMovieFile(path)) {
+            cells[static_cast<size_t>(index)] = CellState::Done;
+            PostShow(index, path, true, QImage(), counter, total);
+        } else {
+            cells[static_cast<size_t>(index)] = CellState::UnderWay;
+            m_fetcher->Fetch(index, path, fetched);
+            show();
+        }
+    }
 }
 
 void TImageListThread::PostShow(int index, const QString& path, bool movie, const QImage& picture,
@@ -450,7 +449,7 @@ void TImageListThread::ShowThumbnail(int index, const QString& path, bool movie,
     }
     QImage shown = picture;
     if (movie) {
-        shown = m_host.MakeIconBitmap(path);
+        shown = MakeIconBitmap(path); // the file type's icon, shown and printed alike
         m_grid.SetItemInfoEntry(index, ieWidth, QString::number(shown.width()));
         m_grid.SetItemInfoEntry(index, ieHeight, QString::number(shown.height()));
     }

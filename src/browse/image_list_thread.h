@@ -88,6 +88,8 @@ public:
 private:
     struct EndThread {}; // thrown on the loader thread when it must end
 
+    // The grid's box in device pixels, read on the GUI thread when a load is asked for.
+    QSize DisplayBox() const;
     void Run();
     void RunCycle();
     bool FirstPass(const QStringList& files, int& counter, int total);
@@ -115,10 +117,10 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    QStringList m_pendingList; // under m_mutex
+    QStringList m_pendingList; // under m_mutex, with the display box of the request
+    QSize m_pendingBox;
 
     std::atomic<bool> NewListRequested{false};
-    std::atomic<bool> RescanRequested{false};
     std::atomic<bool> AbortRequested{false};
     std::atomic<bool> SortChanged{false};
     std::atomic<bool> TerminateRequested{false};
@@ -129,9 +131,10 @@ private:
     std::atomic<int> m_queuedShows{0};
 
     // The loader thread's own state during a cycle.
-    int m_startIndex = 0;
+    int m_viewTop = 0; // the first cell in view when the loader last looked
     int m_lastPercent = -2;
-    QSize m_readBox; // the grid's box in device pixels: stored thumbnails are read this large
+    QSize
+        m_readBox; // the load's display box in device pixels: stored thumbnails are read this large
     TThumbnailFetcher* m_fetcher = nullptr; // lives in Run(), with the render workers
     int m_unsavedRecords = 0;
     std::chrono::steady_clock::time_point m_firstUnsaved;

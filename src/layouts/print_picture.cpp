@@ -1,8 +1,8 @@
 #include "print_picture.h"
 
+#include "cache/icon_bitmap.h"
 #include "cache/item_facts.h"
 #include "cache/thumbnail_db.h"
-#include "icon_bitmap.h"
 
 #include <exception>
 

@@ -2,11 +2,11 @@
 
 #include "browse/image_list_thread.h"
 #include "browse/thumb_list_view.h"
+#include "cache/icon_bitmap.h"
 #include "cache/thumbnail_db.h"
 #include "folder_tree.h"
 #include "frm_cache.h"
 #include "frm_gauge.h"
-#include "layouts/icon_bitmap.h"
 #include "load_state.h"
 #include "msg_manage.h"
 #include "picture/picture_format.h"
@@ -204,10 +204,6 @@ bool TfrmThumbnail::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmThumbnail::SetRepaintItemEnabled(bool enabled) {
     miThumbnailRepaint->setEnabled(enabled);
-}
-
-QImage TfrmThumbnail::MakeIconBitmap(const QString& path) {
-    return mirte::MakeIconBitmap(path);
 }
 
 bool TfrmThumbnail::StopLoadForCache() {

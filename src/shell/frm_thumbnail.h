@@ -138,7 +138,6 @@ private:
     // TImageListHost, run on the GUI thread by the loader's hand-overs.
     void SetLoadProgress(int percent) override;
     void SetRepaintItemEnabled(bool enabled) override;
-    QImage MakeIconBitmap(const QString& path) override;
 
     void BuildToolBar();
     void BuildMenus();

@@ -2,8 +2,6 @@
 
 #include "browse/image_list_host.h"
 
-#include <QColor>
-#include <QImage>
 #include <QList>
 #include <functional>
 
@@ -20,16 +18,9 @@ public:
         }
     }
     void SetRepaintItemEnabled(bool enabled) override { RepaintEnabled.append(enabled); }
-    QImage MakeIconBitmap(const QString&) override {
-        ++IconCalls;
-        QImage icon(32, 32, QImage::Format_ARGB32);
-        icon.fill(QColor(0, 128, 0));
-        return icon;
-    }
 
     QList<int> Progress;
     QList<bool> RepaintEnabled;
-    int IconCalls = 0;
     std::function<void(int)> OnProgress;
 };
 

@@ -4,9 +4,9 @@
 // With a folder of PHOTOS also the main window showing them at each thumbnail size, from the
 // cache (the folder is loaded once to fill it first): grid_0.png (large) to grid_2.png.
 
+#include "cache/icon_bitmap.h"
 #include "cache/thumbnail_db.h"
 #include "dialog_driver.h"
-#include "layouts/icon_bitmap.h"
 #include "report/font_substitutes.h"
 #include "shell/frm_cache.h"
 #include "shell/frm_gauge.h"

@@ -1,5 +1,5 @@
+#include "cache/icon_bitmap.h"
 #include "dialog_driver.h"
-#include "layouts/icon_bitmap.h"
 #include "report/font_substitutes.h"
 #include "shell/frm_gauge.h"
 #include "shell/frm_logo.h"
