@@ -43,14 +43,11 @@ Folder& CachedFolder() {
         mirte::TThumbnailDB db;
         db.SetCacheDirectory(folder.cache.path());
         db.SetMaxCacheSize(4 * 1024 * 1024);
-        db.SetThumbnailWidth(512);
-        db.SetThumbnailHeight(512);
         for (const QString& path : folder.paths) {
-            db.GetThumbnail(path);
+            db.Thumbnail(path);
         }
-        for (int i = 0; i < db.Table.Images.Count(); ++i) {
-            folder.bitmaps.append(db.Table.Images.Image(i)->BitmapFileName());
-        }
+        db.ForEachRecord(
+            [&](const mirte::TThImage& record) { folder.bitmaps.append(record.BitmapFileName()); });
         return true;
     }();
     (void)made;
@@ -87,20 +84,17 @@ void SweepACachedFolder(benchmark::State& state) {
     mirte::TThumbnailDB db;
     db.SetCacheDirectory(folder.cache.path());
     db.SetMaxCacheSize(4 * 1024 * 1024);
-    db.SetThumbnailWidth(512);
-    db.SetThumbnailHeight(512);
     int hits = 0;
     for (auto _ : state) {
         for (const QString& path : folder.paths) {
-            db.GetOriginalInfo(path); // first pass: the facts
+            db.Facts(path); // first pass: the facts
         }
         for (const QString& path : folder.paths) {
-            db.GetThumbnail(path); // second pass: the thumbnails
-            hits += db.ThumbnailInfo.FromCache;
+            hits += db.Thumbnail(path).FromCache; // second pass: the thumbnails
         }
     }
     state.counters["hits"] = double(hits) / double(state.iterations());
-    state.counters["decodes"] = db.Graphic.DecodeCount();
+    state.counters["decodes"] = db.RenderCount();
 }
 BENCHMARK(SweepACachedFolder)->Unit(benchmark::kMillisecond);
 
@@ -109,13 +103,10 @@ void FactsPassOnly(benchmark::State& state) {
     Folder& folder = CachedFolder();
     mirte::TThumbnailDB db;
     db.SetCacheDirectory(folder.cache.path());
-    db.SetThumbnailWidth(512);
-    db.SetThumbnailHeight(512);
     for (auto _ : state) {
         for (const QString& path : folder.paths) {
-            db.GetOriginalInfo(path);
+            db.Facts(path);
         }
-        db.GetOriginalInfo(folder.paths.first()); // not the last file's held facts next round
     }
 }
 BENCHMARK(FactsPassOnly)->Unit(benchmark::kMillisecond);

@@ -107,8 +107,6 @@ int main(int argc, char** argv) {
     db.SetCacheDirectory(work.filePath(QStringLiteral("cache")));
     QDir().mkpath(db.GetCacheDirectory());
     db.SetMaxCacheSize(4 * 1024 * 1024);
-    db.SetThumbnailWidth(TThumbnailDB::CacheBox);
-    db.SetThumbnailHeight(TThumbnailDB::CacheBox);
     QElapsedTimer timer;
     timer.start();
     TFolderItems items = TFolderItems::List(folder, db);

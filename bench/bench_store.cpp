@@ -7,7 +7,7 @@
 // JPEG. Last, reading the stored thumbnails (the program's
 // setting) whole and for a grid box of 128. (Reading the BMP store: bench_window of the old
 // revision, in the same script.)
-#include "cache/th_graphic.h"
+#include "cache/th_render.h"
 #include "picture/dib_graphic.h"
 #include "picture/stored_thumbnail.h"
 #include "picture_fixtures.h"
@@ -76,17 +76,8 @@ int main(int argc, char** argv) {
     int count = 0;
     for (const QString& path : files) {
         QImage thumbnail;
-        const double cold = SecondsOf([&] {
-            TThGraphic graphic;
-            graphic.SetFrameWidth(512);
-            graphic.SetFrameHeight(512);
-            try {
-                if (graphic.MakeThumbnail(path)) {
-                    thumbnail = graphic.Thumbnail();
-                }
-            } catch (const std::exception&) {
-            }
-        });
+        const double cold =
+            SecondsOf([&] { thumbnail = RenderPicture(path, QSize(512, 512), false).Thumbnail; });
         if (thumbnail.isNull()) {
             continue;
         }

@@ -102,12 +102,7 @@ void TImageListThread::ReloadSelected() {
     const bool movie = IsMovieFile(path);
     QImage picture;
     if (!movie) {
-        try {
-            m_db.RefreshThumbnail(path);
-            picture = m_db.ThumbnailInfo.Bitmap;
-        } catch (const std::exception&) {
-            // Shown as "cannot load" below.
-        }
+        picture = m_db.Remake(path).Picture; // null: shown as "cannot load" below
         SaveTable(); // a table that cannot be saved does not spoil the thumbnail just made
     }
     ShowThumbnail(selected, path, movie, picture);
@@ -265,8 +260,6 @@ void TImageListThread::RunCycle() {
         AbortRequested = false;
         SortChanged = false;
     }
-    m_db.SetThumbnailWidth(TThumbnailDB::CacheBox);
-    m_db.SetThumbnailHeight(TThumbnailDB::CacheBox);
     m_viewTop = 0;
     m_lastPercent = -2;
     int counter = 0;

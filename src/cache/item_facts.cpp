@@ -22,12 +22,11 @@ bool IsMovieFile(const QString& path) {
 
 QStringList PictureFacts(TThumbnailDB& db, const QString& path) {
     QStringList info = NamedInfo(path);
-    // The facts held by the cache belong to the last file that succeeded: only a success
-    // gives this file's facts.
-    if (!db.GetOriginalInfo(path) || db.OriginalImageInfo.FileName != path) {
+    const std::optional<TPictureFacts> known = db.Facts(path);
+    if (!known) {
         return info;
     }
-    const TOriginalImageInfo& facts = db.OriginalImageInfo;
+    const TPictureFacts& facts = *known;
     info[ieFileSize] = QString::number(facts.FileSize);
     info[ieFileTime] = facts.FileTime;
     info[ieShotTime] = facts.CreateTime;

@@ -35,7 +35,7 @@ bool IsMovieFile(const QString& path);
 QStringList NamedInfo(const QString& path);
 
 // The facts of a picture (TInfoEntry positions) from the cache. A picture whose facts cannot be
-// read gets only its name and path; raises what the cache raises.
+// read gets only its name and path.
 QStringList PictureFacts(TThumbnailDB& db, const QString& path);
 
 // The facts of a movie from its directory entry; only name and path when the entry is gone.

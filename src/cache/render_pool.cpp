@@ -78,7 +78,8 @@ void TRenderPool::Work() {
         m_queue.pop_front();
         ++m_running;
         lock.unlock();
-        TRenderedPicture result = RenderPicture(job.Path, job.Box, job.ForCache);
+        TRenderedPicture result =
+            RenderPicture(job.Path, job.Box, job.ForCache, job.Look.Exists ? &job.Look : nullptr);
         lock.lock();
         --m_running;
         m_done.push_back({std::move(job), std::move(result)});

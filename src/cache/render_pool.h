@@ -24,6 +24,9 @@ public:
         QSize Box;
         bool ForCache = true; // with the facts and the stored form (RenderPicture)
         quint64 Pass = 0;     // the submitter's tag, handed back with the result
+        // What the submitter's look at the file found, so that the worker need not look again;
+        // looked at by the worker when it says the file is not there.
+        TFileLook Look;
     };
     struct Done {
         Job Request;

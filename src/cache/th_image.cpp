@@ -53,8 +53,7 @@ bool ParseInt(const QString& text, int& value) {
 bool TThImage::Matches(const TThEntry& key) const {
     const auto& other = static_cast<const TThImage&>(key);
     return OrgFileName == other.OrgFileName && ReqWidth == other.ReqWidth &&
-           ReqHeight == other.ReqHeight &&
-           SameFileFacts(OrgFileName, Org.FileTime, Org.FileSize, Org.VolLabel, Org.VolSer);
+           ReqHeight == other.ReqHeight;
 }
 
 QStringList TThImage::Columns() const {

@@ -2,6 +2,7 @@
 
 #include "picture_facts.h"
 #include "th_entry.h"
+#include "util/file_facts.h"
 
 #include <QImage>
 #include <QString>
@@ -15,8 +16,13 @@ class TThImageBase;
 // time, and the bitmap file that holds the thumbnail. Fields in the management file's order.
 class TThImage : public TThEntry {
 public:
-    // Same path and box, and the source still has the recorded time, size and volume.
+    // Same path and box.
     bool Matches(const TThEntry& key) const override;
+    // Whether the source, as one look at it found it, still has the recorded time, size and
+    // volume.
+    bool SameSource(const TFileLook& look) const {
+        return look.Is(Org.FileTime, Org.FileSize, Org.VolLabel, Org.VolSer);
+    }
     QString ToStr() const override;
     // The record's 16 columns as text, in the management file's order, the kind "T" first.
     QStringList Columns() const;

@@ -37,17 +37,18 @@ void TThImageBase::Clear() {
     Reset();
 }
 
-TThImage* TThImageBase::FindImage(const TThImage& key) {
+TThImage* TThImageBase::FindImage(const TThImage& key, const TFileLook* look) {
     QElapsedTimer timer;
     timer.start();
     TThImage* found = nullptr;
     SearchSteps = 0;
     if (const auto same = m_byName.constFind(key.OrgFileName); same != m_byName.constEnd()) {
+        const TFileLook source = look != nullptr ? *look : LookAtFile(key.OrgFileName);
         std::vector<TThImage*> candidates = same.value();
         std::sort(candidates.begin(), candidates.end(),
                   [](const TThImage* a, const TThImage* b) { return a->LastUse > b->LastUse; });
         for (TThImage* candidate : candidates) {
-            if (candidate->Matches(key)) {
+            if (candidate->Matches(key) && candidate->SameSource(source)) {
                 found = candidate;
                 break;
             }

@@ -29,9 +29,10 @@ public:
     TThImage* Image(int index) const { return static_cast<TThImage*>(At(index)); }
     TThImage& Key() { return m_key; }
 
-    // The most recently used record that matches the key, or null. Only the records of the
-    // key's path are tried (an index by path), most recently used first.
-    TThImage* FindImage(const TThImage& key);
+    // The most recently used record that matches the key and whose source is still as recorded,
+    // or null. Only the records of the key's path are tried (an index by path), most recently
+    // used first. `look`: the source as the caller found it; looked at here when not given.
+    TThImage* FindImage(const TThImage& key, const TFileLook* look = nullptr);
     TThImage* AddImage(std::unique_ptr<TThImage> record);
     // Takes the record out and frees it; its bitmap file stays.
     void RemoveImage(TThImage* record);

@@ -5,8 +5,6 @@
 #include "picture/orientation.h"
 #include "picture/picture_decoder.h"
 #include "picture/stored_thumbnail.h"
-#include "util/file_facts.h"
-#include "util/volume_info.h"
 
 namespace mirte {
 
@@ -19,7 +17,8 @@ QImage RenderFitted(const QString& path, const PictureHeader& header, QSize box)
                            QSize(qMax(1, inner.InnerWidth), qMax(1, inner.InnerHeight)));
 }
 
-bool ReadPictureFacts(const QString& path, const PictureHeader& header, TPictureFacts& facts) {
+bool ReadPictureFacts(const QString& path, const PictureHeader& header, TPictureFacts& facts,
+                      const TFileLook* look) {
     TPictureFacts read;
     read.Width = header.width;
     read.Height = header.height;
@@ -35,21 +34,26 @@ bool ReadPictureFacts(const QString& path, const PictureHeader& header, TPicture
         read.CreateTime = ExifDateToText(record.DateTimeOriginal);
         read.UpdateTime = ExifDateToText(record.DateTime);
     }
-    if (!GetFileTimeSize(path, read.FileTime, read.FileSize)) {
+    const TFileLook source = look != nullptr ? *look : LookAtFile(path);
+    if (!source.Exists) {
         return false;
     }
-    GetVolumeInfo(path, read.VolLabel, read.VolSer);
+    read.FileTime = source.Time;
+    read.FileSize = source.Size;
+    read.VolLabel = source.VolLabel;
+    read.VolSer = source.VolSer;
     facts = read;
     return true;
 }
 
-TRenderedPicture RenderPicture(const QString& path, QSize box, bool forCache) {
+TRenderedPicture RenderPicture(const QString& path, QSize box, bool forCache,
+                               const TFileLook* look) {
     TRenderedPicture result;
     try {
         const PictureHeader header = ReadPictureHeader(path);
         result.Thumbnail = RenderFitted(path, header, box);
         if (forCache) {
-            result.FactsRead = ReadPictureFacts(path, header, result.Facts);
+            result.FactsRead = ReadPictureFacts(path, header, result.Facts, look);
         }
     } catch (const std::exception& error) {
         result.Thumbnail = QImage();

@@ -2,6 +2,7 @@
 
 #include "picture/picture_header.h"
 #include "picture_facts.h"
+#include "util/file_facts.h"
 
 #include <QImage>
 #include <QSize>
@@ -17,8 +18,10 @@ namespace mirte {
 QImage RenderFitted(const QString& path, const PictureHeader& header, QSize box);
 
 // The facts of `header`'s file: size, EXIF dates, time and size, volume. False when the file's
-// time and size cannot be read (it vanished).
-bool ReadPictureFacts(const QString& path, const PictureHeader& header, TPictureFacts& facts);
+// time and size cannot be read (it vanished). `look`: what a look at the file found just before,
+// so that it is not looked at again.
+bool ReadPictureFacts(const QString& path, const PictureHeader& header, TPictureFacts& facts,
+                      const TFileLook* look = nullptr);
 
 struct TRenderedPicture {
     QImage Thumbnail;    // null when the picture could not be rendered
@@ -30,7 +33,9 @@ struct TRenderedPicture {
 
 // The thumbnail fitted into `box` of a picture file; for the cache also its facts and the
 // thumbnail's stored form, so that the thread that stores it only writes the file. Never
-// raises: a failure leaves Thumbnail null and says why in Error.
-TRenderedPicture RenderPicture(const QString& path, QSize box, bool forCache);
+// raises: a failure leaves Thumbnail null and says why in Error. `look` as ReadPictureFacts
+// takes it.
+TRenderedPicture RenderPicture(const QString& path, QSize box, bool forCache,
+                               const TFileLook* look = nullptr);
 
 } // namespace mirte

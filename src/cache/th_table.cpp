@@ -195,9 +195,15 @@ void TThTable::FillKey(const QString& fileName, int width, int height) {
     Current = &key;
 }
 
-bool TThTable::Lookup(const QString& fileName, int width, int height, QSize readBox) {
+TThImage* TThTable::FindRecord(const QString& fileName, int width, int height,
+                               const TFileLook* look) {
     FillKey(fileName, width, height);
-    TThImage* record = Images.FindImage(Images.Key());
+    return Images.FindImage(Images.Key(), look);
+}
+
+bool TThTable::Lookup(const QString& fileName, int width, int height, QSize readBox,
+                      const TFileLook* look) {
+    TThImage* record = FindRecord(fileName, width, height, look);
     if (record == nullptr) {
         return false;
     }

@@ -34,7 +34,13 @@ public:
     // ResultBitmap is read at the smallest scale that covers it fitted into `readBox` (whole
     // when that is empty). A record whose thumbnail is missing or unreadable is dropped (the
     // caller renders anew).
-    bool Lookup(const QString& fileName, int width, int height, QSize readBox = QSize());
+    // `look`: the source as the caller found it (looked at here when not given).
+    bool Lookup(const QString& fileName, int width, int height, QSize readBox = QSize(),
+                const TFileLook* look = nullptr);
+    // The record of the picture and box while its source is as recorded, without reading its
+    // thumbnail; null when there is none.
+    TThImage* FindRecord(const QString& fileName, int width, int height,
+                         const TFileLook* look = nullptr);
     // Stores a new thumbnail (after evicting what the limit asks); nothing while disabled.
     // `encoded`: the bitmap's stored form when already made (by a render worker).
     void AddRecord(const QString& fileName, const QImage& bitmap, const TPictureFacts& facts,

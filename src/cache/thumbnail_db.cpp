@@ -1,8 +1,9 @@
 #include "thumbnail_db.h"
 
 #include "diag/th_debug_log.h"
+#include "picture/picture_error.h"
+#include "picture/picture_header.h"
 #include "util/errors.h"
-#include "util/file_facts.h"
 #include "util/paths.h"
 
 namespace mirte {
@@ -20,118 +21,128 @@ CacheLog OpenedLog(const QString& exeDir, TThDebugLog* log) {
 } // namespace
 
 TThumbnailDB::TThumbnailDB(const QString& exeDir, TThDebugLog* log)
-    : Table(OpenedLog(exeDir, log)), m_log(log) {}
+    : m_table(OpenedLog(exeDir, log)), m_log(log) {}
 
 TThumbnailDB::~TThumbnailDB() {
     try {
-        if (!Table.GetCacheDir().isEmpty()) {
-            Table.SaveTable();
+        if (!m_table.GetCacheDir().isEmpty()) {
+            m_table.SaveTable();
         }
     } catch (const ECacheError& error) {
         m_log.Write("%s", error.what()); // the old management file is still whole
     }
 }
 
-void TThumbnailDB::SetThumbnailWidth(int width) {
-    ThumbWidth = width;
-    Graphic.SetFrameWidth(width);
-}
-
-void TThumbnailDB::SetThumbnailHeight(int height) {
-    ThumbHeight = height;
-    Graphic.SetFrameHeight(height);
-}
-
-void TThumbnailDB::TakeFacts(const QString& fileName, const TPictureFacts& facts) {
-    static_cast<TPictureFacts&>(OriginalImageInfo) = facts;
-    OriginalImageInfo.FileName = fileName;
-    m_factsTime = facts.FileTime;
-    m_factsSize = facts.FileSize;
-}
-
-bool TThumbnailDB::LookupThumbnail(const QString& fileName, QSize box) {
-    ThumbnailInfo.FromCache = false;
-    ThumbnailInfo.Bitmap = QImage(); // lets the table read the next bitmap into the same memory
-    if (!Table.Lookup(fileName, ThumbWidth, ThumbHeight, box)) {
-        return false;
+TThumbnail TThumbnailDB::Cached(const QString& path, QSize readBox, TFileLook* look) {
+    const TFileLook source = LookAtFile(path);
+    if (look != nullptr) {
+        *look = source;
     }
-    ThumbnailInfo.Bitmap = Table.ResultBitmap;
-    ThumbnailInfo.FromCache = true;
-    TakeFacts(Table.Current->OrgFileName, Table.Current->Org);
-    return true;
+    TThumbnail result;
+    bool hit = false;
+    try {
+        hit = m_table.Lookup(path, CacheBox, CacheBox, readBox, &source);
+    } catch (const std::exception&) {
+        hit = false; // made anew by the caller
+    }
+    if (hit) {
+        result.Picture = m_table.ResultBitmap;
+        result.Facts = m_table.Current->Org;
+        result.FromCache = true;
+        m_table.ResultBitmap = QImage(); // the caller's now: the next read takes new memory
+    }
+    return result;
 }
 
-bool TThumbnailDB::StoreRendered(const QString& fileName, const TRenderedPicture& rendered) {
-    ThumbnailInfo.FromCache = false;
-    ThumbnailInfo.Bitmap = rendered.Thumbnail;
-    if (rendered.Thumbnail.isNull() || !rendered.FactsRead) {
-        return false;
+std::optional<TStoredThumbnail> TThumbnailDB::Locate(const QString& path, TFileLook* look) {
+    const TFileLook source = LookAtFile(path);
+    if (look != nullptr) {
+        *look = source;
     }
-    ++m_rendersTaken;
-    TakeFacts(fileName, rendered.Facts);
-    Store(fileName, rendered.Stored);
-    return true;
+    const TThImage* record = m_table.FindRecord(path, CacheBox, CacheBox, &source);
+    if (record == nullptr) {
+        return std::nullopt;
+    }
+    return TStoredThumbnail{record->BitmapFileName(), record->Org};
 }
 
-bool TThumbnailDB::GetThumbnail(const QString& fileName, QSize box) {
-    if (LookupThumbnail(fileName, box)) {
-        return true;
+void TThumbnailDB::Forget(const QString& path) {
+    try {
+        m_table.RemoveRecord(path, CacheBox, CacheBox);
+    } catch (const std::exception& error) {
+        m_log.Write("%s", error.what()); // a file that cannot go is overwritten when reused
     }
-    if (!Graphic.MakeThumbnail(fileName)) {
-        return false;
-    }
-    ThumbnailInfo.Bitmap = Graphic.Thumbnail();
-    if (!GetOriginalInfo(fileName)) {
-        return false;
-    }
-    Store(fileName);
-    return true;
 }
 
-void TThumbnailDB::Store(const QString& fileName, const QByteArray& encoded) {
+TThumbnail TThumbnailDB::Store(const QString& path, const TRenderedPicture& rendered) {
+    TThumbnail result;
+    result.Error = rendered.Error;
+    if (rendered.Thumbnail.isNull()) {
+        return result;
+    }
+    if (!rendered.FactsRead) {
+        result.Error = QStringLiteral("ファイルの日時とサイズを読めません。"); // it vanished
+        return result;
+    }
+    ++m_renders;
+    result.Picture = rendered.Thumbnail;
+    result.Facts = rendered.Facts;
+    Keep(path, result.Picture, result.Facts, rendered.Stored);
+    return result;
+}
+
+TThumbnail TThumbnailDB::Thumbnail(const QString& path, QSize readBox) {
+    TFileLook look;
+    TThumbnail cached = Cached(path, readBox, &look);
+    if (cached.Ok()) {
+        return cached;
+    }
+    return Store(path, RenderPicture(path, QSize(CacheBox, CacheBox), true, &look));
+}
+
+TThumbnail TThumbnailDB::Remake(const QString& path) {
+    Forget(path);
+    return Thumbnail(path);
+}
+
+void TThumbnailDB::Keep(const QString& path, const QImage& picture, const TPictureFacts& facts,
+                        const QByteArray& encoded) {
     // A line break cannot live in the line-based management file: such a picture is shown but
     // never recorded (nor can a crafted name plant a record line).
-    if (fileName.contains(u'\n') || fileName.contains(u'\r')) {
+    if (path.contains(u'\n') || path.contains(u'\r')) {
         return;
     }
     try {
-        Table.AddRecord(fileName, ThumbnailInfo.Bitmap, OriginalImageInfo, ThumbWidth, ThumbHeight,
-                        encoded);
+        m_table.AddRecord(path, picture, facts, CacheBox, CacheBox, encoded);
     } catch (const std::exception&) {
         // Writing or deleting a bitmap failed: the cache is now disabled (and the failure
         // logged), but the thumbnail itself is good and goes to the caller.
     }
 }
 
-void TThumbnailDB::RefreshThumbnail(const QString& fileName) {
-    Table.RemoveRecord(fileName, ThumbWidth, ThumbHeight);
-    GetThumbnail(fileName);
+std::optional<TPictureFacts> TThumbnailDB::Facts(const QString& path) {
+    const TFileLook look = LookAtFile(path);
+    if (!look.Exists || look.IsFolder) {
+        return std::nullopt;
+    }
+    if (const TThImage* record = m_table.FindRecord(path, CacheBox, CacheBox, &look)) {
+        return record->Org; // a folder seen before: from the table
+    }
+    try {
+        TPictureFacts facts;
+        if (ReadPictureFacts(path, ReadPictureHeader(path), facts, &look)) {
+            return facts;
+        }
+    } catch (const EPictureError&) {
+        // No facts for a file that is not a picture we read.
+    }
+    return std::nullopt;
 }
 
-bool TThumbnailDB::GetOriginalInfo(const QString& fileName) {
-    QString time;
-    qint64 size = 0;
-    bool folder = false;
-    if (!GetFileTimeSize(fileName, time, size, &folder) || folder) {
-        return false;
+void TThumbnailDB::ForEachRecord(const std::function<void(const TThImage&)>& visit) const {
+    for (int i = 0; i < m_table.Images.Count(); ++i) {
+        visit(*m_table.Images.Image(i));
     }
-    if (fileName == OriginalImageInfo.FileName && time == m_factsTime && size == m_factsSize) {
-        return true; // the facts held are still this file's
-    }
-    TThImage& key = Table.Images.Key();
-    key.OrgFileName = fileName;
-    key.ReqWidth = ThumbWidth;
-    key.ReqHeight = ThumbHeight;
-    if (const TThImage* record = Table.Images.FindImage(key)) {
-        TakeFacts(record->OrgFileName, record->Org); // a folder seen before: from the table
-        return true;
-    }
-    TImageInfo info;
-    if (!Graphic.GetImageInfo(fileName, info)) {
-        return false;
-    }
-    TakeFacts(fileName, info);
-    return true;
 }
 
 } // namespace mirte

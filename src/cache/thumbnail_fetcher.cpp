@@ -20,14 +20,10 @@ void TThumbnailFetcher::Fetch(int index, const QString& path, std::vector<Item>&
     while (Pending(path) && m_pool.Collect(done, true)) {
         Take(done, out); // the same picture asked for twice: the second time it is stored
     }
-    bool hit = false;
-    try {
-        hit = m_db.LookupThumbnail(path, m_readBox);
-    } catch (const std::exception&) {
-        hit = false; // rendered anew below
-    }
-    if (hit) {
-        out.push_back({index, path, m_db.ThumbnailInfo.Bitmap, true, QString()});
+    TFileLook look;
+    const TThumbnail cached = m_db.Cached(path, m_readBox, &look);
+    if (cached.Ok()) {
+        out.push_back({index, path, cached.Picture, true, QString()});
         Collect(out);
         return;
     }
@@ -35,7 +31,8 @@ void TThumbnailFetcher::Fetch(int index, const QString& path, std::vector<Item>&
         Take(done, out);
     }
     m_pending.insert(path);
-    m_pool.Submit({index, path, QSize(m_db.ThumbWidth, m_db.ThumbHeight), true, m_pass});
+    const QSize box(TThumbnailDB::CacheBox, TThumbnailDB::CacheBox);
+    m_pool.Submit({index, path, box, true, m_pass, look});
     Collect(out);
 }
 
@@ -61,19 +58,9 @@ void TThumbnailFetcher::Cancel() {
 
 void TThumbnailFetcher::Take(TRenderPool::Done& done, std::vector<Item>& out) {
     const TRenderPool::Job& job = done.Request;
-    QImage picture;
-    QString error = done.Result.Error;
-    try {
-        if (m_db.StoreRendered(job.Path, done.Result)) {
-            picture = m_db.ThumbnailInfo.Bitmap;
-        } else if (error.isEmpty()) {
-            error = QStringLiteral("ファイルの日時とサイズを読めません。"); // it vanished
-        }
-    } catch (const std::exception& failure) {
-        error = QString::fromUtf8(failure.what());
-    }
+    const TThumbnail stored = m_db.Store(job.Path, done.Result);
     if (job.Pass == m_pass && m_pending.remove(job.Path)) {
-        out.push_back({job.Index, job.Path, picture, false, error});
+        out.push_back({job.Index, job.Path, stored.Picture, false, stored.Error});
     }
 }
 

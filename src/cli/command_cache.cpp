@@ -98,15 +98,11 @@ int RunCache(const QStringList& args, const Context& context) {
         TThumbnailDB db(context.logDir, context.log);
         db.SetCacheDirectory(dir);
         db.SetMaxCacheSize(sizeKB >= 0 ? sizeKB : qint64{DefaultCacheSizeMB(dir)} * 1024);
-        db.SetThumbnailWidth(TThumbnailDB::CacheBox);
-        db.SetThumbnailHeight(TThumbnailDB::CacheBox);
         int status = 0;
         if (action == QLatin1String("get")) {
             status = Get(db, rest, jobs, out, err);
         } else if (action == QLatin1String("list")) {
-            for (int i = 0; i < db.Table.Images.Count(); ++i) {
-                PrintRecord(out, *db.Table.Images.Image(i));
-            }
+            db.ForEachRecord([out](const TThImage& record) { PrintRecord(out, record); });
         } else {
             db.ClearCache();
         }

@@ -1,7 +1,6 @@
-#include "cache/th_graphic.h"
+#include "cache/th_render.h"
 #include "commands.h"
 #include "picture/picture_error.h"
-#include "util/errors.h"
 
 namespace mirte::cli {
 
@@ -13,18 +12,15 @@ int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err) {
         std::fputs("usage: mirte-cli facts FILE...\n", err);
         return 2;
     }
-    TThGraphic graphic;
     int status = 0;
     for (const QString& path : args) {
         QString failure;
-        TImageInfo info;
+        TPictureFacts info;
         try {
-            if (!graphic.GetImageInfo(path, info)) {
+            if (!ReadPictureFacts(path, ReadPictureHeader(path), info)) {
                 failure = QStringLiteral("ファイルの日時とサイズを読めません。");
             }
         } catch (const EPictureError& error) {
-            failure = error.Message();
-        } catch (const ECacheError& error) {
             failure = error.Message();
         }
         if (!failure.isEmpty()) {

@@ -221,8 +221,6 @@ int RunPrint(const QStringList& args, const Context& context) {
         TThumbnailDB db(context.logDir, context.log);
         db.SetCacheDirectory(cache.Directory);
         db.SetMaxCacheSize(cache.SizeKB);
-        db.SetThumbnailWidth(TThumbnailDB::CacheBox);
-        db.SetThumbnailHeight(TThumbnailDB::CacheBox);
 
         QTemporaryDir scratch;
         const auto printer = MakePrinter(options, scratch, error);

@@ -4,8 +4,6 @@
 #include "cache/item_facts.h"
 #include "cache/thumbnail_db.h"
 
-#include <exception>
-
 namespace mirte {
 
 QImage FetchPrintPicture(TThumbnailDB& db, const QString& path) {
@@ -15,14 +13,8 @@ QImage FetchPrintPicture(TThumbnailDB& db, const QString& path) {
     if (IsMovieFile(path)) {
         return MakeIconBitmap(path);
     }
-    try {
-        if (db.GetThumbnail(path)) {
-            return db.ThumbnailInfo.Bitmap; // shared: the cache never writes into it again
-        }
-    } catch (const std::exception&) {
-        // A picture that cannot be read leaves its cell without one; the run goes on.
-    }
-    return {};
+    // A picture that cannot be read leaves its cell without one; the run goes on.
+    return db.Thumbnail(path).Picture;
 }
 
 } // namespace mirte

@@ -38,18 +38,24 @@ bool SameFileTimeSize(const QString& fileName, const QString& timeText, qint64 s
            actualSize == size;
 }
 
-bool SameFileFacts(const QString& fileName, const QString& timeText, qint64 size,
-                   const QString& label, const QString& serial) {
+TFileLook LookAtFile(const QString& fileName) {
+    TFileLook look;
     struct stat st {};
     const QByteArray path = QFile::encodeName(fileName);
-    if (fileName.isEmpty() || ::stat(path.constData(), &st) != 0 || st.st_size != size ||
-        DateTimeToText(static_cast<std::time_t>(st.st_mtim.tv_sec)) != timeText) {
-        return false;
+    if (fileName.isEmpty() || ::stat(path.constData(), &st) != 0) {
+        return look;
     }
-    QString actualLabel;
-    QString actualSerial;
-    GetVolumeInfoAt(path, st, actualLabel, actualSerial);
-    return actualLabel == label && actualSerial == serial;
+    look.Exists = true;
+    look.IsFolder = S_ISDIR(st.st_mode);
+    look.Time = DateTimeToText(static_cast<std::time_t>(st.st_mtim.tv_sec));
+    look.Size = static_cast<qint64>(st.st_size);
+    GetVolumeInfoAt(path, st, look.VolLabel, look.VolSer);
+    return look;
+}
+
+bool SameFileFacts(const QString& fileName, const QString& timeText, qint64 size,
+                   const QString& label, const QString& serial) {
+    return LookAtFile(fileName).Is(timeText, size, label, serial);
 }
 
 } // namespace mirte

@@ -159,8 +159,8 @@ void TstImageListThread::threeFilesGiveTheProgressSequenceAndFullItems() {
     QCOMPARE(a.Bitmap.deviceIndependentSize().toSize(), QSize(96, 72));
     QCOMPARE(grid->Item(Index("b.jpg")).Bitmap.deviceIndependentSize().toSize(), QSize(72, 96));
     QCOMPARE(grid->Item(Index("c.jpg")).Bitmap.deviceIndependentSize().toSize(), QSize(96, 96));
-    // The cache got its 512 box, and its table was saved when the load ended.
-    QCOMPARE(db->ThumbWidth, 512);
+    // The cache stores its 512 box, and its table was saved when the load ended.
+    QCOMPARE(db->Thumbnail(pictures->File("a.jpg")).Picture.size(), QSize(512, 384));
     const QString table = TableFile();
     QVERIFY(!table.isEmpty());
     QVERIFY(pictures->Read(table).count('\n') >= 3);
@@ -445,7 +445,7 @@ void TstImageListThread::stopLoadWaitsUntilTheLoaderIsIdle() {
     QCOMPARE(host->Progress.last(), -1);
     QVERIFY(Finished() < 40);
     // The cache is the GUI thread's now.
-    QVERIFY(db->GetThumbnail(files.last()));
+    QVERIFY(db->Thumbnail(files.last()).Ok());
     // A list asked for and stopped before it began never begins.
     for (int round = 0; round < 50; ++round) {
         loader->SetFileList(files);

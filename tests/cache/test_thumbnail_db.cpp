@@ -26,8 +26,11 @@ protected:
         db = std::make_unique<TThumbnailDB>();
         db->SetCacheDirectory(cache.Path());
         db->SetMaxCacheSize(100000);
-        db->SetThumbnailWidth(96);
-        db->SetThumbnailHeight(96);
+    }
+    int Records() const {
+        int count = 0;
+        db->ForEachRecord([&](const TThImage&) { ++count; });
+        return count;
     }
     QString Picture(const QString& name, int w, int h) {
         return pictures.Write(name, EncodeWithQt(MakeTestPicture(w, h), "jpg"));
@@ -46,73 +49,86 @@ protected:
 
 TEST_F(Database, AFreshCacheStoresNumberZeroAndServesTheSamePixelsAfterARestart) {
     const QString path = Picture("a.jpg", 160, 120);
-    ASSERT_TRUE(db->GetThumbnail(path));
-    EXPECT_FALSE(db->ThumbnailInfo.FromCache);
-    const QImage made = db->ThumbnailInfo.Bitmap.convertToFormat(QImage::Format_RGB888);
-    EXPECT_EQ(made.size(), QSize(96, 72));
+    const TThumbnail first = db->Thumbnail(path);
+    ASSERT_TRUE(first.Ok());
+    EXPECT_FALSE(first.FromCache);
+    const QImage made = first.Picture.convertToFormat(QImage::Format_RGB888);
+    EXPECT_EQ(made.size(), QSize(512, 384));
     EXPECT_TRUE(QFileInfo::exists(cache.File("_TDB0200/A00000/A0000000.jpg")));
     db.reset(); // saves the table
     Open();
-    ASSERT_TRUE(db->GetThumbnail(path));
-    EXPECT_TRUE(db->ThumbnailInfo.FromCache);
-    EXPECT_GE(Psnr(db->ThumbnailInfo.Bitmap, made), 40.0); // stored as a JPEG
-    EXPECT_EQ(db->OriginalImageInfo.FileName, path);
-    EXPECT_EQ(db->OriginalImageInfo.Width, 160);
-    EXPECT_EQ(db->Graphic.DecodeCount(), 0);
-    // A caller that shows it smaller gets it read smaller: at a quarter for a box of 24.
-    ASSERT_TRUE(db->GetThumbnail(path, QSize(24, 24)));
-    EXPECT_TRUE(db->ThumbnailInfo.FromCache);
-    EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(24, 18));
-    EXPECT_EQ(db->Table.Current->ReqWidth, 96); // still the one stored thumbnail
-    EXPECT_EQ(db->Table.Images.Count(), 1);
+    const TThumbnail again = db->Thumbnail(path);
+    ASSERT_TRUE(again.FromCache);
+    EXPECT_GE(Psnr(again.Picture, made), 40.0); // stored as a JPEG
+    EXPECT_EQ(again.Facts.Width, 160);
+    EXPECT_EQ(db->RenderCount(), 0);
+    // A caller that shows it smaller gets it read smaller: at an eighth for a box of 24.
+    const TThumbnail small = db->Thumbnail(path, QSize(24, 24));
+    EXPECT_TRUE(small.FromCache);
+    EXPECT_EQ(small.Picture.size(), QSize(64, 48));
+    EXPECT_EQ(Records(), 1); // still the one stored thumbnail
+    const std::optional<TStoredThumbnail> stored = db->Locate(path);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->File, cache.File("_TDB0200/A00000/A0000000.jpg"));
 }
 
 TEST_F(Database, ATouchedSourceMakesANewRecordWithTheNextNumber) {
     const QString path = Picture("a.jpg", 160, 120);
-    ASSERT_TRUE(db->GetThumbnail(path));
+    ASSERT_TRUE(db->Thumbnail(path).Ok());
     Touch(path, 10);
-    ASSERT_TRUE(db->GetThumbnail(path));
-    EXPECT_FALSE(db->ThumbnailInfo.FromCache);
-    EXPECT_EQ(db->Table.Images.Count(), 2);
-    EXPECT_EQ(db->Table.Current->SaveID, 1);
-    db->RefreshThumbnail(path); // replaces the stored one under the next number
+    EXPECT_FALSE(db->Locate(path)); // the record no longer matches the file
+    const TThumbnail renewed = db->Thumbnail(path);
+    ASSERT_TRUE(renewed.Ok());
+    EXPECT_FALSE(renewed.FromCache);
+    EXPECT_EQ(Records(), 2);
+    EXPECT_TRUE(QFileInfo::exists(cache.File("_TDB0200/A00000/A0000001.jpg")));
+    db->Remake(path); // replaces the stored one under the next number
     EXPECT_FALSE(QFileInfo::exists(cache.File("_TDB0200/A00000/A0000001.jpg")));
     EXPECT_TRUE(QFileInfo::exists(cache.File("_TDB0200/A00000/A0000002.jpg")));
+    EXPECT_EQ(db->RenderCount(), 3);
 }
 
 TEST_F(Database, FactsOfAFolderSeenBeforeComeFromTheTableWithoutOpeningAPicture) {
     const QString a = Picture("a.jpg", 160, 120);
     const QString b = Picture("b.jpg", 120, 160);
-    ASSERT_TRUE(db->GetThumbnail(a));
-    ASSERT_TRUE(db->GetThumbnail(b));
+    ASSERT_TRUE(db->Thumbnail(a).Ok());
+    ASSERT_TRUE(db->Thumbnail(b).Ok());
     db.reset();
     Open();
-    ASSERT_TRUE(db->GetOriginalInfo(a));
-    EXPECT_EQ(db->OriginalImageInfo.Width, 160);
-    ASSERT_TRUE(db->GetOriginalInfo(b));
-    EXPECT_EQ(db->OriginalImageInfo.Height, 160);
-    // No picture was even opened: the renderer holds none.
-    EXPECT_TRUE(db->Graphic.LoadedFileName().isEmpty());
-    EXPECT_EQ(db->Graphic.DecodeCount(), 0);
-}
-
-TEST_F(Database, AMissingFileKeepsThePreviousFacts) {
-    const QString a = Picture("a.jpg", 160, 120);
-    ASSERT_TRUE(db->GetOriginalInfo(a));
-    EXPECT_FALSE(db->GetOriginalInfo(pictures.File("gone.jpg")));
-    EXPECT_EQ(db->OriginalImageInfo.FileName, a);
-    EXPECT_EQ(db->OriginalImageInfo.Width, 160);
-}
-
-TEST_F(Database, AnUnsetBoxRaisesTheFitError) {
-    TThumbnailDB fresh;
-    fresh.SetCacheDirectory(cache.Path());
-    try {
-        fresh.GetThumbnail(Picture("a.jpg", 10, 10));
-        FAIL();
-    } catch (const ECacheError& error) {
-        EXPECT_EQ(error.Message(), QStringLiteral("引数不正。TInnerSize.SetSize 枠サイズ(0 x 0)"));
+    // Pictures made unreadable since: the facts come from the records alone.
+    for (const QString& path : {a, b}) {
+        const QByteArray bytes = pictures.Read(path);
+        const QByteArray garbage(bytes.size(), 'x');
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.write(garbage);
     }
+    Touch(a, 0); // the time as recorded: unchanged to the second
+    ASSERT_EQ(db->Facts(a).value_or(TPictureFacts{}).Width, 160);
+    EXPECT_EQ(db->Facts(b).value_or(TPictureFacts{}).Height, 160);
+    EXPECT_EQ(db->RenderCount(), 0);
+}
+
+TEST_F(Database, AMissingFileOrAFolderHasNoFactsAndNoThumbnail) {
+    for (const QString& path : {pictures.File("gone.jpg"), pictures.MakeDir("folder.jpg")}) {
+        EXPECT_FALSE(db->Facts(path));
+        const TThumbnail none = db->Thumbnail(path);
+        EXPECT_FALSE(none.Ok());
+        EXPECT_FALSE(none.Error.isEmpty());
+    }
+    EXPECT_EQ(Records(), 0);
+}
+
+TEST_F(Database, AStoredThumbnailFoundDamagedIsForgottenAndMadeAnew) {
+    const QString path = Picture("a.jpg", 160, 120);
+    ASSERT_TRUE(db->Thumbnail(path).Ok());
+    const std::optional<TStoredThumbnail> stored = db->Locate(path);
+    ASSERT_TRUE(stored);
+    db->Forget(path); // a reader found it unreadable
+    EXPECT_FALSE(QFileInfo::exists(stored->File));
+    EXPECT_FALSE(db->Cached(path).Ok());
+    EXPECT_TRUE(db->Thumbnail(path).Ok());
+    EXPECT_EQ(Records(), 1);
 }
 
 TEST_F(Database, ThumbnailsKeepComingWhenTheCacheCannotStore) {
@@ -120,21 +136,21 @@ TEST_F(Database, ThumbnailsKeepComingWhenTheCacheCannotStore) {
     const QString b = Picture("b.jpg", 160, 120);
     // A file where the bitmaps' folder should be: nothing can be stored.
     cache.Write("_TDB0200/A00000", "in the way");
-    ASSERT_TRUE(db->GetThumbnail(a));
-    EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(96, 72));
-    EXPECT_TRUE(db->Table.Images.Disabled);
-    ASSERT_TRUE(db->GetThumbnail(b));
-    EXPECT_EQ(db->Table.Images.Count(), 0); // no record points at a bitmap that is not there
-    db->ClearCache();                       // a clear ends the disabled state
-    EXPECT_FALSE(db->Table.Images.Disabled);
-    ASSERT_TRUE(db->GetThumbnail(a));
-    EXPECT_EQ(db->Table.Images.Count(), 1);
+    EXPECT_EQ(db->Thumbnail(a).Picture.size(), QSize(512, 384));
+    EXPECT_FALSE(db->Storing());
+    ASSERT_TRUE(db->Thumbnail(b).Ok());
+    EXPECT_EQ(Records(), 0); // no record points at a bitmap that is not there
+    db->ClearCache();        // a clear ends the disabled state
+    EXPECT_TRUE(db->Storing());
+    ASSERT_TRUE(db->Thumbnail(a).Ok());
+    EXPECT_EQ(Records(), 1);
 }
 
 TEST_F(Database, ADiskThatFillsUpLeavesNoPartFileAndTheCacheKeepsServing) {
     const QString a = Picture("a.jpg", 160, 120);
     const QString b = Picture("b.jpg", 160, 120);
-    ASSERT_TRUE(db->GetThumbnail(a));
+    ASSERT_TRUE(db->Thumbnail(a).Ok());
+    TThumbnail made;
     {
         // Writes beyond 100 bytes fail as on a full disk (EFBIG instead of ENOSPC).
         rlimit old{};
@@ -143,44 +159,39 @@ TEST_F(Database, ADiskThatFillsUpLeavesNoPartFileAndTheCacheKeepsServing) {
         rlimit tiny = old;
         tiny.rlim_cur = 100;
         ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-        const bool made = db->GetThumbnail(b);
+        made = db->Thumbnail(b);
         ::setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldSignal);
-        ASSERT_TRUE(made);
     }
-    EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(96, 72));
-    EXPECT_TRUE(db->Table.Images.Disabled);
+    EXPECT_EQ(made.Picture.size(), QSize(512, 384));
+    EXPECT_FALSE(db->Storing());
     EXPECT_EQ(QDir(cache.File("_TDB0200/A00000")).entryList(QDir::Files | QDir::Hidden),
               QStringList({"A0000000.jpg"}));
-    ASSERT_TRUE(db->GetThumbnail(a)); // what was stored before is still served
-    EXPECT_TRUE(db->ThumbnailInfo.FromCache);
+    EXPECT_TRUE(db->Thumbnail(a).FromCache); // what was stored before is still served
 }
 
 TEST_F(Database, APathWithALineBreakIsShownButNeverRecorded) {
     const QString path = Picture("evil\nT,forged.jpg", 50, 40);
-    ASSERT_TRUE(db->GetThumbnail(path));
-    EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(96, 77));
-    EXPECT_EQ(db->Table.Images.Count(), 0);
+    EXPECT_EQ(db->Thumbnail(path).Picture.size(), QSize(512, 410));
+    EXPECT_EQ(Records(), 0);
 }
 
 TEST_F(Database, AReadOnlyCacheFolderStillGivesThumbnailsWithoutRoot) {
     SKIP_AS_ROOT();
     const QString a = Picture("a.jpg", 160, 120);
-    ASSERT_TRUE(db->GetThumbnail(a)); // stored while the folder was writable
+    ASSERT_TRUE(db->Thumbnail(a).Ok()); // stored while the folder was writable
     db->SaveTable();
-    const QByteArray table = cache.Read(db->Table.TableFileName());
-    const QString data = db->Table.DataDir();
+    const QByteArray table = cache.Read(db->TableFileName());
+    const QString data = db->DataDir();
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
     ASSERT_TRUE(QFile::setPermissions(data, readOnly));
     ASSERT_TRUE(QFile::setPermissions(data + "/A00000", readOnly));
     const QString b = Picture("b.jpg", 120, 160);
-    ASSERT_TRUE(db->GetThumbnail(b));
-    EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(72, 96));
-    EXPECT_TRUE(db->Table.Images.Disabled);
-    ASSERT_TRUE(db->GetThumbnail(a)); // what was stored is still served
-    EXPECT_TRUE(db->ThumbnailInfo.FromCache);
+    EXPECT_EQ(db->Thumbnail(b).Picture.size(), QSize(384, 512));
+    EXPECT_FALSE(db->Storing());
+    EXPECT_TRUE(db->Thumbnail(a).FromCache);    // what was stored is still served
     EXPECT_THROW(db->SaveTable(), ECacheError); // said, not swallowed
-    EXPECT_EQ(cache.Read(db->Table.TableFileName()), table);
+    EXPECT_EQ(cache.Read(db->TableFileName()), table);
     const auto writable = readOnly | QFileDevice::WriteOwner;
     QFile::setPermissions(data + "/A00000", writable);
     QFile::setPermissions(data, writable);

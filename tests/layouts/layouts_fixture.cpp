@@ -33,8 +33,6 @@ IndexCardFixture::IndexCardFixture() {
     Printer.SetOrientation(TPrinterOrientation::poLandscape);
     Db.SetCacheDirectory(CacheFolder.Path());
     Db.SetMaxCacheSize(100 * 1024);
-    Db.SetThumbnailWidth(TThumbnailDB::CacheBox);
-    Db.SetThumbnailHeight(TThumbnailDB::CacheBox);
     Form = std::make_unique<TprtThumbnailPrint>(Db, Printer);
     Form->ListView = &Items;
     Form->ApplySettings(index_card::Defaults(), Folder.Path()); // as the dialog starts it

@@ -93,8 +93,6 @@ struct ContactDialogFixture : DialogBase {
         }
         Db.SetCacheDirectory(Dir.MakeDir(QStringLiteral("Temp")));
         Db.SetMaxCacheSize(100 * 1024);
-        Db.SetThumbnailWidth(TThumbnailDB::CacheBox);
-        Db.SetThumbnailHeight(TThumbnailDB::CacheBox);
         Items = TFolderItems::List(Dir.MakeDir(QStringLiteral("photos")), Db);
         Form = std::make_unique<TprtContactSheetPrint>(Db, Printer);
         Preview = std::make_unique<TPreviewJob>(

@@ -93,8 +93,6 @@ struct DialogFixture {
         Dir.MakeDir(QStringLiteral("photos"));
         Db.SetCacheDirectory(Dir.MakeDir(QStringLiteral("Temp")));
         Db.SetMaxCacheSize(100 * 1024);
-        Db.SetThumbnailWidth(TThumbnailDB::CacheBox);
-        Db.SetThumbnailHeight(TThumbnailDB::CacheBox);
         Items = TFolderItems::List(Dir.File(QStringLiteral("photos")), Db);
         Form = std::make_unique<TprtThumbnailPrint>(Db, Printer);
         const TAskUser ask = [this](const QString& text, TAskButtons) {

@@ -70,6 +70,7 @@ private:
     std::unique_ptr<TempFolder> other;
     std::unique_ptr<TempFolder> home;
     std::unique_ptr<TThumbnailDB> db;
+    TThumbnail lastMade; // the last picture StoreThumbnail made
     std::unique_ptr<IniFile> ini;
     AccessLog log;
 
@@ -81,7 +82,7 @@ private:
         access.StopLoad = [this] {
             ++log.Stops;
             log.FolderWhenStopped = db->GetCacheDirectory();
-            log.DataDirWhenStopped = QFileInfo(db->Table.DataDir()).isDir();
+            log.DataDirWhenStopped = QFileInfo(db->DataDir()).isDir();
             return log.LoadRunning;
         };
         access.ResumeLoad = [this] {
@@ -99,7 +100,7 @@ private:
         if (!picture.save(path)) {
             return QString();
         }
-        db->GetThumbnail(path);
+        lastMade = db->Thumbnail(path);
         return path;
     }
 
@@ -113,8 +114,6 @@ private slots:
         db = std::make_unique<TThumbnailDB>();
         db->SetCacheDirectory(cache->Path());
         db->SetMaxCacheSize(256000);
-        db->SetThumbnailWidth(96);
-        db->SetThumbnailHeight(96);
         ini = std::make_unique<IniFile>(IniPath());
         log = AccessLog();
     }
@@ -205,17 +204,17 @@ private slots:
     void clearingStopsTheLoadFirst() {
         const QString picture = StoreThumbnail();
         QVERIFY(!picture.isEmpty());
-        QVERIFY(QFileInfo(db->Table.DataDir()).isDir());
+        QVERIFY(QFileInfo(db->DataDir()).isDir());
         log.LoadRunning = true;
         TfrmCache dialog(*db, *ini, DefaultDir(), Access());
         dialog.BtnClearClick();
         QCOMPARE(log.Stops, 1);
         QVERIFY(log.DataDirWhenStopped);
         QCOMPARE(log.Resumes, 1);
-        QVERIFY(!QFileInfo(db->Table.DataDir()).exists());
-        QVERIFY(db->GetThumbnail(picture));
-        QVERIFY(!db->ThumbnailInfo.FromCache);  // made anew
-        QVERIFY(!QFileInfo::exists(IniPath())); // clearing stores nothing
+        QVERIFY(!QFileInfo(db->DataDir()).exists());
+        const TThumbnail again = db->Thumbnail(picture);
+        QVERIFY(again.Ok() && !again.FromCache); // made anew
+        QVERIFY(!QFileInfo::exists(IniPath()));  // clearing stores nothing
     }
 
     // A folder that is gone counts as read-only: the message, the old folder back, the best
@@ -262,7 +261,7 @@ private slots:
     // shown, the old folder stays in force and nothing is stored.
     void aFailedSwitchKeepsTheOldFolder() {
         QVERIFY(!StoreThumbnail().isEmpty()); // the table has something to save
-        const QString dataDir = db->Table.DataDir();
+        const QString dataDir = db->DataDir();
         QDir(dataDir).removeRecursively();
         QFile blocker(dataDir);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -422,7 +421,7 @@ private slots:
         QCOMPARE(IniFile(IniPath()).ReadInteger("Cache", "Size", -1), 0);
         const QString picture = StoreThumbnail();
         QVERIFY(!picture.isEmpty());
-        QVERIFY(!db->ThumbnailInfo.Bitmap.isNull()); // made, though it cannot be stored
+        QVERIFY(lastMade.Ok()); // made, though it cannot be stored
         dialog.BtnClearClick();
         QCOMPARE(log.Resumes, 2);
         try {
