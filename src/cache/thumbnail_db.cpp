@@ -1,11 +1,14 @@
 #include "thumbnail_db.h"
 
 #include "diag/th_debug_log.h"
+#include "picture/stored_thumbnail.h"
 #include "util/errors.h"
 #include "util/file_facts.h"
 #include "util/paths.h"
 
 namespace mirte {
+
+static_assert(TThumbnailDB::CacheBox <= MaxStoredSide, "the store refuses larger thumbnails");
 
 namespace {
 
