@@ -320,15 +320,13 @@ void TLayoutDialog::BtnPreviewClick() {
 }
 
 void TLayoutDialog::BtnPrintClick() {
-    int from = 0;
-    int to = 0;
+    QPageRanges pages;
     const TPrintConfirmation confirmation{m_form, m_parts.SharedPrintDialog, m_pageRange,
                                           [this] { ApplySettings(); }, m_parts.Ask};
-    if (!PrintConfirm(confirmation, from, to)) {
+    if (!PrintConfirm(confirmation, pages)) {
         return;
     }
-    m_form.PrintTo = to;
-    m_form.PrintFrom = from;
+    m_form.PrintRanges = pages;
     try {
         m_form.Print(m_parts.Progress);
     } catch (const std::exception& error) {
