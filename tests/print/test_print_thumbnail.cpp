@@ -21,6 +21,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -227,6 +228,44 @@ private slots:
         QVERIFY(d.TitleFont.Underline);
         QCOMPARE(f.Form->RTitle->Font().Size(), 22);
         QVERIFY(f.Form->LTitle->Font().Underline);
+    }
+
+    // The font dialog opens on the family the title is drawn with, in its style and size, and
+    // OK without a change leaves the title as it was.
+    void theFontDialogOpensOnTheTitlesFont_data() {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("the default, a substitute") << QStringLiteral("ＭＳ Ｐゴシック") << false;
+        QTest::newRow("bold, drawn by a face without bold")
+            << QStringLiteral("ＭＳ Ｐ明朝") << true;
+        QTest::newRow("a face not installed") << QStringLiteral("No Such Face 22") << false;
+        QTest::newRow("an installed face") << QStringLiteral("IPAPMincho") << false;
+    }
+
+    void theFontDialogOpensOnTheTitlesFont() {
+        QFETCH(QString, face);
+        QFETCH(bool, bold);
+        DialogFixture f;
+        TfrmPrintThumbnail& d = *f.Dialog;
+        d.TitleFont.Name = face;
+        d.TitleFont.Bold = bold;
+        d.TitleFont.Size = 20;
+        const TTitleFont before = d.TitleFont;
+        QFont asked(face);
+        asked.setBold(bold);
+        const QString drawn = QFontInfo(asked).family();
+        QFont opened;
+        test::WhenReady([&] { return d.FontDialog->isVisible(); },
+                        [&] {
+                            opened = d.FontDialog->currentFont();
+                            d.FontDialog->accept();
+                        });
+        d.BtnFont->click();
+        QCOMPARE(opened.family(), drawn);
+        QCOMPARE(opened.pointSize(), 20);
+        QCOMPARE(d.TitleFont.Name, face);
+        QVERIFY(d.TitleFont == before);
+        QCOMPARE(f.Form->LTitle->Font().Name, face);
     }
 
     void saveAndResetFollowTheSettingsFile() {
