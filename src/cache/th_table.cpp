@@ -77,7 +77,7 @@ void TThTable::WriteTable(const QString& path) {
 }
 
 void TThTable::SaveTable() {
-    if (!Images.Modified) {
+    if (!Images.Modified || m_readOnly) { // a read-only table has nothing of its own to write
         m_log.Write("管理情報格納なし");
         return;
     }
@@ -106,13 +106,18 @@ void TThTable::SetCacheDir(const QString& dir) {
         SaveTable();
         Images.Clear();
     }
+    m_lock.Unlock();
+    m_readOnly = false;
     Current = nullptr;
     Images.CacheFileName.CacheDir = dir;
+    TakeLock();
     LoadTable();
     try {
         // Thumbnails of an older version are never read again: they go when the folder is
         // taken into use, not only when the user clears the cache.
-        DeleteOldCaches();
+        if (!m_readOnly) {
+            DeleteOldCaches();
+        }
     } catch (const std::exception& error) {
         m_log.Write("%s", error.what()); // a folder left behind does not stop the switch
     }
@@ -120,11 +125,53 @@ void TThTable::SetCacheDir(const QString& dir) {
                 qUtf8Printable(old), qUtf8Printable(dir));
 }
 
+void TThTable::TakeLock() {
+    const QString path = Images.CacheFileName.LockFileName();
+    QDir().mkpath(GetCacheDir()); // the lock file lies in the cache folder
+    TFileLock::TResult result = m_lock.Lock(path, 0);
+    if (result == TFileLock::TResult::Busy) {
+        Tell(kWaitingMessage);
+        result = m_lock.Lock(path, LockWaitMs);
+    }
+    // Without a lock file (a folder where nothing can be made) the table goes on as before:
+    // storing fails there and says so.
+    m_readOnly = result == TFileLock::TResult::Busy;
+    if (m_readOnly) {
+        Tell(kReadOnlyMessage);
+    }
+}
+
+bool TThTable::MayStore() {
+    if (!m_readOnly) {
+        return true;
+    }
+    if (m_lock.Lock(Images.CacheFileName.LockFileName(), 0) != TFileLock::TResult::Held) {
+        return false;
+    }
+    // The other program has gone: what it stored is read first (this table wrote nothing).
+    Images.Clear();
+    Current = nullptr;
+    LoadTable();
+    m_readOnly = false;
+    return true;
+}
+
+void TThTable::Tell(const char* pattern) {
+    const QString message = FormatMessage(pattern, qUtf8Printable(GetCacheDir()));
+    m_log.Write("%s", qUtf8Printable(message));
+    if (OnBusy) {
+        OnBusy(message);
+    }
+}
+
 void TThTable::ClearCache() {
     const QString path = DataDir();
     if (QFileInfo(path).fileName() != Images.CacheFileName.DataDirName()) {
         throw ECacheError(
             FormatMessage("キャッシュ情報名が不正です。Dir=%s", qUtf8Printable(path)));
+    }
+    if (!MayStore()) {
+        throw ECacheError(FormatMessage(kCannotClearMessage, qUtf8Printable(GetCacheDir())));
     }
     QElapsedTimer timer;
     timer.start();
@@ -178,7 +225,14 @@ bool TThTable::Lookup(const QString& fileName, int width, int height, QSize read
     }
     bool loaded = false;
     try {
-        loaded = record->LoadThBitmap(&ResultBitmap, readBox);
+        // While another program stores into the folder, a file is served only while it is
+        // still the one the record describes: that program may have evicted it, or cleared the
+        // cache and stored another picture under the same number.
+        QString time;
+        qint64 size = -1;
+        loaded = (!m_readOnly || (GetFileTimeSize(record->BitmapFileName(), time, size) &&
+                                  time == record->ThFileTime && size == record->ThFileSize)) &&
+                 record->LoadThBitmap(&ResultBitmap, readBox);
     } catch (const EPictureError&) {
         loaded = false; // a damaged thumbnail counts as a missing one: render anew
     }
@@ -196,6 +250,9 @@ bool TThTable::Lookup(const QString& fileName, int width, int height, QSize read
 
 void TThTable::AddRecord(const QString& fileName, const QImage& bitmap, const TPictureFacts& facts,
                          int width, int height, const QByteArray& encoded) {
+    if (!MayStore()) {
+        return;
+    }
     Images.CheckSize();
     if (Images.Disabled) {
         return;
@@ -211,13 +268,16 @@ void TThTable::AddRecord(const QString& fileName, const QImage& bitmap, const TP
 }
 
 bool TThTable::RemoveRecord(const QString& fileName, int width, int height) {
+    MayStore();
     FillKey(fileName, width, height);
     TThImage* record = Images.FindImage(Images.Key());
     if (record == nullptr) {
         return false;
     }
     m_log.Write("レコード削除 元画像 %s ", qUtf8Printable(record->OrgFileName));
-    record->DeleteBitmap();
+    if (!m_readOnly) {
+        record->DeleteBitmap(); // a read-only table forgets the record; the file is not its own
+    }
     record->Delete();
     Current = nullptr;
     return true;

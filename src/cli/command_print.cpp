@@ -219,6 +219,7 @@ int RunPrint(const QStringList& args, const Context& context) {
     try {
         const CacheChoice cache = ChooseCache(options, settings.get(), context.defaultCacheDir);
         TThumbnailDB db(context.logDir, context.log);
+        WatchCacheFolder(db, context);
         db.SetCacheDirectory(cache.Directory);
         db.SetMaxCacheSize(cache.SizeKB);
         db.SetThumbnailWidth(TThumbnailDB::CacheBox);

@@ -60,6 +60,7 @@ TEST_F(Table, WritesTheManagementFileExactlyAndReadsItBack) {
         TableBytes().contains(",640,480,,,\"2003/12/31 23:59:58\",1000,,,")); // empty fields
 
     TThTable again;
+    again.LockWaitMs = 0; // beside the fixture's table, which holds the folder: read only
     again.SetCacheDir(dir.Path());
     ASSERT_EQ(again.Images.Count(), 2);
     EXPECT_EQ(again.Images.Image(1)->OrgFileName, QStringLiteral("/p/a,b\"c\".jpg"));
@@ -77,6 +78,7 @@ TEST_F(Table, ATitleLineOnlyWithDebugTitleAndCountedAsAComment) {
     EXPECT_EQ(table.LineNo, 2);
     SetDebugFlags(0);
     TThTable again;
+    again.LockWaitMs = 0; // beside the fixture's table, which holds the folder: read only
     again.SetCacheDir(dir.Path());
     EXPECT_EQ(again.Images.Count(), 1);
 }
@@ -107,6 +109,7 @@ TEST_F(Table, GoodLinesOfABrokenFileLoadAndTheRestIsDropped) {
     bytes += "\r\n" + RecordLine("/p/three.jpg", 3, 100).toUtf8(); // no final line end
     WriteTable(bytes);
     TThTable loaded;
+    loaded.LockWaitMs = 0; // beside the fixture's table, which holds the folder: read only
     loaded.SetCacheDir(dir.Path());
     QStringList names;
     for (int i = 0; i < loaded.Images.Count(); ++i) {

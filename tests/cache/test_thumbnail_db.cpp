@@ -106,7 +106,7 @@ TEST_F(Database, AMissingFileKeepsThePreviousFacts) {
 
 TEST_F(Database, AnUnsetBoxRaisesTheFitError) {
     TThumbnailDB fresh;
-    fresh.SetCacheDirectory(cache.Path());
+    fresh.SetCacheDirectory(pictures.Path());
     try {
         fresh.GetThumbnail(Picture("a.jpg", 10, 10));
         FAIL();
@@ -184,4 +184,58 @@ TEST_F(Database, AReadOnlyCacheFolderStillGivesThumbnailsWithoutRoot) {
     const auto writable = readOnly | QFileDevice::WriteOwner;
     QFile::setPermissions(data + "/A00000", writable);
     QFile::setPermissions(data, writable);
+}
+
+// A second cache on the folder (another program's) waits for it, then stores nothing: it serves
+// what is stored while the file is still its record's, and once the folder is free it stores
+// again on top of what the first one stored.
+TEST_F(Database, ASecondCacheOnTheFolderStoresNothingUntilTheFirstLetsGo) {
+    const QString a = Picture("a.jpg", 160, 120);
+    const QString b = Picture("b.jpg", 120, 160);
+    const QString c = Picture("c.jpg", 100, 100);
+    const QString d = Picture("d.jpg", 100, 100);
+    ASSERT_TRUE(db->GetThumbnail(a));
+    ASSERT_TRUE(db->GetThumbnail(d));
+    db->SaveTable();
+    const QByteArray table = cache.Read(db->Table.TableFileName());
+
+    auto second = std::make_unique<TThumbnailDB>();
+    QStringList told;
+    second->Table.LockWaitMs = 100;
+    second->Table.OnBusy = [&](const QString& message) { told.append(message); };
+    second->SetCacheDirectory(cache.Path());
+    second->SetMaxCacheSize(100000);
+    second->SetThumbnailWidth(96);
+    second->SetThumbnailHeight(96);
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_TRUE(told.last().contains(QStringLiteral("サムネイルは保存しません")));
+    EXPECT_TRUE(second->Table.ReadOnly());
+    ASSERT_TRUE(second->GetThumbnail(a));
+    EXPECT_TRUE(second->ThumbnailInfo.FromCache);
+    ASSERT_TRUE(second->GetThumbnail(b));
+    EXPECT_FALSE(second->ThumbnailInfo.FromCache);
+    second->RefreshThumbnail(d); // made again, and the stored one left to its owner
+    second->SaveTable();
+    EXPECT_THROW(second->ClearCache(), ECacheError);
+    EXPECT_EQ(cache.Read(db->Table.TableFileName()), table);
+    EXPECT_EQ(QDir(cache.File("_TDB0200/A00000")).entryList(QDir::Files),
+              QStringList({"A0000000.jpg", "A0000001.jpg"}));
+
+    // The first clears its cache and stores b under a's old number: never served for a.
+    db->ClearCache();
+    ASSERT_TRUE(db->GetThumbnail(b));
+    ASSERT_EQ(db->Table.Current->SaveID, 0);
+    ASSERT_TRUE(second->GetThumbnail(a));
+    EXPECT_FALSE(second->ThumbnailInfo.FromCache);
+    EXPECT_EQ(second->ThumbnailInfo.Bitmap.size(), QSize(96, 72));
+
+    db.reset(); // saves b and lets the folder go
+    ASSERT_TRUE(second->GetThumbnail(c));
+    EXPECT_FALSE(second->Table.ReadOnly());
+    second.reset(); // saves c
+    Open();
+    for (const QString& path : {b, c}) {
+        ASSERT_TRUE(db->GetThumbnail(path));
+        EXPECT_TRUE(db->ThumbnailInfo.FromCache) << path.toStdString();
+    }
 }
