@@ -194,23 +194,25 @@ TEST(CliCache, AKilledRunLeavesALoadableTable) {
 TEST(CliCacheFolder, TwoRunsAtOnceKeepEachOthersThumbnails) {
     TempFolder dir;
     const QString cache = dir.File("cache");
+    QStringList files[2];
+    for (int r = 0; r < 2; ++r) {
+        for (int i = 0; i < 20; ++i) {
+            files[r].append(dir.Write(QStringLiteral("r%1-%2.jpg").arg(r).arg(i),
+                                      EncodeWithQt(MakeTestPicture(1600 + i, 1200 + r), "jpg")));
+        }
+    }
     QProcess runs[2];
     for (int r = 0; r < 2; ++r) {
-        QStringList files;
-        for (int i = 0; i < 15; ++i) {
-            files.append(dir.Write(QStringLiteral("r%1-%2.jpg").arg(r).arg(i),
-                                   EncodeWithQt(MakeTestPicture(800 + i, 600 + r), "jpg")));
-        }
         runs[r].setProcessEnvironment(WaitingAtMost(120000));
         runs[r].start(QStringLiteral(MIRTE_CLI),
-                      QStringList{"cache", "--dir", cache, "--jobs", "1", "get"} + files);
+                      QStringList{"cache", "--dir", cache, "--jobs", "1", "get"} + files[r]);
     }
     for (QProcess& run : runs) {
         ASSERT_TRUE(run.waitForFinished(180000));
         EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
     }
     const CliRun listed = Cli({"cache", "--dir", cache, "list"});
-    EXPECT_EQ(listed.out.count(u'\n'), 30);
+    EXPECT_EQ(listed.out.count(u'\n'), 40);
 }
 
 // While one run holds the folder another waits a moment, then serves what is stored, renders
