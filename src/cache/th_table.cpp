@@ -77,7 +77,8 @@ void TThTable::WriteTable(const QString& path) {
 }
 
 void TThTable::SaveTable() {
-    if (!Images.Modified || m_readOnly) { // a read-only table has nothing of its own to write
+    MayStore(); // a read-only table takes a folder that is free again: it stored nothing to lose
+    if (!Images.Modified || m_readOnly) {
         m_log.Write("管理情報格納なし");
         return;
     }
@@ -123,6 +124,12 @@ void TThTable::SetCacheDir(const QString& dir) {
     }
     m_log.Write("キャッシュ切り換え終了：%dミリ秒 %s to %s", int(timer.elapsed()),
                 qUtf8Printable(old), qUtf8Printable(dir));
+}
+
+int TThTable::DefaultLockWaitMs() {
+    bool ok = false;
+    const int asked = qEnvironmentVariableIntValue("MIRTE_CACHE_WAIT_MS", &ok);
+    return ok && asked >= 0 ? asked : 3000;
 }
 
 void TThTable::TakeLock() {

@@ -17,7 +17,7 @@ namespace mirte {
 // (TFileLock) while it has the folder. A table that finds the lock held by another program waits
 // LockWaitMs for it, then works without storing (ReadOnly): it serves the thumbnails stored
 // that are still what its records say, renders the rest, and writes nothing, neither files
-// nor the management file. As soon as the lock is free again it takes it when it would store,
+// nor the management file. Once the lock is free again it takes it when it would store or save,
 // reading the table afresh first, so that nothing another program stored is lost.
 class TThTable {
 public:
@@ -28,7 +28,9 @@ public:
         "キャッシュフォルダ %s は他のミルテが使用中です。サムネイルは保存しません。";
     static constexpr const char* kCannotClearMessage =
         "キャッシュフォルダ %s は他のミルテが使用中のため、クリアできません。";
-    static constexpr int DefaultLockWaitMs = 3000;
+    // How long SetCacheDir waits for a folder that another program stores into: three seconds,
+    // unless MIRTE_CACHE_WAIT_MS says otherwise.
+    static int DefaultLockWaitMs();
 
     explicit TThTable(CacheLog log = CacheLog());
 
@@ -69,8 +71,7 @@ public:
     // from any thread.
     bool ReadOnly() const { return m_readOnly.load(); }
 
-    // How long SetCacheDir waits for a folder that another program stores into.
-    int LockWaitMs = DefaultLockWaitMs;
+    int LockWaitMs = DefaultLockWaitMs();
     // Told the notices above (the message filled in), on the thread that set the folder.
     std::function<void(const QString& message)> OnBusy;
 

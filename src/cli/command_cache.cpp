@@ -56,11 +56,6 @@ int Get(TThumbnailDB& db, const QStringList& files, int jobs, std::FILE* out, st
 } // namespace
 
 void WatchCacheFolder(TThumbnailDB& db, const Context& context) {
-    bool ok = false;
-    const int waitMs = qEnvironmentVariableIntValue("MIRTE_CACHE_WAIT_MS", &ok);
-    if (ok && waitMs >= 0) {
-        db.Table.LockWaitMs = waitMs;
-    }
     std::FILE* err = context.err;
     db.Table.OnBusy = [err](const QString& message) {
         std::fprintf(err, "mirte-cli: %s\n", qUtf8Printable(message));

@@ -31,7 +31,7 @@ struct Context {
 };
 int RunCache(const QStringList& args, const Context& context);
 // Before a command's cache takes its folder: when another program stores into it, the table
-// says so on standard error; MIRTE_CACHE_WAIT_MS sets how long it waits for the folder.
+// says so on standard error.
 void WatchCacheFolder(TThumbnailDB& db, const Context& context);
 // Needs a QGuiApplication (fonts, painting).
 int RunPrint(const QStringList& args, const Context& context);

@@ -144,7 +144,9 @@ void TfrmThumbnail::OpenSettingsAndCache() {
     const TCacheSettings cache = ReadCacheSettings(*m_iniFile, m_paths.DefaultCacheDir);
     // Another program storing into the cache folder (mirte-cli, say) is waited for a moment;
     // after that the window shows why its thumbnails are not stored.
-    m_thumbnailDB->Table.OnBusy = [this](const QString& message) { CacheNotice->setText(message); };
+    m_thumbnailDB->Table.OnBusy = [this](const QString& message) {
+        CacheNotice->setToolTip(message);
+    };
     m_thumbnailDB->SetCacheDirectory(cache.Directory);
     m_thumbnailDB->SetMaxCacheSize(cache.MaxSizeKB);
     ShowCacheNotice();

@@ -176,7 +176,7 @@ void TfrmThumbnail::BuildStatusBar() {
     bar->addWidget(StatusPanel0);
     bar->addWidget(StatusPanel1);
     bar->addWidget(StatusPanel2, 1);
-    CacheNotice = new QLabel(bar);
+    CacheNotice = new QLabel(QStringLiteral("キャッシュ使用中：保存なし"), bar); // why: its tip
     CacheNotice->setObjectName(QStringLiteral("CacheNotice"));
     CacheNotice->hide();
     bar->addPermanentWidget(CacheNotice);
