@@ -33,7 +33,8 @@ TFileLock::TResult TFileLock::Lock(const QString& path, int waitMs) {
     QElapsedTimer waited;
     waited.start();
     for (;;) {
-        UniqueFd fd(::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+        // Read access is all a lock needs: a lock file made by another user still locks.
+        UniqueFd fd(::open(native.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666));
         if (!fd.Valid()) {
             return TResult::NoLockFile;
         }
