@@ -1,5 +1,6 @@
 #include "cache/thumbnail_db.h"
 #include "picture_fixtures.h"
+#include "support/file_size_limit.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
 #include "support/without_root.h"
@@ -9,9 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <utime.h>
 
 using namespace mirte;
@@ -136,17 +135,8 @@ TEST_F(Database, ADiskThatFillsUpLeavesNoPartFileAndTheCacheKeepsServing) {
     const QString b = Picture("b.jpg", 160, 120);
     ASSERT_TRUE(db->GetThumbnail(a));
     {
-        // Writes beyond 100 bytes fail as on a full disk (EFBIG instead of ENOSPC).
-        rlimit old{};
-        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-        const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tiny = old;
-        tiny.rlim_cur = 100;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-        const bool made = db->GetThumbnail(b);
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldSignal);
-        ASSERT_TRUE(made);
+        const FileSizeLimit full(100); // writes beyond 100 bytes fail as on a full disk
+        ASSERT_TRUE(db->GetThumbnail(b));
     }
     EXPECT_EQ(db->ThumbnailInfo.Bitmap.size(), QSize(96, 72));
     EXPECT_TRUE(db->Table.Images.Disabled);
