@@ -22,8 +22,8 @@ class TThumbnailFetcher;
 // files of a folder. A load cycle lists every file with its facts (progress 0 to 50 %), sorts
 // the grid, then fetches the thumbnails from the cache, starting at the first item in view and
 // starting there again whenever the view moves (50 to 100 %). Between loads it sleeps.
-// Pictures not in the cache are rendered by a pool of workers (one per core) that the loader
-// owns; they see only a path and a box, and the loader alone stores what they make.
+// Pictures not in the cache are rendered by a pool of workers (TRenderPool::DefaultWorkers) that
+// the loader owns; they see only a path and a box, and the loader alone stores what they make.
 //
 // Threads: every public method is called on the GUI thread. The loader thread changes the grid
 // and calls the host only through hand-overs to the GUI thread: synchronous ones

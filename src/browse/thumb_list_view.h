@@ -57,8 +57,8 @@ public:
 
     // Fits the picture into the item's display box and repaints the cell when in view.
     void SetThumbnail(int index, const QImage& picture);
-    // Takes a bitmap made by MakeDisplayBitmap for this box and this screen (the loader makes
-    // it on its thread); a bitmap made for another box is fitted again.
+    // Takes a bitmap made by MakeDisplayBitmap for this box and this screen (SetThumbnail makes
+    // one from the picture the loader hands over); a bitmap made for another box is fitted again.
     void SetDisplayBitmap(int index, const QImage& bitmap);
     // The item's picture could not be loaded: the cell shows the mark for it.
     void SetLoadFailed(int index, bool failed = true);

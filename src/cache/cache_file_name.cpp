@@ -19,6 +19,10 @@ QString TThCacheFileName::TableFileName() const {
     return JoinPath(DataDir(), QStringLiteral("_TDBCache.dat"));
 }
 
+QString TThCacheFileName::LockFileName() const {
+    return DataDir() + QStringLiteral(".lock");
+}
+
 QString TThCacheFileName::BitmapName(int id) {
     char name[16];
     const int n = std::snprintf(name, sizeof name, "A%.7d", id);

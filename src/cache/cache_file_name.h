@@ -17,6 +17,9 @@ public:
     // Raises ECacheError "キャッシュディレクトリが未設定です" when no cache folder is set.
     QString DataDir() const;
     QString TableFileName() const;
+    // _TDB0200.lock beside the data folder: whoever stores into the folder holds it (it stays
+    // when the data folder is cleared away, so that the lock on it goes on counting).
+    QString LockFileName() const;
     // "A0001234" for 1234.
     static QString BitmapName(int id);
     // .../_TDB0200/A00012/A0001234.jpg for 1234.

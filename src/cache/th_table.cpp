@@ -8,9 +8,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 
 namespace mirte {
 
@@ -75,42 +73,20 @@ void TThTable::WriteTable(const QString& path) {
             m_log.Write("L%.5d %s", LineNo, qUtf8Printable(line));
         }
     }
-    file.Sync(); // on the disk before it replaces the old file
-    file.Close();
+    file.Close(); // on the disk before it replaces the old file
 }
 
 void TThTable::SaveTable() {
-    if (!Images.Modified) {
+    MayStore(); // a read-only table takes a folder that is free again: it stored nothing to lose
+    if (!Images.Modified || m_readOnly) {
         m_log.Write("管理情報格納なし");
         return;
     }
     QElapsedTimer timer;
     timer.start();
     const QString path = TableFileName();
-    const QString fresh = path + QStringLiteral(".new");
-    try {
-        if (!QDir().mkpath(DataDir())) {
-            throw ECacheError(
-                FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
-        }
-        WriteTable(fresh);
-        if (std::rename(QFile::encodeName(fresh).constData(),
-                        QFile::encodeName(path).constData()) != 0) {
-            throw EInOutError(
-                FormatMessage("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s",
-                              qUtf8Printable(path), qUtf8Printable(SystemErrorText(errno))),
-                errno);
-        }
-    } catch (const ECacheError& error) {
-        QFile::remove(fresh);
-        // The message names the management file, not the new file beside it.
-        QString message = error.Message();
-        message.replace(fresh, path);
-        if (dynamic_cast<const EInOutError*>(&error) != nullptr) {
-            throw EInOutError(message, static_cast<const EInOutError&>(error).ErrorCode());
-        }
-        throw ECacheError(message);
-    }
+    // Written whole or not at all: a failed save leaves the old file as it was.
+    WriteTable(path);
     m_log.Write("管理情報格納：%dミリ秒、%dレコード %s", int(timer.elapsed()), LineNo,
                 qUtf8Printable(path));
     Images.Modified = false;
@@ -131,13 +107,18 @@ void TThTable::SetCacheDir(const QString& dir) {
         SaveTable();
         Images.Clear();
     }
+    m_lock.Unlock();
+    m_readOnly = false;
     Current = nullptr;
     Images.CacheFileName.CacheDir = dir;
+    TakeLock();
     LoadTable();
     try {
         // Thumbnails of an older version are never read again: they go when the folder is
         // taken into use, not only when the user clears the cache.
-        DeleteOldCaches();
+        if (!m_readOnly) {
+            DeleteOldCaches();
+        }
     } catch (const std::exception& error) {
         m_log.Write("%s", error.what()); // a folder left behind does not stop the switch
     }
@@ -145,11 +126,59 @@ void TThTable::SetCacheDir(const QString& dir) {
                 qUtf8Printable(old), qUtf8Printable(dir));
 }
 
+int TThTable::DefaultLockWaitMs() {
+    bool ok = false;
+    const int asked = qEnvironmentVariableIntValue("MIRTE_CACHE_WAIT_MS", &ok);
+    return ok && asked >= 0 ? asked : 3000;
+}
+
+void TThTable::TakeLock() {
+    const QString path = Images.CacheFileName.LockFileName();
+    QDir().mkpath(GetCacheDir()); // the lock file lies in the cache folder
+    TFileLock::TResult result = m_lock.Lock(path, 0);
+    if (result == TFileLock::TResult::Busy) {
+        Tell(kWaitingMessage);
+        result = m_lock.Lock(path, LockWaitMs);
+    }
+    // Without a lock file (a folder where nothing can be made) the table goes on as before:
+    // storing fails there and says so.
+    m_readOnly = result == TFileLock::TResult::Busy;
+    if (m_readOnly) {
+        Tell(kReadOnlyMessage);
+    }
+}
+
+bool TThTable::MayStore() {
+    if (!m_readOnly) {
+        return true;
+    }
+    if (m_lock.Lock(Images.CacheFileName.LockFileName(), 0) != TFileLock::TResult::Held) {
+        return false;
+    }
+    // The other program has gone: what it stored is read first (this table wrote nothing).
+    Images.Clear();
+    Current = nullptr;
+    LoadTable();
+    m_readOnly = false;
+    return true;
+}
+
+void TThTable::Tell(const char* pattern) {
+    const QString message = FormatMessage(pattern, qUtf8Printable(GetCacheDir()));
+    m_log.Write("%s", qUtf8Printable(message));
+    if (OnBusy) {
+        OnBusy(message);
+    }
+}
+
 void TThTable::ClearCache() {
     const QString path = DataDir();
     if (QFileInfo(path).fileName() != Images.CacheFileName.DataDirName()) {
         throw ECacheError(
             FormatMessage("キャッシュ情報名が不正です。Dir=%s", qUtf8Printable(path)));
+    }
+    if (!MayStore()) {
+        throw ECacheError(FormatMessage(kCannotClearMessage, qUtf8Printable(GetCacheDir())));
     }
     QElapsedTimer timer;
     timer.start();
@@ -209,7 +238,14 @@ bool TThTable::Lookup(const QString& fileName, int width, int height, QSize read
     }
     bool loaded = false;
     try {
-        loaded = record->LoadThBitmap(&ResultBitmap, readBox);
+        // While another program stores into the folder, a file is served only while it is
+        // still the one the record describes: that program may have evicted it, or cleared the
+        // cache and stored another picture under the same number.
+        QString time;
+        qint64 size = -1;
+        loaded = (!m_readOnly || (GetFileTimeSize(record->BitmapFileName(), time, size) &&
+                                  time == record->ThFileTime && size == record->ThFileSize)) &&
+                 record->LoadThBitmap(&ResultBitmap, readBox);
     } catch (const EPictureError&) {
         loaded = false; // a damaged thumbnail counts as a missing one: render anew
     }
@@ -227,6 +263,9 @@ bool TThTable::Lookup(const QString& fileName, int width, int height, QSize read
 
 void TThTable::AddRecord(const QString& fileName, const QImage& bitmap, const TPictureFacts& facts,
                          int width, int height, const QByteArray& encoded) {
+    if (!MayStore()) {
+        return;
+    }
     Images.CheckSize();
     if (Images.Disabled) {
         return;
@@ -242,13 +281,16 @@ void TThTable::AddRecord(const QString& fileName, const QImage& bitmap, const TP
 }
 
 bool TThTable::RemoveRecord(const QString& fileName, int width, int height) {
+    MayStore();
     FillKey(fileName, width, height);
     TThImage* record = Images.FindImage(Images.Key());
     if (record == nullptr) {
         return false;
     }
     m_log.Write("レコード削除 元画像 %s ", qUtf8Printable(record->OrgFileName));
-    record->DeleteBitmap();
+    if (!m_readOnly) {
+        record->DeleteBitmap(); // a read-only table forgets the record; the file is not its own
+    }
     record->Delete();
     Current = nullptr;
     return true;

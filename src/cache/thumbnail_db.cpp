@@ -3,10 +3,13 @@
 #include "diag/th_debug_log.h"
 #include "picture/picture_error.h"
 #include "picture/picture_header.h"
+#include "picture/stored_thumbnail.h"
 #include "util/errors.h"
 #include "util/paths.h"
 
 namespace mirte {
+
+static_assert(TThumbnailDB::CacheBox <= MaxStoredSide, "the store refuses larger thumbnails");
 
 namespace {
 

@@ -46,7 +46,16 @@ public:
     TThumbnailDB(const TThumbnailDB&) = delete;
     TThumbnailDB& operator=(const TThumbnailDB&) = delete;
 
+    // Takes the folder (waiting for it while another program stores into it: see TThTable).
     void SetCacheDirectory(const QString& dir) { m_table.SetCacheDir(dir); }
+    // Told, on the calling thread, when the folder is found in use and while it is waited for.
+    void OnFolderBusy(std::function<void(const QString& message)> notice) {
+        m_table.OnBusy = std::move(notice);
+    }
+    // How long SetCacheDirectory waits for a folder in use (TThTable::DefaultLockWaitMs).
+    void SetFolderWaitMs(int ms) { m_table.LockWaitMs = ms; }
+    // Whether another program stores into the folder, so that this cache stores nothing.
+    bool FolderInUse() const { return m_table.ReadOnly(); }
     QString GetCacheDirectory() const { return m_table.GetCacheDir(); }
     void SetMaxCacheSize(qint64 sizeKB) { m_table.SetMaxSize(sizeKB); }
     qint64 GetMaxCacheSize() const { return m_table.GetMaxSize(); }

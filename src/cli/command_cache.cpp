@@ -55,6 +55,14 @@ int Get(TThumbnailDB& db, const QStringList& files, int jobs, std::FILE* out, st
 
 } // namespace
 
+void WatchCacheFolder(TThumbnailDB& db, const Context& context) {
+    std::FILE* err = context.err;
+    db.OnFolderBusy([err](const QString& message) {
+        std::fprintf(err, "mirte-cli: %s\n", qUtf8Printable(message));
+        std::fflush(err);
+    });
+}
+
 // cache --dir CACHEDIR [--size-kb N] get FILE... | list | clear
 int RunCache(const QStringList& args, const Context& context) {
     std::FILE* out = context.out;
@@ -96,6 +104,7 @@ int RunCache(const QStringList& args, const Context& context) {
     }
     try {
         TThumbnailDB db(context.logDir, context.log);
+        WatchCacheFolder(db, context);
         db.SetCacheDirectory(dir);
         db.SetMaxCacheSize(sizeKB >= 0 ? sizeKB : qint64{DefaultCacheSizeMB(dir)} * 1024);
         int status = 0;

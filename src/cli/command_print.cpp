@@ -219,6 +219,7 @@ int RunPrint(const QStringList& args, const Context& context) {
     try {
         const CacheChoice cache = ChooseCache(options, settings.get(), context.defaultCacheDir);
         TThumbnailDB db(context.logDir, context.log);
+        WatchCacheFolder(db, context);
         db.SetCacheDirectory(cache.Directory);
         db.SetMaxCacheSize(cache.SizeKB);
 
@@ -242,8 +243,7 @@ int RunPrint(const QStringList& args, const Context& context) {
         if (!options.PngDir.isEmpty()) {
             return WritePreviewPages(*form, options, from, to, context);
         }
-        form->PrintFrom = from;
-        form->PrintTo = to;
+        form->PrintRanges.addRange(from, to);
         TTerminalProgress progress(context.err);
         if (!form->Print(progress)) {
             std::fputs("mirte-cli: 中断しました。何も印刷していません。\n", context.err);

@@ -6,7 +6,8 @@
 
 namespace mirte {
 class TThDebugLog;
-}
+class TThumbnailDB;
+} // namespace mirte
 
 namespace mirte::cli {
 
@@ -29,6 +30,9 @@ struct Context {
     QString defaultCacheDir;    // the program's own cache folder, when none is named
 };
 int RunCache(const QStringList& args, const Context& context);
+// Before a command's cache takes its folder: when another program stores into it, the table
+// says so on standard error.
+void WatchCacheFolder(TThumbnailDB& db, const Context& context);
 // Needs a QGuiApplication (fonts, painting).
 int RunPrint(const QStringList& args, const Context& context);
 

@@ -10,6 +10,7 @@ class TPrintProgress {
 public:
     virtual ~TPrintProgress() = default;
     virtual void Start() = 0;
+    // The page-th of the pageTotal pages the run prints (not the pages' own numbers);
     // `percent` is page × 100 div pageTotal.
     virtual void PagePrinted(int page, int pageTotal, int percent) = 0;
     virtual bool CancelRequested() = 0;

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <vector>
 
 namespace mirte {
 
@@ -120,23 +121,31 @@ QImage TReportForm::RenderCurrentPage(int scale, const QColor& background) {
 bool TReportForm::PrintPages(TPrintProgress& progress) {
     CurrentPage = 1;
     PageTotal = PageCount();
+    std::vector<int> pages;
+    for (int page = 1; page <= PageTotal; ++page) {
+        if (PrintRanges.isEmpty() || PrintRanges.contains(page)) {
+            pages.push_back(page);
+        }
+    }
+    const int count = int(pages.size());
     StartRun();
     progress.Start();
+    if (count == 0) {
+        progress.Finish(); // no job for no page
+        return true;
+    }
     try {
         m_page->BeginDoc(); // sets the printer up through LightRepSetPrinter
-        for (int i = 1; i <= PageTotal; ++i) {
-            if ((PrintFrom != 0 && i < PrintFrom) || (PrintTo != 0 && i > PrintTo)) {
-                continue;
-            }
-            CurrentPage = i;
+        for (int done = 1; done <= count; ++done) {
+            CurrentPage = pages[std::size_t(done - 1)];
             m_page->PrintPage();
-            progress.PagePrinted(i, PageTotal, i * 100 / PageTotal);
+            progress.PagePrinted(done, count, done * 100 / count);
             if (progress.CancelRequested()) {
                 m_page->Abort();
                 progress.Finish();
                 return false;
             }
-            if (i != PageTotal && (PrintTo == 0 || i < PrintTo)) {
+            if (done < count) {
                 m_page->NewPage();
             }
         }

@@ -5,6 +5,7 @@
 #include "report/printer_measure.h"
 
 #include <QImage>
+#include <QPageRanges>
 #include <QString>
 #include <memory>
 
@@ -32,8 +33,8 @@ public:
 
     int CurrentPage = 1; // the page being rendered, 1-based; the cell events read it
     int PageTotal = 1;   // pages of the current run
-    int PrintFrom = 0;   // first page to print, 0: from the first
-    int PrintTo = 0;     // last page to print, 0: to the last
+    // The pages to print as the user listed them ("1,3", "2-3,5"); empty: every page.
+    QPageRanges PrintRanges;
 
     // The printer state adopted at the last layout. The printer is known by its name (a queue,
     // or the file a job goes to); everything starts empty, so the first layout is a change.
@@ -55,10 +56,10 @@ public:
     int PreviewScale() const;
     // CurrentPage at the preview scale, on white.
     QImage RenderPage();
-    // Prints pages PrintFrom .. PrintTo of PageCount(), reporting to `progress` and stopping
-    // when it is cancelled between pages. Every way out ends or aborts the job: a cancel or a
-    // failure aborts it (a spooled or half-written file goes), and a failure is raised again
-    // after the progress is finished. False when cancelled.
+    // Prints the pages of PrintRanges that exist, in order, reporting to `progress` (which
+    // counts the pages printed) and stopping when it is cancelled between pages. Every way out ends
+    // or aborts the job: a cancel or a failure aborts it (a spooled or half-written file goes), and
+    // a failure is raised again after the progress is finished. False when cancelled.
     bool PrintPages(TPrintProgress& progress);
     // What the print buttons run once the user said go: the pages of the range, shown in
     // `progress` (the back card prints its one page without it). False when cancelled.

@@ -3,11 +3,13 @@
 #include "dib_convert.h"
 #include "dib_reader.h"
 #include "dib_writer.h"
+#include "util/errors.h"
+#include "util/replace_file.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QPainter>
-#include <QSaveFile>
+#include <optional>
 
 namespace mirte {
 
@@ -40,12 +42,16 @@ void TDibGraphic::SaveToStream(QIODevice& out) const {
 
 void TDibGraphic::SaveToFile(const QString& path) const {
     // Written beside the target and renamed over it, so that a failure leaves no half a file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    std::optional<TAtomicFile> file;
+    try {
+        file.emplace(path);
+    } catch (const EInOutError&) {
         throw EDibError(QStringLiteral("TDibGraphic.SaveToFile: Cannot create \"%1\"").arg(path));
     }
-    WriteDib(*m_dib, file);
-    if (!file.commit()) {
+    try {
+        file->Write(SaveToBytes());
+        file->Commit(true);
+    } catch (const EInOutError&) {
         throw EDibError(QStringLiteral("TDibGraphic.SaveToFile: Cannot write \"%1\"").arg(path));
     }
 }

@@ -3,7 +3,6 @@
 #include "jpeg_decoder.h"
 #include "jpeg_errors.h"
 #include "picture_error.h"
-#include "picture_header.h"
 #include "util/unique_fd.h"
 
 #include <QFile>
@@ -112,7 +111,7 @@ bool Decompress(Decompressor& d, QByteArrayView data, QSize box, QImage& image) 
     jpeg_read_header(info, TRUE);
     const int width = int(info->image_width);
     const int height = int(info->image_height);
-    if (width > MaxPictureSide || height > MaxPictureSide || info->num_components != 3) {
+    if (width > MaxStoredSide || height > MaxStoredSide || info->num_components != 3) {
         std::snprintf(d.errors.message, sizeof d.errors.message, "not a stored thumbnail");
         return false;
     }
@@ -144,6 +143,9 @@ bool Decompress(Decompressor& d, QByteArrayView data, QSize box, QImage& image) 
 QByteArray EncodeStoredThumbnail(const QImage& source, int quality, bool fullChroma) {
     if (source.isNull()) {
         throw EPictureError(QStringLiteral("空のサムネイルは格納できません。"));
+    }
+    if (source.width() > MaxStoredSide || source.height() > MaxStoredSide) {
+        throw EPictureError(QStringLiteral("サムネイルが大きすぎます。"));
     }
     const QImage image = ColorSpaceOf(source.format()) == JCS_UNKNOWN
                              ? source.convertToFormat(QImage::Format_RGB888)

@@ -14,14 +14,18 @@ namespace mirte {
 // thumbnail is mostly Huffman decoding, in proportion to its bytes (bench/cache_store.sh).
 constexpr int StoredJpegQuality = 93;
 constexpr bool StoredJpegFullChroma = true;
+// No stored thumbnail is larger than the cache's box on either side: the store refuses to
+// write one, and a file that claims more is refused before anything of its size is allocated.
+constexpr int MaxStoredSide = 512;
 
 // The thumbnail as the bytes of a JPEG file. Raises EPictureError when the image cannot be
-// encoded (a null image, say).
+// encoded (a null image, say) or is larger than MaxStoredSide.
 QByteArray EncodeStoredThumbnail(const QImage& image, int quality = StoredJpegQuality,
                                  bool fullChroma = StoredJpegFullChroma);
 
 // Decodes the bytes of a stored thumbnail (as ReadStoredThumbnail does a file); false, with the
-// reason in `error`, for bytes that are empty, cut short or damaged.
+// reason in `error`, for bytes that are empty, cut short or damaged, or that claim a picture
+// larger than MaxStoredSide (whatever the box).
 bool DecodeStoredThumbnail(QByteArrayView bytes, QSize box, QImage& image, QString& error);
 
 // Reads a stored thumbnail, decoded at the smallest DCT scale (n/8) whose picture still covers

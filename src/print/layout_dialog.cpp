@@ -13,7 +13,9 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -43,6 +45,19 @@ QFont ToQFont(const TTitleFont& font) {
     q.setUnderline(font.Underline);
     q.setStrikeOut(font.StrikeOut);
     return q;
+}
+
+// The title's font as it is really drawn, by the names Qt's font dialog lists: a substitute
+// ("ＭＳ Ｐゴシック") or a face that is not installed resolves to an installed family, and a
+// bold or italic drawn from a face without such a style is that face's own style.
+QFont DrawnFont(const TTitleFont& font) {
+    const QFontInfo drawn(ToQFont(font));
+    QFont shown(drawn.family());
+    shown.setStyleName(drawn.styleName());
+    shown.setPointSize(font.Size);
+    shown.setUnderline(font.Underline);
+    shown.setStrikeOut(font.StrikeOut);
+    return shown;
 }
 
 } // namespace
@@ -240,19 +255,26 @@ void TLayoutDialog::BtnSelectColorClick() {
 }
 
 void TLayoutDialog::BtnFontClick() {
-    FontDialog->setCurrentFont(ToQFont(TitleFont));
+    const QFont shown = DrawnFont(TitleFont);
+    FontDialog->setCurrentFont(shown);
     auto* colour = FontDialog->findChild<QPushButton*>(QStringLiteral("FontColorButton"));
     colour->setProperty("chosen", TitleFont.Color);
     if (FontDialog->exec() != QDialog::Accepted) {
         return;
     }
     const QFont chosen = FontDialog->selectedFont();
-    TitleFont.Name = chosen.family();
+    // The face and its style change only when the user chose another: the title keeps the name
+    // it has (a substitute, or a face not installed here) and a bold or italic the face draws
+    // without a style of its own.
+    if (chosen.family() != shown.family() ||
+        QFontDatabase::styleString(chosen) != QFontDatabase::styleString(shown)) {
+        TitleFont.Name = chosen.family();
+        TitleFont.Bold = chosen.bold();
+        TitleFont.Italic = chosen.italic();
+    }
     if (chosen.pointSize() > 0) {
         TitleFont.Size = chosen.pointSize();
     }
-    TitleFont.Bold = chosen.bold();
-    TitleFont.Italic = chosen.italic();
     TitleFont.Underline = chosen.underline();
     TitleFont.StrikeOut = chosen.strikeOut();
     TitleFont.Color = colour->property("chosen").value<QColor>();
@@ -320,15 +342,13 @@ void TLayoutDialog::BtnPreviewClick() {
 }
 
 void TLayoutDialog::BtnPrintClick() {
-    int from = 0;
-    int to = 0;
+    QPageRanges pages;
     const TPrintConfirmation confirmation{m_form, m_parts.SharedPrintDialog, m_pageRange,
                                           [this] { ApplySettings(); }, m_parts.Ask};
-    if (!PrintConfirm(confirmation, from, to)) {
+    if (!PrintConfirm(confirmation, pages)) {
         return;
     }
-    m_form.PrintTo = to;
-    m_form.PrintFrom = from;
+    m_form.PrintRanges = pages;
     try {
         m_form.Print(m_parts.Progress);
     } catch (const std::exception& error) {

@@ -80,16 +80,14 @@ void TPreviewJob::GoLastPage() {
 
 void TPreviewJob::PrintFromPreview() {
     TReportForm& form = m_parts.Form;
-    int from = 0;
-    int to = 0;
+    QPageRanges pages;
     const TPrintConfirmation confirmation{form, m_parts.PrintDialog, m_parts.PageRange,
                                           [this] { ShowPreviewPage(); }, m_parts.Ask};
-    if (!PrintConfirm(confirmation, from, to)) {
+    if (!PrintConfirm(confirmation, pages)) {
         return;
     }
     const int viewed = form.CurrentPage;
-    form.PrintFrom = from;
-    form.PrintTo = to;
+    form.PrintRanges = pages;
     try {
         form.Print(m_parts.Progress);
     } catch (const std::exception& error) {

@@ -5,10 +5,11 @@
 
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 
 namespace mirte {
 
-bool TQtPrintDialogRunner::Execute(bool pageRange, int pageCount, int& fromPage, int& toPage) {
+bool TQtPrintDialogRunner::Execute(bool pageRange, int pageCount, QPageRanges& pages) {
     QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile;
     if (pageRange) {
         options |= QAbstractPrintDialog::PrintPageRange;
@@ -25,19 +26,20 @@ bool TQtPrintDialogRunner::Execute(bool pageRange, int pageCount, int& fromPage,
     if (!accepted) {
         return false;
     }
-    fromPage = 1;
-    toPage = pageCount;
+    pages = QPageRanges();
+    pages.addRange(1, std::max(pageCount, 1));
+    // A list such as "1,3" is the printer's page ranges; the dialog's from and to pages are
+    // only its first and last page.
     if (pageRange && m_dialog.printRange() == QAbstractPrintDialog::PageRange &&
-        m_dialog.fromPage() > 0) {
-        fromPage = m_dialog.fromPage();
-        toPage = std::max(m_dialog.toPage(), fromPage);
+        !m_dialog.printer()->pageRanges().isEmpty()) {
+        pages = m_dialog.printer()->pageRanges();
     }
     return true;
 }
 
-bool PrintConfirm(const TPrintConfirmation& c, int& fromPage, int& toPage) {
+bool PrintConfirm(const TPrintConfirmation& c, QPageRanges& pages) {
     c.Ask(QString::fromUtf8(kChoosePaperMessage), TAskButtons::Ok);
-    if (!c.Dialog.Execute(c.PageRange, c.Form.PageCount(), fromPage, toPage)) {
+    if (!c.Dialog.Execute(c.PageRange, c.Form.PageCount(), pages)) {
         return false;
     }
     if (c.Form.ApplyLayoutOrientation()) {
@@ -48,9 +50,19 @@ bool PrintConfirm(const TPrintConfirmation& c, int& fromPage, int& toPage) {
             return false;
         }
     }
-    // The page count follows the paper no more than the layout does, but keep the range sane.
-    fromPage = std::clamp(fromPage, 1, c.Form.PageCount());
-    toPage = std::clamp(toPage, fromPage, c.Form.PageCount());
+    // Pages past the last one are not printed; when nothing is left, the user hears why.
+    const int last = c.Form.PageCount();
+    QPageRanges existing;
+    for (const QPageRanges::Range& range : pages.toRangeList()) {
+        if (range.from <= last) {
+            existing.addRange(range.from, std::min(range.to, last));
+        }
+    }
+    if (existing.isEmpty()) {
+        c.Ask(QString::fromUtf8(kNoSuchPagesMessage), TAskButtons::Ok);
+        return false;
+    }
+    pages = existing;
     return true;
 }
 

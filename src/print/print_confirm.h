@@ -3,6 +3,7 @@
 #include "ask_user.h"
 #include "report/printer_device.h"
 
+#include <QPageRanges>
 #include <functional>
 
 class QPrintDialog;
@@ -17,9 +18,9 @@ class TPrintDialogRunner {
 public:
     virtual ~TPrintDialogRunner() = default;
     // Shows the dialog for the application's printer; with `pageRange` it offers page numbers
-    // 1 .. pageCount, all of them chosen. False when the user cancels; else fromPage and toPage
-    // hold the pages chosen (1 and pageCount for all).
-    virtual bool Execute(bool pageRange, int pageCount, int& fromPage, int& toPage) = 0;
+    // 1 .. pageCount, all of them chosen. False when the user cancels; else `pages` holds the
+    // pages chosen as listed ("1,3", "2-3,5"; 1-pageCount for all).
+    virtual bool Execute(bool pageRange, int pageCount, QPageRanges& pages) = 0;
 };
 
 // Qt's print dialog over the application's printer: its queues, and printing to a PDF file.
@@ -27,7 +28,7 @@ class TQtPrintDialogRunner : public TPrintDialogRunner {
 public:
     TQtPrintDialogRunner(QPrintDialog& dialog, TQtPrinterDevice& printer)
         : m_dialog(dialog), m_printer(printer) {}
-    bool Execute(bool pageRange, int pageCount, int& fromPage, int& toPage) override;
+    bool Execute(bool pageRange, int pageCount, QPageRanges& pages) override;
     QPrintDialog& Dialog() const { return m_dialog; }
 
 private:
@@ -39,11 +40,13 @@ private:
 inline constexpr const char* kChoosePaperMessage = "用紙にはA4もしくはレターを選択してください。";
 inline constexpr const char* kPrinterChangedMessage =
     "プリンタの設定が変わりました。A4かレターサイズで印刷してください。";
+inline constexpr const char* kNoSuchPagesMessage = "指定されたページはありません。";
 
 // What a print button runs before printing: the A4-or-Letter notice, the print dialog, the
 // layout's orientation forced on the printer, the page laid out again; when the printer's
 // state changed, `refresh` redraws what is on screen and the user must confirm the change
-// with "OK". True to print, with fromPage and toPage as chosen.
+// with "OK". True to print, with `pages` as chosen, less those past the last page (none left:
+// the user is told, and nothing is printed).
 struct TPrintConfirmation {
     TReportForm& Form;
     TPrintDialogRunner& Dialog;
@@ -51,6 +54,6 @@ struct TPrintConfirmation {
     std::function<void()> Refresh;
     TAskUser Ask;
 };
-bool PrintConfirm(const TPrintConfirmation& confirmation, int& fromPage, int& toPage);
+bool PrintConfirm(const TPrintConfirmation& confirmation, QPageRanges& pages);
 
 } // namespace mirte

@@ -1,6 +1,7 @@
 #include "pdf_writer_device.h"
 
-#include "spool_file.h"
+#include "util/errors.h"
+#include "util/replace_file.h"
 
 #include <QFile>
 #include <QPainter>
@@ -67,8 +68,13 @@ bool TPdfWriterDevice::BeginDoc() {
         m_lastError = QStringLiteral("出力ファイルが指定されていません。");
         return false;
     }
-    m_spool = SpoolFileBeside(m_path);
-    m_writer = std::make_unique<QPdfWriter>(m_spool);
+    try {
+        m_spool = std::make_unique<TAtomicFile>(m_path);
+    } catch (const EInOutError&) {
+        m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(m_path);
+        return false;
+    }
+    m_writer = std::make_unique<QPdfWriter>(m_spool->FileName());
     m_writer->setResolution(m_dpi);
     m_writer->setPageLayout(m_layout);
     m_writer->setTitle(m_title);
@@ -93,7 +99,14 @@ bool TPdfWriterDevice::EndDoc() {
     const bool written = m_painter->end();
     m_painter.reset();
     m_writer.reset(); // the file is complete once the writer is gone
-    const bool delivered = written && MoveSpoolOver(m_spool, m_path);
+    bool delivered = written;
+    if (written) {
+        try {
+            m_spool->Commit(false);
+        } catch (const EInOutError&) {
+            delivered = false;
+        }
+    }
     if (!delivered) {
         m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(m_path);
     }
@@ -112,10 +125,7 @@ void TPdfWriterDevice::Abort() {
 
 void TPdfWriterDevice::DropSpool() {
     m_writer.reset();
-    if (!m_spool.isEmpty()) {
-        QFile::remove(m_spool); // gone already when it was renamed into place
-        m_spool.clear();
-    }
+    m_spool.reset(); // the file of a job not delivered goes
 }
 
 } // namespace mirte

@@ -11,6 +11,8 @@ class QPdfWriter;
 
 namespace mirte {
 
+class TAtomicFile;
+
 // A printer that writes a PDF file through Qt's PDF writer (no print system, no widgets): for
 // the report engine's tests and anything else that wants a PDF without a print queue. The whole
 // sheet is printable. A job goes into a file beside the target and is renamed over it when it
@@ -46,7 +48,7 @@ private:
     int m_dpi;
     QPageLayout m_layout;
     QString m_title;
-    QString m_spool;
+    std::unique_ptr<TAtomicFile> m_spool; // the job's file beside the target while it runs
     QString m_lastError;
     std::unique_ptr<QPdfWriter> m_writer; // while a job runs
     std::unique_ptr<QPainter> m_painter;

@@ -1,6 +1,7 @@
 #include "qt_printer_device.h"
 
-#include "spool_file.h"
+#include "util/errors.h"
+#include "util/replace_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -174,7 +175,13 @@ bool TQtPrinterDevice::BeginDoc() {
             m_lastError = QStringLiteral("出力ファイルが指定されていません。");
             return false;
         }
-        m_spool = SpoolFileBeside(target);
+        try {
+            m_fileJob = std::make_unique<TAtomicFile>(target);
+        } catch (const EInOutError&) {
+            m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
+            return false;
+        }
+        m_spool = m_fileJob->FileName();
     } else {
         if (QPrinterInfo::printerInfo(m_printer->printerName()).isNull()) {
             m_lastError =
@@ -221,7 +228,12 @@ bool TQtPrinterDevice::EndDoc() {
     if (!written) {
         m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
     } else if (PrintsToFile()) {
-        delivered = MoveSpoolOver(m_spool, m_printer->outputFileName());
+        try {
+            m_fileJob->Commit(false);
+            delivered = true;
+        } catch (const EInOutError&) {
+            delivered = false;
+        }
         if (!delivered) {
             m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
         }
@@ -243,10 +255,12 @@ void TQtPrinterDevice::Abort() {
 
 void TQtPrinterDevice::DropSpool() {
     m_job.reset();
-    if (!m_spool.isEmpty()) {
-        QFile::remove(m_spool); // gone already when it was renamed into place
-        m_spool.clear();
+    if (m_fileJob) {
+        m_fileJob.reset(); // a job not delivered leaves nothing beside the file
+    } else if (!m_spool.isEmpty()) {
+        QFile::remove(m_spool); // the queue's spool file, handed over or not
     }
+    m_spool.clear();
 }
 
 bool TQtPrinterDevice::Submit() {

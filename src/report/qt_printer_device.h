@@ -11,6 +11,8 @@ class QPrinter;
 
 namespace mirte {
 
+class TAtomicFile;
+
 // A printer through Qt: a queue of the print system (CUPS here) or a PDF file. Its margins are
 // the printer's smallest, so that, as on a printer's device context, the painter starts at the
 // printable area's corner.
@@ -61,7 +63,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPrinter> m_job; // the spool file's printer while a job runs
     std::unique_ptr<QPainter> m_painter;
-    QString m_spool;
+    std::unique_ptr<TAtomicFile> m_fileJob; // for a file: the job's file beside it
+    QString m_spool;                        // the file the job is drawn into
     QString m_lastError;
     int m_lastJobId = 0;
     QString m_missingQueue; // a queue asked for by a name the print system does not know

@@ -142,8 +142,17 @@ void TfrmThumbnail::OpenSettingsAndCache() {
     m_thumbnailDB = std::make_unique<TThumbnailDB>(
         ProgramFolderPath(ProgramFolder::Data, m_paths.ExeDir), m_debugLog);
     const TCacheSettings cache = ReadCacheSettings(*m_iniFile, m_paths.DefaultCacheDir);
+    // Another program storing into the cache folder (mirte-cli, say) is waited for a moment;
+    // after that the window shows why its thumbnails are not stored.
+    m_thumbnailDB->OnFolderBusy(
+        [this](const QString& message) { CacheNotice->setToolTip(message); });
     m_thumbnailDB->SetCacheDirectory(cache.Directory);
     m_thumbnailDB->SetMaxCacheSize(cache.MaxSizeKB);
+    ShowCacheNotice();
+}
+
+void TfrmThumbnail::ShowCacheNotice() {
+    CacheNotice->setVisible(m_thumbnailDB->FolderInUse());
 }
 
 QString TfrmThumbnail::SelectedFolder() const {
@@ -187,6 +196,7 @@ void TfrmThumbnail::SetLoadProgress(int percent) {
     ProgressBar->setValue(qBound(0, percent, 100));
     StatusPanel0->setText(LoadProgressText(percent));
     ProgressBar->setVisible(percent >= 0 && percent < 100);
+    ShowCacheNotice(); // the cache stores again once the other program has let the folder go
     emit LoadProgressShown(percent);
 }
 

@@ -116,6 +116,8 @@ public:
     QLabel* StatusPanel0 = nullptr;
     QWidget* StatusPanel1 = nullptr;
     QLabel* StatusPanel2 = nullptr;
+    // Shown while another program stores into the cache folder and thumbnails are not stored.
+    QLabel* CacheNotice = nullptr;
     QProgressBar* ProgressBar = nullptr;
     QAction* miThumbnailRepaint = nullptr;
     QAction* Refresh = nullptr;
@@ -148,6 +150,8 @@ private:
     void OpenItem(int index);
     void OpenUrl(const QUrl& url);
     void PlaceStatusPanels();
+    // The cache notice follows whether the cache may store.
+    void ShowCacheNotice();
     int ShowMessage(const QString& text, const std::vector<std::uint8_t>& kinds);
     // The print buttons' common check: false (after the message) while loading. A load that
     // shows its end is waited for while it saves, so that the cache is the GUI thread's.

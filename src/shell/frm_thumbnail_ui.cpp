@@ -176,6 +176,10 @@ void TfrmThumbnail::BuildStatusBar() {
     bar->addWidget(StatusPanel0);
     bar->addWidget(StatusPanel1);
     bar->addWidget(StatusPanel2, 1);
+    CacheNotice = new QLabel(QStringLiteral("キャッシュ使用中：保存なし"), bar); // why: its tip
+    CacheNotice->setObjectName(QStringLiteral("CacheNotice"));
+    CacheNotice->hide();
+    bar->addPermanentWidget(CacheNotice);
 
     // The progress bar lies inside panel 1, hidden until a load reports.
     ProgressBar = new QProgressBar(StatusPanel1);

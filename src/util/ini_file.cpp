@@ -2,10 +2,10 @@
 
 #include "common_text.h"
 #include "errors.h"
+#include "replace_file.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -249,9 +249,10 @@ void IniFile::Save(const std::vector<QByteArray>& lines) {
         data += "\r\n";
     }
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
-    QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        fail(file.errorString());
+    try {
+        ReplaceFile(m_fileName, data, true);
+    } catch (const EInOutError& error) {
+        fail(SystemErrorText(error.ErrorCode()));
     }
     m_lines = lines;
 }

@@ -1,61 +1,118 @@
 #include "replace_file.h"
 
 #include "errors.h"
-#include "unique_fd.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mirte {
 
 namespace {
 
-[[noreturn]] void Fail(const QString& path, int error) {
-    throw EInOutError(
-        FormatMessage("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s",
-                      qUtf8Printable(path), qUtf8Printable(SystemErrorText(error))),
-        error);
-}
+std::atomic<unsigned> g_serial{0};
 
 } // namespace
 
+TAtomicFile::TAtomicFile(const QString& target) : m_target(target) {
+    const QFileInfo link(target);
+    if (link.isSymLink()) {
+        m_target = link.symLinkTarget();
+    }
+    struct stat st {};
+    const bool exists = ::stat(QFile::encodeName(m_target).constData(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode)) {
+        Fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL); // a device or a pipe is never replaced
+    }
+    const QFileInfo info(m_target);
+    for (;;) {
+        // Hidden, and unique to this process and this writer; a name left by a crash is
+        // stepped over.
+        m_fileName = QStringLiteral("%1/.%2.%3.%4.new")
+                         .arg(info.absolutePath(), info.fileName())
+                         .arg(::getpid())
+                         .arg(g_serial.fetch_add(1));
+        m_fd.Reset(::open(QFile::encodeName(m_fileName).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (m_fd.Valid()) {
+            break;
+        }
+        if (errno != EEXIST) {
+            const int error = errno;
+            m_fileName.clear();
+            Fail(error);
+        }
+    }
+    if (exists) {
+        ::fchmod(m_fd.Get(), (st.st_mode & 07777) | S_IWUSR);
+    }
+}
+
+TAtomicFile::~TAtomicFile() {
+    Discard();
+}
+
+void TAtomicFile::Write(QByteArrayView bytes) {
+    if (!m_fd.Valid()) {
+        Fail(EBADF);
+    }
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put =
+            ::write(m_fd.Get(), bytes.data() + done, std::size_t(bytes.size() - done));
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            Fail(put < 0 ? errno : ENOSPC);
+        }
+        done += put;
+    }
+}
+
+void TAtomicFile::Commit(bool sync) {
+    if (!m_fd.Valid()) {
+        Fail(EBADF);
+    }
+    if (sync && ::fsync(m_fd.Get()) != 0) {
+        Fail(errno);
+    }
+    // Some file systems (NFS) report a failed write only when the file is closed.
+    if (::close(m_fd.Release()) != 0 && errno != EINTR) {
+        Fail(errno);
+    }
+    if (std::rename(QFile::encodeName(m_fileName).constData(),
+                    QFile::encodeName(m_target).constData()) != 0) {
+        Fail(errno);
+    }
+    m_fileName.clear();
+}
+
+void TAtomicFile::Discard() {
+    m_fd.Reset();
+    if (!m_fileName.isEmpty()) {
+        ::unlink(QFile::encodeName(m_fileName).constData());
+        m_fileName.clear();
+    }
+}
+
+void TAtomicFile::Fail(int error) {
+    Discard();
+    throw EInOutError(
+        FormatMessage("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s",
+                      qUtf8Printable(m_target), qUtf8Printable(SystemErrorText(error))),
+        error);
+}
+
 void ReplaceFile(const QString& path, QByteArrayView bytes, bool sync) {
-    const QByteArray target = QFile::encodeName(path);
-    const QByteArray fresh = target + "." + QByteArray::number(::getpid()) + ".new";
-    int error = 0;
-    {
-        const UniqueFd fd(
-            ::open(fresh.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-        if (!fd.Valid()) {
-            Fail(path, errno);
-        }
-        qsizetype done = 0;
-        while (done < bytes.size() && error == 0) {
-            const ssize_t put =
-                ::write(fd.Get(), bytes.data() + done, std::size_t(bytes.size() - done));
-            if (put < 0 && errno == EINTR) {
-                continue;
-            }
-            if (put <= 0) {
-                error = put < 0 ? errno : ENOSPC;
-            } else {
-                done += put;
-            }
-        }
-        if (error == 0 && sync && ::fsync(fd.Get()) != 0) {
-            error = errno;
-        }
-    }
-    if (error == 0 && std::rename(fresh.constData(), target.constData()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(fresh.constData());
-        Fail(path, error);
-    }
+    TAtomicFile file(path);
+    file.Write(bytes);
+    file.Commit(sync);
 }
 
 } // namespace mirte

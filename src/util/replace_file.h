@@ -1,15 +1,47 @@
 #pragma once
 
+#include "unique_fd.h"
+
 #include <QByteArrayView>
 #include <QString>
 
 namespace mirte {
 
-// Replaces a file's contents as a whole: the bytes go to a new file beside it, which is then
-// renamed over the old one, so that readers see the old file or the new one, never half of
-// either. With `sync` the new file reaches the disk before the rename (for files that must
-// survive a power cut; the thumbnails, which are checked when loaded, go without).
-// Raises EInOutError, leaving the old file as it was.
+// The one way the program writes a file whole: the bytes go to a new file with a name of its
+// own beside the target (no two writers, threads or processes, ever share one), which Commit
+// flushes and renames over the target, so that readers see the old file or the new one, never
+// half of either. Dropped without Commit, the new file goes and the target stays as it was.
+// A target that is a link is written where the link points; one that exists keeps its
+// permissions (made writable for its owner). Errors raise EInOutError naming the target.
+class TAtomicFile {
+public:
+    // Makes the new file beside `target`; refuses a target that is neither missing nor a file.
+    explicit TAtomicFile(const QString& target);
+    ~TAtomicFile();
+    TAtomicFile(const TAtomicFile&) = delete;
+    TAtomicFile& operator=(const TAtomicFile&) = delete;
+
+    const QString& Target() const { return m_target; }
+    // The new file, for a writer that opens it by its name (Qt's PDF writer, say) and closes it
+    // before Commit. Empty once committed or discarded.
+    const QString& FileName() const { return m_fileName; }
+    void Write(QByteArrayView bytes);
+    // Flushes the new file (with `sync` to the disk, for files that must survive a power cut)
+    // and renames it over the target.
+    void Commit(bool sync);
+    // Removes the new file; the target stays as it was. Done by the destructor when needed.
+    void Discard();
+
+private:
+    [[noreturn]] void Fail(int error);
+
+    QString m_target; // a link's destination
+    QString m_fileName;
+    UniqueFd m_fd;
+};
+
+// Replaces a file's contents as a whole through TAtomicFile. With `sync` the new file reaches
+// the disk before the rename (the thumbnails, checked when loaded, go without).
 void ReplaceFile(const QString& path, QByteArrayView bytes, bool sync);
 
 } // namespace mirte

@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 
 namespace mirte {
 
@@ -120,36 +119,24 @@ void TInputTextFile::Close() {
 
 TOutputTextFile::TOutputTextFile(QString fileName) : m_fileName(std::move(fileName)) {}
 
-TOutputTextFile::~TOutputTextFile() {
-    try {
-        Close();
-    } catch (const EInOutError&) {
-        // Nobody is left to tell; callers who care call Close() themselves.
-    }
-}
+TOutputTextFile::~TOutputTextFile() = default;
 
 void TOutputTextFile::Open() {
-    Close();
-    const QFileInfo info(m_fileName);
-    if (!QDir().mkpath(info.absolutePath())) {
-        ThrowCannotOpen(m_fileName);
-    }
-    const QByteArray path = QFile::encodeName(m_fileName);
-    struct stat st {};
-    if (::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR)) {
-        ::chmod(path.constData(), (st.st_mode & 07777) | S_IWUSR);
-    }
-    UniqueFd fd(::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!fd.Valid()) {
-        ThrowCannotOpen(m_fileName);
-    }
-    m_fd = std::move(fd);
+    m_file.reset();
     m_buffer.clear();
+    if (!QDir().mkpath(QFileInfo(m_fileName).absolutePath())) {
+        ThrowCannotOpen(m_fileName);
+    }
+    try {
+        m_file = std::make_unique<TAtomicFile>(m_fileName);
+    } catch (const EInOutError&) {
+        ThrowCannotOpen(m_fileName);
+    }
     m_buffer.reserve(BufferSize * 2);
 }
 
 void TOutputTextFile::WriteLine(const QString& text) {
-    if (!m_fd.Valid()) {
+    if (!m_file) {
         throw EInOutError(
             FormatMessage("ファイル \"%s\" は開かれていません。", qUtf8Printable(m_fileName)),
             EBADF);
@@ -162,51 +149,23 @@ void TOutputTextFile::WriteLine(const QString& text) {
 }
 
 void TOutputTextFile::Flush() {
-    qsizetype done = 0;
-    while (done < m_buffer.size()) {
-        const ssize_t put =
-            ::write(m_fd.Get(), m_buffer.constData() + done, m_buffer.size() - done);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            const int error = put < 0 ? errno : ENOSPC;
-            m_buffer.clear();
-            ThrowIoError("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s",
-                         m_fileName, error);
-        }
-        done += put;
+    try {
+        m_file->Write(m_buffer);
+    } catch (...) {
+        m_file.reset(); // the new file is gone; the old one stays
+        m_buffer.clear();
+        throw;
     }
     m_buffer.clear();
 }
 
-void TOutputTextFile::Sync() {
-    if (!m_fd.Valid()) {
+void TOutputTextFile::Close() {
+    if (!m_file) {
         return;
     }
     Flush();
-    if (::fsync(m_fd.Get()) != 0) {
-        ThrowIoError("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s", m_fileName,
-                     errno);
-    }
-}
-
-void TOutputTextFile::Close() {
-    if (!m_fd.Valid()) {
-        return;
-    }
-    try {
-        Flush();
-    } catch (...) {
-        m_fd.Reset();
-        throw;
-    }
-    // Some file systems (NFS) report a failed write only when the file is closed.
-    const int result = ::close(m_fd.Release());
-    if (result != 0 && errno != EINTR) {
-        ThrowIoError("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s", m_fileName,
-                     errno);
-    }
+    const std::unique_ptr<TAtomicFile> file = std::move(m_file);
+    file->Commit(true);
 }
 
 } // namespace mirte

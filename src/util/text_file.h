@@ -1,9 +1,11 @@
 #pragma once
 
+#include "replace_file.h"
 #include "unique_fd.h"
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
 namespace mirte {
 
@@ -40,33 +42,34 @@ private:
     bool m_atStart = true;
 };
 
-// Writes a UTF-8 text file line by line, each line ending in CR LF.
+// Writes a UTF-8 text file line by line, each line ending in CR LF, as a whole: the lines go to a
+// new file beside it (TAtomicFile) that replaces the old file only when Close succeeds, so that
+// a failure or a crash leaves the old file as it was.
 class TOutputTextFile {
 public:
     explicit TOutputTextFile(QString fileName);
-    // Closes without raising; call Close() first to hear about a failed last write.
+    // Without a successful Close the old file stays, and nothing of the new one.
     ~TOutputTextFile();
     TOutputTextFile(const TOutputTextFile&) = delete;
     TOutputTextFile& operator=(const TOutputTextFile&) = delete;
 
-    // Creates missing folders, makes a read-only file writable, then creates or empties it.
+    // Creates missing folders and the new file beside the old one.
     // Raises ECacheError "ファイル "%s" をオープンできません。".
     void Open();
     // Raises EInOutError when the system refuses the write (a full disk, say).
     void WriteLine(const QString& text);
-    // Writes what is buffered and forces it to the disk. Raises EInOutError.
-    void Sync();
-    // Writes what is buffered and closes. Raises EInOutError.
+    // Writes what is buffered, forces it to the disk and puts the file in the old one's place.
+    // Raises EInOutError, the old file left as it was.
     void Close();
 
-    bool IsOpen() const { return m_fd.Valid(); }
+    bool IsOpen() const { return m_file != nullptr; }
     const QString& FileName() const { return m_fileName; }
 
 private:
     void Flush();
 
     QString m_fileName;
-    UniqueFd m_fd;
+    std::unique_ptr<TAtomicFile> m_file;
     QByteArray m_buffer;
 };
 

@@ -1,6 +1,7 @@
 #include "cache/th_table.h"
 #include "cache_fixtures.h"
 #include "diag/debug_flags.h"
+#include "support/file_size_limit.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
 #include "util/errors.h"
@@ -59,6 +60,7 @@ TEST_F(Table, WritesTheManagementFileExactlyAndReadsItBack) {
         TableBytes().contains(",640,480,,,\"2003/12/31 23:59:58\",1000,,,")); // empty fields
 
     TThTable again;
+    again.LockWaitMs = 0; // beside the fixture's table, which holds the folder: read only
     again.SetCacheDir(dir.Path());
     ASSERT_EQ(again.Images.Count(), 2);
     EXPECT_EQ(again.Images.Image(1)->OrgFileName, QStringLiteral("/p/a,b\"c\".jpg"));
@@ -76,6 +78,7 @@ TEST_F(Table, ATitleLineOnlyWithDebugTitleAndCountedAsAComment) {
     EXPECT_EQ(table.LineNo, 2);
     SetDebugFlags(0);
     TThTable again;
+    again.LockWaitMs = 0; // beside the fixture's table, which holds the folder: read only
     again.SetCacheDir(dir.Path());
     EXPECT_EQ(again.Images.Count(), 1);
 }
@@ -106,6 +109,7 @@ TEST_F(Table, GoodLinesOfABrokenFileLoadAndTheRestIsDropped) {
     bytes += "\r\n" + RecordLine("/p/three.jpg", 3, 100).toUtf8(); // no final line end
     WriteTable(bytes);
     TThTable loaded;
+    loaded.LockWaitMs = 0; // beside the fixture's table, which holds the folder: read only
     loaded.SetCacheDir(dir.Path());
     QStringList names;
     for (int i = 0; i < loaded.Images.Count(); ++i) {
@@ -122,14 +126,14 @@ TEST_F(Table, AFailedSaveLeavesTheOldFileWholeAndSays) {
     const QByteArray saved = TableBytes();
     AddStoredRecord(table.Images, "/p/b.jpg", 1, 100);
     table.Images.Modified = true;
-    QDir().mkpath(table.TableFileName() + ".new"); // the new file cannot be made
     try {
+        const FileSizeLimit full(saved.size() + 10); // the disk fills during the save
         table.SaveTable();
         FAIL() << "a failed save was reported as done";
-    } catch (const ECacheError& error) {
-        EXPECT_EQ(
-            error.Message(),
-            QStringLiteral("ファイル \"%1\" をオープンできません。").arg(table.TableFileName()));
+    } catch (const EInOutError& error) {
+        EXPECT_TRUE(error.Message().startsWith(
+            QStringLiteral("ファイル \"%1\" への書き込み中").arg(table.TableFileName())))
+            << error.what();
     }
     EXPECT_EQ(TableBytes(), saved);
     EXPECT_TRUE(table.Images.Modified); // still to be saved

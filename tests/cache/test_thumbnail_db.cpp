@@ -1,5 +1,6 @@
 #include "cache/thumbnail_db.h"
 #include "picture_fixtures.h"
+#include "support/file_size_limit.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
 #include "support/without_root.h"
@@ -9,9 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <utime.h>
 
 using namespace mirte;
@@ -152,16 +151,8 @@ TEST_F(Database, ADiskThatFillsUpLeavesNoPartFileAndTheCacheKeepsServing) {
     ASSERT_TRUE(db->Thumbnail(a).Ok());
     TThumbnail made;
     {
-        // Writes beyond 100 bytes fail as on a full disk (EFBIG instead of ENOSPC).
-        rlimit old{};
-        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-        const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tiny = old;
-        tiny.rlim_cur = 100;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        const FileSizeLimit full(100); // writes beyond 100 bytes fail as on a full disk
         made = db->Thumbnail(b);
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldSignal);
     }
     EXPECT_EQ(made.Picture.size(), QSize(512, 384));
     EXPECT_FALSE(db->Storing());
@@ -195,4 +186,55 @@ TEST_F(Database, AReadOnlyCacheFolderStillGivesThumbnailsWithoutRoot) {
     const auto writable = readOnly | QFileDevice::WriteOwner;
     QFile::setPermissions(data + "/A00000", writable);
     QFile::setPermissions(data, writable);
+}
+
+// A second cache on the folder (another program's) waits for it, then stores nothing: it serves
+// what is stored while the file is still its record's, and once the folder is free it stores
+// again on top of what the first one stored.
+TEST_F(Database, ASecondCacheOnTheFolderStoresNothingUntilTheFirstLetsGo) {
+    const QString a = Picture("a.jpg", 160, 120);
+    const QString b = Picture("b.jpg", 120, 160);
+    const QString c = Picture("c.jpg", 100, 100);
+    const QString d = Picture("d.jpg", 100, 100);
+    ASSERT_TRUE(db->Thumbnail(a).Ok());
+    ASSERT_TRUE(db->Thumbnail(d).Ok());
+    db->SaveTable();
+    const QByteArray table = cache.Read(db->TableFileName());
+
+    auto second = std::make_unique<TThumbnailDB>();
+    QStringList told;
+    second->SetFolderWaitMs(100);
+    second->OnFolderBusy([&](const QString& message) { told.append(message); });
+    second->SetCacheDirectory(cache.Path());
+    second->SetMaxCacheSize(100000);
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_TRUE(told.last().contains(QStringLiteral("サムネイルは保存しません")));
+    EXPECT_TRUE(second->FolderInUse());
+    EXPECT_TRUE(second->Thumbnail(a).FromCache);
+    const TThumbnail madeB = second->Thumbnail(b);
+    EXPECT_TRUE(madeB.Ok() && !madeB.FromCache);
+    second->Remake(d); // made again, and the stored one left to its owner
+    second->SaveTable();
+    EXPECT_THROW(second->ClearCache(), ECacheError);
+    EXPECT_EQ(cache.Read(db->TableFileName()), table);
+    EXPECT_EQ(QDir(cache.File("_TDB0200/A00000")).entryList(QDir::Files),
+              QStringList({"A0000000.jpg", "A0000001.jpg"}));
+
+    // The first clears its cache and stores b under a's old number: never served for a.
+    db->ClearCache();
+    ASSERT_TRUE(db->Thumbnail(b).Ok());
+    ASSERT_EQ(db->Locate(b).value_or(TStoredThumbnail{}).File,
+              cache.File("_TDB0200/A00000/A0000000.jpg"));
+    const TThumbnail madeA = second->Thumbnail(a);
+    EXPECT_FALSE(madeA.FromCache);
+    EXPECT_EQ(madeA.Picture.size(), QSize(512, 384));
+
+    db.reset(); // saves b and lets the folder go
+    ASSERT_TRUE(second->Thumbnail(c).Ok());
+    EXPECT_FALSE(second->FolderInUse());
+    second.reset(); // saves c
+    Open();
+    for (const QString& path : {b, c}) {
+        EXPECT_TRUE(db->Thumbnail(path).FromCache) << path.toStdString();
+    }
 }

@@ -1,12 +1,16 @@
 #include "picture_fixtures.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
+#include "util/file_lock.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <utime.h>
 
 using namespace mirte::test;
@@ -19,12 +23,21 @@ struct CliRun {
     QString err;
 };
 
-CliRun Cli(const QStringList& args) {
+CliRun Cli(const QStringList& args,
+           const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(MIRTE_CLI), args);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The environment of a run that waits at most `ms` for a cache folder another run holds.
+QProcessEnvironment WaitingAtMost(int ms) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("MIRTE_CACHE_WAIT_MS"), QString::number(ms));
+    return env;
 }
 
 quint32 U32(const QByteArray& b, int at) {
@@ -174,4 +187,72 @@ TEST(CliCache, AKilledRunLeavesALoadableTable) {
     ASSERT_EQ(again.status, 0) << again.err.toStdString();
     EXPECT_EQ(again.out.count(QStringLiteral("hit\t")), 5);
     EXPECT_EQ(again.out.count(QStringLiteral("miss\t")), 2);
+}
+
+// Two runs on one cache folder at the same time: the second waits for the first, then stores on
+// top of what the first stored. Nothing is lost.
+TEST(CliCacheFolder, TwoRunsAtOnceKeepEachOthersThumbnails) {
+    TempFolder dir;
+    const QString cache = dir.File("cache");
+    QStringList files[2];
+    for (int r = 0; r < 2; ++r) {
+        for (int i = 0; i < 20; ++i) {
+            files[r].append(dir.Write(QStringLiteral("r%1-%2.jpg").arg(r).arg(i),
+                                      EncodeWithQt(MakeTestPicture(1600 + i, 1200 + r), "jpg")));
+        }
+    }
+    QProcess runs[2];
+    for (int r = 0; r < 2; ++r) {
+        runs[r].setProcessEnvironment(WaitingAtMost(120000));
+        runs[r].start(QStringLiteral(MIRTE_CLI),
+                      QStringList{"cache", "--dir", cache, "--jobs", "1", "get"} + files[r]);
+    }
+    for (QProcess& run : runs) {
+        ASSERT_TRUE(run.waitForFinished(180000));
+        EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    }
+    const CliRun listed = Cli({"cache", "--dir", cache, "list"});
+    EXPECT_EQ(listed.out.count(u'\n'), 40);
+}
+
+// While one run holds the folder another waits a moment, then serves what is stored, renders
+// the rest and stores nothing; a holder that is killed lets the folder go.
+TEST(CliCacheFolder, ARunWhileTheFolderIsHeldStoresNothingAndAKilledHolderLetsGo) {
+    TempFolder dir;
+    const QString cache = dir.File("cache");
+    const QString stored = dir.Write("stored.jpg", EncodeWithQt(MakeTestPicture(640, 480), "jpg"));
+    const QString fresh = dir.Write("fresh.jpg", EncodeWithQt(MakeTestPicture(480, 640), "jpg"));
+    ASSERT_EQ(Cli({"cache", "--dir", cache, "get", stored}).status, 0);
+    const QString table = cache + "/_TDB0200/_TDBCache.dat";
+    const QByteArray before = dir.Read(table);
+
+    // The holder's picture is a pipe that nobody writes to: it holds the folder until killed.
+    const QString pipe = dir.File("pipe.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QProcess holder;
+    holder.start(QStringLiteral(MIRTE_CLI), {"cache", "--dir", cache, "get", pipe});
+    ASSERT_TRUE(holder.waitForStarted());
+    mirte::TFileLock probe;
+    for (int i = 0;
+         i < 200 && probe.Lock(cache + "/_TDB0200.lock", 0) == mirte::TFileLock::TResult::Held;
+         ++i) {
+        probe.Unlock();
+        QThread::msleep(50);
+    }
+    ASSERT_FALSE(probe.Held());
+
+    const CliRun held = Cli({"cache", "--dir", cache, "get", stored, fresh}, WaitingAtMost(300));
+    EXPECT_EQ(held.status, 0);
+    EXPECT_EQ(held.out, QStringLiteral("hit\t512x384\t%1\nmiss\t384x512\t%2\n").arg(stored, fresh));
+    EXPECT_TRUE(held.err.contains(QStringLiteral("サムネイルは保存しません")))
+        << held.err.toStdString();
+    EXPECT_EQ(dir.Read(table), before);
+    EXPECT_EQ(QDir(cache + "/_TDB0200/A00000").entryList(QDir::Files), QStringList{"A0000000.jpg"});
+
+    holder.kill();
+    ASSERT_TRUE(holder.waitForFinished());
+    const CliRun freed = Cli({"cache", "--dir", cache, "get", fresh}, WaitingAtMost(0));
+    EXPECT_EQ(freed.out, QStringLiteral("miss\t384x512\t%1\n").arg(fresh));
+    EXPECT_TRUE(freed.err.isEmpty()) << freed.err.toStdString();
+    EXPECT_EQ(Cli({"cache", "--dir", cache, "list"}).out.count(u'\n'), 2);
 }

@@ -39,41 +39,57 @@ void FivePages(IndexCardFixture& f) {
     ASSERT_EQ(f.Form->PageCount(), 5);
 }
 
-TEST(PrintRun, PrintsThePagesOfTheRangeWithABreakBetweenThem) {
+// "1,3" or "2-3,5" as the print dialog lists pages; "" for all.
+QPageRanges Pages(const QString& list) {
+    QPageRanges pages;
+    for (const QString& part : list.split(u',', Qt::SkipEmptyParts)) {
+        const QStringList ends = part.split(u'-');
+        pages.addRange(ends.first().toInt(), ends.last().toInt());
+    }
+    return pages;
+}
+
+TEST(PrintRun, PrintsExactlyTheListedPagesWithABreakBetweenThem) {
     struct Row {
-        int from, to;
-        size_t sheets;
-        int breaks;
+        QString pages;
+        QList<int> printed;
     };
-    for (const Row& r : {Row{0, 0, 5, 4}, Row{2, 3, 2, 1}, Row{5, 5, 1, 0}, Row{4, 0, 2, 1}}) {
+    for (const Row& r : {Row{"", {1, 2, 3, 4, 5}}, Row{"2-3", {2, 3}}, Row{"5", {5}},
+                         Row{"1,3", {1, 3}}, Row{"2-3,5", {2, 3, 5}}, Row{"4,9", {4}}}) {
         IndexCardFixture f;
         FivePages(f);
-        f.Form->PrintFrom = r.from;
-        f.Form->PrintTo = r.to;
+        f.Form->PrintRanges = Pages(r.pages);
+        QList<int> printed;
+        auto original = f.Form->ThumbnailRightCenter->OnPrintPanel;
+        f.Form->ThumbnailRightCenter->OnPrintPanel = [&](TLRControl* s, int c, int row,
+                                                         const TEdgeRect& rect, TPrintStatus& st) {
+            printed.append(f.Form->CurrentPage);
+            original(s, c, row, rect, st);
+        };
         RecordingProgress progress;
         EXPECT_TRUE(f.Form->PrintPages(progress));
-        EXPECT_EQ(f.Printer.Pages.size(), r.sheets) << r.from << "-" << r.to;
-        EXPECT_EQ(f.Printer.NewPages, r.breaks) << r.from << "-" << r.to;
+        EXPECT_EQ(printed, r.printed) << r.pages.toStdString();
+        EXPECT_EQ(f.Printer.Pages.size(), size_t(r.printed.size())) << r.pages.toStdString();
+        EXPECT_EQ(f.Printer.NewPages, r.printed.size() - 1) << r.pages.toStdString();
         EXPECT_FALSE(f.Printer.Printing());
         EXPECT_EQ(progress.Calls.first(), QStringLiteral("start"));
         EXPECT_EQ(progress.Calls.last(), QStringLiteral("finish"));
     }
 }
 
-TEST(PrintRun, ReportsPercentOfThePagesAndTheJobTurnsTheReportsWay) {
+TEST(PrintRun, CountsThePagesItPrintsAndTheJobTurnsTheReportsWay) {
     IndexCardFixture f;
     FivePages(f);
-    f.Form->PrintFrom = 2;
-    f.Form->PrintTo = 3;
+    f.Form->PrintRanges = Pages("2-3,5");
     f.Printer.SetOrientation(TPrinterOrientation::poPortrait);
     f.Form->ApplyPrinterLayout();
     f.Printer.SetOrientation(TPrinterOrientation::poLandscape);
     f.Form->ApplyPrinterLayout();
     RecordingProgress progress;
     f.Form->PrintPages(progress);
-    EXPECT_EQ(progress.Calls, (QStringList{"start", "2/5 40%", "3/5 60%", "finish"}));
+    EXPECT_EQ(progress.Calls, (QStringList{"start", "1/3 33%", "2/3 66%", "3/3 100%", "finish"}));
     EXPECT_EQ(f.Printer.Orientation(), TPrinterOrientation::poLandscape);
-    EXPECT_EQ(f.Form->CurrentPage, 3); // the last page printed
+    EXPECT_EQ(f.Form->CurrentPage, 5); // the last page printed
     EXPECT_EQ(f.Printer.Title, QStringLiteral("インデックスカード印刷"));
 }
 

@@ -125,3 +125,25 @@ TEST_F(StoredThumbnail, AMissingFileIsFalseAndADamagedOneRaises) {
     EXPECT_THROW(ReadStoredThumbnail(folder.MakeDir("dir.jpg"), QSize(), image), EPictureError);
     EXPECT_THROW(EncodeStoredThumbnail(QImage()), EPictureError);
 }
+
+TEST_F(StoredThumbnail, NothingLargerThanTheStoreWritesIsWrittenOrRead) {
+    // A frame that claims 64008 x 52742 pixels over a few bytes of scan, as a fuzzer made it.
+    QByteArray huge = EncodeStoredThumbnail(MakeTestPicture(16, 16));
+    const qsizetype frame = huge.indexOf("\xff\xc0");
+    ASSERT_GT(frame, 0);
+    huge.replace(frame + 5, 4, QByteArray("\xce\x06\xfa\x08", 4));
+    const QByteArray wide = EncodeWithQt(MakeTestPicture(MaxStoredSide + 1, 40), "jpg", 90);
+    for (const QByteArray& bytes : {huge, wide}) {
+        for (const QSize box : {QSize(), QSize(96, 96)}) {
+            QImage image;
+            QString error;
+            EXPECT_FALSE(DecodeStoredThumbnail(bytes, box, image, error)) << bytes.size();
+            EXPECT_TRUE(image.isNull());
+        }
+    }
+    QImage image;
+    QString error;
+    EXPECT_TRUE(DecodeStoredThumbnail(EncodeStoredThumbnail(MakeTestPicture(MaxStoredSide, 8)),
+                                      QSize(), image, error));
+    EXPECT_THROW(EncodeStoredThumbnail(MakeTestPicture(8, MaxStoredSide + 1)), EPictureError);
+}

@@ -32,10 +32,10 @@ namespace {
 
 struct RecordingPrintDialog : TPrintDialogRunner {
     QList<bool> PageRanges; // what each showing offered
-    bool Execute(bool pageRange, int pageCount, int& fromPage, int& toPage) override {
+    bool Execute(bool pageRange, int pageCount, QPageRanges& pages) override {
         PageRanges.append(pageRange);
-        fromPage = 1;
-        toPage = pageCount;
+        pages = QPageRanges();
+        pages.addRange(1, pageCount);
         return true;
     }
 };

@@ -21,12 +21,15 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 #include <QtTest>
 #include <functional>
@@ -43,17 +46,18 @@ const QString kBadSize = QString::fromUtf8(TfrmPrintThumbnail::kBadSizeMessage);
 // The print dialog as a test answers it.
 struct ScriptedPrintDialog : TPrintDialogRunner {
     bool Accept = true;
-    int From = 0; // 0: all pages
-    int To = 0;
+    QPageRanges Pages;               // as the user lists them; empty: all pages
     std::function<void()> WhileOpen; // what the user changes in the dialog
     int Runs = 0;
-    bool Execute(bool, int pageCount, int& fromPage, int& toPage) override {
+    bool Execute(bool, int pageCount, QPageRanges& pages) override {
         ++Runs;
         if (WhileOpen) {
             WhileOpen();
         }
-        fromPage = From != 0 ? From : 1;
-        toPage = To != 0 ? To : pageCount;
+        pages = Pages;
+        if (pages.isEmpty()) {
+            pages.addRange(1, pageCount);
+        }
         return Accept;
     }
 };
@@ -224,6 +228,44 @@ private slots:
         QVERIFY(f.Form->LTitle->Font().Underline);
     }
 
+    // The font dialog opens on the family the title is drawn with, in its style and size, and
+    // OK without a change leaves the title as it was.
+    void theFontDialogOpensOnTheTitlesFont_data() {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("the default, a substitute") << QStringLiteral("ＭＳ Ｐゴシック") << false;
+        QTest::newRow("bold, drawn by a face without bold")
+            << QStringLiteral("ＭＳ Ｐ明朝") << true;
+        QTest::newRow("a face not installed") << QStringLiteral("No Such Face 22") << false;
+        QTest::newRow("an installed face") << QStringLiteral("IPAPMincho") << false;
+    }
+
+    void theFontDialogOpensOnTheTitlesFont() {
+        QFETCH(QString, face);
+        QFETCH(bool, bold);
+        DialogFixture f;
+        TfrmPrintThumbnail& d = *f.Dialog;
+        d.TitleFont.Name = face;
+        d.TitleFont.Bold = bold;
+        d.TitleFont.Size = 20;
+        const TTitleFont before = d.TitleFont;
+        QFont asked(face);
+        asked.setBold(bold);
+        const QString drawn = QFontInfo(asked).family();
+        QFont opened;
+        test::WhenReady([&] { return d.FontDialog->isVisible(); },
+                        [&] {
+                            opened = d.FontDialog->currentFont();
+                            d.FontDialog->accept();
+                        });
+        d.BtnFont->click();
+        QCOMPARE(opened.family(), drawn);
+        QCOMPARE(opened.pointSize(), 20);
+        QCOMPARE(d.TitleFont.Name, face);
+        QVERIFY(d.TitleFont == before);
+        QCOMPARE(f.Form->LTitle->Font().Name, face);
+    }
+
     void saveAndResetFollowTheSettingsFile() {
         DialogFixture f;
         TfrmPrintThumbnail& d = *f.Dialog;
@@ -270,14 +312,21 @@ private slots:
     void printingAsksForThePaperAndPrintsTheRange() {
         DialogFixture f(145); // at 6 x 6: three pages
         QCOMPARE(f.Form->PageCount(), 3);
-        f.SharedDialog.From = 2;
-        f.SharedDialog.To = 3;
+        f.SharedDialog.Pages.addRange(2, 3);
         f.Dialog->BtnPrint->click();
         QCOMPARE(f.Messages, QStringList{kPaper});
         QCOMPARE(f.Printer.Pages.size(), size_t(2));
         QCOMPARE(f.Progress.Started, 1);
         QCOMPARE(f.Progress.Finished, 1);
         QCOMPARE(f.Printer.Orientation(), TPrinterOrientation::poLandscape);
+
+        // Only pages past the last: the user hears why, and nothing is printed.
+        f.Messages.clear();
+        f.SharedDialog.Pages = QPageRanges();
+        f.SharedDialog.Pages.addRange(4, 9);
+        f.Dialog->BtnPrint->click();
+        QCOMPARE(f.Messages, (QStringList{kPaper, QString::fromUtf8(kNoSuchPagesMessage)}));
+        QCOMPARE(f.Progress.Started, 1);
 
         // Cancelled in the print dialog: nothing more.
         f.Messages.clear();
@@ -348,22 +397,45 @@ private slots:
         QVERIFY(window.PageImage().isNull()); // let go once closed
     }
 
-    void qtsPrintDialogOffersThePages() {
+    void qtsPrintDialogGivesThePagesAsListed_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pages");
+        QTest::newRow("all") << QString() << "1-14";
+        QTest::newRow("1,3") << "1,3"
+                             << "1,3";
+        QTest::newRow("2-3,5") << "2-3,5"
+                               << "2-3,5";
+    }
+
+    void qtsPrintDialogGivesThePagesAsListed() {
+        QFETCH(QString, typed);
+        QFETCH(QString, pages);
         test::TempFolder dir;
         auto printer = TQtPrinterDevice::ForPdfFile(dir.File("out.pdf"), QPageSize(QPageSize::A4));
         QPrintDialog dialog(&printer->Printer());
         TQtPrintDialogRunner runner(dialog, *printer);
+        bool offered = false;
         test::WhenReady([&] { return dialog.isVisible(); },
                         [&] {
                             QCOMPARE(dialog.minPage(), 1);
                             QCOMPARE(dialog.maxPage(), 14);
+                            // The dialog's own "Pages" field, as the user fills it in.
+                            auto* listed = dialog.findChild<QRadioButton*>("pagesRadioButton");
+                            auto* list = dialog.findChild<QLineEdit*>("pagesLineEdit");
+                            QVERIFY(listed != nullptr && list != nullptr);
+                            offered = listed->isEnabled();
+                            if (!typed.isEmpty() && offered) {
+                                listed->click();
+                                list->setText(typed);
+                            }
                             dialog.accept();
                         });
-        int from = 0;
-        int to = 0;
-        QVERIFY(runner.Execute(true, 14, from, to));
-        QCOMPARE(from, 1);
-        QCOMPARE(to, 14);
+        QPageRanges chosen;
+        QVERIFY(runner.Execute(true, 14, chosen));
+        if (!typed.isEmpty() && !offered) {
+            QSKIP("Qt's dialog offers a list of pages only for a queue of the print system");
+        }
+        QCOMPARE(chosen.toString(), pages);
     }
 
 private:

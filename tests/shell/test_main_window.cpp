@@ -9,6 +9,7 @@
 #include "shell/internet_links.h"
 #include "shell/single_instance.h"
 #include "util/cache_size.h"
+#include "util/file_lock.h"
 #include "util/ini_file.h"
 #include "window_fixture.h"
 
@@ -138,6 +139,7 @@ private slots:
     void pagesFilesAndMailOpenOnTheDesktop();
     void unreadableFolderShowsAnEmptyGrid();
     void readOnlyCacheFolderStillShowsThumbnails();
+    void aCacheFolderAnotherProgramStoresIntoIsShownAndTakenOverWhenFree();
 
 private:
     test::TempFolder m_home;
@@ -620,6 +622,38 @@ void TestMainWindow::pagesFilesAndMailOpenOnTheDesktop() {
     QCOMPARE(desktop.Urls.last().toLocalFile(), grid.ItemInfo(1).value(ieFullPath));
     QVERIFY(photos.contains(desktop.Urls.last().toLocalFile()));
     QCOMPARE(desktop.Urls.size(), 7);
+    QVERIFY(fixture.Messages.isEmpty());
+}
+
+// Another program (mirte-cli, say) stores into the cache folder: the window waits a moment,
+// shows thumbnails without storing them and says why in the status bar; once the folder is free
+// it stores again and the notice goes.
+void TestMainWindow::aCacheFolderAnotherProgramStoresIntoIsShownAndTakenOverWhenFree() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 3);
+    TFileLock other;
+    QDir().mkpath(fixture.Program.File(QStringLiteral("Temp")));
+    QVERIFY(other.Lock(fixture.Program.File(QStringLiteral("Temp/_TDB0200.lock")), 0) ==
+            TFileLock::TResult::Held);
+    qputenv("MIRTE_CACHE_WAIT_MS", "100");
+    auto window = fixture.Open(folder);
+    qunsetenv("MIRTE_CACHE_WAIT_MS");
+    QVERIFY(WaitForLoadEnd(*window));
+    QCOMPARE(LoadedItems(window->ThumbList()), 3);
+    QVERIFY(!window->CacheNotice->isHidden());
+    QVERIFY(window->CacheNotice->toolTip().contains(QStringLiteral("サムネイルは保存しません")));
+    QVERIFY(!QFile::exists(fixture.CacheTableFile()));
+
+    other.Unlock();
+    const int cycles = window->ImageListThread().CyclesDone();
+    window->BtnReloadClick();
+    QTRY_VERIFY(window->ImageListThread().CyclesDone() > cycles);
+    QVERIFY(window->CacheNotice->isHidden());
+    window.reset(); // saves the table
+    QFile table(fixture.CacheTableFile());
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    QCOMPARE(table.readAll().count('\n'), 3);
     QVERIFY(fixture.Messages.isEmpty());
 }
 

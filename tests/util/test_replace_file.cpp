@@ -4,7 +4,13 @@
 #include "util/replace_file.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <vector>
 
 using namespace mirte;
 using mirte::test::TempFolder;
@@ -18,7 +24,42 @@ TEST(ReplaceFile, ReplacesAsAWholeAndLeavesNothingBeside) {
     }
     ReplaceFile(dir.File("new.bmp"), "fresh", false);
     EXPECT_EQ(dir.Read("new.bmp"), QByteArray("fresh"));
-    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList({"a.bmp", "new.bmp"}));
+    // A private file stays private; a link stays a link, its file replaced.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ASSERT_TRUE(QFile::link(path, dir.File("link.bmp")));
+    ReplaceFile(dir.File("link.bmp"), "through the link", true);
+    EXPECT_TRUE(QFileInfo(dir.File("link.bmp")).isSymLink());
+    EXPECT_EQ(dir.Read(path), QByteArray("through the link"));
+    EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ReadUser | QFileDevice::WriteUser);
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList({"a.bmp", "link.bmp", "new.bmp"}));
+}
+
+TEST(ReplaceFile, WritersOfOneFileAtTheSameTimeEachReplaceItWhole) {
+    TempFolder dir;
+    const QString path = dir.File("table.dat");
+    std::atomic<int> failures{0};
+    std::vector<std::thread> writers;
+    for (int t = 0; t < 4; ++t) {
+        writers.emplace_back([&, t] {
+            for (int i = 0; i < 50; ++i) {
+                try {
+                    ReplaceFile(path, QByteArray(200000, char('a' + t)), false);
+                } catch (const EInOutError&) {
+                    ++failures;
+                }
+            }
+        });
+    }
+    for (std::thread& writer : writers) {
+        writer.join();
+    }
+    EXPECT_EQ(failures.load(), 0);
+    const QByteArray bytes = dir.Read(path);
+    ASSERT_EQ(bytes.size(), 200000);
+    EXPECT_EQ(bytes.count(bytes[0]), bytes.size()); // one writer's bytes, whole
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"table.dat"});
 }
 
 TEST(ReplaceFile, AFailureLeavesTheOldFileAndNoDebris) {
@@ -28,5 +69,9 @@ TEST(ReplaceFile, AFailureLeavesTheOldFileAndNoDebris) {
     EXPECT_THROW(ReplaceFile(folder, "bytes", false), EInOutError);
     EXPECT_EQ(dir.Read("in-the-way/inside"), QByteArray("keep"));
     EXPECT_THROW(ReplaceFile(dir.File("missing/x.bmp"), "bytes", false), EInOutError);
-    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList());
+    const QString pipe = dir.File("pipe"); // nor is anything but a file
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_THROW(ReplaceFile(pipe, "bytes", false), EInOutError);
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
