@@ -28,7 +28,9 @@ void AreaScaler::Begin(int width, int height) {
     m_outRow = 0;
     const int dw = m_target.width();
     const int dh = m_target.height();
-    m_shrinking = dw <= width && dh <= height;
+    // A picture of the very size wanted is only copied; one smaller than it on any side is kept
+    // whole and enlarged at the end.
+    m_shrinking = dw <= width && dh <= height && (dw < width || dh < height);
     if (!m_shrinking) {
         m_image = QImage(width, height, QImage::Format_RGB888);
         m_image.fill(Qt::black);
@@ -116,6 +118,9 @@ void AreaScaler::EmitRow(int y) {
 }
 
 QImage AreaScaler::Result() {
+    if (!m_shrinking && m_image.size() == m_target) {
+        return m_image;
+    }
     if (!m_shrinking) {
         return m_image.scaled(m_target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
             .convertToFormat(QImage::Format_RGB888);

@@ -128,6 +128,41 @@ Handle CoveringThumbnail(heif_image_handle* primary, QSize upright) {
     return best;
 }
 
+// Decodes through libheif's own conversion to RGB (RGBA with alpha, laid on white; 10 and 12
+// bits brought to 8).
+void DecodeRgb(heif_image_handle* image, bool alpha, RowSink& sink, const QString& path) {
+    const std::unique_ptr<heif_decoding_options, OptionsFree> options(
+        heif_decoding_options_alloc());
+    options->convert_hdr_to_8bit = 1;
+    heif_image* decoded = nullptr;
+    const heif_error result = heif_decode_image(
+        image, &decoded, heif_colorspace_RGB,
+        alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
+    const Image pixels(decoded);
+    if (result.code != heif_error_Ok || !pixels) {
+        ThrowPictureError(path, Reason(result));
+    }
+    int stride = 0;
+    const std::uint8_t* plane =
+        heif_image_get_plane_readonly(pixels.get(), heif_channel_interleaved, &stride);
+    const int width = heif_image_get_width(pixels.get(), heif_channel_interleaved);
+    const int height = heif_image_get_height(pixels.get(), heif_channel_interleaved);
+    if (plane == nullptr || width <= 0 || height <= 0) {
+        ThrowPictureError(path, QStringLiteral("HEIF の画素が得られません。"));
+    }
+    const bool premultiplied = heif_image_is_premultiplied_alpha(pixels.get()) != 0;
+    std::vector<std::uint8_t> rgb(alpha ? std::size_t(width) * 3 : 0);
+    sink.Begin(width, height);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = plane + std::size_t(stride) * y;
+        if (alpha) {
+            FlattenOnWhite(row, rgb.data(), width, premultiplied);
+            row = rgb.data();
+        }
+        sink.Row(row);
+    }
+}
+
 } // namespace
 
 bool ReadHeifHeader(const QString& path, PictureHeader& header, QString& error) {
@@ -180,38 +215,7 @@ void DecodeHeif(const QString& path, QSize upright, RowSink& sink) {
     }
     CheckPictureSize(path, heif_image_handle_get_width(image.get()),
                      heif_image_handle_get_height(image.get()));
-
-    const bool alpha = heif_image_handle_has_alpha_channel(image.get()) != 0;
-    const std::unique_ptr<heif_decoding_options, OptionsFree> options(
-        heif_decoding_options_alloc());
-    options->convert_hdr_to_8bit = 1;
-    heif_image* decoded = nullptr;
-    result = heif_decode_image(image.get(), &decoded, heif_colorspace_RGB,
-                               alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
-                               options.get());
-    const Image pixels(decoded);
-    if (result.code != heif_error_Ok || !pixels) {
-        ThrowPictureError(path, Reason(result));
-    }
-    int stride = 0;
-    const std::uint8_t* plane =
-        heif_image_get_plane_readonly(pixels.get(), heif_channel_interleaved, &stride);
-    const int width = heif_image_get_width(pixels.get(), heif_channel_interleaved);
-    const int height = heif_image_get_height(pixels.get(), heif_channel_interleaved);
-    if (plane == nullptr || width <= 0 || height <= 0) {
-        ThrowPictureError(path, QStringLiteral("HEIF の画素が得られません。"));
-    }
-    const bool premultiplied = heif_image_is_premultiplied_alpha(pixels.get()) != 0;
-    std::vector<std::uint8_t> rgb(alpha ? std::size_t(width) * 3 : 0);
-    sink.Begin(width, height);
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* row = plane + std::size_t(stride) * y;
-        if (alpha) {
-            FlattenOnWhite(row, rgb.data(), width, premultiplied);
-            row = rgb.data();
-        }
-        sink.Row(row);
-    }
+    DecodeRgb(image.get(), heif_image_handle_has_alpha_channel(image.get()) != 0, sink, path);
 }
 
 } // namespace mirte

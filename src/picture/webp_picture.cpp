@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QtEndian>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 #include <webp/decode.h>
@@ -70,30 +71,33 @@ struct DemuxDelete {
     void operator()(WebPDemuxer* d) const { WebPDemuxDelete(d); }
 };
 
-// Decodes one frame into `width` x `height` RGBA (premultiplied, so that scaling does not bleed
-// the colour of transparent pixels).
+// Decodes one frame into `width` x `height` RGB, or RGBA premultiplied when it has alpha (so
+// that scaling does not bleed the colour of transparent pixels). Scaled down, the chroma is
+// not upsampled smoothly first: the scaling averages far more than that smooths.
 std::vector<std::uint8_t> DecodeFrame(const WebPData& frame, int width, int height, bool scale,
-                                      const QString& path) {
+                                      bool alpha, const QString& path) {
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config)) {
         ThrowPictureError(path, QStringLiteral("libwebp の版が合いません。"));
     }
-    std::vector<std::uint8_t> rgba(std::size_t(width) * height * 4);
+    const int channels = alpha ? 4 : 3;
+    std::vector<std::uint8_t> pixels(std::size_t(width) * height * channels);
     config.options.use_threads = 0; // each render worker is one decoding thread
     config.options.use_scaling = scale ? 1 : 0;
+    config.options.no_fancy_upsampling = scale ? 1 : 0;
     config.options.scaled_width = width;
     config.options.scaled_height = height;
-    config.output.colorspace = MODE_rgbA;
+    config.output.colorspace = alpha ? MODE_rgbA : MODE_RGB;
     config.output.is_external_memory = 1;
-    config.output.u.RGBA.rgba = rgba.data();
-    config.output.u.RGBA.stride = width * 4;
-    config.output.u.RGBA.size = rgba.size();
+    config.output.u.RGBA.rgba = pixels.data();
+    config.output.u.RGBA.stride = width * channels;
+    config.output.u.RGBA.size = pixels.size();
     const VP8StatusCode status = WebPDecode(frame.bytes, frame.size, &config);
     WebPFreeDecBuffer(&config.output);
     if (status != VP8_STATUS_OK) {
         ThrowPictureError(path, StatusText(status));
     }
-    return rgba;
+    return pixels;
 }
 
 } // namespace
@@ -140,6 +144,7 @@ void DecodeWebp(const QString& path, QSize cover, RowSink& sink) {
                        int(WebPDemuxGetI(demux.get(), WEBP_FF_CANVAS_HEIGHT)));
     const QRect frameRect(frame.x_offset, frame.y_offset, frame.width, frame.height);
     const WebPData fragment = frame.fragment;
+    const bool alpha = frame.has_alpha != 0;
     WebPDemuxReleaseIterator(&frame);
     CheckPictureSize(path, canvas.width(), canvas.height());
 
@@ -157,8 +162,9 @@ void DecodeWebp(const QString& path, QSize cover, RowSink& sink) {
     if (placed.isEmpty()) {
         ThrowPictureError(path, StatusText(VP8_STATUS_BITSTREAM_ERROR));
     }
-    const std::vector<std::uint8_t> rgba = DecodeFrame(fragment, placed.width(), placed.height(),
-                                                       placed.size() != frameRect.size(), path);
+    const std::vector<std::uint8_t> pixels = DecodeFrame(
+        fragment, placed.width(), placed.height(), placed.size() != frameRect.size(), alpha, path);
+    const std::size_t channels = alpha ? 4 : 3;
 
     // The first frame on the canvas, which starts transparent: white around it.
     std::vector<std::uint8_t> rgb(std::size_t(out.width()) * 3);
@@ -167,8 +173,13 @@ void DecodeWebp(const QString& path, QSize cover, RowSink& sink) {
         std::fill(rgb.begin(), rgb.end(), std::uint8_t{255});
         if (y >= placed.top() && y <= placed.bottom()) {
             const std::uint8_t* row =
-                rgba.data() + std::size_t(y - placed.top()) * placed.width() * 4;
-            FlattenOnWhite(row, rgb.data() + std::size_t(placed.left()) * 3, placed.width(), true);
+                pixels.data() + std::size_t(y - placed.top()) * placed.width() * channels;
+            std::uint8_t* into = rgb.data() + std::size_t(placed.left()) * 3;
+            if (alpha) {
+                FlattenOnWhite(row, into, placed.width(), true);
+            } else {
+                std::memcpy(into, row, std::size_t(placed.width()) * 3);
+            }
         }
         sink.Row(rgb.data());
     }

@@ -21,7 +21,7 @@ TEST(ThRender, FactsKeepTheStoredSizeWhileTheThumbnailStandsUpright) {
         QByteArray bytes;
     } files[] = {
         {"phone.jpg", MakeExifJpeg(picture, exif)},
-        {"phone.heic", MakeHeifWithLibheif(picture, 6, {}, exif)},
+        {"phone.heic", MakeHeifWithLibheif(picture, {.orientation = 6, .exif = exif})},
         {"web.webp", MakeWebp(picture, {.exif = exif})},
         {"camera.dng", MakeDng(picture, {.preview = picture, .exif = exif, .orientation = 6})},
     };

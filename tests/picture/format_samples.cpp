@@ -65,6 +65,86 @@ heif_error WriteToBytes(heif_context*, const void* data, std::size_t size, void*
     return heif_error{heif_error_Ok, heif_suberror_Unspecified, "ok"};
 }
 
+// Writes bits most significant first, a zero byte after every 0xFF as JPEG wants.
+class BitWriter {
+public:
+    void Put(std::uint32_t bits, int count) {
+        for (int i = count - 1; i >= 0; --i) {
+            m_byte = std::uint8_t((m_byte << 1) | ((bits >> i) & 1));
+            if (++m_filled == 8) {
+                Flush();
+            }
+        }
+    }
+    QByteArray Finish() {
+        while (m_filled != 0) {
+            Put(1, 1); // padded with ones
+        }
+        return m_bytes;
+    }
+
+private:
+    void Flush() {
+        m_bytes += char(m_byte);
+        if (m_byte == 0xFF) {
+            m_bytes += char(0);
+        }
+        m_byte = 0;
+        m_filled = 0;
+    }
+    QByteArray m_bytes;
+    std::uint8_t m_byte = 0;
+    int m_filled = 0;
+};
+
+void PutMarker(QByteArray& out, std::uint8_t marker, const QByteArray& payload) {
+    const int length = int(payload.size()) + 2;
+    out += char(0xFF);
+    out += char(marker);
+    out += char(length >> 8);
+    out += char(length & 0xFF);
+    out += payload;
+}
+
+// 16-bit samples of a colour filter array as a lossless JPEG stream (SOF3), as cameras write
+// them: two components a line (the filter's two colours), predicted from the sample to the
+// left (from the one above at a line's start), every difference class coded in five bits.
+QByteArray LosslessJpeg(const std::vector<std::uint16_t>& samples, int width, int height) {
+    QByteArray out("\xFF\xD8", 2);
+    QByteArray table(1, char(0x00)); // DC table 0
+    for (int length = 1; length <= 16; ++length) {
+        table += char(length == 5 ? 17 : 0);
+    }
+    for (int category = 0; category <= 16; ++category) {
+        table += char(category);
+    }
+    PutMarker(out, 0xC4, table);
+    const QByteArray frame = QByteArray(1, char(16)) + char(height >> 8) + char(height & 0xFF) +
+                             char((width / 2) >> 8) + char((width / 2) & 0xFF) + char(2) +
+                             QByteArray("\x01\x11\x00\x02\x11\x00", 6);
+    PutMarker(out, 0xC3, frame);
+    PutMarker(out, 0xDA, QByteArray("\x02\x01\x00\x02\x00\x01\x00\x00", 8));
+    BitWriter bits;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = std::size_t(y) * width + x;
+            const int predicted = x >= 2 ? samples[at - 2] : y > 0 ? samples[at - width] : 32768;
+            const int difference = ((samples[at] - predicted + 32768) & 0xFFFF) - 32768;
+            int category = 0;
+            while (category < 16 && (std::abs(difference) >> category) != 0) {
+                ++category;
+            }
+            bits.Put(std::uint32_t(category), 5);
+            if (category > 0 && category < 16) {
+                const int value = difference > 0 ? difference : difference - 1;
+                bits.Put(std::uint32_t(value) & ((1u << category) - 1), category);
+            }
+        }
+    }
+    out += bits.Finish();
+    out += QByteArray("\xFF\xD9", 2);
+    return out;
+}
 } // namespace
 
 QByteArray MakeHeif(const QImage& image, const HeifOptions& options) {
@@ -86,12 +166,15 @@ QByteArray MakeHeif(const QImage& image, const HeifOptions& options) {
     if (options.thumbnail > 0) {
         arguments << QStringLiteral("-t") << QString::number(options.thumbnail);
     }
+
     const QString output = options.avif ? QStringLiteral("out.avif") : QStringLiteral("out.heic");
     return RunTool(dir, QStringLiteral("heif-enc"), arguments << source << "-o" << output, output);
 }
 
-QByteArray MakeHeifWithLibheif(const QImage& picture, int orientation, const QImage& thumbnail,
-                               const ExifFields& exif) {
+QByteArray MakeHeifWithLibheif(const QImage& picture, const LibheifOptions& sample) {
+    const int orientation = sample.orientation;
+    const QImage& thumbnail = sample.thumbnail;
+    const ExifFields& exif = sample.exif;
     const std::unique_ptr<heif_context, void (*)(heif_context*)> context(heif_context_alloc(),
                                                                          &heif_context_free);
     heif_encoder* made = nullptr;
@@ -102,6 +185,13 @@ QByteArray MakeHeifWithLibheif(const QImage& picture, int orientation, const QIm
     const std::unique_ptr<heif_encoding_options, void (*)(heif_encoding_options*)> options(
         heif_encoding_options_alloc(), &heif_encoding_options_free);
     options->image_orientation = static_cast<heif_orientation>(orientation);
+    const std::unique_ptr<heif_color_profile_nclx, void (*)(heif_color_profile_nclx*)> nclx(
+        heif_nclx_color_profile_alloc(), &heif_nclx_color_profile_free);
+    if (sample.matrix != 0) {
+        nclx->matrix_coefficients = static_cast<heif_matrix_coefficients>(sample.matrix);
+        nclx->full_range_flag = sample.videoRange ? 0 : 1;
+        options->output_nclx_profile = nclx.get();
+    }
     const HeifImage image(ToHeifImage(picture), &heif_image_release);
     heif_image_handle* handle = nullptr;
     Check(heif_context_encode_image(context.get(), image.get(), encoder.get(), options.get(),
@@ -213,15 +303,24 @@ QByteArray MakeDng(const QImage& sensor, const DngOptions& options) {
     TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, rgb.height());
     TIFFSetField(tiff, TIFFTAG_CFAREPEATPATTERNDIM, repeat);
     TIFFSetField(tiff, TIFFTAG_CFAPATTERN, 4, pattern);
-    std::vector<std::uint16_t> row(std::size_t(rgb.width()));
+    std::vector<std::uint16_t> samples;
     for (int y = 0; y < rgb.height(); ++y) {
         const uchar* pixels = rgb.constScanLine(y);
         for (int x = 0; x < rgb.width(); ++x) {
             const int channel = pattern[(y % 2) * 2 + x % 2];
-            row[std::size_t(x)] =
-                std::uint16_t(std::lround(std::pow(pixels[3 * x + channel] / 255.0, 2.2) * 65535));
+            samples.push_back(
+                std::uint16_t(std::lround(std::pow(pixels[3 * x + channel] / 255.0, 2.2) * 65535)));
         }
-        TIFFWriteScanline(tiff, row.data(), y, 0);
+    }
+    if (options.losslessJpeg) {
+        // Written as they come: libtiff's own JPEG codec takes no 16-bit samples.
+        TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_JPEG);
+        QByteArray stream = LosslessJpeg(samples, rgb.width(), rgb.height());
+        TIFFWriteRawStrip(tiff, 0, stream.data(), stream.size());
+    } else {
+        for (int y = 0; y < rgb.height(); ++y) {
+            TIFFWriteScanline(tiff, samples.data() + std::size_t(y) * rgb.width(), y, 0);
+        }
     }
     TIFFWriteDirectory(tiff);
     // The Exif directory last, its place then written into the first directory.

@@ -18,11 +18,18 @@ struct HeifOptions {
 };
 // A HEIC (or AVIF) of the picture made by heif-enc.
 QByteArray MakeHeif(const QImage& image, const HeifOptions& options);
-// A HEIC made through libheif's encoder (heif-enc cannot turn a picture): the picture stored with
-// irot/imir boxes for the EXIF `orientation`, `thumbnail`, when given, as its thumbnail image,
-// and an Exif item when exif.dateTime is set.
-QByteArray MakeHeifWithLibheif(const QImage& image, int orientation, const QImage& thumbnail = {},
-                               const ExifFields& exif = {});
+// A HEIC made through libheif's encoder, for what heif-enc cannot make: a picture stored with
+// irot/imir boxes for an EXIF `orientation`, a thumbnail image of its own (`thumbnail`, scaled
+// by libheif to its longer side), an Exif item (when exif.dateTime is set), and a declared
+// YCbCr matrix and range (an nclx box: `matrix` as H.273 codes it, 0 for none).
+struct LibheifOptions {
+    int orientation = 1;
+    QImage thumbnail{};
+    ExifFields exif = {};
+    int matrix = 0;
+    bool videoRange = false; // luma 16..235 instead of the full range
+};
+QByteArray MakeHeifWithLibheif(const QImage& image, const LibheifOptions& options);
 
 struct WebpOptions {
     bool lossless = false;
@@ -36,6 +43,7 @@ struct DngOptions {
     QImage preview{};     // a JPEG preview in the first directory when set
     ExifFields exif = {}; // DateTime in the first directory, DateTimeOriginal in the Exif one
     int orientation = 1;
+    bool losslessJpeg = false; // the sensor's data compressed as cameras do (lossless JPEG)
 };
 // A DNG written with libtiff: the sensor's colour filter array (RGGB, 16 bits) made from the
 // picture, the preview, the turn and the dates.
