@@ -79,9 +79,8 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("render-demo")) {
         return mirte::cli::RunRenderDemo(args, stdout, stderr);
     }
-    const QString cacheDir = mirte::JoinPath(
-        mirte::ProgramFolderPath(mirte::ProgramFolder::Cache, QFileInfo(exePath).absolutePath()),
-        QStringLiteral("Temp"));
+    const QString cacheDir =
+        mirte::ProgramFolderPath(mirte::ProgramFolder::Cache, QFileInfo(exePath).absolutePath());
     const mirte::cli::Context context{stdout, stderr, &diagnostics.ThDebugLog(), dataDir, cacheDir};
     if (command == QLatin1String("cache")) {
         return mirte::cli::RunCache(args, context);

@@ -15,6 +15,7 @@ TAppPaths WindowFixture::Paths() const {
     paths.ExeName = paths.ExeDir + QStringLiteral("mirte");
     paths.IniFileName = paths.ExeDir + QStringLiteral("Thumbnail.ini");
     paths.DefaultCacheDir = paths.ExeDir + QStringLiteral("Temp");
+    paths.ReadMeFile = paths.ExeDir + QStringLiteral("ReadMe.txt");
     return paths;
 }
 
