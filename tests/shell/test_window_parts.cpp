@@ -1,6 +1,8 @@
 // The main window's parts that work without the window: the single-instance hand-over, the
-// Cache and APP sections of the settings file, the load state texts and the network check.
+// Cache and APP sections of the settings file, the load state texts, the network check and the
+// command line.
 #include "shell/app_settings.h"
+#include "shell/command_line.h"
 #include "shell/load_state.h"
 #include "shell/single_instance.h"
 #include "shell/startup_checks.h"
@@ -61,6 +63,8 @@ private slots:
     void loadStateTexts();
     void loadGuardAcceptsOnlyTheTwoEndStates();
     void networkFileSystemsAreRecognised();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TestWindowParts::secondStartHandsOverToTheFirst() {
@@ -219,3 +223,37 @@ void TestWindowParts::networkFileSystemsAreRecognised() {
 
 QTEST_MAIN(TestWindowParts)
 #include "test_window_parts.moc"
+
+void TestWindowParts::commandLine_data() {
+    using Action = TCommandLine::Action;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("path"); // relative ones are made absolute from the current folder
+    const QString here = QDir::currentPath() + QLatin1Char('/');
+    QTest::newRow("nothing") << QStringList() << Action::Run << QString();
+    QTest::newRow("folder") << QStringList{"/写真/2024"} << Action::Run << "/写真/2024";
+    QTest::newRow("relative picture") << QStringList{"a/../b.jpg"} << Action::Run << here + "b.jpg";
+    QTest::newRow("after --") << QStringList{"--", "-x.jpg"} << Action::Run << here + "-x.jpg";
+    QTest::newRow("--help") << QStringList{"/p", "--help"} << Action::Help << QString();
+    QTest::newRow("-h") << QStringList{"-h"} << Action::Help << QString();
+    // Asked for before Qt has taken its own options out.
+    QTest::newRow("--version among Qt's options")
+        << QStringList{"-platform", "offscreen", "--version"} << Action::Version << QString();
+    QTest::newRow("--version after --")
+        << QStringList{"--", "--version"} << Action::Run << here + "--version";
+    QTest::newRow("unknown option") << QStringList{"--fullscreen"} << Action::Error << QString();
+    QTest::newRow("two paths") << QStringList{"/a", "/b"} << Action::Error << QString();
+    QTest::newRow("empty path") << QStringList{""} << Action::Error << QString();
+}
+
+void TestWindowParts::commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(TCommandLine::Action, action);
+    QFETCH(QString, path);
+    const TCommandLine line = TCommandLine::Parse(arguments);
+    QCOMPARE(line.What, action);
+    if (action == TCommandLine::Action::Run) {
+        QCOMPARE(line.Path, path);
+    }
+    QCOMPARE(line.Message.isEmpty(), action != TCommandLine::Action::Error);
+}
