@@ -12,6 +12,7 @@
 #include "picture/picture_format.h"
 #include "print/dialog_util.h"
 #include "print/print_windows.h"
+#include "program_pictures.h"
 #include "util/ini_file.h"
 #include "util/list_files.h"
 #include "util/paths.h"
@@ -48,6 +49,7 @@ TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
     : QMainWindow(parent), m_paths(std::move(options.Paths)), m_debugLog(options.DebugLog) {
     setObjectName(QStringLiteral("frmThumbnail"));
     setWindowTitle(QString::fromUtf8(kProgramCaption));
+    setWindowIcon(ProgramIcon());
     setFont(WindowFont());
     setMinimumWidth(MinimumWidth);
     m_showMessage = [](const QString& text, const std::vector<std::uint8_t>& kinds) {

@@ -5,8 +5,10 @@
 #include "diag/notifier.h"
 #include "frm_logo.h"
 #include "frm_thumbnail.h"
+#include "generated/mirte_install.h"
 #include "msg_manage.h"
 #include "print/dialog_util.h"
+#include "program_pictures.h"
 #include "report/font_substitutes.h"
 #include "single_instance.h"
 #include "startup_checks.h"
@@ -78,6 +80,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mirte"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(kProgramCaption));
+    QGuiApplication::setDesktopFileName(QStringLiteral(MIRTE_APP_ID));
+    QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();
     InstallJapaneseQtTexts(app);
     QApplication::setFont(WindowFont());
