@@ -1,6 +1,7 @@
 // The main window's parts that work without the window: the single-instance hand-over, the
 // Cache and APP sections of the settings file, the load state texts, the network check and the
 // command line.
+#include "picture/picture_format.h"
 #include "shell/app_settings.h"
 #include "shell/command_line.h"
 #include "shell/load_state.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMimeDatabase>
 #include <QSignalSpy>
 #include <QtTest>
 #include <atomic>
@@ -65,6 +67,7 @@ private slots:
     void networkFileSystemsAreRecognised();
     void commandLine_data();
     void commandLine();
+    void desktopEntryOpensFoldersAndEveryListedPicture();
 };
 
 void TestWindowParts::secondStartHandsOverToTheFirst() {
@@ -256,4 +259,33 @@ void TestWindowParts::commandLine() {
         QCOMPARE(line.Path, path);
     }
     QCOMPARE(line.Message.isEmpty(), action != TCommandLine::Action::Error);
+}
+
+// "Open with ミルテ" is offered for folders and for every picture the grid lists (by the types
+// Debian's shared MIME database gives their extensions); each type named is a known one.
+void TestWindowParts::desktopEntryOpensFoldersAndEveryListedPicture() {
+    QFile entry(QStringLiteral(MIRTE_DESKTOP_ENTRY));
+    QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList types;
+    while (!entry.atEnd()) {
+        const QString line = QString::fromUtf8(entry.readLine()).trimmed();
+        if (line.startsWith(QLatin1String("MimeType="))) {
+            types = line.mid(9).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        }
+    }
+    QVERIFY(types.contains(QStringLiteral("inode/directory")));
+    const QMimeDatabase mime;
+    for (const QString& type : types) {
+        QVERIFY2(mime.mimeTypeForName(type).isValid(), qPrintable(type));
+    }
+    int covered = 0;
+    for (const QString& ext : BrowsedExtensions()) {
+        const QMimeType type = mime.mimeTypeForFile("x." + ext, QMimeDatabase::MatchExtension);
+        if (!IsPictureExtension(ext) || type.isDefault()) {
+            continue;
+        }
+        QVERIFY2(types.contains(type.name()), qPrintable(ext + " is " + type.name()));
+        ++covered;
+    }
+    QVERIFY(covered > 0);
 }
