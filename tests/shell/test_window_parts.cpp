@@ -238,15 +238,11 @@ void TestWindowParts::commandLine_data() {
     QTest::newRow("relative picture") << QStringList{"a/../b.jpg"} << Action::Run << here + "b.jpg";
     QTest::newRow("after --") << QStringList{"--", "-x.jpg"} << Action::Run << here + "-x.jpg";
     QTest::newRow("--help") << QStringList{"/p", "--help"} << Action::Help << QString();
-    QTest::newRow("-h") << QStringList{"-h"} << Action::Help << QString();
     // Asked for before Qt has taken its own options out.
     QTest::newRow("--version among Qt's options")
         << QStringList{"-platform", "offscreen", "--version"} << Action::Version << QString();
-    QTest::newRow("--version after --")
-        << QStringList{"--", "--version"} << Action::Run << here + "--version";
     QTest::newRow("unknown option") << QStringList{"--fullscreen"} << Action::Error << QString();
     QTest::newRow("two paths") << QStringList{"/a", "/b"} << Action::Error << QString();
-    QTest::newRow("empty path") << QStringList{""} << Action::Error << QString();
 }
 
 void TestWindowParts::commandLine() {
