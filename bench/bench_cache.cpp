@@ -1,4 +1,4 @@
-// A folder seen before must fill from the cache: the sweep of GetOriginalInfo and GetThumbnail
+// A folder seen before must fill from the cache: the sweep of Facts and Thumbnail
 // over 1,000 cached 512-box thumbnails, beside just reading those 1,000 BMP files; and loading
 // and saving a management file of 20,000 records.
 

@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
     options.Paths.ExeName = program + QStringLiteral("mirte");
     options.Paths.IniFileName = program + QStringLiteral("Thumbnail.ini");
     options.Paths.DefaultCacheDir = program + QStringLiteral("Temp");
-    options.StartFolder = empty;
+    options.StartPath = empty;
 
     // Fill the cache once: a first window loads the folder and saves the table as it closes.
     {

@@ -29,7 +29,9 @@ void PrintUsage(std::FILE* to) {
                "        (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]\n"
                "                  an index card, contact sheet or back card, as the window\n"
                "                  prints it (mirte-cli print --help tells the options)\n"
-               "  version         the program's version\n",
+               "  version, --version\n"
+               "                  the program's version\n"
+               "  --help          this text (see also mirte-cli(1))\n",
                to);
 }
 
@@ -57,7 +59,7 @@ int main(int argc, char** argv) {
         return args.isEmpty() ? 2 : 0;
     }
     const QString command = args.takeFirst();
-    if (command == QLatin1String("version")) {
+    if (command == QLatin1String("version") || command == QLatin1String("--version")) {
         std::printf("mirte-cli %s\n", MIRTE_VERSION);
         return 0;
     }
@@ -79,9 +81,8 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("render-demo")) {
         return mirte::cli::RunRenderDemo(args, stdout, stderr);
     }
-    const QString cacheDir = mirte::JoinPath(
-        mirte::ProgramFolderPath(mirte::ProgramFolder::Cache, QFileInfo(exePath).absolutePath()),
-        QStringLiteral("Temp"));
+    const QString cacheDir =
+        mirte::ProgramFolderPath(mirte::ProgramFolder::Cache, QFileInfo(exePath).absolutePath());
     const mirte::cli::Context context{stdout, stderr, &diagnostics.ThDebugLog(), dataDir, cacheDir};
     if (command == QLatin1String("cache")) {
         return mirte::cli::RunCache(args, context);

@@ -29,14 +29,11 @@ public:
     // printf-like; %s takes UTF-8 text (qUtf8Printable).
     template <typename... Args> void WriteF(const char* pattern, Args&&... args) {
         if (Enabled()) {
-#if defined(__clang__)
-#pragma clang diagnostic push
-#pragma clang diagnostic ignored "-Wformat-security" // the patterns are the program's own
-#endif
+// The patterns are the program's own; Debian's flags make this warning an error.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-security"
             m_log.Write(QString::asprintf(pattern, std::forward<Args>(args)...));
-#if defined(__clang__)
-#pragma clang diagnostic pop
-#endif
+#pragma GCC diagnostic pop
         }
     }
 

@@ -24,8 +24,9 @@ TAppPaths TAppPaths::ForExecutable(const QString& exeName) {
     }
     paths.IniFileName = JoinPath(ProgramFolderPath(ProgramFolder::Settings, paths.ExeDir),
                                  QStringLiteral("Thumbnail.ini"));
-    paths.DefaultCacheDir =
-        JoinPath(ProgramFolderPath(ProgramFolder::Cache, paths.ExeDir), QStringLiteral("Temp"));
+    paths.DefaultCacheDir = ProgramFolderPath(ProgramFolder::Cache, paths.ExeDir);
+    paths.ReadMeFile = JoinPath(ProgramFolderPath(ProgramFolder::Documents, paths.ExeDir),
+                                QStringLiteral("ReadMe.txt"));
     return paths;
 }
 

@@ -12,7 +12,8 @@ struct TAppPaths {
     QString ExeName;         // full path of the running program
     QString ExeDir;          // its folder, with a trailing "/"
     QString IniFileName;     // Thumbnail.ini: beside the program when that is a portable copy
-    QString DefaultCacheDir; // "Temp" in the program's cache place, without a trailing "/"
+    QString DefaultCacheDir; // "Temp" beside a portable copy, else ~/.cache/mirte; no trailing "/"
+    QString ReadMeFile;      // ReadMe.txt: the installed documents' folder, else beside the program
 
     static TAppPaths ForExecutable(const QString& exeName);
 };

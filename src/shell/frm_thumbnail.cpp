@@ -12,6 +12,7 @@
 #include "picture/picture_format.h"
 #include "print/dialog_util.h"
 #include "print/print_windows.h"
+#include "program_pictures.h"
 #include "util/ini_file.h"
 #include "util/list_files.h"
 #include "util/paths.h"
@@ -25,15 +26,13 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <utility>
 
 namespace mirte {
 
 namespace {
 
-QString FirstFolder(const QString& requested) {
-    if (!requested.isEmpty() && QFileInfo(requested).isDir()) {
-        return QFileInfo(requested).absoluteFilePath();
-    }
+QString FirstFolder() {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
@@ -50,6 +49,7 @@ TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
     : QMainWindow(parent), m_paths(std::move(options.Paths)), m_debugLog(options.DebugLog) {
     setObjectName(QStringLiteral("frmThumbnail"));
     setWindowTitle(QString::fromUtf8(kProgramCaption));
+    setWindowIcon(ProgramIcon());
     setFont(WindowFont());
     setMinimumWidth(MinimumWidth);
     m_showMessage = [](const QString& text, const std::vector<std::uint8_t>& kinds) {
@@ -116,9 +116,11 @@ TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
     m_thumbList->SetThumbHeight(start.Height);
 
     // The first folder: selecting it in the tree loads it.
-    const QString folder = FirstFolder(options.StartFolder);
-    if (!ShowFolder(folder)) {
-        ShellTreeViewChange(folder);
+    if (!ShowPath(options.StartPath)) {
+        const QString folder = FirstFolder();
+        if (!ShowFolder(folder)) {
+            ShellTreeViewChange(folder);
+        }
     }
 }
 
@@ -184,6 +186,49 @@ bool TfrmThumbnail::ShowFolder(const QString& path) {
     return ShellTreeView->SelectPath(folder);
 }
 
+bool TfrmThumbnail::ShowPath(const QString& path) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists()) {
+        return false;
+    }
+    if (info.isDir()) {
+        return ShowFolder(path);
+    }
+    m_pendingPicture = info.canonicalFilePath();
+    m_pendingListed = false;
+    if (!ShowFolder(info.absolutePath())) {
+        m_pendingPicture.clear();
+        return false;
+    }
+    return true;
+}
+
+void TfrmThumbnail::SelectPendingPicture(int percent) {
+    if (m_pendingPicture.isEmpty()) {
+        return;
+    }
+    // Up to 50 % the loader lists the new folder; what comes above it before that is the end of
+    // a load the request interrupted.
+    if (percent >= 0 && percent <= 50) {
+        m_pendingListed = true;
+        return;
+    }
+    if (!m_pendingListed && percent >= 0 && percent < 100) {
+        return;
+    }
+    const QString wanted = std::exchange(m_pendingPicture, QString());
+    m_pendingListed = false;
+    const QString name = QFileInfo(wanted).fileName();
+    for (int i = 0; i < m_thumbList->Count(); ++i) {
+        const QString path = m_thumbList->ItemInfo(i).value(ieFullPath);
+        if (QFileInfo(path).fileName() == name && QFileInfo(path).canonicalFilePath() == wanted) {
+            m_thumbList->SetSelected(i);
+            m_thumbList->EnsureVisible(i);
+            return;
+        }
+    }
+}
+
 void TfrmThumbnail::ShellTreeViewChange(const QString& path) {
     if (path.isEmpty()) {
         return;
@@ -197,6 +242,7 @@ void TfrmThumbnail::SetLoadProgress(int percent) {
     StatusPanel0->setText(LoadProgressText(percent));
     ProgressBar->setVisible(percent >= 0 && percent < 100);
     ShowCacheNotice(); // the cache stores again once the other program has let the folder go
+    SelectPendingPicture(percent);
     emit LoadProgressShown(percent);
 }
 
@@ -226,7 +272,7 @@ int TfrmThumbnail::ShowMessage(const QString& text, const std::vector<std::uint8
     return m_showMessage(text, kinds);
 }
 
-void TfrmThumbnail::ActivateFromAnotherStart(const QString& folder) {
+void TfrmThumbnail::ActivateFromAnotherStart(const QString& path) {
     if (isMinimized()) {
         // Back to what it was before: a maximised window comes back maximised.
         setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -240,8 +286,8 @@ void TfrmThumbnail::ActivateFromAnotherStart(const QString& folder) {
         modal->activateWindow();
         return;
     }
-    if (!folder.isEmpty()) {
-        ShowFolder(folder);
+    if (!path.isEmpty()) {
+        ShowPath(path);
     }
 }
 

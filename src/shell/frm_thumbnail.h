@@ -35,8 +35,9 @@ struct TWindowOptions {
     TAppPaths Paths;
     // The run's diagnostics (Debug.ini): the cache writes its log lines through it. None: no log.
     TThDebugLog* DebugLog = nullptr;
-    // The folder to show first; empty (or not a folder): the user's Pictures folder, else home.
-    QString StartFolder;
+    // The folder to show first, or a picture: its folder, with the picture selected. Empty (or
+    // neither): the user's Pictures folder, else home.
+    QString StartPath;
 };
 
 // One row of the thumbnail size list.
@@ -74,8 +75,12 @@ public:
     void LoadFolder(const QString& path);
     // Shows another folder: selects it in the tree, which loads it. False when it is no folder.
     bool ShowFolder(const QString& path);
-    // Brings the window to the front (restoring it when minimised); a non-empty folder is shown.
-    void ActivateFromAnotherStart(const QString& folder);
+    // Shows a folder, or a file's folder with the file selected once the folder is listed.
+    // False when it is neither.
+    bool ShowPath(const QString& path);
+    // Brings the window to the front (restoring it when minimised); a non-empty folder or
+    // picture is shown as ShowPath shows it.
+    void ActivateFromAnotherStart(const QString& path);
 
     // The state of the window, for the print dialogs and for tests.
     const TAppPaths& Paths() const { return m_paths; }
@@ -147,6 +152,9 @@ private:
     void BuildPopupMenus();
     void OpenSettingsAndCache();
     void ShellTreeViewChange(const QString& path);
+    // Selects the picture ShowPath asked for once its folder's load passes 50 % (every item
+    // listed and sorted); a load that ends or stops without it forgets it.
+    void SelectPendingPicture(int percent);
     void OpenItem(int index);
     void OpenUrl(const QUrl& url);
     void PlaceStatusPanels();
@@ -162,6 +170,8 @@ private:
     TAppPaths m_paths;
     TThDebugLog* m_debugLog = nullptr;
     TMessageFunction m_showMessage;
+    QString m_pendingPicture;     // canonical path of the picture to select; empty: none
+    bool m_pendingListed = false; // the load of its folder has begun listing
     std::unique_ptr<IniFile> m_iniFile;
     std::unique_ptr<TThumbnailDB> m_thumbnailDB;
     TThumbListView* m_thumbList = nullptr;

@@ -131,8 +131,8 @@ void TfrmThumbnail::About1Click() {
 }
 
 void TfrmThumbnail::ReadMe1Click() {
-    const QString readMe = m_paths.ExeDir + QStringLiteral("ReadMe.txt");
-    if (!QFileInfo::exists(readMe)) {
+    const QString& readMe = m_paths.ReadMeFile;
+    if (readMe.isEmpty() || !QFileInfo::exists(readMe)) {
         ShowMessage(kNoReadMe, {mkOK});
         return;
     }

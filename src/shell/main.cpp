@@ -1,11 +1,14 @@
 // ミルテ: the program's entry.
 #include "app_settings.h"
+#include "command_line.h"
 #include "diag/diagnostics.h"
 #include "diag/notifier.h"
 #include "frm_logo.h"
 #include "frm_thumbnail.h"
+#include "generated/mirte_install.h"
 #include "msg_manage.h"
 #include "print/dialog_util.h"
+#include "program_pictures.h"
 #include "report/font_substitutes.h"
 #include "single_instance.h"
 #include "startup_checks.h"
@@ -18,6 +21,7 @@
 #include <QLocale>
 #include <QThread>
 #include <QTranslator>
+#include <cstdio>
 
 namespace {
 
@@ -36,14 +40,13 @@ void Refuse(const char* message) {
     ShowMessageBox(QString::fromUtf8(message), QString::fromUtf8(kProgramCaption), {mkCancel});
 }
 
-// The folder named on the command line, made absolute; empty when none was given.
-QString FolderArgument(const QStringList& arguments) {
-    for (const QString& argument : arguments.mid(1)) {
-        if (!argument.startsWith(QLatin1Char('-'))) {
-            return QFileInfo(argument).absoluteFilePath();
-        }
+// The arguments as the C library hands them over, before Qt takes its own options out.
+QStringList RawArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
     }
-    return QString();
+    return arguments;
 }
 
 // The diagnostics' own failures (a log that cannot be written) in a message box, on the GUI
@@ -64,20 +67,37 @@ QString InstanceName() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // --help and --version need no display.
+    const TCommandLine early = TCommandLine::Parse(RawArguments(argc, argv));
+    if (early.What == TCommandLine::Action::Help || early.What == TCommandLine::Action::Version) {
+        std::fputs(qUtf8Printable(early.What == TCommandLine::Action::Help
+                                      ? TCommandLine::Usage()
+                                      : TCommandLine::VersionLine() + QLatin1Char('\n')),
+                   stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mirte"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(kProgramCaption));
+    QGuiApplication::setDesktopFileName(QStringLiteral(MIRTE_APP_ID));
+    QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();
     InstallJapaneseQtTexts(app);
     QApplication::setFont(WindowFont());
 
-    const QString folder = FolderArgument(QApplication::arguments());
+    const TCommandLine line = TCommandLine::Parse(QApplication::arguments().mid(1));
+    if (line.What == TCommandLine::Action::Error) {
+        std::fprintf(stderr, "mirte: %s\nTry \"mirte --help\".\n", qUtf8Printable(line.Message));
+        return 2;
+    }
+    const QString& path = line.Path;
     TfrmLogo::ShowSplash();
 
     // A second start hands its request to the running instance and ends without a word.
     TSingleInstance instance(InstanceName());
     if (!instance.BecomeFirst()) {
-        instance.HandOver(folder);
+        instance.HandOver(path);
         return 0;
     }
 
@@ -93,7 +113,7 @@ int main(int argc, char** argv) {
 
     TWindowOptions options;
     options.Paths = TAppPaths::ForExecutable(exeName);
-    options.StartFolder = folder;
+    options.StartPath = path;
     // Debug.ini's switches, the trace file and the log, before the window and after it (only
     // the running instance: a second start never touches them).
     SetNoticeHandler(ShowNotice);

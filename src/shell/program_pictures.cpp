@@ -1,7 +1,9 @@
 #include "program_pictures.h"
 
+#include "generated/mirte_install.h"
 #include "print/dialog_util.h"
 
+#include <QDirIterator>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -62,26 +64,22 @@ void DrawBlossom(QPainter& painter) {
 
 } // namespace
 
-QImage ProgramEmblem(int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 100.0, size / 100.0);
-    DrawBlossom(painter);
-    return image;
-}
-
-QImage AboutPicture() {
-    return ProgramEmblem(48);
+QIcon CompiledInProgramIcon() {
+    QIcon icon;
+    QDirIterator renditions(QStringLiteral(":/mirte/icon"), {QStringLiteral("*.png")}, QDir::Files,
+                            QDirIterator::Subdirectories);
+    while (renditions.hasNext()) {
+        icon.addFile(renditions.next());
+    }
+    return icon;
 }
 
 QIcon ProgramIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64}) {
-        icon.addPixmap(QPixmap::fromImage(ProgramEmblem(size)));
-    }
-    return icon;
+    return QIcon::fromTheme(QStringLiteral(MIRTE_APP_ID), CompiledInProgramIcon());
+}
+
+QImage AboutPicture() {
+    return ProgramIcon().pixmap(48, 48).toImage();
 }
 
 QImage SplashPicture() {

@@ -11,13 +11,15 @@ namespace mirte {
 // The splash picture, 420 x 130.
 QImage SplashPicture();
 
-// The about box's picture: the program's emblem, 48 x 48.
+// The about box's picture: the program's icon, 48 x 48.
 QImage AboutPicture();
 
-// The emblem (a myrtle blossom) at the given square size.
-QImage ProgramEmblem(int size);
+// The program's icon as compiled in: the PNG renditions of packaging/mirte.svg made at build
+// time, the same pictures that are installed into the hicolor icon theme.
+QIcon CompiledInProgramIcon();
 
-// The window icon of the program (the emblem at 16, 32, 48 and 64 pixels).
+// The program's icon, which its windows and dialogs show: the icon theme's (by the desktop id),
+// else the compiled-in one.
 QIcon ProgramIcon();
 
 } // namespace mirte

@@ -1,6 +1,10 @@
 #include "paths.h"
 
+#include "generated/mirte_install.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <unistd.h>
 
@@ -29,33 +33,58 @@ QString ExtractExt(const QString& name) {
 
 namespace {
 
-bool IsPortableCopy(const QString& exeDir) {
-    // An installed program (under /usr) keeps its files per user even when run as root.
-    if (exeDir.isEmpty() || exeDir.startsWith(QLatin1String("/usr/"))) {
-        return false;
+QString PerUserFolder(QStandardPaths::StandardLocation location) {
+    return JoinPath(QStandardPaths::writableLocation(location), QStringLiteral("mirte"));
+}
+
+// $XDG_STATE_HOME, else ~/.local/state (the Qt at hand names no such location).
+QString StateHome() {
+    const QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (QDir::isAbsolutePath(state)) {
+        return QDir::cleanPath(state);
     }
-    return ::access(QFile::encodeName(exeDir).constData(), W_OK | X_OK) == 0;
+    return QDir::homePath() + QStringLiteral("/.local/state");
 }
 
 } // namespace
 
-QString ProgramFolderPath(ProgramFolder kind, const QString& exeDir) {
-    if (IsPortableCopy(exeDir)) {
-        return exeDir;
+ProgramPlace PlaceOfProgram(const QString& exeDir) {
+    const QString dir = QDir::cleanPath(exeDir);
+    if (dir.isEmpty()) {
+        return ProgramPlace::ReadOnly;
     }
-    QStandardPaths::StandardLocation location = QStandardPaths::GenericDataLocation;
+    if (dir == QLatin1String(MIRTE_INSTALL_BINDIR) || dir.startsWith(QLatin1String("/usr/"))) {
+        return ProgramPlace::Installed;
+    }
+    const QString entry = JoinPath(
+        dir, QStringLiteral(MIRTE_DATADIR_FROM_BINDIR "/applications/" MIRTE_APP_ID ".desktop"));
+    if (QFileInfo::exists(entry)) {
+        return ProgramPlace::Installed;
+    }
+    return ::access(QFile::encodeName(dir).constData(), W_OK | X_OK) == 0 ? ProgramPlace::Portable
+                                                                          : ProgramPlace::ReadOnly;
+}
+
+QString ProgramFolderPath(ProgramFolder kind, const QString& exeDir) {
+    const ProgramPlace place = PlaceOfProgram(exeDir);
+    if (kind == ProgramFolder::Documents) {
+        return place == ProgramPlace::Installed
+                   ? QDir::cleanPath(JoinPath(exeDir, QStringLiteral(MIRTE_DOCDIR_FROM_BINDIR)))
+                   : exeDir;
+    }
+    if (place == ProgramPlace::Portable) {
+        return kind == ProgramFolder::Cache ? JoinPath(exeDir, QStringLiteral("Temp")) : exeDir;
+    }
     switch (kind) {
     case ProgramFolder::Settings:
-        location = QStandardPaths::GenericConfigLocation;
-        break;
+        return PerUserFolder(QStandardPaths::GenericConfigLocation);
     case ProgramFolder::Cache:
-        location = QStandardPaths::GenericCacheLocation;
-        break;
+        return PerUserFolder(QStandardPaths::GenericCacheLocation);
     case ProgramFolder::Data:
-        location = QStandardPaths::GenericDataLocation;
+    case ProgramFolder::Documents:
         break;
     }
-    return JoinPath(QStandardPaths::writableLocation(location), QStringLiteral("mirte"));
+    return JoinPath(StateHome(), QStringLiteral("mirte"));
 }
 
 } // namespace mirte

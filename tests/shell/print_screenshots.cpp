@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     options.Paths.ExeName = options.Paths.ExeDir + QStringLiteral("mirte");
     options.Paths.IniFileName = options.Paths.ExeDir + QStringLiteral("Thumbnail.ini");
     options.Paths.DefaultCacheDir = options.Paths.ExeDir + QStringLiteral("Temp");
-    options.StartFolder = folder;
+    options.StartPath = folder;
     TfrmThumbnail window(options);
     // The messages ("A4 or Letter", a printer change) are answered "OK" and written out.
     window.SetMessageFunction([](const QString& text, const std::vector<std::uint8_t>&) {

@@ -42,7 +42,7 @@ void SaveGrids(const QString& photos, const QString& out) {
     options.Paths.ExeName = program.filePath(QStringLiteral("mirte"));
     options.Paths.IniFileName = program.filePath(QStringLiteral("Thumbnail.ini"));
     options.Paths.DefaultCacheDir = program.filePath(QStringLiteral("Temp"));
-    options.StartFolder = photos;
+    options.StartPath = photos;
     const auto loaded = [](TfrmThumbnail& window) {
         return QTest::qWaitFor([&] { return window.LoadFinished(); }, 600000);
     };

@@ -134,6 +134,8 @@ private slots:
     void sizeChangeReloadsAtTheNewSize();
     void windowFitsTheWorkArea();
     void secondStartHandsItsFolderToTheWindow();
+    void aFileArgumentShowsItsFolderWithItSelected_data();
+    void aFileArgumentShowsItsFolderWithItSelected();
     void cacheDialogOpensWithTheLoadStopped();
     void missingReadMeIsReported();
     void pagesFilesAndMailOpenOnTheDesktop();
@@ -508,6 +510,48 @@ void TestMainWindow::secondStartHandsItsFolderToTheWindow() {
     QVERIFY(window->isMaximized()); // as it was before it was minimised
     QTRY_COMPARE_WITH_TIMEOUT(window->ThumbList().Count(), 3, 20000);
     QVERIFY(WaitForLoadEnd(*window));
+}
+
+void TestMainWindow::aFileArgumentShowsItsFolderWithItSelected_data() {
+    QTest::addColumn<bool>("handedOver");
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("picture at the start") << false << true;
+    QTest::newRow("picture from a later start, during a load") << true << true;
+    QTest::newRow("file the grid does not list") << false << false;
+}
+
+// "Open with ミルテ" on a file: its folder is shown, and the picture is selected and scrolled
+// into view once the folder is listed, also when a later start interrupts another load.
+void TestMainWindow::aFileArgumentShowsItsFolderWithItSelected() {
+    QFETCH(bool, handedOver);
+    QFETCH(bool, listed);
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    const QString file = listed ? WritePhotos(folder, 60).at(57)
+                                : fixture.Program.Write(QStringLiteral("photos/notes.txt"), "x");
+    std::unique_ptr<TfrmThumbnail> window;
+    if (handedOver) {
+        WritePhotos(fixture.Program.File(QStringLiteral("other")), 30, 1600, 1200);
+        window = fixture.Open(fixture.Program.File(QStringLiteral("other")));
+        QTRY_VERIFY_WITH_TIMEOUT(!window->LoadStateText().isEmpty(), 20000);
+        window->ActivateFromAnotherStart(file);
+    } else {
+        window = fixture.Open(file);
+    }
+    window->show();
+    QTRY_COMPARE(window->SelectedFolder(), folder);
+    const TThumbListView& grid = window->ThumbList();
+    if (!listed) {
+        QVERIFY(WaitForLoadEnd(*window));
+        QCOMPARE(grid.SelectedIndex(), -1);
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(grid.SelectedIndex() >= 0, 20000);
+    QCOMPARE(grid.ItemInfo(grid.SelectedIndex()).value(ieFullPath), file);
+    QVERIFY(WaitForLoadEnd(*window));
+    QVERIFY(grid.FirstVisibleIndex() > 0);
+    QVERIFY(grid.SelectedIndex() >= grid.FirstVisibleIndex());
+    QVERIFY(grid.SelectedIndex() <= grid.LastVisibleIndex());
 }
 
 void TestMainWindow::cacheDialogOpensWithTheLoadStopped() {

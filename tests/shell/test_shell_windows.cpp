@@ -1,5 +1,6 @@
 #include "cache/icon_bitmap.h"
 #include "dialog_driver.h"
+#include "generated/mirte_install.h"
 #include "report/font_substitutes.h"
 #include "shell/frm_gauge.h"
 #include "shell/frm_logo.h"
@@ -295,11 +296,42 @@ private slots:
         const QImage splash = SplashPicture();
         QCOMPARE(splash.size(), QSize(420, 130));
         QVERIFY(splash.pixel(5, 5) != splash.pixel(415, 125)); // not a flat fill
-        const QImage emblem = ProgramEmblem(64);
-        QCOMPARE(emblem.size(), QSize(64, 64));
-        QCOMPARE(qAlpha(emblem.pixel(0, 0)), 0);
-        QCOMPARE(qAlpha(emblem.pixel(32, 32)), 255);
-        QVERIFY(!ProgramIcon().isNull());
+        QIcon::setThemeName(QStringLiteral("no-such-theme"));
+        const QImage about = AboutPicture();
+        QCOMPARE(about.size(), QSize(48, 48));
+        QCOMPARE(qAlpha(about.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(about.pixel(24, 24)), 255);
+    }
+
+    // The program's icon: the theme's under the desktop id, else the renditions compiled in,
+    // one for each size the theme gets.
+    void programIconFromThemeElseCompiledIn_data() {
+        QTest::addColumn<bool>("inTheme");
+        QTest::newRow("theme has it") << true;
+        QTest::newRow("theme lacks it") << false;
+    }
+    void programIconFromThemeElseCompiledIn() {
+        QFETCH(bool, inTheme);
+        const QIcon compiledIn = CompiledInProgramIcon();
+        QCOMPARE(compiledIn.availableSizes(),
+                 QList<QSize>({{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+        TempFolder themes;
+        themes.Write(QStringLiteral("hicolor/index.theme"),
+                     "[Icon Theme]\nName=hicolor\nDirectories=32x32/apps\n\n"
+                     "[32x32/apps]\nSize=32\nContext=Applications\nType=Fixed\n");
+        QImage expected = compiledIn.pixmap(32, 32).toImage();
+        if (inTheme) {
+            expected = QImage(32, 32, QImage::Format_ARGB32);
+            expected.fill(Qt::red);
+            QDir().mkpath(themes.File(QStringLiteral("hicolor/32x32/apps")));
+            QVERIFY(expected.save(themes.File("hicolor/32x32/apps/" MIRTE_APP_ID ".png")));
+        }
+        QIcon::setThemeSearchPaths({themes.Path()});
+        QIcon::setThemeName(QStringLiteral("hicolor"));
+        const QImage shown = ProgramIcon().pixmap(32, 32).toImage();
+        QIcon::setThemeName(QStringLiteral("no-such-theme"));
+        QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
+                 expected.convertToFormat(QImage::Format_ARGB32));
     }
 
     // Without an icon theme the program's own icon is drawn, at (8, 8) on white.

@@ -1,6 +1,9 @@
 // The main window's parts that work without the window: the single-instance hand-over, the
-// Cache and APP sections of the settings file, the load state texts and the network check.
+// Cache and APP sections of the settings file, the load state texts, the network check and the
+// command line.
+#include "picture/picture_format.h"
 #include "shell/app_settings.h"
+#include "shell/command_line.h"
 #include "shell/load_state.h"
 #include "shell/single_instance.h"
 #include "shell/startup_checks.h"
@@ -10,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMimeDatabase>
 #include <QSignalSpy>
 #include <QtTest>
 #include <atomic>
@@ -61,6 +65,9 @@ private slots:
     void loadStateTexts();
     void loadGuardAcceptsOnlyTheTwoEndStates();
     void networkFileSystemsAreRecognised();
+    void commandLine_data();
+    void commandLine();
+    void desktopEntryOpensFoldersAndEveryListedPicture();
 };
 
 void TestWindowParts::secondStartHandsOverToTheFirst() {
@@ -219,3 +226,62 @@ void TestWindowParts::networkFileSystemsAreRecognised() {
 
 QTEST_MAIN(TestWindowParts)
 #include "test_window_parts.moc"
+
+void TestWindowParts::commandLine_data() {
+    using Action = TCommandLine::Action;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("path"); // relative ones are made absolute from the current folder
+    const QString here = QDir::currentPath() + QLatin1Char('/');
+    QTest::newRow("nothing") << QStringList() << Action::Run << QString();
+    QTest::newRow("folder") << QStringList{"/写真/2024"} << Action::Run << "/写真/2024";
+    QTest::newRow("relative picture") << QStringList{"a/../b.jpg"} << Action::Run << here + "b.jpg";
+    QTest::newRow("after --") << QStringList{"--", "-x.jpg"} << Action::Run << here + "-x.jpg";
+    QTest::newRow("--help") << QStringList{"/p", "--help"} << Action::Help << QString();
+    // Asked for before Qt has taken its own options out.
+    QTest::newRow("--version among Qt's options")
+        << QStringList{"-platform", "offscreen", "--version"} << Action::Version << QString();
+    QTest::newRow("unknown option") << QStringList{"--fullscreen"} << Action::Error << QString();
+    QTest::newRow("two paths") << QStringList{"/a", "/b"} << Action::Error << QString();
+}
+
+void TestWindowParts::commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(TCommandLine::Action, action);
+    QFETCH(QString, path);
+    const TCommandLine line = TCommandLine::Parse(arguments);
+    QCOMPARE(line.What, action);
+    if (action == TCommandLine::Action::Run) {
+        QCOMPARE(line.Path, path);
+    }
+    QCOMPARE(line.Message.isEmpty(), action != TCommandLine::Action::Error);
+}
+
+// "Open with ミルテ" is offered for folders and for every picture the grid lists (by the types
+// Debian's shared MIME database gives their extensions); each type named is a known one.
+void TestWindowParts::desktopEntryOpensFoldersAndEveryListedPicture() {
+    QFile entry(QStringLiteral(MIRTE_DESKTOP_ENTRY));
+    QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList types;
+    while (!entry.atEnd()) {
+        const QString line = QString::fromUtf8(entry.readLine()).trimmed();
+        if (line.startsWith(QLatin1String("MimeType="))) {
+            types = line.mid(9).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        }
+    }
+    QVERIFY(types.contains(QStringLiteral("inode/directory")));
+    const QMimeDatabase mime;
+    for (const QString& type : types) {
+        QVERIFY2(mime.mimeTypeForName(type).isValid(), qPrintable(type));
+    }
+    int covered = 0;
+    for (const QString& ext : BrowsedExtensions()) {
+        const QMimeType type = mime.mimeTypeForFile("x." + ext, QMimeDatabase::MatchExtension);
+        if (!IsPictureExtension(ext) || type.isDefault()) {
+            continue;
+        }
+        QVERIFY2(types.contains(type.name()), qPrintable(ext + " is " + type.name()));
+        ++covered;
+    }
+    QVERIFY(covered > 0);
+}

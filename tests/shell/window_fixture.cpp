@@ -15,13 +15,14 @@ TAppPaths WindowFixture::Paths() const {
     paths.ExeName = paths.ExeDir + QStringLiteral("mirte");
     paths.IniFileName = paths.ExeDir + QStringLiteral("Thumbnail.ini");
     paths.DefaultCacheDir = paths.ExeDir + QStringLiteral("Temp");
+    paths.ReadMeFile = paths.ExeDir + QStringLiteral("ReadMe.txt");
     return paths;
 }
 
 std::unique_ptr<TfrmThumbnail> WindowFixture::Open(const QString& folder) {
     TWindowOptions options;
     options.Paths = Paths();
-    options.StartFolder = folder;
+    options.StartPath = folder;
     auto window = std::make_unique<TfrmThumbnail>(options);
     // No message box can come before the event loop runs, so this is in time.
     window->SetMessageFunction([this](const QString& text, const std::vector<std::uint8_t>&) {
