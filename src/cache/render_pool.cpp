@@ -1,5 +1,7 @@
 #include "render_pool.h"
 
+#include "picture/stored_thumbnail.h"
+
 #include <QByteArray>
 #include <algorithm>
 
@@ -67,6 +69,23 @@ int TRenderPool::Cancel() {
     return dropped;
 }
 
+namespace {
+
+TRenderedPicture ReadStored(const QString& file, QSize box) {
+    TRenderedPicture read;
+    try {
+        if (!ReadStoredThumbnail(file, box, read.Thumbnail)) {
+            read.Error = QStringLiteral("サムネイルファイルがありません。");
+        }
+    } catch (const std::exception& damaged) {
+        read.Thumbnail = QImage();
+        read.Error = QString::fromUtf8(damaged.what());
+    }
+    return read;
+}
+
+} // namespace
+
 void TRenderPool::Work() {
     std::unique_lock lock(m_mutex);
     for (;;) {
@@ -78,8 +97,10 @@ void TRenderPool::Work() {
         m_queue.pop_front();
         ++m_running;
         lock.unlock();
-        TRenderedPicture result =
-            RenderPicture(job.Path, job.Box, job.ForCache, job.Look.Exists ? &job.Look : nullptr);
+        TRenderedPicture result = job.Stored.isEmpty()
+                                      ? RenderPicture(job.Path, job.Box, job.ForCache,
+                                                      job.Look.Exists ? &job.Look : nullptr)
+                                      : ReadStored(job.Stored, job.Box);
         lock.lock();
         --m_running;
         m_done.push_back({std::move(job), std::move(result)});

@@ -12,7 +12,8 @@
 
 namespace mirte {
 
-// A few render workers, each running RenderPicture on jobs taken in order. They see only the
+// A few render workers, each running RenderPicture (or reading a stored thumbnail) on jobs taken
+// in order. They see only the
 // job's values, never the cache or a widget; whoever submits collects the results, in the
 // order they finish. Jobs are tagged by the submitter; Cancel drops those not yet begun.
 // Destruction drops what is queued and waits for the renders under way.
@@ -27,6 +28,9 @@ public:
         // What the submitter's look at the file found, so that the worker need not look again;
         // looked at by the worker when it says the file is not there.
         TFileLook Look;
+        // A thumbnail stored by the cache, read at the box instead of rendering the picture;
+        // the result has no facts then, and an Error when the file is damaged or gone.
+        QString Stored;
     };
     struct Done {
         Job Request;

@@ -118,13 +118,15 @@ private:
         if (m_options.Rotate >= 0) {
             choices.RotateCount = m_options.Rotate;
         }
-        const QImage picture = FetchPrintPicture(m_db, picturePath);
-        if (picture.isNull()) {
+        const TPrintPicture picture = FetchPrintPicture(m_db, picturePath);
+        if (picture.Picture.isNull()) {
             std::fprintf(m_context.err, "%s\t画像を読み込めません。写真なしで印刷します。\n",
                          qUtf8Printable(picturePath));
         }
         auto form = std::make_unique<TprtJacketPrint>(m_printer);
-        form->AssignPicture(TurnedClockwise(picture, choices.RotateCount));
+        form->AssignOriginal(picture.Original);
+        form->AssignPicture(TurnedClockwise(picture.Picture, choices.RotateCount),
+                            choices.RotateCount);
         form->ApplySettings(choices);
         return form;
     }
@@ -244,6 +246,7 @@ int RunPrint(const QStringList& args, const Context& context) {
             return WritePreviewPages(*form, options, from, to, context);
         }
         form->PrintRanges.addRange(from, to);
+        form->DraftPrint = options.Draft;
         TTerminalProgress progress(context.err);
         if (!form->Print(progress)) {
             std::fputs("mirte-cli: 中断しました。何も印刷していません。\n", context.err);

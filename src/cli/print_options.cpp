@@ -66,7 +66,8 @@ const char* PrintUsage() {
            "           [--order name|size|date] [--layout 0..25] [--title TEXT] [--no-names]\n"
            "           [--no-dates] [COMMON]\n"
            "  OUTPUT: --pdf OUT.pdf | --printer QUEUE | --png OUT_DIR\n"
-           "  COMMON: [--settings Thumbnail.ini] [--cache CACHEDIR] [--paper A4|Letter]\n";
+           "  COMMON: [--settings Thumbnail.ini] [--cache CACHEDIR] [--paper A4|Letter] "
+           "[--draft]\n";
 }
 
 bool ParsePrintOptions(const QStringList& args, PrintOptions& o, QString& error) {
@@ -119,6 +120,8 @@ bool ParsePrintOptions(const QStringList& args, PrintOptions& o, QString& error)
             o.NoNames = true;
         } else if (o.Kind == PrintKind::Contact && a == QLatin1String("--no-dates")) {
             o.NoDates = true;
+        } else if (a == QLatin1String("--draft")) {
+            o.Draft = true;
         } else if (const auto reader = valued.find(a); reader != valued.end()) {
             if (i + 1 >= args.size() || args[i + 1].isEmpty() || !reader->second(args[i + 1])) {
                 error = QStringLiteral("%1 needs a valid value").arg(a);

@@ -29,6 +29,7 @@ struct PrintOptions {
     bool HasTitle = false;
     bool NoNames = false; // the contact sheet's file names off
     bool NoDates = false; // and its date lines
+    bool Draft = false;   // the thumbnails only, never the originals at the paper's resolution
 };
 
 // Reads the arguments after "print"; false with a reason (empty when only the usage is due).

@@ -6,15 +6,24 @@
 
 namespace mirte {
 
-QImage FetchPrintPicture(TThumbnailDB& db, const QString& path) {
+TPrintPicture FetchPrintPicture(TThumbnailDB& db, const QString& path) {
     if (path.isEmpty()) {
         return {};
     }
     if (IsMovieFile(path)) {
-        return MakeIconBitmap(path);
+        return {MakeIconBitmap(path), {}};
     }
     // A picture that cannot be read leaves its cell without one; the run goes on.
-    return db.Thumbnail(path).Picture;
+    const TThumbnail thumbnail = db.Thumbnail(path);
+    if (!thumbnail.Ok()) {
+        return {};
+    }
+    TPictureWant original;
+    original.Path = path;
+    original.Picture = QSize(thumbnail.Facts.Width, thumbnail.Facts.Height);
+    original.FileTime = thumbnail.Facts.FileTime;
+    original.FileSize = thumbnail.Facts.FileSize;
+    return {thumbnail.Picture, original};
 }
 
 } // namespace mirte

@@ -3,7 +3,6 @@
 #include "cache/item_facts.h"
 #include "form_building.h"
 #include "gui_font.h"
-#include "print_picture.h"
 #include "thumb_item_source.h"
 #include "util/common_text.h"
 
@@ -156,7 +155,7 @@ void TprtContactSheetPrint::ContactSheetPanelPrintPanel(int col, int row, const 
     try {
         const QStringList info = ListView->ItemInfo(index);
         // A picture that cannot be had leaves the frame empty; its name and date still print.
-        Image->SetPicture(FetchPrintPicture(m_db, info.value(ieFullPath)));
+        Image->SetPicture(PagePicture(info.value(ieFullPath)));
         const TEdgeRect box{ImageInset, h / 10, w - ImageInset, h * 7 / 10};
         if (!Image->Picture().isNull()) {
             Image->FitToRect(box);
@@ -172,6 +171,24 @@ void TprtContactSheetPrint::ContactSheetPanelPrintPanel(int col, int row, const 
         Comment2->SetText(QString());
         Image->SetPicture(QImage());
     }
+}
+
+std::vector<TPictureWant> TprtContactSheetPrint::PageWants(int page) const {
+    std::vector<TPictureWant> wants;
+    if (ListView == nullptr) {
+        return wants;
+    }
+    const TLRGridPanel& grid = *ContactSheetPanel;
+    const int perPage = grid.ColCount() * grid.RowCount();
+    // The cell's picture box as the cell event lays it out.
+    const int w = grid.Width() / std::max(grid.ColCount(), 1);
+    const int h = grid.Height() / std::max(grid.RowCount(), 1);
+    const QSize box(std::max(w - 2 * ImageInset, 1), std::max(h * 7 / 10 - h / 10, 1));
+    for (int index = (page - 1) * perPage; index < std::min(page * perPage, ListView->Count());
+         ++index) {
+        wants.push_back(WantOfItem(*ListView, index, box));
+    }
+    return wants;
 }
 
 QImage TprtContactSheetPrint::RenderSample() {

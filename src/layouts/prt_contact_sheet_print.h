@@ -60,6 +60,9 @@ public:
 
 protected:
     void LayOutPage() override;
+    std::vector<TPictureWant> PageWants(int page) const override;
+    TThumbnailDB* PictureCache() const override { return &m_db; }
+    const TThumbItemSource* PictureItems() const override { return ListView; }
 
 private:
     void Build();

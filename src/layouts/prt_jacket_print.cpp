@@ -80,6 +80,20 @@ void TprtJacketPrint::Build() {
     JacketTitleBack->LineBottom = kSingle;
     JacketImage = form::Make<TLRImage>(JacketPanelCenter, 48, 72, 433, 121);
     JacketImage->Stretch = true;
+    // On paper the original takes the picture's place for the page, where there is one.
+    JacketPanelCenter->BeforePrint = [this](TLRControl*, const TEdgeRect&, TPrintStatus&) {
+        const QImage original = PagePicture(m_original.Path);
+        if (!original.isNull()) {
+            m_assigned = JacketImage->Picture();
+            JacketImage->SetPicture(TurnedClockwise(original, m_quarterTurns));
+        }
+    };
+    JacketPanelCenter->AfterPrint = [this](TLRControl*) {
+        if (!m_assigned.isNull()) {
+            JacketImage->SetPicture(m_assigned);
+            m_assigned = QImage();
+        }
+    };
     for (int i = 0; i < 4; ++i) {
         TLRItem* line = form::Make<TLRItem>(JacketPanelCenter, 36, 212 + 16 * i, 461, 17);
         line->LineColor = form::Silver;
@@ -108,8 +122,20 @@ void TprtJacketPrint::Build() {
     SetLabelColor(ColorFromValue(DefaultLabelColorValue));
 }
 
-void TprtJacketPrint::AssignPicture(const QImage& bitmap) {
+void TprtJacketPrint::AssignPicture(const QImage& bitmap, int quarterTurns) {
     JacketImage->SetPicture(bitmap); // shared: a turn makes a new picture, never writes this one
+    m_quarterTurns = quarterTurns;
+}
+
+std::vector<TPictureWant> TprtJacketPrint::PageWants(int) const {
+    if (m_original.Path.isEmpty() || JacketImage->Picture().isNull()) {
+        return {};
+    }
+    // Rendered upright, then turned as the picture shown is.
+    TPictureWant want = m_original;
+    const QSize box(JacketImage->Width(), JacketImage->Height());
+    want.Box = m_quarterTurns % 2 != 0 ? box.transposed() : box;
+    return {want};
 }
 
 void TprtJacketPrint::SetLabelColor(const QColor& color) {

@@ -32,9 +32,12 @@ public:
     explicit TprtJacketPrint(TPrinterDevice& printer);
 
     int LayoutCode = 0;
-    // The picture to print (a null one leaves the box empty); ApplySettings lays the card out
-    // for it.
-    void AssignPicture(const QImage& bitmap);
+    // The picture to print (a null one leaves the box empty), turned a quarter clockwise
+    // `quarterTurns` times from the picture as shown; ApplySettings lays the card out for it.
+    void AssignPicture(const QImage& bitmap, int quarterTurns = 0);
+    // The file the picture was made from, as it was listed: printing renders it at the paper's
+    // resolution while it is still that file (else the picture itself prints).
+    void AssignOriginal(const TPictureWant& original) { m_original = original; }
     void SetLabelColor(const QColor& color);
     // Pushes the dialog's choices into the form: the label colour, the title on the face and
     // the spines, the face title's font, the arrangement; then lays the page out.
@@ -75,10 +78,15 @@ public:
 
 protected:
     void LayOutPage() override;
+    std::vector<TPictureWant> PageWants(int page) const override;
 
 private:
     void Build();
     void PlaceFace();
+
+    TPictureWant m_original;
+    int m_quarterTurns = 0;
+    QImage m_assigned; // the picture as assigned, while the original is printed in its place
 };
 
 // The picture turned a quarter clockwise `turns` times (counter-clockwise for a negative count),

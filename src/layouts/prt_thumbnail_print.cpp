@@ -3,7 +3,6 @@
 #include "cache/item_facts.h"
 #include "form_building.h"
 #include "gui_font.h"
-#include "print_picture.h"
 #include "report/geometry.h"
 #include "thumb_item_source.h"
 #include "util/common_text.h"
@@ -234,14 +233,37 @@ void TprtThumbnailPrint::StartRun() {
     ImageBoxHeight = 0;
 }
 
-int TprtThumbnailPrint::ItemIndex(bool right, int col, int row) const {
+int TprtThumbnailPrint::ItemIndex(bool right, int col, int row, int page) const {
     const TLRGridPanel& left = *ThumbnailLeftCenter;
     const TLRGridPanel& first = *ThumbnailRightCenter;
     const int leftCells = left.ColCount() * left.RowCount();
     const int rightCells = first.ColCount() * first.RowCount();
     const TLRGridPanel& grid = right ? first : left;
-    return (CurrentPage - 1) * (leftCells + rightCells) + (right ? 0 : rightCells) +
-           row * grid.ColCount() + col;
+    return ((page > 0 ? page : CurrentPage) - 1) * (leftCells + rightCells) +
+           (right ? 0 : rightCells) + row * grid.ColCount() + col;
+}
+
+std::vector<TPictureWant> TprtThumbnailPrint::PageWants(int page) const {
+    std::vector<TPictureWant> wants;
+    if (ListView == nullptr) {
+        return wants;
+    }
+    for (const bool right : {true, false}) {
+        const TLRGridPanel& grid = right ? *ThumbnailRightCenter : *ThumbnailLeftCenter;
+        // The cell's picture box as PrintCell lays it out.
+        const int cellWidth = grid.Width() / std::max(grid.ColCount(), 1);
+        const int cellHeight = grid.Height() / std::max(grid.RowCount(), 1);
+        const QSize box(std::max(cellWidth - 5, 1), std::max(cellHeight * 15 / 20, 1));
+        for (int row = 0; row < grid.RowCount(); ++row) {
+            for (int col = 0; col < grid.ColCount(); ++col) {
+                const int index = ItemIndex(right, col, row, page);
+                if (index < ListView->Count()) {
+                    wants.push_back(WantOfItem(*ListView, index, box));
+                }
+            }
+        }
+    }
+    return wants;
 }
 
 void TprtThumbnailPrint::PrintCell(const TCard& card, bool right, int col, int row,
@@ -274,7 +296,7 @@ void TprtThumbnailPrint::PrintCell(const TCard& card, bool right, int col, int r
         const QStringList info = ListView->ItemInfo(index);
         // A picture that cannot be had leaves the cell framed and empty, its name still
         // printed, so that the user sees which one is missing.
-        image.SetPicture(FetchPrintPicture(m_db, info.value(ieFullPath)));
+        image.SetPicture(PagePicture(info.value(ieFullPath)));
         const int boxLeft = back.Left() + 3;
         const int boxTop = back.Height() / 20 + back.Top();
         if (ImageBoxWidth == 0 && ImageBoxHeight == 0) {

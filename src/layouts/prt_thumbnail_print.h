@@ -87,6 +87,9 @@ public:
 protected:
     void LayOutPage() override;
     void StartRun() override;
+    std::vector<TPictureWant> PageWants(int page) const override;
+    TThumbnailDB* PictureCache() const override { return &m_db; }
+    const TThumbItemSource* PictureItems() const override { return ListView; }
 
 private:
     // One card's parts, so that both cards share one cell routine.
@@ -111,8 +114,8 @@ private:
     void LayOutCard(TCard& card, int left);
     // The grid's cell event: one cell of a card (`right`: the card filled first).
     void PrintCell(const TCard& card, bool right, int col, int row, const TEdgeRect& rect);
-    // The item shown in a cell of a card on the current page.
-    int ItemIndex(bool right, int col, int row) const;
+    // The item shown in a cell of a card on a page (the current one unless given).
+    int ItemIndex(bool right, int col, int row, int page = 0) const;
 
     TThumbnailDB& m_db;
     TCard m_left;

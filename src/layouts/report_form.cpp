@@ -1,5 +1,6 @@
 #include "report_form.h"
 
+#include "page_pictures.h"
 #include "report/lr_error.h"
 
 #include <QPainter>
@@ -102,7 +103,30 @@ QImage TReportForm::RenderPage() {
     return RenderCurrentPage(PreviewScale());
 }
 
+TReportForm::TPictureRun::TPictureRun(TReportForm& form, TPictureUse use, double devicePixels)
+    : m_form(form) {
+    m_form.m_pictures = std::make_unique<TPagePictures>(form.PictureCache(), form.PictureItems(),
+                                                        use, devicePixels);
+}
+
+TReportForm::TPictureRun::~TPictureRun() {
+    m_form.m_pictures.reset();
+}
+
+void TReportForm::AskPictures(int page) {
+    if (m_pictures && page >= 1 && page <= PageCount()) {
+        m_pictures->Ask(page, PageWants(page));
+    }
+}
+
+QImage TReportForm::PagePicture(const QString& path) {
+    return m_pictures ? m_pictures->Take(path) : QImage();
+}
+
 QImage TReportForm::RenderCurrentPage(int scale, const QColor& background) {
+    // A sample or a preview shows thumbnails, fetched for the whole page at once.
+    const TPictureRun pictures(*this, TPictureUse::Thumbnails, scale);
+    AskPictures(CurrentPage);
     m_page->PreviewScale = scale;
     QImage bitmap(m_page->Width() * scale, m_page->Height() * scale, QImage::Format_RGB32);
     bitmap.fill(background);
@@ -136,9 +160,22 @@ bool TReportForm::PrintPages(TPrintProgress& progress) {
     }
     try {
         m_page->BeginDoc(); // sets the printer up through LightRepSetPrinter
+        // The pictures at the paper's resolution, unless a draft is asked for; the next page's
+        // are fetched while a page is drawn.
+        TPrinterMetrics metrics;
+        const double devicePixels = m_printer->Metrics(metrics) && metrics.DpiY > 0
+                                        ? metrics.DpiY / 96.0 // design pixels are 1/96 inch
+                                        : 1.0;
+        const TPictureRun pictures(*this, DraftPrint ? TPictureUse::Thumbnails : TPictureUse::Paper,
+                                   devicePixels);
+        AskPictures(pages.front());
         for (int done = 1; done <= count; ++done) {
             CurrentPage = pages[std::size_t(done - 1)];
+            if (done < count) {
+                AskPictures(pages[std::size_t(done)]);
+            }
             m_page->PrintPage();
+            m_pictures->Release(CurrentPage + 1);
             progress.PagePrinted(done, count, done * 100 / count);
             if (progress.CancelRequested()) {
                 m_page->Abort();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "page_pictures.h"
 #include "print_progress.h"
 #include "report/lr_page.h"
 #include "report/printer_measure.h"
@@ -8,6 +9,7 @@
 #include <QPageRanges>
 #include <QString>
 #include <memory>
+#include <vector>
 
 namespace mirte {
 
@@ -35,6 +37,9 @@ public:
     int PageTotal = 1;   // pages of the current run
     // The pages to print as the user listed them ("1,3", "2-3,5"); empty: every page.
     QPageRanges PrintRanges;
+    // Printing gives the cache's thumbnails only, never an original at the paper's resolution
+    // (mirte-cli print --draft).
+    bool DraftPrint = false;
 
     // The printer state adopted at the last layout. The printer is known by its name (a queue,
     // or the file a job goes to); everything starts empty, so the first layout is a change.
@@ -76,14 +81,38 @@ protected:
     QImage RenderCurrentPage(int scale, const QColor& background = Qt::white);
     // A run of pages begins (a sample, a preview page or a print run).
     virtual void StartRun() {}
+    // What page `page` shows in its picture boxes, asked for before it is drawn; the cell events
+    // take them by PagePicture. Nothing by default.
+    virtual std::vector<TPictureWant> PageWants(int page) const {
+        (void)page;
+        return {};
+    }
+    // Where the pictures come from: the cache, and the items with the grid's own thumbnails.
+    virtual TThumbnailDB* PictureCache() const { return nullptr; }
+    virtual const TThumbItemSource* PictureItems() const { return nullptr; }
+    // The picture asked for a path of the page being rendered, once it is there; null when there
+    // is none (or outside a run).
+    QImage PagePicture(const QString& path);
 
 private:
+    // The pictures of a run of pages, for as long as the run lasts.
+    class TPictureRun {
+    public:
+        TPictureRun(TReportForm& form, TPictureUse use, double devicePixels);
+        ~TPictureRun();
+
+    private:
+        TReportForm& m_form;
+    };
+    void AskPictures(int page);
+
     bool AdoptPrinter();
     // The page's OnSetPrinter: the job's orientation on the paper the user chose.
     void LightRepSetPrinter();
 
     TPrinterDevice* m_printer;
     std::unique_ptr<VUvudiRoz> m_page;
+    std::unique_ptr<TPagePictures> m_pictures; // during a run
 };
 
 } // namespace mirte

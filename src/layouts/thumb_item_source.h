@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QStringList>
 
 namespace mirte {
@@ -17,6 +18,11 @@ public:
     virtual QStringList ItemInfo(int index) const = 0;
     // The selected item, -1 for none.
     virtual int SelectedIndex() const = 0;
+    // The thumbnail shown for the item (in device pixels), when there is one in memory.
+    virtual QImage Thumbnail(int index) const {
+        (void)index;
+        return {};
+    }
 };
 
 } // namespace mirte

@@ -79,15 +79,16 @@ void TfrmJacketPrint::ResetControls() {
     ApplySettings();
 }
 
-void TfrmJacketPrint::SetPicture(const QImage& bitmap, const QString& folderPath) {
+void TfrmJacketPrint::SetPicture(const TPrintPicture& picture, const QString& folderPath) {
     FolderPath = folderPath;
     Rotation = ReadJacketSettings(m_parts.Settings).RotateCount;
-    WorkBitmap = TurnedClockwise(bitmap, Rotation);
+    m_jacket.AssignOriginal(picture.Original);
+    WorkBitmap = TurnedClockwise(picture.Picture, Rotation);
     ApplyPicture(WorkBitmap);
 }
 
 void TfrmJacketPrint::ApplyPicture(const QImage& bitmap) {
-    m_jacket.AssignPicture(bitmap);
+    m_jacket.AssignPicture(bitmap, Rotation);
     Prepare(FolderPath); // lays the card out for the picture, once
 }
 

@@ -2,6 +2,7 @@
 
 #include "layout_dialog.h"
 #include "layouts/jacket_settings.h"
+#include "layouts/print_picture.h"
 
 #include <QImage>
 
@@ -24,7 +25,8 @@ public:
     void ResetControls() override;
     // The picture to print (null: the card prints without one), turned as the settings file
     // says; then the page is laid out for portrait paper.
-    void SetPicture(const QImage& bitmap, const QString& folderPath);
+    // The picture (with the file it came from, for printing at the paper's resolution).
+    void SetPicture(const TPrintPicture& picture, const QString& folderPath);
     void ApplyPicture(const QImage& bitmap);
 
     // "回転": a quarter turn clockwise.

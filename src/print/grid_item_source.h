@@ -13,6 +13,7 @@ public:
     int Count() const override { return m_grid.Count(); }
     QStringList ItemInfo(int index) const override { return m_grid.ItemInfo(index); }
     int SelectedIndex() const override { return m_grid.SelectedIndex(); }
+    QImage Thumbnail(int index) const override { return m_grid.Item(index).Bitmap; }
 
 private:
     const TThumbListView& m_grid;

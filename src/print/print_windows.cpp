@@ -78,7 +78,7 @@ void TPrintWindows::PrintThumbnail(const QString& folder) {
     OpenWithItems(*m_frmPrintThumbnail, m_prtThumbnailPrint->ListView, folder);
 }
 
-void TPrintWindows::PrintJacket(const QImage& picture, const QString& folder) {
+void TPrintWindows::PrintJacket(const TPrintPicture& picture, const QString& folder) {
     {
         const TWaitCursor wait;
         m_frmJacketPrint->SetPicture(picture, folder);

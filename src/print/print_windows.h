@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ask_user.h"
+#include "layouts/print_picture.h"
 
 #include <QImage>
 #include <QString>
@@ -51,7 +52,7 @@ public:
     // the folder, then it is shown modally. The load guard must have passed.
     void PrintThumbnail(const QString& folder);
     // The back card of one picture (null: the card prints without one), modally.
-    void PrintJacket(const QImage& picture, const QString& folder);
+    void PrintJacket(const TPrintPicture& picture, const QString& folder);
     // The contact sheet of the grid's items, as the index card.
     void PrintContactSheet(const QString& folder);
 

@@ -103,7 +103,7 @@ void TfrmThumbnail::BtnPrintJacketClick() {
         ShowMessage(kSelectForJacket, {mkOK});
         return;
     }
-    QImage picture;
+    TPrintPicture picture;
     {
         const TWaitCursor wait;
         // Allowed on this thread: the load guard above says the loader is idle. A picture that
@@ -111,7 +111,7 @@ void TfrmThumbnail::BtnPrintJacketClick() {
         picture =
             FetchPrintPicture(*m_thumbnailDB, m_thumbList->ItemInfo(selected).value(ieFullPath));
     }
-    emit PrintJacketRequested(picture, SelectedFolder());
+    emit PrintJacketRequested(picture.Picture, SelectedFolder());
     m_printWindows->PrintJacket(picture, SelectedFolder());
 }
 

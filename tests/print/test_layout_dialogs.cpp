@@ -74,7 +74,7 @@ struct JacketDialogFixture : DialogBase {
     QImage Picture = test::MakeTestPicture(512, 384);
 
     explicit JacketDialogFixture(const QByteArray& ini = QByteArray()) : DialogBase(ini) {
-        Dialog.SetPicture(Picture, Dir.Path()); // as the main window hands it over
+        Dialog.SetPicture({Picture, {}}, Dir.Path()); // as the main window hands it over
     }
     bool Upright() const { return Dialog.WorkBitmap.convertToFormat(Picture.format()) == Picture; }
 };
@@ -198,7 +198,7 @@ private slots:
 
     void jacketWithoutAPicture() {
         JacketDialogFixture f;
-        f.Dialog.SetPicture(QImage(), f.Dir.Path());
+        f.Dialog.SetPicture({}, f.Dir.Path());
         QVERIFY(f.Form.JacketImage->Picture().isNull());
         f.Dialog.BtnTrimming->click(); // nothing to turn, nothing breaks
         f.Dialog.BtnPrint->click();
