@@ -185,13 +185,6 @@ QByteArray MakeHeifWithLibheif(const QImage& picture, const LibheifOptions& samp
     const std::unique_ptr<heif_encoding_options, void (*)(heif_encoding_options*)> options(
         heif_encoding_options_alloc(), &heif_encoding_options_free);
     options->image_orientation = static_cast<heif_orientation>(orientation);
-    const std::unique_ptr<heif_color_profile_nclx, void (*)(heif_color_profile_nclx*)> nclx(
-        heif_nclx_color_profile_alloc(), &heif_nclx_color_profile_free);
-    if (sample.matrix != 0) {
-        nclx->matrix_coefficients = static_cast<heif_matrix_coefficients>(sample.matrix);
-        nclx->full_range_flag = sample.videoRange ? 0 : 1;
-        options->output_nclx_profile = nclx.get();
-    }
     const HeifImage image(ToHeifImage(picture), &heif_image_release);
     heif_image_handle* handle = nullptr;
     Check(heif_context_encode_image(context.get(), image.get(), encoder.get(), options.get(),

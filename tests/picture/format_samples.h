@@ -20,14 +20,11 @@ struct HeifOptions {
 QByteArray MakeHeif(const QImage& image, const HeifOptions& options);
 // A HEIC made through libheif's encoder, for what heif-enc cannot make: a picture stored with
 // irot/imir boxes for an EXIF `orientation`, a thumbnail image of its own (`thumbnail`, scaled
-// by libheif to its longer side), an Exif item (when exif.dateTime is set), and a declared
-// YCbCr matrix and range (an nclx box: `matrix` as H.273 codes it, 0 for none).
+// by libheif to its longer side) and an Exif item (when exif.dateTime is set).
 struct LibheifOptions {
     int orientation = 1;
     QImage thumbnail{};
     ExifFields exif = {};
-    int matrix = 0;
-    bool videoRange = false; // luma 16..235 instead of the full range
 };
 QByteArray MakeHeifWithLibheif(const QImage& image, const LibheifOptions& options);
 

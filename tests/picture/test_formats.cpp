@@ -9,7 +9,6 @@
 #include "support/temp_folder.h"
 
 #include <QPainter>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace mirte;
@@ -71,162 +70,82 @@ QByteArray Patched(QByteArray bytes, std::initializer_list<Patch> patches) {
     return bytes;
 }
 
-struct Sample {
-    const char* name;
-    std::function<QByteArray()> make;
-    QSize box;        // asked for
-    QSize stored;     // as the header gives it
-    QImage expected;  // as shown upright, at any size
-    double tolerance; // mean difference per channel
-    const char* shot; // DateTimeOriginal, "" when none
-};
-
 QImage Picture() {
     return MakeTestPicture(96, 64);
-}
-
-std::vector<Sample> GoodSamples() {
-    const QImage picture = Picture();
-    const QImage red = Solid(48, 32, qRgb(220, 30, 30));
-    return {
-        {"plain.heic", [=] { return MakeHeif(picture, {}); }, {96, 96}, {96, 64}, picture, 8, ""},
-        // The EXIF copy says "turn"; only HEIF's own boxes do.
-        {"exif.heic",
-         [=] {
-             return MakeHeif(picture, {.exif = {kDates.dateTime, kDates.dateTimeOriginal, 6}});
-         },
-         {96, 96},
-         {96, 64},
-         picture,
-         8,
-         "2021:03:04 05:06:07"},
-        {"turned.heic",
-         [=] { return MakeHeifWithLibheif(picture, {.orientation = 6, .exif = kDates}); },
-         {96, 96},
-         {96, 64},
-         MakeUpright(picture, 6),
-         8,
-         "2021:03:04 05:06:07"},
-        {"mirrored.heic",
-         [=] { return MakeHeifWithLibheif(picture, {.orientation = 2}); },
-         {96, 96},
-         {96, 64},
-         MakeUpright(picture, 2),
-         8,
-         ""},
-        {"alpha.heic",
-         [=] { return MakeHeif(HalfTransparent(96, 64), {.alpha = true}); },
-         {96, 96},
-         {96, 64},
-         OnWhite(HalfTransparent(96, 64)),
-         10,
-         ""},
-        {"deep.heic",
-         [=] { return MakeHeif(picture, {.tenBit = true}); },
-         {96, 96},
-         {96, 64},
-         picture,
-         8,
-         ""},
-        {"photo.avif",
-         [=] { return MakeHeif(picture, {.avif = true}); },
-         {96, 96},
-         {96, 64},
-         picture,
-         8,
-         ""},
-        // Its thumbnail image when it covers the box, else the primary picture.
-        {"small-box.heic",
-         [=] { return MakeHeifWithLibheif(picture, {.thumbnail = red}); },
-         {40, 40},
-         {96, 64},
-         red,
-         8,
-         ""},
-        {"large-box.heic",
-         [=] { return MakeHeifWithLibheif(picture, {.thumbnail = red}); },
-         {90, 90},
-         {96, 64},
-         picture,
-         8,
-         ""},
-        {"exif.webp",
-         [=] {
-             return MakeWebp(picture, {.exif = {kDates.dateTime, kDates.dateTimeOriginal, 6}});
-         },
-         {48, 48},
-         {96, 64},
-         MakeUpright(picture, 6),
-         8,
-         "2021:03:04 05:06:07"},
-        {"lossless.webp",
-         [=] { return MakeWebp(picture, {.lossless = true}); },
-         {200, 200},
-         {96, 64},
-         picture,
-         1,
-         ""},
-        {"alpha.webp",
-         [=] { return MakeWebp(HalfTransparent(96, 64), {.lossless = true}); },
-         {96, 96},
-         {96, 64},
-         OnWhite(HalfTransparent(96, 64)),
-         1,
-         ""},
-        {"animated.webp",
-         [=] { return MakeWebp(picture, {.secondFrame = red.scaled(96, 64)}); },
-         {48, 48},
-         {96, 64},
-         picture,
-         8,
-         ""},
-        // The preview when it covers the box (the sensor says red), else the sensor's data.
-        {"preview.dng",
-         [=] {
-             return MakeDng(red.scaled(96, 64),
-                            {.preview = picture, .exif = kDates, .orientation = 6});
-         },
-         {64, 64},
-         {96, 64},
-         MakeUpright(picture, 6),
-         8,
-         "2021:03:04 05:06:07"},
-        // Compressed as cameras compress it, and developed.
-        {"lossless.dng",
-         [=] { return MakeDng(picture, {.losslessJpeg = true}); },
-         {64, 64},
-         {96, 64},
-         picture,
-         24,
-         ""},
-        {"small-preview.dng",
-         [=] { return MakeDng(picture, {.preview = red, .orientation = 8}); },
-         {64, 64},
-         {96, 64},
-         MakeUpright(picture, 8),
-         24,
-         ""},
-    };
 }
 
 } // namespace
 
 TEST(TodaysFormats, ReadTheHeaderAndDecodeUpright) {
     TempFolder dir;
-    for (const Sample& sample : GoodSamples()) {
+    const QImage picture = Picture();
+    const QImage red = Solid(48, 32, qRgb(220, 30, 30));
+    const QImage clear = HalfTransparent(96, 64);
+    const ExifFields turned = {kDates.dateTime, kDates.dateTimeOriginal, 6};
+    const QByteArray withThumbnail = MakeHeifWithLibheif(picture, {.thumbnail = red});
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QImage expected;  // as shown upright, at any size
+        double tolerance; // mean difference per channel
+        QSize box = {96, 96};
+        bool dated = false; // kDates' shooting date
+    } samples[] = {
+        {"plain.heic", MakeHeif(picture, {}), picture, 8},
+        // The EXIF copy says "turn"; only HEIF's own boxes do.
+        {"exif.heic", MakeHeif(picture, {.exif = turned}), picture, 8, {96, 96}, true},
+        {"turned.heic",
+         MakeHeifWithLibheif(picture, {6, {}, kDates}),
+         MakeUpright(picture, 6),
+         8,
+         {96, 96},
+         true},
+        {"mirrored.heic", MakeHeifWithLibheif(picture, {2}), MakeUpright(picture, 2), 8},
+        {"alpha.heic", MakeHeif(clear, {.alpha = true}), OnWhite(clear), 10},
+        {"deep.heic", MakeHeif(picture, {.tenBit = true}), picture, 8},
+        {"photo.avif", MakeHeif(picture, {.avif = true}), picture, 8},
+        // Its thumbnail image when it covers the box, else the primary picture.
+        {"small-box.heic", withThumbnail, red, 8, {40, 40}},
+        {"large-box.heic", withThumbnail, picture, 8, {90, 90}},
+        {"exif.webp",
+         MakeWebp(picture, {.exif = turned}),
+         MakeUpright(picture, 6),
+         8,
+         {48, 48},
+         true},
+        {"lossless.webp", MakeWebp(picture, {.lossless = true}), picture, 1, {200, 200}},
+        {"alpha.webp", MakeWebp(clear, {.lossless = true}), OnWhite(clear), 1},
+        {"animated.webp", MakeWebp(picture, {.secondFrame = red.scaled(96, 64)}), picture, 8},
+        // The preview when it covers the box (the sensor says red), else the sensor's data.
+        {"preview.dng",
+         MakeDng(red.scaled(96, 64), {picture, kDates, 6}),
+         MakeUpright(picture, 6),
+         8,
+         {64, 64},
+         true},
+        {"small-preview.dng",
+         MakeDng(picture, {.preview = red, .orientation = 8}),
+         MakeUpright(picture, 8),
+         24,
+         {64, 64}},
+        // Compressed as cameras compress it, and developed.
+        {"lossless.dng", MakeDng(picture, {.losslessJpeg = true}), picture, 24, {64, 64}},
+    };
+    for (const auto& sample : samples) {
         SCOPED_TRACE(sample.name);
-        const QString path = dir.Write(sample.name, sample.make());
+        const QString path = dir.Write(sample.name, sample.bytes);
         const PictureHeader header = ReadPictureHeader(path);
-        EXPECT_EQ(QSize(header.width, header.height), sample.stored);
-        EXPECT_EQ(header.exif.DateTimeOriginal, QString::fromLatin1(sample.shot));
+        EXPECT_EQ(QSize(header.width, header.height), picture.size()); // as stored
+        EXPECT_EQ(header.exif.DateTimeOriginal,
+                  sample.dated ? QString::fromLatin1(kDates.dateTimeOriginal) : QString());
         // Fitted as the renderer fits it: a wrong turn shows as a squeezed picture.
         const QSize upright =
-            UprightSize(sample.stored, header.orientation).scaled(sample.box, Qt::KeepAspectRatio);
+            UprightSize(picture.size(), header.orientation).scaled(sample.box, Qt::KeepAspectRatio);
         const QImage shown = DecodePictureTo(path, header, upright);
         ASSERT_EQ(shown.size(), upright);
-        const QImage expected =
-            sample.expected.scaled(upright, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        EXPECT_LT(MeanDifference(shown, expected), sample.tolerance);
+        EXPECT_LT(MeanDifference(shown, sample.expected.scaled(upright, Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation)),
+                  sample.tolerance);
     }
 }
 
