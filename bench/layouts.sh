@@ -2,7 +2,7 @@
 # The print layouts' speed: makes 1,000 photo-like JPEGs (1600 x 1200) once, then times the
 # dialogs' samples, preview pages, a turn of the back card's picture and the 1,000-picture PDFs
 # of the index card and the contact sheet with bench_layouts, and lists the pictures in those
-# PDFs (pdfimages): none may be larger than the cache's 512-pixel thumbnails.
+# PDFs (pdfimages): none may be finer than 300 pixels an inch.
 #   bench/layouts.sh [BUILD]        (BUILD defaults to build/)
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
