@@ -17,6 +17,44 @@ std::uint32_t Share(qint64 length, qint64 span) {
     return static_cast<std::uint32_t>((length << WeightBits) / span);
 }
 
+// The picture enlarged bilinearly (RGB888), here rather than by Qt's smooth scaling, which
+// spreads itself over a thread pool of its own: a render worker is one thread.
+QImage Enlarged(const QImage& source, QSize target) {
+    QImage out(target, QImage::Format_RGB888);
+    const int sw = source.width();
+    const int sh = source.height();
+    // Source positions of the output pixels' centres, in 1/256 pixel.
+    const auto place = [](int i, int from, int to) {
+        const qint64 centre = ((2 * qint64{i} + 1) * from * 256) / (2 * qint64{to}) - 128;
+        return static_cast<int>(std::clamp<qint64>(centre, 0, qint64{from - 1} * 256));
+    };
+    std::vector<int> xs(std::size_t(target.width()));
+    for (int x = 0; x < target.width(); ++x) {
+        xs[std::size_t(x)] = place(x, sw, target.width());
+    }
+    for (int y = 0; y < target.height(); ++y) {
+        const int py = place(y, sh, target.height());
+        const int y0 = py >> 8;
+        const int y1 = std::min(y0 + 1, sh - 1);
+        const int fy = py & 255;
+        const std::uint8_t* top = source.constScanLine(y0);
+        const std::uint8_t* bottom = source.constScanLine(y1);
+        std::uint8_t* o = out.scanLine(y);
+        for (int x = 0; x < target.width(); ++x, o += 3) {
+            const int px = xs[std::size_t(x)];
+            const int x0 = px >> 8;
+            const int x1 = std::min(x0 + 1, sw - 1);
+            const int fx = px & 255;
+            for (int c = 0; c < 3; ++c) {
+                const int upper = top[3 * x0 + c] * (256 - fx) + top[3 * x1 + c] * fx;
+                const int lower = bottom[3 * x0 + c] * (256 - fx) + bottom[3 * x1 + c] * fx;
+                o[c] = static_cast<std::uint8_t>((upper * (256 - fy) + lower * fy + 32768) >> 16);
+            }
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 AreaScaler::AreaScaler(QSize target) : m_target(target) {}
@@ -122,8 +160,7 @@ QImage AreaScaler::Result() {
         return m_image;
     }
     if (!m_shrinking) {
-        return m_image.scaled(m_target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-            .convertToFormat(QImage::Format_RGB888);
+        return Enlarged(m_image, m_target);
     }
     return m_image;
 }

@@ -11,7 +11,8 @@ namespace mirte {
 
 // Scales a picture arriving row by row to an exact size. Shrinking averages every source pixel
 // over the area it covers (no aliasing, a fine stripe pattern becomes an even grey); enlarging,
-// which only small pictures need, keeps them whole and scales them smoothly at the end.
+// which only small pictures need, keeps them whole and scales them bilinearly at the end (on the
+// calling thread: Qt's smooth scaling would spread over a thread pool of its own).
 class AreaScaler : public RowSink {
 public:
     explicit AreaScaler(QSize target);
