@@ -12,6 +12,7 @@
 #include "report/qt_printer_device.h"
 #include "terminal_progress.h"
 #include "util/cache_size.h"
+#include "util/file_system_kind.h"
 #include "util/ini_file.h"
 
 #include <QDir>
@@ -40,7 +41,10 @@ CacheChoice ChooseCache(const PrintOptions& options, const IniFile* settings,
     } else if (settings != nullptr) {
         const QString dir = settings->ReadString(QString::fromUtf8(kCacheSection),
                                                  QString::fromUtf8(kCacheDirectoryKey), QString());
-        choice.Directory = !dir.isEmpty() && QFileInfo(dir).isDir() ? dir : defaultDir;
+        // As the window takes it: an existing folder on a file system that keeps files.
+        choice.Directory = !dir.isEmpty() && QFileInfo(dir).isDir() && IsOnOrdinaryFileSystem(dir)
+                               ? dir
+                               : defaultDir;
     } else {
         choice.Directory = defaultDir;
     }

@@ -13,12 +13,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QStorageInfo>
 #include <QTest>
+#include <QTreeView>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace mirte;
@@ -27,6 +32,22 @@ using namespace mirte::test;
 namespace {
 
 const QString kReadOnlyMessage = QStringLiteral("指定されたディレクトリは読み取り専用です。");
+const QString kNoCacheHere =
+    QStringLiteral("指定されたディレクトリにはキャッシュを保存できません。");
+
+// A file's last access, in seconds; it moves when the file is read.
+qint64 AccessTime(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? qint64(st.st_atim.tv_sec) : -1;
+}
+
+// Dates the file's last access two days back, its change three, so that the next read of it
+// moves the access time even where the system only notes reads of older accesses (relatime).
+void AgeFile(const QString& path) {
+    const timespec now = {::time(nullptr), 0};
+    const timespec times[2] = {{now.tv_sec - 2 * 86400, 0}, {now.tv_sec - 3 * 86400, 0}};
+    ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+}
 
 // What the dialog's calls around the cache saw.
 struct AccessLog {
@@ -328,6 +349,70 @@ private slots:
         QCOMPARE(chooser.DriveComboBox->currentIndex(), before);
         QCOMPARE(chooser.SelectedFolder(), cache->Path());
         chooser.hide();
+    }
+
+    // Listing a folder reads no file in it: a read of /proc/kmsg never returns, and the window
+    // hung for good on the folder tree of /proc.
+    void chooserReadsNoFileOfTheFolderItLists() {
+        const QString folder = other->MakeDir(QStringLiteral("listed"));
+        const QString data = other->Write(QStringLiteral("listed/data"), QByteArray(64, '\x01'));
+        const QString probe = other->Write(QStringLiteral("probe"), "x");
+        AgeFile(probe);
+        const qint64 before = AccessTime(probe);
+        {
+            QFile read(probe);
+            QVERIFY(read.open(QIODevice::ReadOnly));
+            read.readAll();
+        }
+        if (AccessTime(probe) == before) {
+            QSKIP("this file system does not note reads");
+        }
+        AgeFile(data);
+        const qint64 aged = AccessTime(data);
+
+        TfrmSelectCachePath chooser(DefaultDir());
+        chooser.show();
+        chooser.FormCreate(folder);
+        auto* model = qobject_cast<QFileSystemModel*>(chooser.DirectoryListBox->model());
+        QVERIFY(model != nullptr);
+        QSignalSpy listed(model, &QFileSystemModel::directoryLoaded);
+        chooser.DirectoryListBox->expand(model->index(folder)); // as the user opens it
+        QTRY_VERIFY(listed.contains(QVariantList{folder}));
+        QTest::qWait(200); // what the listing found reaches the model on this thread
+        QCOMPARE(AccessTime(data), aged);
+        chooser.hide();
+    }
+
+    // The kernel's own file systems keep no cache, even for the superuser who may write there:
+    // the dialog refuses them as it refuses a read-only folder, and a settings file that names
+    // one falls back to the default folder.
+    void kernelFileSystemsAreRefused_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("proc") << QStringLiteral("/proc");
+        QTest::newRow("sysfs") << QStringLiteral("/sys");
+        QTest::newRow("devtmpfs") << QStringLiteral("/dev");
+    }
+    void kernelFileSystemsAreRefused() {
+        QFETCH(QString, folder);
+        const QByteArray type = QStorageInfo(folder).fileSystemType();
+        if (type != QTest::currentDataTag()) {
+            QSKIP("not mounted here");
+        }
+        TfrmCache dialog(*db, *ini, DefaultDir(), Access());
+        dialog.show();
+        dialog.EdCachePath->setText(folder);
+        ShownMessage shown;
+        ClickInNextMessageBox(shown, 1);
+        dialog.BtnCloseClick();
+        QCOMPARE(shown.Text, kNoCacheHere);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.EdCachePath->text(), cache->Path());
+        QCOMPARE(db->GetCacheDirectory(), cache->Path());
+        dialog.hide();
+
+        ini->WriteString("Cache", "Directory", folder);
+        QCOMPARE(ReadCacheDirectory(*ini, DefaultDir()), DefaultDir());
+        QCOMPARE(IniFile(IniPath()).ReadString("Cache", "Directory", ""), DefaultDir());
     }
 
     // "・・・" then OK: the chosen folder lands in the cache dialog with the best size for it.
