@@ -89,6 +89,23 @@ TEST(CliThumb, WritesUpright24BitBitmapsFittedIntoTheBox) {
     EXPECT_EQ(Cli({"thumb", photo}).status, 2); // no --out
 }
 
+// The window's name order, whatever the extensions and the listing: digit runs as numbers, case
+// folded, equal names by their exact bytes.
+TEST(CliList, InTheWindowsNameOrder) {
+    TempFolder dir;
+    for (const char* name : {"img_10.jpg", "IMG_1.png", "img_2.jpg", "img_1.bmp", "img_1.png"}) {
+        dir.Write(name, "x");
+    }
+    const CliRun run = Cli({"list", dir.Path()});
+    EXPECT_EQ(run.status, 0);
+    QStringList names;
+    for (const QString& line : run.out.split(u'\n', Qt::SkipEmptyParts)) {
+        names << line.section(u'\t', 0, 0);
+    }
+    EXPECT_EQ(names,
+              (QStringList{"img_1.bmp", "IMG_1.png", "img_1.png", "img_2.jpg", "img_10.jpg"}));
+}
+
 TEST(CliJobs, AnyNumberOfWorkersReportsInTheOrderGivenAndStoresEachPictureOnce) {
     TempFolder dir;
     QStringList files;
