@@ -73,7 +73,7 @@ TfrmVersion::TfrmVersion(QWidget* owner)
 }
 
 QString TfrmVersion::VersionText() {
-    return QStringLiteral("Ver.%1.%2").arg(MIRTE_VERSION_MAJOR).arg(MIRTE_VERSION_MINOR);
+    return QStringLiteral("Ver." MIRTE_VERSION);
 }
 
 void TfrmVersion::showEvent(QShowEvent* event) {

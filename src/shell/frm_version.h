@@ -12,7 +12,7 @@ class TfrmVersion : public QDialog {
 public:
     explicit TfrmVersion(QWidget* owner = nullptr);
 
-    // "Ver." and the program's version (major.minor).
+    // "Ver." and the program's version, as --version shows it.
     static QString VersionText();
 
     QLabel* lblVersion = nullptr;

@@ -4,6 +4,7 @@
 #include "browse/image_list_thread.h"
 #include "browse/thumb_list_view.h"
 #include "cache/thumbnail_db.h"
+#include "generated/mirte_version.h"
 #include "print/layout_dialog.h"
 #include "report/font_substitutes.h"
 #include "shell/internet_links.h"
@@ -614,7 +615,7 @@ void TestMainWindow::pagesFilesAndMailOpenOnTheDesktop() {
     QCOMPARE(desktop.Urls.last().path(), links.BugMailAddress);
     QCOMPARE(
         QUrlQuery(desktop.Urls.last()).queryItemValue(QStringLiteral("Body"), QUrl::FullyDecoded),
-        QStringLiteral("ご利用バージョン：Version1.1 日本語版"));
+        QStringLiteral("ご利用バージョン：Version" MIRTE_VERSION " 日本語版"));
 
     // A double click opens the picture itself.
     TThumbListView& grid = window->ThumbList();

@@ -1,5 +1,6 @@
 #include "cache/icon_bitmap.h"
 #include "dialog_driver.h"
+#include "generated/mirte_version.h"
 #include "report/font_substitutes.h"
 #include "shell/frm_gauge.h"
 #include "shell/frm_logo.h"
@@ -278,7 +279,7 @@ private slots:
         TfrmVersion about;
         QCOMPARE(about.windowTitle(), QStringLiteral("バージョン情報"));
         QCOMPARE(about.size(), QSize(324, 309));
-        QVERIFY(about.lblVersion->text().startsWith(QStringLiteral("Ver.")));
+        QCOMPARE(about.lblVersion->text(), QStringLiteral("Ver." MIRTE_VERSION)); // the project's
         QStringList texts;
         for (const QLabel* label : about.findChildren<QLabel*>()) {
             texts << label->text();
