@@ -44,6 +44,23 @@ protected:
 
 } // namespace
 
+// A desktop where no window manager moves the activation: while it lives, no window of the
+// program hears of a change of activation.
+class NoActivationChanges : public QObject {
+public:
+    NoActivationChanges() : m_quiet(qApp) { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        return type == QEvent::ActivationChange || type == QEvent::WindowActivate ||
+               type == QEvent::WindowDeactivate;
+    }
+
+private:
+    QSignalBlocker m_quiet; // nor of the focus window changing
+};
+
 class TestShellWindows : public QObject {
     Q_OBJECT
 private slots:
@@ -256,6 +273,18 @@ private slots:
         main.resize(200, 100);
         main.show();
         main.activateWindow();
+        QTRY_VERIFY(splash.isNull());
+    }
+
+    // Where no window manager moves the activation, the main window being shown closes it, so
+    // that it never stays in front of the grid.
+    void splashClosesOnceTheMainWindowIsShown() {
+        QPointer<TfrmLogo> splash = TfrmLogo::ShowSplash();
+        QTRY_VERIFY(splash && splash->isActiveWindow());
+        NoActivationChanges desktop;
+        QWidget main;
+        main.resize(200, 100);
+        main.show();
         QTRY_VERIFY(splash.isNull());
     }
 
