@@ -58,6 +58,7 @@ void TfrmThumbnail::CbSizeChange(int index) {
     }
     const TThumbnailSize& size = ThumbnailSizes()[index];
     m_imageListThread->SetThumbnailSize(size.Width, size.Height);
+    SaveWindowState();
 }
 
 void TfrmThumbnail::CbHyoujiChange(int index) {
@@ -68,6 +69,7 @@ void TfrmThumbnail::CbHyoujiChange(int index) {
         return;
     }
     m_imageListThread->SetSortOrder(index);
+    SaveWindowState();
 }
 
 bool TfrmThumbnail::PrintAllowed() {

@@ -132,6 +132,8 @@ private slots:
     void readOnlySettingsFileIsNeverWritten();
     void cacheSizeFromTheSettingsFile();
     void folderArgumentAndFallback();
+    void theWindowRemembersWhereItWas_data();
+    void theWindowRemembersWhereItWas();
     void sizeChangeReloadsAtTheNewSize();
     void windowFitsTheWorkArea();
     void secondStartHandsItsFolderToTheWindow();
@@ -440,11 +442,63 @@ void TestMainWindow::folderArgumentAndFallback() {
         QVERIFY(WaitForLoadEnd(*window));
         QCOMPARE(window->ThumbList().Count(), 2);
     }
-    // A folder argument that is no folder: the Pictures folder of the (test's) home.
+    // A folder argument that is no folder: the folder shown last, while it exists ...
+    {
+        auto window = fixture.Open(fixture.Program.File(QStringLiteral("no such folder")));
+        QCOMPARE(window->SelectedFolder(), folder);
+        QVERIFY(WaitForLoadEnd(*window));
+    }
+    // ... else the Pictures folder of the (test's) home.
+    QVERIFY(QDir(folder).removeRecursively());
     auto window = fixture.Open(fixture.Program.File(QStringLiteral("no such folder")));
     QCOMPARE(window->SelectedFolder(), m_home.File(QStringLiteral("Pictures")));
     QVERIFY(WaitForLoadEnd(*window));
     QCOMPARE(window->ThumbList().Count(), 1);
+}
+
+void TestMainWindow::theWindowRemembersWhereItWas_data() {
+    QTest::addColumn<bool>("maximised");
+    QTest::newRow("normal") << false;
+    QTest::newRow("maximised") << true;
+}
+
+// The folder, the order, the thumbnail size and the window's place, size and state come back
+// at the next start; a folder given on the command line wins over the one remembered.
+void TestMainWindow::theWindowRemembersWhereItWas() {
+    QFETCH(bool, maximised);
+    WindowFixture fixture;
+    const QString first = fixture.Program.File(QStringLiteral("first"));
+    const QString second = fixture.Program.File(QStringLiteral("second"));
+    WritePhotos(first, 2);
+    WritePhotos(second, 1);
+    const QRect place(40, 30, 640, 480);
+    {
+        auto window = fixture.Open(first);
+        window->show();
+        QVERIFY(WaitForLoadEnd(*window));
+        window->CbHyouji->setCurrentIndex(2);
+        window->CbHyoujiChange(2);
+        // Written as it changes, not only at the end.
+        QCOMPARE(IniFile(fixture.Paths().IniFileName).ReadInteger("Window", "SortOrder", -1), 2);
+        window->CbSize->setCurrentIndex(0);
+        window->CbSizeChange(0);
+        window->setGeometry(place);
+        if (maximised) {
+            window->showMaximized();
+        }
+        QVERIFY(WaitForLoadEnd(*window));
+    }
+    for (const QString& given : {QString(), second}) {
+        auto window = fixture.Open(given);
+        QCOMPARE(window->SelectedFolder(), given.isEmpty() ? first : second);
+        QCOMPARE(window->CbHyouji->currentIndex(), 2);
+        QCOMPARE(window->ImageListThread().SortOrder(), 2);
+        QCOMPARE(window->CbSize->currentIndex(), 0);
+        QCOMPARE(window->ThumbList().ThumbWidth(), 256);
+        QCOMPARE(window->isMaximized(), maximised);
+        QCOMPARE(window->normalGeometry(), place);
+        QVERIFY(WaitForLoadEnd(*window));
+    }
 }
 
 void TestMainWindow::sizeChangeReloadsAtTheNewSize() {
