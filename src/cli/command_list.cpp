@@ -8,6 +8,7 @@
 #include "util/volume_info.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
 #include <vector>
@@ -47,8 +48,10 @@ int RunList(const QStringList& args, std::FILE* out, std::FILE* err) {
         return 2;
     }
     const QString folder = args.isEmpty() ? DefaultFolder() : args.first();
-    if (!QDir(folder).exists()) {
-        std::fprintf(err, "%s\tフォルダが存在しません。\n", qUtf8Printable(folder));
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        std::fprintf(err, "%s\t%s\n", qUtf8Printable(folder),
+                     info.exists() ? "フォルダではありません。" : "フォルダが存在しません。");
         return 1;
     }
     int status = 0;

@@ -141,6 +141,11 @@ private:
     TFolderItems m_items;
 };
 
+// "1 page", "2 pages".
+QByteArray PagesText(int count) {
+    return QByteArray::number(count) + (count == 1 ? " page" : " pages");
+}
+
 // The preview images of the pages in the range, as page-NNN.png.
 int WritePreviewPages(TReportForm& form, const PrintOptions& options, int from, int to,
                       const Context& context) {
@@ -164,7 +169,8 @@ int WritePreviewPages(TReportForm& form, const PrintOptions& options, int from, 
         progress.PagePrinted(page, form.PageTotal, page * 100 / form.PageTotal);
     }
     progress.Finish();
-    std::fprintf(context.out, "%s\t%d pages\n", qUtf8Printable(options.PngDir), to - from + 1);
+    std::fprintf(context.out, "%s\t%s\n", qUtf8Printable(options.PngDir),
+                 PagesText(to - from + 1).constData());
     return 0;
 }
 
@@ -241,7 +247,8 @@ int RunPrint(const QStringList& args, const Context& context) {
         const int from = options.FromPage > 0 ? options.FromPage : 1;
         const int to = options.ToPage > 0 ? std::min(options.ToPage, pages) : pages;
         if (from > pages) {
-            std::fprintf(context.err, "mirte-cli print: there are %d pages\n", pages);
+            std::fprintf(context.err, "mirte-cli print: the layout has %s\n",
+                         PagesText(pages).constData());
             return 2;
         }
         if (!options.PngDir.isEmpty()) {
@@ -254,7 +261,8 @@ int RunPrint(const QStringList& args, const Context& context) {
             return 130;
         }
         db.SaveTable(); // here, so that a failure is reported (the destructor only logs)
-        std::fprintf(context.out, "%s\t%d pages\n", qUtf8Printable(printer->Name()), to - from + 1);
+        std::fprintf(context.out, "%s\t%s\n", qUtf8Printable(printer->Name()),
+                     PagesText(to - from + 1).constData());
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(context.err, "mirte-cli: %s\n", e.what());

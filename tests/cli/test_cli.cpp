@@ -1,3 +1,4 @@
+#include "generated/mirte_version.h"
 #include "picture_fixtures.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
@@ -104,6 +105,40 @@ TEST(CliList, InTheWindowsNameOrder) {
     }
     EXPECT_EQ(names,
               (QStringList{"img_1.bmp", "IMG_1.png", "img_1.png", "img_2.jpg", "img_10.jpg"}));
+}
+
+// What the user asks for or gets wrong: the answer in plain words on its own stream, and none of
+// Qt's own chatter on the terminal (here its warning about XDG_RUNTIME_DIR).
+TEST(CliTalk, HelpVersionRefusalsAndNoQtChatter) {
+    TempFolder dir;
+    const QString photo = dir.Write("p.jpg", EncodeWithQt(MakeTestPicture(100, 68), "jpg"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    const struct {
+        QStringList args;
+        int status;
+        QString out; // the beginning of standard output
+        QString err; // found in standard error; empty: it stays empty
+    } rows[] = {
+        {{"help"}, 0, "usage: mirte-cli", ""},
+        {{"--help"}, 0, "usage: mirte-cli", ""},
+        {{"version"}, 0, "mirte-cli " MIRTE_VERSION "\n", ""},
+        {{"list", photo}, 1, "", "フォルダではありません。"},
+        {{"thumb", "--box", "4097", "100", "--out", dir.File("t"), photo}, 2, "", "1 to 4096"},
+        {{"print", "index", dir.Path(), "--png", dir.File("png"), "--cache", dir.File("cache")},
+         0,
+         dir.File("png") + "\t1 page\n",
+         ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args.join(u' ').toStdString());
+        const CliRun run = Cli(row.args, env);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.out.left(row.out.size()), row.out);
+        EXPECT_TRUE(row.err.isEmpty() ? run.err.isEmpty() : run.err.contains(row.err))
+            << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.File("t")));
 }
 
 TEST(CliJobs, AnyNumberOfWorkersReportsInTheOrderGivenAndStoresEachPictureOnce) {
