@@ -14,8 +14,10 @@
 #include "util/cache_size.h"
 #include "util/file_system_kind.h"
 #include "util/ini_file.h"
+#include "util/leftovers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -141,6 +143,38 @@ private:
     TFolderItems m_items;
 };
 
+// A run's scratch folder in the temporary folder: this, the process's id, "-" and a unique part.
+// It holds the file a job to a PDF writes to (kTargetNote), so that a later run can remove
+// what a killed one left beside it.
+const QString kScratchPrefix = QStringLiteral("mirte-cli-");
+const QString kTargetNote = QStringLiteral("target");
+
+// What killed runs left: their scratch folders, the new files beside their PDF targets and
+// beside this run's, their queue spools.
+void RemoveWhatKilledRunsLeft(const QString& pdfTarget) {
+    RemoveLeftovers(QDir::tempPath(), kScratchPrefix, [](const QString& folder) {
+        QFile note(QDir(folder).filePath(kTargetNote));
+        if (note.open(QIODevice::ReadOnly)) {
+            RemoveLeftoverWrites(QString::fromUtf8(note.readAll()));
+        }
+    });
+    RemoveLeftovers(QDir::tempPath(), QString::fromUtf8(TQtPrinterDevice::kSpoolPrefix));
+    if (!pdfTarget.isEmpty()) {
+        RemoveLeftoverWrites(pdfTarget);
+    }
+}
+
+// This run's scratch folder, with the note of its PDF target.
+std::unique_ptr<QTemporaryDir> MakeScratch(const QString& pdfTarget) {
+    auto scratch = std::make_unique<QTemporaryDir>(
+        QDir::temp().filePath(NameOfThisProcess(kScratchPrefix) + QStringLiteral("XXXXXX")));
+    QFile note(scratch->filePath(kTargetNote));
+    if (!pdfTarget.isEmpty() && scratch->isValid() && note.open(QIODevice::WriteOnly)) {
+        note.write(pdfTarget.toUtf8());
+    }
+    return scratch;
+}
+
 // "1 page", "2 pages".
 QByteArray PagesText(int count) {
     return QByteArray::number(count) + (count == 1 ? " page" : " pages");
@@ -187,7 +221,7 @@ std::unique_ptr<TQtPrinterDevice> MakePrinter(const PrintOptions& options,
         return printer;
     }
     const QString target = options.PdfFile.isEmpty()
-                               ? scratch.filePath(QStringLiteral("measure.pdf"))
+                               ? scratch.filePath(QStringLiteral("measure.pdf")) // never written
                                : QFileInfo(options.PdfFile).absoluteFilePath();
     return TQtPrinterDevice::ForPdfFile(target, options.Paper);
 }
@@ -226,6 +260,10 @@ int RunPrint(const QStringList& args, const Context& context) {
         }
     }
 
+    const QString pdfTarget =
+        options.PdfFile.isEmpty() ? QString() : QFileInfo(options.PdfFile).absoluteFilePath();
+    RemoveWhatKilledRunsLeft(pdfTarget);
+
     try {
         const CacheChoice cache = ChooseCache(options, settings.get(), context.defaultCacheDir);
         TThumbnailDB db(context.logDir, context.log);
@@ -233,8 +271,8 @@ int RunPrint(const QStringList& args, const Context& context) {
         db.SetCacheDirectory(cache.Directory);
         db.SetMaxCacheSize(cache.SizeKB);
 
-        QTemporaryDir scratch;
-        const auto printer = MakePrinter(options, scratch, error);
+        const std::unique_ptr<QTemporaryDir> scratch = MakeScratch(pdfTarget);
+        const auto printer = MakePrinter(options, *scratch, error);
         if (!printer) {
             std::fprintf(context.err, "mirte-cli: %s\n", qUtf8Printable(error));
             return 1;
