@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -436,6 +437,82 @@ private slots:
             QSKIP("Qt's dialog offers a list of pages only for a queue of the print system");
         }
         QCOMPARE(chosen.toString(), pages);
+    }
+
+    // After "用紙にはA4もしくはレターを選択してください。" the dialog offers the paper: its
+    // page-size properties are there, for a queue and for a file alike.
+    void qtsPrintDialogOffersThePaper_data() {
+        QTest::addColumn<bool>("toFile");
+        QTest::newRow("queue") << false;
+        QTest::newRow("file") << true;
+    }
+    void qtsPrintDialogOffersThePaper() {
+        QFETCH(bool, toFile);
+        if (!toFile && QPrinterInfo::availablePrinterNames().isEmpty()) {
+            QSKIP("no print queue here");
+        }
+        test::TempFolder dir;
+        auto printer =
+            toFile ? TQtPrinterDevice::ForPdfFile(dir.File("out.pdf"), QPageSize(QPageSize::A4))
+                   : TQtPrinterDevice::ForPrinter(QString());
+        QPrintDialog dialog(&printer->Printer());
+        TQtPrintDialogRunner runner(dialog, *printer);
+        bool offered = false;
+        test::WhenReady([&] { return dialog.isVisible(); },
+                        [&] {
+                            auto* properties = dialog.findChild<QPushButton*>("properties");
+                            offered = properties != nullptr && properties->isVisibleTo(&dialog) &&
+                                      properties->isEnabled();
+                            dialog.reject();
+                        });
+        QPageRanges chosen;
+        QVERIFY(!runner.Execute(true, 3, chosen));
+        QVERIFY(offered);
+    }
+
+    // The window's two print dialogs (the layout dialog's and the preview's) work on one
+    // printer. Printing to a file from one, then from the other with nothing changed in it (it
+    // shows the queue it was last left on), or to another file: the page is the same, and no
+    // change is reported.
+    void nothingThatMovesThePageIsNoChange() {
+        if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+            QSKIP("no print queue here");
+        }
+        test::TempFolder dir;
+        TThumbnailDB db;
+        db.SetCacheDirectory(dir.MakeDir("Temp"));
+        TFolderItems items;
+        auto printer = TQtPrinterDevice::ForPrinter(QString());
+        TprtThumbnailPrint form(db, *printer);
+        form.ListView = &items;
+        form.ApplyLayoutOrientation(); // as the dialog is prepared
+        QPrintDialog shared(&printer->Printer());
+        QPrintDialog preview(&printer->Printer());
+        TQtPrintDialogRunner sharedRunner(shared, *printer);
+        TQtPrintDialogRunner previewRunner(preview, *printer);
+        QStringList messages;
+        const TAskUser ask = [&](const QString& text, TAskButtons) {
+            messages << text;
+            return 2; // "キャンセル" in a change notice: nothing is printed here
+        };
+        const auto toFile = [](QPrintDialog& dialog, const QString& file) {
+            test::WhenReady([&dialog] { return dialog.isVisible(); },
+                            [&dialog, file] {
+                                auto* printers = dialog.findChild<QComboBox*>("printers");
+                                printers->setCurrentIndex(printers->count() - 1);
+                                dialog.findChild<QLineEdit*>("filename")->setText(file);
+                                dialog.accept();
+                            });
+        };
+        QPageRanges pages;
+        toFile(shared, dir.File("first.pdf"));
+        PrintConfirm({form, sharedRunner, true, {}, ask}, pages);
+        QCOMPARE(printer->Name(), dir.File("first.pdf"));
+        toFile(shared, dir.File("second.pdf"));
+        PrintConfirm({form, sharedRunner, true, {}, ask}, pages);
+        test::WhenReady([&] { return preview.isVisible(); }, [&] { preview.accept(); });
+        PrintConfirm({form, previewRunner, true, {}, ask}, pages);
+        QCOMPARE(messages, (QStringList{kPaper, kPaper, kPaper}));
     }
 
 private:
