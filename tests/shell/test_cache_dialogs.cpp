@@ -10,6 +10,7 @@
 #include "util/ini_file.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,9 +22,7 @@
 #include <QStorageInfo>
 #include <QTest>
 #include <QTreeView>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace mirte;
@@ -35,18 +34,15 @@ const QString kReadOnlyMessage = QStringLiteral("指定されたディレクト�
 const QString kNoCacheHere =
     QStringLiteral("指定されたディレクトリにはキャッシュを保存できません。");
 
-// A file's last access, in seconds; it moves when the file is read.
-qint64 AccessTime(const QString& path) {
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? qint64(st.st_atim.tv_sec) : -1;
-}
-
-// Dates the file's last access two days back, its change three, so that the next read of it
-// moves the access time even where the system only notes reads of older accesses (relatime).
-void AgeFile(const QString& path) {
-    const timespec now = {::time(nullptr), 0};
-    const timespec times[2] = {{now.tv_sec - 2 * 86400, 0}, {now.tv_sec - 3 * 86400, 0}};
-    ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+// Dates the file's last access two days back, so that the next read of it moves its access time
+// even where the system notes only the first read in a day (relatime).
+QDateTime Aged(const QString& path) {
+    QFile file(path);
+    const QDateTime aged = QDateTime::currentDateTime().addDays(-2).addMSecs(-1234);
+    file.open(QIODevice::ReadWrite);
+    file.setFileTime(aged.addDays(-1), QFileDevice::FileModificationTime);
+    file.setFileTime(aged, QFileDevice::FileAccessTime);
+    return QFileInfo(path).lastRead();
 }
 
 // What the dialog's calls around the cache saw.
@@ -357,18 +353,13 @@ private slots:
         const QString folder = other->MakeDir(QStringLiteral("listed"));
         const QString data = other->Write(QStringLiteral("listed/data"), QByteArray(64, '\x01'));
         const QString probe = other->Write(QStringLiteral("probe"), "x");
-        AgeFile(probe);
-        const qint64 before = AccessTime(probe);
-        {
-            QFile read(probe);
-            QVERIFY(read.open(QIODevice::ReadOnly));
-            read.readAll();
-        }
-        if (AccessTime(probe) == before) {
+        const QDateTime agedProbe = Aged(probe);
+        QFile read(probe);
+        QVERIFY(read.open(QIODevice::ReadOnly) && !read.readAll().isEmpty());
+        if (QFileInfo(probe).lastRead() == agedProbe) {
             QSKIP("this file system does not note reads");
         }
-        AgeFile(data);
-        const qint64 aged = AccessTime(data);
+        const QDateTime aged = Aged(data);
 
         TfrmSelectCachePath chooser(DefaultDir());
         chooser.show();
@@ -379,7 +370,7 @@ private slots:
         chooser.DirectoryListBox->expand(model->index(folder)); // as the user opens it
         QTRY_VERIFY(listed.contains(QVariantList{folder}));
         QTest::qWait(200); // what the listing found reaches the model on this thread
-        QCOMPARE(AccessTime(data), aged);
+        QCOMPARE(QFileInfo(data).lastRead(), aged);
         chooser.hide();
     }
 

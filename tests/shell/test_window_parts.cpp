@@ -64,7 +64,6 @@ private slots:
     void networkFileSystemsAreRecognised();
     void aKeptPlaceLandsInTheWorkArea_data();
     void aKeptPlaceLandsInTheWorkArea();
-    void windowSectionOutOfRangeReadsAsDefaults();
 };
 
 void TestWindowParts::secondStartHandsOverToTheFirst() {
@@ -236,14 +235,6 @@ void TestWindowParts::aKeptPlaceLandsInTheWorkArea() {
     QFETCH(QRect, kept);
     QFETCH(QRect, placed);
     QCOMPARE(PlaceInWorkArea(kept, QRect(0, 0, 800, 600)), placed);
-}
-
-void TestWindowParts::windowSectionOutOfRangeReadsAsDefaults() {
-    test::TempFolder dir;
-    IniFile ini(dir.Write(QStringLiteral("Thumbnail.ini"),
-                          "[Window]\nSortOrder=3\nThumbnailSize=-1\nWidth=0\nHeight=400\n"));
-    const TWindowState state = ReadWindowState(ini, 3, 3);
-    QCOMPARE(state, TWindowState());
 }
 
 QTEST_MAIN(TestWindowParts)
