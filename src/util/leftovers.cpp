@@ -40,15 +40,18 @@ bool ProcessRunning(qint64 pid) {
 }
 
 int RemoveLeftoverWrites(const QString& target) {
-    const QFileInfo info(target);
+    // Beside a link's destination, where the writer wrote.
+    const QFileInfo link(target);
+    const QFileInfo info(link.isSymLink() ? link.symLinkTarget() : target);
     const QString prefix = QLatin1Char('.') + info.fileName() + QLatin1Char('.');
     const QDir folder = info.absoluteDir();
     static const QRegularExpression tail(QStringLiteral("^\\d+\\.\\d+\\.new$"));
     int removed = 0;
-    const QStringList names = folder.entryList({prefix + QStringLiteral("*.new")},
-                                               QDir::Files | QDir::Hidden | QDir::System);
+    // Compared as text: a name may hold what a wildcard would take for a pattern ("[1]").
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) {
-        if (!tail.match(QStringView(name).sliced(prefix.size())).hasMatch()) {
+        if (!name.startsWith(prefix) ||
+            !tail.match(QStringView(name).sliced(prefix.size())).hasMatch()) {
             continue;
         }
         if (Gone(ProcessIdIn(name, prefix.size(), QLatin1Char('.'))) &&
