@@ -2,6 +2,8 @@
 
 #include "picture/fit_rect.h"
 
+#include <algorithm>
+
 namespace mirte {
 
 // Where the grid's cells lie: the pure arithmetic of the thumbnail grid, so that it can be
@@ -27,6 +29,8 @@ struct TThumbGeometry {
     int ScrollRange() const;
     // The largest scroll position that still fills the surface.
     int MaxScrollPos() const;
+    // What a notch of the mouse wheel scrolls: a third of a row, spacing included.
+    int WheelStep() const { return std::max(1, (CellHeight() + CellSpacing) / 3); }
 
     TEdgeRect CellRect(int index) const;
     // The thumbnail box inside the cell.

@@ -17,13 +17,21 @@ namespace mirte {
 
 namespace {
 
-// The vertical bar of the grid, as wide as the strip the layout keeps for it.
+// The vertical bar of the grid, as wide as the strip the layout keeps for it. The wheel over it
+// scrolls as it does over the cells.
 class TGridScrollBar : public QScrollBar {
 public:
-    TGridScrollBar() : QScrollBar(Qt::Vertical) {}
+    explicit TGridScrollBar(std::function<void(QWheelEvent*)> wheel)
+        : QScrollBar(Qt::Vertical), m_wheel(std::move(wheel)) {}
     QSize sizeHint() const override {
         return {TThumbListView::ScrollBarWidth, QScrollBar::sizeHint().height()};
     }
+
+protected:
+    void wheelEvent(QWheelEvent* event) override { m_wheel(event); }
+
+private:
+    std::function<void(QWheelEvent*)> m_wheel;
 };
 
 // The mark of a picture that cannot be loaded: a frame with a red cross over it.
@@ -49,7 +57,8 @@ void PaintCannotLoad(QPainter& painter, const TEdgeRect& box) {
 } // namespace
 
 TThumbListView::TThumbListView(QWidget* parent) : QAbstractScrollArea(parent) {
-    setVerticalScrollBar(new TGridScrollBar); // the area takes it over
+    // The area takes the bar over.
+    setVerticalScrollBar(new TGridScrollBar([this](QWheelEvent* event) { wheelEvent(event); }));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setFrameShape(QFrame::NoFrame);
@@ -351,14 +360,19 @@ void TThumbListView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TThumbListView::wheelEvent(QWheelEvent* event) {
-    const int delta = event->angleDelta().y();
-    if (delta == 0) {
-        return;
-    }
-    const int steps = std::max(1, std::abs(delta) / 120);
-    const int position = ScrollPos() + (delta > 0 ? -1 : 1) * steps * m_scrollStep;
-    SetScrollPos(std::clamp(position, 0, m_geometry.MaxScrollPos()));
     event->accept();
+    int up = 0; // pixels towards the top
+    if (!event->pixelDelta().isNull()) {
+        up = event->pixelDelta().y(); // a touchpad: its own pixels
+    } else {
+        // 120 to a notch; a wheel that sends parts of a notch scrolls once they add up.
+        m_wheelRest += event->angleDelta().y() * m_geometry.WheelStep();
+        up = m_wheelRest / 120;
+        m_wheelRest %= 120;
+    }
+    if (up != 0) {
+        SetScrollPos(std::clamp(ScrollPos() - up, 0, m_geometry.MaxScrollPos()));
+    }
 }
 
 void TThumbListView::keyPressEvent(QKeyEvent* event) {

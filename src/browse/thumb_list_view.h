@@ -41,7 +41,10 @@ public:
     int CellWidth() const { return m_geometry.CellWidth(); }
     int CellHeight() const { return m_geometry.CellHeight(); }
     int LineHeight() const { return m_geometry.LineHeight; }
+    // The scroll bar's arrow step: a sixteenth of the thumbnail box.
     int ScrollStep() const { return m_scrollStep; }
+    // A notch of the mouse wheel: a third of a row.
+    int WheelStep() const { return m_geometry.WheelStep(); }
 
     // Resizes the item list: the items kept are emptied, the new ones are empty.
     void SetCount(int count);
@@ -123,7 +126,8 @@ private:
     std::vector<TThumbnailData> m_items;
     TThumbGeometry m_geometry;
     std::atomic<int> m_sharedFirstVisible{0};
-    int m_scrollStep = 4;
+    int m_scrollStep = 4; // the scroll bar's arrows
+    int m_wheelRest = 0;  // parts of a wheel notch not scrolled yet, times the step
     int m_selectedIndex = -1;
     bool m_showItems = true;
     bool m_painting = false;

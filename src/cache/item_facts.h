@@ -16,8 +16,8 @@ enum TInfoEntry {
     ieFileSize = 3, // size in bytes, decimal
     ieFileTime = 4, // last-write time, "yyyy/mm/dd hh:mm:ss"
     ieShotTime = 5, // shooting date in the same form, empty when there is none
-    ieWidth = 6,    // picture width in pixels
-    ieHeight = 7,   // picture height in pixels
+    ieWidth = 6,    // picture width in pixels, as shown (turned upright)
+    ieHeight = 7,   // picture height in pixels, as shown
     ieSortLine = 8, // the caption line of the current order, may be empty
 };
 constexpr int InfoCount = 9;
@@ -34,8 +34,8 @@ bool IsMovieFile(const QString& path);
 // Empty facts but for the name and the path.
 QStringList NamedInfo(const QString& path);
 
-// The facts of a picture (TInfoEntry positions) from the cache. A picture whose facts cannot be
-// read gets only its name and path.
+// The facts of a picture (TInfoEntry positions) from the cache, its size as shown (the cache's
+// records keep it as stored). A picture whose facts cannot be read gets only its name and path.
 QStringList PictureFacts(TThumbnailDB& db, const QString& path);
 
 // The facts of a movie from its directory entry; only name and path when the entry is gone.

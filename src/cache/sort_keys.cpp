@@ -20,16 +20,20 @@ QByteArray FoldedBytes(const QString& text) {
 }
 
 // Unsigned byte order; a prefix comes first.
-bool BytesAfter(const QByteArray& a, const QByteArray& b) {
+int CompareBytes(const QByteArray& a, const QByteArray& b) {
     const auto length = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < length; ++i) {
         const auto x = static_cast<unsigned char>(a[i]);
         const auto y = static_cast<unsigned char>(b[i]);
         if (x != y) {
-            return x > y;
+            return x < y ? -1 : 1;
         }
     }
-    return a.size() > b.size();
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 // The size in bytes, -1 when the entry is not a number (facts that could not be read).
@@ -40,6 +44,48 @@ qint64 SizeOf(const QStringList& info) {
 }
 
 } // namespace
+
+int CompareNames(const QByteArray& a, const QByteArray& b) {
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (!IsDigit(a[i]) || !IsDigit(b[j])) {
+            const auto x = static_cast<unsigned char>(a[i++]);
+            const auto y = static_cast<unsigned char>(b[j++]);
+            if (x != y) {
+                return x < y ? -1 : 1;
+            }
+            continue;
+        }
+        // Two runs of digits: the one with more digits after its leading zeros is larger, else
+        // the first digit that differs decides.
+        while (i < a.size() && a[i] == '0') {
+            ++i;
+        }
+        while (j < b.size() && b[j] == '0') {
+            ++j;
+        }
+        qsizetype endA = i;
+        qsizetype endB = j;
+        while (endA < a.size() && IsDigit(a[endA])) {
+            ++endA;
+        }
+        while (endB < b.size() && IsDigit(b[endB])) {
+            ++endB;
+        }
+        if (endA - i != endB - j) {
+            return endA - i < endB - j ? -1 : 1;
+        }
+        for (; i < endA; ++i, ++j) {
+            if (a[i] != b[j]) {
+                return a[i] < b[j] ? -1 : 1;
+            }
+        }
+    }
+    const bool aLeft = i < a.size();
+    const bool bLeft = j < b.size();
+    return aLeft == bLeft ? 0 : (aLeft ? 1 : -1);
+}
 
 QString SortCaptionLine(const QStringList& info, int order) {
     switch (order) {
@@ -59,21 +105,35 @@ QString SortCaptionLine(const QStringList& info, int order) {
 }
 
 TSortKey MakeSortKey(const QStringList& info, int order) {
-    switch (order) {
-    case soSize:
-        return {{}, SizeOf(info)};
-    case soShot:
-        return {FoldedBytes(ShotOrFileTime(info)), 0};
-    default:
-        return {FoldedBytes(info.value(ieFileName)), 0};
+    TSortKey key;
+    if (order == soSize) {
+        key.Number = SizeOf(info);
+    } else if (order == soShot) {
+        key.Text = FoldedBytes(ShotOrFileTime(info));
     }
+    key.ExactName = info.value(ieFileName).toUtf8();
+    key.Name = FoldedBytes(info.value(ieFileName));
+    key.Path = info.value(ieFullPath).toUtf8();
+    return key;
 }
 
 bool KeyAfter(const TSortKey& a, const TSortKey& b, int order) {
+    int c = 0;
     if (order == soSize) {
-        return b.Number < a.Number;
+        c = a.Number == b.Number ? 0 : (a.Number < b.Number ? -1 : 1);
+    } else if (order == soShot) {
+        c = CompareBytes(a.Text, b.Text);
     }
-    return BytesAfter(a.Text, b.Text);
+    if (c == 0) {
+        c = CompareNames(a.Name, b.Name);
+    }
+    if (c == 0) {
+        c = CompareBytes(a.ExactName, b.ExactName);
+    }
+    if (c == 0) {
+        c = CompareBytes(a.Path, b.Path);
+    }
+    return c > 0;
 }
 
 bool CompareItems(const QStringList& a, const QStringList& b, int order) {

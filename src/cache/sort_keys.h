@@ -9,7 +9,7 @@ namespace mirte {
 
 // The orders of a folder's items (the grid's and the print layouts'), all ascending.
 enum TSortOrder {
-    soName = 0, // 名前順: file name, a to z folded to upper case, byte by byte
+    soName = 0, // 名前順: file name, a to z folded to upper case, digit runs as numbers
     soSize = 1, // サイズ順: file size
     soShot = 2, // 撮影順: shooting date, else the file's last-write time
 };
@@ -23,12 +23,22 @@ QString SortCaptionLine(const QStringList& info, int order);
 // True when the item with facts a must come after the one with facts b.
 bool CompareItems(const QStringList& a, const QStringList& b, int order);
 
-// An item's key for the order, made once per sort. Unknown sizes sort first.
+// An item's key for the order, made once per sort. Unknown sizes sort first. Items equal in
+// the order's key go by name (the name order), then by the name's exact bytes, then by the
+// full path, so that no two items of a folder are ever left in an accidental order.
 struct TSortKey {
-    QByteArray Text;
-    qint64 Number = -1;
+    QByteArray Text;    // the shooting-date order's folded date text
+    qint64 Number = -1; // the size order's size
+    QByteArray Name;    // the folded file name
+    QByteArray ExactName;
+    QByteArray Path;
 };
 TSortKey MakeSortKey(const QStringList& info, int order);
 bool KeyAfter(const TSortKey& a, const TSortKey& b, int order);
+
+// The name order's comparison of two folded names: unsigned bytes, but a run of digits
+// against another counts as its number (img_2 before img_10; 007 equals 7). Negative, zero or
+// positive.
+int CompareNames(const QByteArray& a, const QByteArray& b);
 
 } // namespace mirte

@@ -1,3 +1,5 @@
+#include "cache/item_facts.h"
+#include "cache/sort_keys.h"
 #include "commands.h"
 #include "picture/picture_format.h"
 #include "util/file_facts.h"
@@ -6,7 +8,10 @@
 #include "util/volume_info.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
+#include <vector>
 
 namespace mirte::cli {
 
@@ -17,22 +22,40 @@ QString DefaultFolder() {
     return QDir(pictures).exists() ? pictures : QDir::homePath();
 }
 
+// The names in the window's name order.
+QStringList InNameOrder(const QString& folder, const QStringList& names) {
+    std::vector<std::pair<TSortKey, QString>> keyed;
+    keyed.reserve(std::size_t(names.size()));
+    for (const QString& name : names) {
+        keyed.emplace_back(MakeSortKey(NamedInfo(JoinPath(folder, name)), soName), name);
+    }
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return KeyAfter(b.first, a.first, soName); });
+    QStringList sorted;
+    for (const auto& [key, name] : keyed) {
+        sorted.append(name);
+    }
+    return sorted;
+}
+
 } // namespace
 
-// list [FOLDER]: the folder's picture and movie files with their facts, one tab-separated line
-// each: name, last-write time, size in bytes, volume label, volume identity.
+// list [FOLDER]: the folder's picture and movie files in name order with their facts, one
+// tab-separated line each: name, last-write time, size in bytes, volume label, volume identity.
 int RunList(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.size() > 1) {
         std::fputs("usage: mirte-cli list [FOLDER]\n", err);
         return 2;
     }
     const QString folder = args.isEmpty() ? DefaultFolder() : args.first();
-    if (!QDir(folder).exists()) {
-        std::fprintf(err, "%s\tフォルダが存在しません。\n", qUtf8Printable(folder));
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        std::fprintf(err, "%s\t%s\n", qUtf8Printable(folder),
+                     info.exists() ? "フォルダではありません。" : "フォルダが存在しません。");
         return 1;
     }
     int status = 0;
-    for (const QString& name : ListFiles(folder, BrowsedExtensions())) {
+    for (const QString& name : InNameOrder(folder, ListFiles(folder, BrowsedExtensions()))) {
         const QString path = JoinPath(folder, name);
         QString time;
         qint64 size = 0;

@@ -12,9 +12,12 @@
 #include "report/qt_printer_device.h"
 #include "terminal_progress.h"
 #include "util/cache_size.h"
+#include "util/file_system_kind.h"
 #include "util/ini_file.h"
+#include "util/leftovers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -40,7 +43,10 @@ CacheChoice ChooseCache(const PrintOptions& options, const IniFile* settings,
     } else if (settings != nullptr) {
         const QString dir = settings->ReadString(QString::fromUtf8(kCacheSection),
                                                  QString::fromUtf8(kCacheDirectoryKey), QString());
-        choice.Directory = !dir.isEmpty() && QFileInfo(dir).isDir() ? dir : defaultDir;
+        // As the window takes it: an existing folder on a file system that keeps files.
+        choice.Directory = !dir.isEmpty() && QFileInfo(dir).isDir() && IsOnOrdinaryFileSystem(dir)
+                               ? dir
+                               : defaultDir;
     } else {
         choice.Directory = defaultDir;
     }
@@ -139,6 +145,43 @@ private:
     TFolderItems m_items;
 };
 
+// A run's scratch folder in the temporary folder: this, the process's id, "-" and a unique part.
+// It holds the file a job to a PDF writes to (kTargetNote), so that a later run can remove
+// what a killed one left beside it.
+const QString kScratchPrefix = QStringLiteral("mirte-cli-");
+const QString kTargetNote = QStringLiteral("target");
+
+// What killed runs left: their scratch folders, the new files beside their PDF targets and
+// beside this run's, their queue spools.
+void RemoveWhatKilledRunsLeft(const QString& pdfTarget) {
+    RemoveLeftovers(QDir::tempPath(), kScratchPrefix, [](const QString& folder) {
+        QFile note(QDir(folder).filePath(kTargetNote));
+        if (note.open(QIODevice::ReadOnly)) {
+            RemoveLeftoverWrites(QString::fromUtf8(note.readAll()));
+        }
+    });
+    RemoveLeftovers(QDir::tempPath(), QString::fromUtf8(TQtPrinterDevice::kSpoolPrefix));
+    if (!pdfTarget.isEmpty()) {
+        RemoveLeftoverWrites(pdfTarget);
+    }
+}
+
+// This run's scratch folder, with the note of its PDF target.
+std::unique_ptr<QTemporaryDir> MakeScratch(const QString& pdfTarget) {
+    auto scratch = std::make_unique<QTemporaryDir>(
+        QDir::temp().filePath(NameOfThisProcess(kScratchPrefix) + QStringLiteral("XXXXXX")));
+    QFile note(scratch->filePath(kTargetNote));
+    if (!pdfTarget.isEmpty() && scratch->isValid() && note.open(QIODevice::WriteOnly)) {
+        note.write(pdfTarget.toUtf8());
+    }
+    return scratch;
+}
+
+// "1 page", "2 pages".
+QByteArray PagesText(int count) {
+    return QByteArray::number(count) + (count == 1 ? " page" : " pages");
+}
+
 // The preview images of the pages in the range, as page-NNN.png.
 int WritePreviewPages(TReportForm& form, const PrintOptions& options, int from, int to,
                       const Context& context) {
@@ -162,7 +205,8 @@ int WritePreviewPages(TReportForm& form, const PrintOptions& options, int from, 
         progress.PagePrinted(page, form.PageTotal, page * 100 / form.PageTotal);
     }
     progress.Finish();
-    std::fprintf(context.out, "%s\t%d pages\n", qUtf8Printable(options.PngDir), to - from + 1);
+    std::fprintf(context.out, "%s\t%s\n", qUtf8Printable(options.PngDir),
+                 PagesText(to - from + 1).constData());
     return 0;
 }
 
@@ -179,7 +223,7 @@ std::unique_ptr<TQtPrinterDevice> MakePrinter(const PrintOptions& options,
         return printer;
     }
     const QString target = options.PdfFile.isEmpty()
-                               ? scratch.filePath(QStringLiteral("measure.pdf"))
+                               ? scratch.filePath(QStringLiteral("measure.pdf")) // never written
                                : QFileInfo(options.PdfFile).absoluteFilePath();
     return TQtPrinterDevice::ForPdfFile(target, options.Paper);
 }
@@ -218,6 +262,10 @@ int RunPrint(const QStringList& args, const Context& context) {
         }
     }
 
+    const QString pdfTarget =
+        options.PdfFile.isEmpty() ? QString() : QFileInfo(options.PdfFile).absoluteFilePath();
+    RemoveWhatKilledRunsLeft(pdfTarget);
+
     try {
         const CacheChoice cache = ChooseCache(options, settings.get(), context.defaultCacheDir);
         TThumbnailDB db(context.logDir, context.log);
@@ -225,8 +273,8 @@ int RunPrint(const QStringList& args, const Context& context) {
         db.SetCacheDirectory(cache.Directory);
         db.SetMaxCacheSize(cache.SizeKB);
 
-        QTemporaryDir scratch;
-        const auto printer = MakePrinter(options, scratch, error);
+        const std::unique_ptr<QTemporaryDir> scratch = MakeScratch(pdfTarget);
+        const auto printer = MakePrinter(options, *scratch, error);
         if (!printer) {
             std::fprintf(context.err, "mirte-cli: %s\n", qUtf8Printable(error));
             return 1;
@@ -239,7 +287,8 @@ int RunPrint(const QStringList& args, const Context& context) {
         const int from = options.FromPage > 0 ? options.FromPage : 1;
         const int to = options.ToPage > 0 ? std::min(options.ToPage, pages) : pages;
         if (from > pages) {
-            std::fprintf(context.err, "mirte-cli print: there are %d pages\n", pages);
+            std::fprintf(context.err, "mirte-cli print: the layout has %s\n",
+                         PagesText(pages).constData());
             return 2;
         }
         if (!options.PngDir.isEmpty()) {
@@ -253,7 +302,8 @@ int RunPrint(const QStringList& args, const Context& context) {
             return 130;
         }
         db.SaveTable(); // here, so that a failure is reported (the destructor only logs)
-        std::fprintf(context.out, "%s\t%d pages\n", qUtf8Printable(printer->Name()), to - from + 1);
+        std::fprintf(context.out, "%s\t%s\n", qUtf8Printable(printer->Name()),
+                     PagesText(to - from + 1).constData());
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(context.err, "mirte-cli: %s\n", e.what());

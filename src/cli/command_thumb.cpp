@@ -17,11 +17,14 @@ namespace mirte::cli {
 namespace {
 
 constexpr int DefaultBox = 512; // the cache's box
+// A thumbnail is for looking at: a larger box only makes huge bitmaps of small pictures (the
+// fit enlarges them too).
+constexpr int MaxBox = 4096;
 
 bool ParseSide(const QString& text, int& side) {
     bool ok = false;
     side = text.toInt(&ok);
-    return ok && side > 0 && side <= 65535;
+    return ok && side > 0 && side <= MaxBox;
 }
 
 } // namespace
@@ -44,7 +47,8 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--box") && i + 2 < args.size()) {
             if (!ParseSide(args[i + 1], boxWidth) || !ParseSide(args[i + 2], boxHeight)) {
-                std::fputs("mirte-cli thumb: --box takes two sides from 1 to 65535\n", err);
+                std::fprintf(err, "mirte-cli thumb: --box takes two sides from 1 to %d pixels\n",
+                             MaxBox);
                 return 2;
             }
             i += 2;

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "diag/diagnostics.h"
 #include "generated/mirte_version.h"
+#include "qt_messages.h"
 #include "util/paths.h"
 
 #include <QCoreApplication>
@@ -51,10 +52,11 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+    mirte::cli::KeepQtMessagesOffTheTerminal();
     const auto app = MakeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") ||
-        args.first() == QLatin1String("-h")) {
+        args.first() == QLatin1String("-h") || args.first() == QLatin1String("help")) {
         PrintUsage(args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 2 : 0;
     }
@@ -68,6 +70,7 @@ int main(int argc, char** argv) {
     const QString dataDir =
         mirte::ProgramFolderPath(mirte::ProgramFolder::Data, QFileInfo(exePath).absolutePath());
     mirte::TDiagnostics diagnostics(dataDir, exePath);
+    const mirte::cli::TQtMessagesToLog qtMessages(diagnostics.Log());
 
     if (command == QLatin1String("list")) {
         return mirte::cli::RunList(args, stdout, stderr);

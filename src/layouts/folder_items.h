@@ -12,7 +12,7 @@ class TThumbnailDB;
 
 // A folder's items listed and described without a window, as the main window's loader does it:
 // the pictures and movies of the browsed extensions, each with its facts from the cache, sorted
-// stably in one of the grid's orders. No thumbnail is fetched here.
+// in one of the grid's orders. No thumbnail is fetched here.
 class TFolderItems : public TThumbItemSource {
 public:
     TFolderItems() = default;
@@ -24,8 +24,8 @@ public:
     static TFolderItems List(const QString& folder, TThumbnailDB& db);
     // The same for files named one by one, in this order.
     static TFolderItems Describe(const QStringList& paths, TThumbnailDB& db);
-    // Sets each item's caption line for the order and sorts the items by it, keeping the order
-    // of equal keys. Orders outside 0..2 are ignored.
+    // Sets each item's caption line for the order and sorts the items by it as the grid does
+    // (equal keys by name). Orders outside 0..2 are ignored.
     void Sort(int order);
 
     int Count() const override { return static_cast<int>(m_infos.size()); }

@@ -10,7 +10,10 @@
 namespace mirte {
 
 bool TQtPrintDialogRunner::Execute(bool pageRange, int pageCount, QPageRanges& pages) {
-    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile;
+    // The paper is chosen here (the notice before asks for A4 or Letter): the page-size
+    // properties are shown.
+    QAbstractPrintDialog::PrintDialogOptions options =
+        QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize;
     if (pageRange) {
         options |= QAbstractPrintDialog::PrintPageRange;
     }
@@ -42,7 +45,12 @@ bool PrintConfirm(const TPrintConfirmation& c, QPageRanges& pages) {
     if (!c.Dialog.Execute(c.PageRange, c.Form.PageCount(), pages)) {
         return false;
     }
-    if (c.Form.ApplyLayoutOrientation()) {
+    // What the page was made for. Only a change of it is one: another file to print to, or the
+    // queue a second dialog still shows, gives the same page.
+    const TReportRect paper = c.Form.PaperRectSeen;
+    const TReportRect printable = c.Form.PrintableRectSeen;
+    c.Form.ApplyLayoutOrientation();
+    if (c.Form.PaperRectSeen != paper || c.Form.PrintableRectSeen != printable) {
         if (c.Refresh) {
             c.Refresh();
         }

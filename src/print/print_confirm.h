@@ -42,11 +42,11 @@ inline constexpr const char* kPrinterChangedMessage =
     "プリンタの設定が変わりました。A4かレターサイズで印刷してください。";
 inline constexpr const char* kNoSuchPagesMessage = "指定されたページはありません。";
 
-// What a print button runs before printing: the A4-or-Letter notice, the print dialog, the
-// layout's orientation forced on the printer, the page laid out again; when the printer's
-// state changed, `refresh` redraws what is on screen and the user must confirm the change
-// with "OK". True to print, with `pages` as chosen, less those past the last page (none left:
-// the user is told, and nothing is printed).
+// What a print button runs before printing: the A4-or-Letter notice, the print dialog (with the
+// paper to choose), the layout's orientation forced on the printer, the page laid out again;
+// when the paper or its printable area is not what the page was made for, `refresh` redraws
+// what is on screen and the user must confirm the change with "OK". True to print, with `pages` as
+// chosen, less those past the last page (none left: the user is told, and nothing is printed).
 struct TPrintConfirmation {
     TReportForm& Form;
     TPrintDialogRunner& Dialog;

@@ -1,6 +1,7 @@
 #include "qt_printer_device.h"
 
 #include "util/errors.h"
+#include "util/leftovers.h"
 #include "util/replace_file.h"
 
 #include <QDir>
@@ -188,7 +189,9 @@ bool TQtPrinterDevice::BeginDoc() {
                 QStringLiteral("プリンタ \"%1\" が見つかりません。").arg(m_printer->printerName());
             return false;
         }
-        QTemporaryFile spool(QDir::temp().filePath(QStringLiteral("mirte-job-XXXXXX.pdf")));
+        // Named after this process, so that a later run can tell a killed job's spool.
+        QTemporaryFile spool(QDir::temp().filePath(
+            NameOfThisProcess(QString::fromUtf8(kSpoolPrefix)) + QStringLiteral("XXXXXX.pdf")));
         spool.setAutoRemove(false);
         if (!spool.open()) {
             m_lastError = spool.errorString();

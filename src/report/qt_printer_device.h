@@ -22,6 +22,9 @@ class TAtomicFile;
 // aborted job reaches neither the paper nor the disk, and a file is never left half written.
 class TQtPrinterDevice : public TPrinterDevice {
 public:
+    // A queue's spool in the temporary folder: this, the process's id, "-" and a unique part.
+    static constexpr const char* kSpoolPrefix = "mirte-job-";
+
     // The named queue; an empty name takes the system's default printer.
     static std::unique_ptr<TQtPrinterDevice> ForPrinter(const QString& name);
     // A PDF file on this paper, at 1200 dots per inch.

@@ -1,5 +1,6 @@
 #include "cache_settings.h"
 
+#include "util/file_system_kind.h"
 #include "util/ini_file.h"
 
 #include <QDir>
@@ -10,7 +11,7 @@ namespace mirte {
 QString ReadCacheDirectory(IniFile& ini, const QString& defaultCacheDir) {
     const QString dir = ini.ReadString(QString::fromUtf8(kCacheSection),
                                        QString::fromUtf8(kCacheDirectoryKey), defaultCacheDir);
-    if (!dir.isEmpty() && QFileInfo(dir).isDir()) {
+    if (!dir.isEmpty() && QFileInfo(dir).isDir() && IsOnOrdinaryFileSystem(dir)) {
         return dir;
     }
     if (!ini.IsReadOnly()) {

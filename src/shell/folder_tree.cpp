@@ -1,5 +1,7 @@
 #include "folder_tree.h"
 
+#include "entry_icons.h"
+
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -11,6 +13,7 @@ namespace mirte {
 
 TShellTreeView::TShellTreeView(QWidget* parent)
     : QTreeView(parent), m_model(new QFileSystemModel(this)) {
+    m_model->setIconProvider(&EntryIcons()); // listing a folder reads none of its files
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_model->setReadOnly(true);
     m_model->setRootPath(QStringLiteral("/"));

@@ -6,6 +6,7 @@
 #include "msg_manage.h"
 #include "print/dialog_util.h"
 #include "util/cache_size.h"
+#include "util/file_system_kind.h"
 #include "util/ini_file.h"
 
 #include <QFile>
@@ -35,6 +36,16 @@ void ShowError(const QString& message) {
 }
 
 } // namespace
+
+QString CacheFolderRefusal(const QString& folder) {
+    if (QFileInfo(folder).isDir() && !IsOnOrdinaryFileSystem(folder)) {
+        return QString::fromUtf8(kNoCacheHereMessage); // writable or not, it keeps nothing
+    }
+    if (FolderIsReadOnly(folder)) {
+        return QString::fromUtf8(kReadOnlyFolderMessage);
+    }
+    return {};
+}
 
 bool FolderIsReadOnly(const QString& folder) {
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
@@ -121,8 +132,8 @@ void TfrmCache::BtnClearClick() {
 
 void TfrmCache::BtnCloseClick() {
     const QString folder = EdCachePath->text();
-    if (FolderIsReadOnly(folder)) {
-        ShowError(QStringLiteral("指定されたディレクトリは読み取り専用です。"));
+    if (const QString refusal = CacheFolderRefusal(folder); !refusal.isEmpty()) {
+        ShowError(refusal);
         EdCachePath->setText(m_db.GetCacheDirectory());
         ApplyBestSize();
         const qint64 sizeKB = qint64(TrackBar->value()) * StepKB;

@@ -28,7 +28,8 @@ struct TCacheAccess {
 };
 
 // The cache settings dialog ("キャッシュの設定"): the size limit on a track bar of 25 MB steps,
-// the cache folder, clearing the cache, and applying and storing the settings.
+// the cache folder, clearing the cache, and applying and storing the settings. A folder that
+// cannot take the cache (CacheFolderRefusal) is refused on closing, with the reason.
 //
 // Create once, after the cache database has its folder and limit; open with Execute(), which
 // reads the cache's current folder and limit each time. Errors of the cache and of the settings
@@ -85,5 +86,12 @@ private:
 
 // True when the folder may not be written to (or no longer exists).
 bool FolderIsReadOnly(const QString& folder);
+
+inline constexpr const char* kReadOnlyFolderMessage = "指定されたディレクトリは読み取り専用です。";
+inline constexpr const char* kNoCacheHereMessage =
+    "指定されたディレクトリにはキャッシュを保存できません。";
+// Why the folder cannot take the cache, as the dialog says it: a folder of the kernel's own file
+// systems (proc, sysfs, devtmpfs ...), or one that is read-only or gone; empty when it can.
+QString CacheFolderRefusal(const QString& folder);
 
 } // namespace mirte

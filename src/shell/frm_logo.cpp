@@ -22,6 +22,7 @@ TfrmLogo::TfrmLogo()
     // Another window of the program taking the focus counts as losing activation too, in case
     // the splash was never activated (some window managers do not focus frameless windows).
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfrmLogo::FocusWindowChanged);
+    qApp->installEventFilter(this); // for the splash's short life only
 }
 
 TfrmLogo* TfrmLogo::ShowSplash() {
@@ -47,6 +48,18 @@ void TfrmLogo::changeEvent(QEvent* event) {
     } else if (m_wasActive) {
         FormDeactivate();
     }
+}
+
+bool TfrmLogo::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        const auto* widget = static_cast<const QWidget*>(watched);
+        const Qt::WindowType type = widget->windowType();
+        if (widget->isWindow() && (type == Qt::Window || type == Qt::Dialog)) {
+            // Closed after the event, so that the window being shown is not held up.
+            QMetaObject::invokeMethod(this, &TfrmLogo::FormDeactivate, Qt::QueuedConnection);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TfrmLogo::FocusWindowChanged(QWindow* window) {

@@ -8,8 +8,9 @@ class QWindow;
 namespace mirte {
 
 // The splash window: the splash picture without a frame, centred on the desktop. It frees
-// itself as soon as it loses activation, which happens when the main window or a start-up
-// message box comes up.
+// itself as soon as another window of the program is shown (the main window, or a start-up
+// message box) and whenever it loses activation, so that it never stays in front of the grid
+// where no window manager moves the activation.
 class TfrmLogo : public QWidget {
     Q_OBJECT
 public:
@@ -26,6 +27,8 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // Watches the program's windows being shown.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FocusWindowChanged(QWindow* window);

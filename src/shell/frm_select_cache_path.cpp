@@ -1,5 +1,6 @@
 #include "frm_select_cache_path.h"
 
+#include "entry_icons.h"
 #include "msg_manage.h"
 #include "print/dialog_util.h"
 
@@ -54,6 +55,7 @@ TfrmSelectCachePath::TfrmSelectCachePath(const QString& defaultCacheDir, QWidget
     DriveComboBox->setGeometry(12, 30, 276, 24);
 
     m_model = new QFileSystemModel(this);
+    m_model->setIconProvider(&EntryIcons()); // listing a folder reads none of its files
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_model->setReadOnly(true);
     DirectoryListBox = new QTreeView(this);

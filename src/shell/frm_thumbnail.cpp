@@ -3,6 +3,7 @@
 #include "browse/image_list_thread.h"
 #include "browse/thumb_list_view.h"
 #include "cache/icon_bitmap.h"
+#include "cache/sort_keys.h"
 #include "cache/thumbnail_db.h"
 #include "folder_tree.h"
 #include "frm_cache.h"
@@ -16,6 +17,7 @@
 #include "util/ini_file.h"
 #include "util/list_files.h"
 #include "util/paths.h"
+#include "window_state.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,13 +28,17 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <QTimer>
 #include <utility>
 
 namespace mirte {
 
 namespace {
 
-QString FirstFolder() {
+QString FirstFolder(const QString& remembered) {
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir()) {
+        return QFileInfo(remembered).absoluteFilePath();
+    }
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
@@ -110,18 +116,23 @@ TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
     m_printWindows = std::make_unique<TPrintWindows>(
         TPrintWindows::TShared{*this, *m_thumbList, *m_thumbnailDB, *m_iniFile, *m_frmGauge, ask});
 
-    CbSize->setCurrentIndex(1);
-    const TThumbnailSize& start = ThumbnailSizes()[1];
-    m_thumbList->SetThumbWidth(start.Width);
-    m_thumbList->SetThumbHeight(start.Height);
+    const TWindowState remembered =
+        ReadWindowState(*m_iniFile, SortOrderCount, int(ThumbnailSizes().size()));
+    RestoreWindowState(remembered);
 
     // The first folder: selecting it in the tree loads it.
+    // A folder or picture given on the command line wins over the one shown last.
     if (!ShowPath(options.StartPath)) {
-        const QString folder = FirstFolder();
+        const QString folder = FirstFolder(remembered.Folder);
         if (!ShowFolder(folder)) {
             ShellTreeViewChange(folder);
         }
     }
+    m_saveStateTimer = new QTimer(this);
+    m_saveStateTimer->setSingleShot(true);
+    m_saveStateTimer->setInterval(500);
+    connect(m_saveStateTimer, &QTimer::timeout, this, &TfrmThumbnail::SaveWindowState);
+    m_remembering = true;
 }
 
 // FormDestroy.
@@ -129,6 +140,8 @@ TfrmThumbnail::~TfrmThumbnail() {
     // The loader ends first, while the grid, the cache and this window still exist; its hand-
     // overs are served meanwhile. The cache then saves its table as it is destroyed.
     ShellTreeView->removeEventFilter(this);
+    SaveWindowState();
+    m_remembering = false;
     if (m_imageListThread) {
         m_imageListThread->Terminate();
     }
@@ -151,6 +164,48 @@ void TfrmThumbnail::OpenSettingsAndCache() {
     m_thumbnailDB->SetCacheDirectory(cache.Directory);
     m_thumbnailDB->SetMaxCacheSize(cache.MaxSizeKB);
     ShowCacheNotice();
+}
+
+void TfrmThumbnail::RestoreWindowState(const TWindowState& state) {
+    CbSize->setCurrentIndex(state.SizeIndex);
+    const TThumbnailSize& size = ThumbnailSizes()[std::size_t(state.SizeIndex)];
+    m_thumbList->SetThumbWidth(size.Width);
+    m_thumbList->SetThumbHeight(size.Height);
+    CbHyouji->setCurrentIndex(state.SortOrder);
+    m_imageListThread->SetSortOrder(state.SortOrder);
+    if (state.Geometry.isValid()) {
+        const QScreen* screen = QGuiApplication::screenAt(state.Geometry.center());
+        if (screen == nullptr) {
+            screen = QGuiApplication::primaryScreen();
+        }
+        setGeometry(screen != nullptr ? PlaceInWorkArea(state.Geometry, screen->availableGeometry())
+                                      : state.Geometry);
+    }
+    if (state.Maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+TWindowState TfrmThumbnail::CurrentWindowState() const {
+    TWindowState state;
+    state.Folder = SelectedFolder();
+    state.SortOrder = m_imageListThread->SortOrder();
+    state.SizeIndex = std::max(0, CbSize->currentIndex());
+    state.Maximized = isMaximized();
+    state.Geometry = state.Maximized ? normalGeometry() : geometry();
+    return state;
+}
+
+void TfrmThumbnail::SaveWindowState() {
+    if (m_remembering) {
+        WriteWindowState(*m_iniFile, CurrentWindowState());
+    }
+}
+
+void TfrmThumbnail::SaveWindowStateSoon() {
+    if (m_remembering) {
+        m_saveStateTimer->start();
+    }
 }
 
 void TfrmThumbnail::ShowCacheNotice() {
@@ -235,6 +290,7 @@ void TfrmThumbnail::ShellTreeViewChange(const QString& path) {
     }
     LoadFolder(path);
     StatusPanel2->setText(QStringLiteral(" アドレス：") + path);
+    SaveWindowState();
 }
 
 void TfrmThumbnail::SetLoadProgress(int percent) {
@@ -249,6 +305,19 @@ void TfrmThumbnail::SetLoadProgress(int percent) {
 void TfrmThumbnail::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     PlaceStatusPanels();
+    SaveWindowStateSoon();
+}
+
+void TfrmThumbnail::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    SaveWindowStateSoon();
+}
+
+void TfrmThumbnail::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        SaveWindowStateSoon();
+    }
 }
 
 bool TfrmThumbnail::eventFilter(QObject* watched, QEvent* event) {

@@ -16,6 +16,7 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QSplitter;
+class QTimer;
 class QToolButton;
 
 namespace mirte {
@@ -29,6 +30,7 @@ class TThumbnailDB;
 class TThDebugLog;
 class TfrmCache;
 class TfrmGauge;
+struct TWindowState;
 
 // How the main window was started.
 struct TWindowOptions {
@@ -36,7 +38,8 @@ struct TWindowOptions {
     // The run's diagnostics (Debug.ini): the cache writes its log lines through it. None: no log.
     TThDebugLog* DebugLog = nullptr;
     // The folder to show first, or a picture: its folder, with the picture selected. Empty (or
-    // neither): the user's Pictures folder, else home.
+    // neither): the folder shown last when it still exists, else the user's Pictures folder,
+    // else home.
     QString StartPath;
 };
 
@@ -49,7 +52,8 @@ struct TThumbnailSize {
 // The main window: the folder tree on the left, the thumbnail grid beside it, toolbar, menu and
 // a status bar with the load progress. It owns the settings file, the thumbnail cache, the grid
 // and the loader thread; choosing a folder lists its pictures and hands them to the loader.
-// GUI thread only.
+// It remembers its folder, order, thumbnail size, place and size in the settings file (section
+// Window) when they change and when it goes. GUI thread only.
 class TfrmThumbnail : public QMainWindow, private TImageListHost {
     Q_OBJECT
 
@@ -138,6 +142,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Follows the tree's width: the progress bar's panel ends where the tree ends.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -151,6 +157,12 @@ private:
     void BuildStatusBar();
     void BuildPopupMenus();
     void OpenSettingsAndCache();
+    // The remembered order, size and place, before the first folder loads.
+    void RestoreWindowState(const TWindowState& state);
+    // What is to be remembered now; written at once, or a moment after the last move or resize.
+    TWindowState CurrentWindowState() const;
+    void SaveWindowState();
+    void SaveWindowStateSoon();
     void ShellTreeViewChange(const QString& path);
     // Selects the picture ShowPath asked for once its folder's load passes 50 % (every item
     // listed and sorted); a load that ends or stops without it forgets it.
@@ -172,6 +184,8 @@ private:
     TMessageFunction m_showMessage;
     QString m_pendingPicture;     // canonical path of the picture to select; empty: none
     bool m_pendingListed = false; // the load of its folder has begun listing
+    QTimer* m_saveStateTimer = nullptr;
+    bool m_remembering = false; // from the end of the construction on
     std::unique_ptr<IniFile> m_iniFile;
     std::unique_ptr<TThumbnailDB> m_thumbnailDB;
     TThumbListView* m_thumbList = nullptr;

@@ -58,6 +58,7 @@ void TfrmThumbnail::CbSizeChange(int index) {
     }
     const TThumbnailSize& size = ThumbnailSizes()[index];
     m_imageListThread->SetThumbnailSize(size.Width, size.Height);
+    SaveWindowState();
 }
 
 void TfrmThumbnail::CbHyoujiChange(int index) {
@@ -68,6 +69,7 @@ void TfrmThumbnail::CbHyoujiChange(int index) {
         return;
     }
     m_imageListThread->SetSortOrder(index);
+    SaveWindowState();
 }
 
 bool TfrmThumbnail::PrintAllowed() {
@@ -150,8 +152,14 @@ void TfrmThumbnail::OpenItem(int index) {
 }
 
 void TfrmThumbnail::OpenUrl(const QUrl& url) {
-    // A page or file the desktop cannot open is not reported.
-    QDesktopServices::openUrl(url);
+    if (QDesktopServices::openUrl(url)) {
+        return;
+    }
+    // No program on this desktop takes it (no handler, no launcher): say what was not opened.
+    // A mail address is named without the body it would have taken.
+    const QString what =
+        url.isLocalFile() ? url.toLocalFile() : url.toDisplayString(QUrl::RemoveQuery);
+    ShowMessage(QStringLiteral("\"%1\" を開けませんでした。").arg(what), {mkOK});
 }
 
 } // namespace mirte

@@ -1,5 +1,7 @@
 #include "internet_links.h"
 
+#include "generated/mirte_version.h"
+
 namespace mirte {
 
 const TInternetLinks& TInternetLinks::Default() {
@@ -18,7 +20,7 @@ const TInternetLinks& TInternetLinks::Default() {
 QUrl TInternetLinks::BugReportMail() const {
     // Built as text: QUrl would otherwise re-encode the query of a mailto address.
     return QUrl(QStringLiteral("mailto:") + BugMailAddress +
-                    QStringLiteral("?Body=ご利用バージョン：Version1.1 日本語版"),
+                    QStringLiteral("?Body=ご利用バージョン：Version" MIRTE_VERSION " 日本語版"),
                 QUrl::TolerantMode);
 }
 

@@ -1,4 +1,4 @@
-// The three orders of the grid, their caption lines and how ties are kept.
+// The three orders of the grid, their caption lines and how ties are broken.
 #include "browse/load_progress.h"
 #include "browse/sort_order.h"
 #include "browse/thumb_list_view.h"
@@ -38,7 +38,10 @@ class TstSortOrder : public QObject {
 
 private slots:
     void captionLines();
-    void nameOrderFoldsOnlyAtoZAndKeepsTies();
+    void nameOrder_data();
+    void nameOrder();
+    void tiesGoByName_data();
+    void tiesGoByName();
     void sizeOrderPutsTheSmallestFirst();
     void shotOrderUsesTheFileTimeWithoutShootingDate();
     void unknownSizesDoNotStopTheSort();
@@ -59,22 +62,56 @@ void TstSortOrder::captionLines() {
     QCOMPARE(SortCaptionLine(Facts("a.jpg"), soSize), QString()); // facts unknown
 }
 
-void TstSortOrder::nameOrderFoldsOnlyAtoZAndKeepsTies() {
-    QVERIFY(!CompareItems(Facts("b.jpg"), Facts("C.jpg"), soName));
-    QVERIFY(CompareItems(Facts("C.jpg"), Facts("b.jpg"), soName));
-    QVERIFY(!CompareItems(Facts("A.jpg"), Facts("a.jpg"), soName));
-    QVERIFY(!CompareItems(Facts("a.jpg"), Facts("A.jpg"), soName));
-    QVERIFY(CompareItems(Facts("ab"), Facts("a"), soName)); // a prefix comes first
+void TstSortOrder::nameOrder_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("folded") << "b.jpg"
+                            << "C.jpg";
+    QTest::newRow("prefix") << "a"
+                            << "ab";
     // Unsigned bytes: a Japanese name after every ASCII one; "_" (0x5F) after "a", which
     // counts as "A" (0x41).
-    QVERIFY(CompareItems(Facts(QString::fromUtf8("写真.jpg")), Facts("z.jpg"), soName));
-    QVERIFY(CompareItems(Facts("_.jpg"), Facts("a.jpg"), soName));
+    QTest::newRow("japanese") << "z.jpg" << QString::fromUtf8("写真.jpg");
+    QTest::newRow("underscore") << "a.jpg"
+                                << "_.jpg";
+    QTest::newRow("numbers") << "img_2.jpg"
+                             << "img_10.jpg";
+    QTest::newRow("numbers folded") << "IMG_9.jpg"
+                                    << "img_10.jpg";
+    QTest::newRow("second run") << "a1b2"
+                                << "a1b10";
+    QTest::newRow("long numbers") << "p99999999999999999999"
+                                  << "p100000000000000000000";
+    // Equal as names: the exact bytes decide, so that nothing is left to the listing.
+    QTest::newRow("case") << "A.jpg"
+                          << "a.jpg";
+    QTest::newRow("leading zero") << "img_02.jpg"
+                                  << "img_2.jpg";
+}
 
+void TstSortOrder::nameOrder() {
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QVERIFY(!CompareItems(Facts(first), Facts(second), soName));
+    QVERIFY(CompareItems(Facts(second), Facts(first), soName));
+}
+
+void TstSortOrder::tiesGoByName_data() {
+    QTest::addColumn<int>("order");
+    QTest::newRow("name") << int(soName);
+    QTest::newRow("size") << int(soSize);
+    QTest::newRow("shot") << int(soShot);
+}
+
+// A burst of photos with one size and one date, listed in any order, comes out by name.
+void TstSortOrder::tiesGoByName() {
+    QFETCH(int, order);
+    const QString time = QStringLiteral("2024/05/01 10:00:00");
     TThumbListView grid;
-    Fill(grid, {Facts("b.jpg"), Facts("a.jpg"), Facts("C.jpg"), Facts("A.jpg"), Facts("c.jpg")});
-    ApplySortOrder(grid, soName);
-    QCOMPARE(Names(grid), (QStringList{"a.jpg", "A.jpg", "b.jpg", "C.jpg", "c.jpg"}));
-    QCOMPARE(grid.Item(0).Info.value(8), QString());
+    Fill(grid, {Facts("img_10.jpg", "2048", time), Facts("IMG_1.jpg", "2048", time),
+                Facts("img_9.jpg", "2048", time), Facts("img_1.jpg", "2048", time)});
+    ApplySortOrder(grid, order);
+    QCOMPARE(Names(grid), (QStringList{"IMG_1.jpg", "img_1.jpg", "img_9.jpg", "img_10.jpg"}));
 }
 
 void TstSortOrder::sizeOrderPutsTheSmallestFirst() {

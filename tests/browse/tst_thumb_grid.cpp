@@ -50,6 +50,8 @@ private slots:
     void keysMoveTheSelectionAndKeepItInView();
     void doubleClickActivates();
     void wheelMovesOneStep();
+    void wheelScrollsByNotchesAndPixels_data();
+    void wheelScrollsByNotchesAndPixels();
     void countChangesEmptyTheItems();
     void sortIsStableAndTheSelectionFollows();
     void paintsCellsPlaceholderAndCannotLoadMark();
@@ -326,7 +328,8 @@ void TstThumbGrid::wheelMovesOneStep() {
     QWheelEvent down(at, view.mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase,
                      false);
     QApplication::sendEvent(view.viewport(), &down);
-    QCOMPARE(view.ScrollPos(), 8);
+    QCOMPARE(view.ScrollPos(), 65); // a third of the 196-pixel row
+    QCOMPARE(view.ScrollStep(), 8); // the scroll bar's arrows keep a sixteenth of the box
     QWheelEvent up(at, view.mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase,
                    false);
     QApplication::sendEvent(view.viewport(), &up);
@@ -336,6 +339,49 @@ void TstThumbGrid::wheelMovesOneStep() {
     QCOMPARE(view.ScrollPos(), view.ScrollRange() - view.viewport()->height());
     QCOMPARE(view.SharedFirstVisibleIndex(), view.FirstVisibleIndex());
     QVERIFY(view.FirstVisibleIndex() > 0);
+}
+
+void TstThumbGrid::wheelScrollsByNotchesAndPixels_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QList<int>>("angles"); // one wheel event each, in eighths of a degree
+    QTest::addColumn<QPoint>("pixels");     // a touchpad's
+    QTest::addColumn<bool>("overTheBar");
+    QTest::addColumn<int>("position");
+    const QList<int> notch{-120};
+    QTest::newRow("middle") << 128 << notch << QPoint() << false << 65;
+    QTest::newRow("large") << 256 << notch << QPoint() << false << 108; // 324 / 3
+    QTest::newRow("small") << 96 << notch << QPoint() << false << 54;   // 164 / 3
+    QTest::newRow("two notches at once") << 128 << QList<int>{-240} << QPoint() << false << 130;
+    QTest::newRow("eighths of a notch add up")
+        << 128 << QList<int>(8, -15) << QPoint() << false << 65;
+    QTest::newRow("back up") << 128 << QList<int>{-240, 120} << QPoint() << false << 65;
+    QTest::newRow("touchpad") << 128 << QList<int>{-24} << QPoint(0, -17) << false << 17;
+    QTest::newRow("over the scroll bar") << 128 << notch << QPoint() << true << 65;
+}
+
+void TstThumbGrid::wheelScrollsByNotchesAndPixels() {
+    QFETCH(int, box);
+    QFETCH(QList<int>, angles);
+    QFETCH(QPoint, pixels);
+    QFETCH(bool, overTheBar);
+    QFETCH(int, position);
+    TThumbListView view;
+    view.SetThumbWidth(box);
+    view.SetThumbHeight(box);
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.SetCount(60);
+    QWidget* target =
+        overTheBar ? static_cast<QWidget*>(view.verticalScrollBar()) : view.viewport();
+    QTRY_VERIFY(target->isVisible());
+    for (const int angle : angles) {
+        const QPoint at(5, 5);
+        QWheelEvent event(at, target->mapToGlobal(at), pixels, {0, angle}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+    }
+    QCOMPARE(view.ScrollPos(), position);
 }
 
 void TstThumbGrid::countChangesEmptyTheItems() {

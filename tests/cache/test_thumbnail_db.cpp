@@ -1,3 +1,4 @@
+#include "cache/item_facts.h"
 #include "cache/thumbnail_db.h"
 #include "picture_fixtures.h"
 #include "support/file_size_limit.h"
@@ -45,6 +46,30 @@ protected:
 };
 
 } // namespace
+
+// A listed picture gives its size as it is shown: a photo turned a quarter by its EXIF
+// orientation has its sides swapped, before its thumbnail is stored (from its header) and after
+// (from the stored thumbnail's proportions); the cache's facts keep the size as stored.
+TEST_F(Database, ListedPicturesGiveTheirSizeAsShown) {
+    const struct {
+        int orientation;
+        QSize shown;
+    } rows[] = {{1, {64, 48}}, {3, {64, 48}}, {6, {48, 64}}, {8, {48, 64}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.orientation);
+        const QString path =
+            pictures.Write(QStringLiteral("o%1.jpg").arg(row.orientation),
+                           MakeExifJpeg(MakeTestPicture(64, 48), {"", "", row.orientation}));
+        for (const bool stored : {false, true}) {
+            if (stored) {
+                ASSERT_TRUE(db->Thumbnail(path).Ok());
+            }
+            const QStringList info = PictureFacts(*db, path);
+            EXPECT_EQ(QSize(info[ieWidth].toInt(), info[ieHeight].toInt()), row.shown) << stored;
+            EXPECT_EQ(db->Facts(path)->Width, 64);
+        }
+    }
+}
 
 TEST_F(Database, AFreshCacheStoresNumberZeroAndServesTheSamePixelsAfterARestart) {
     const QString path = Picture("a.jpg", 160, 120);

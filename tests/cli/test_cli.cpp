@@ -1,3 +1,4 @@
+#include "generated/mirte_version.h"
 #include "picture_fixtures.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
@@ -87,6 +88,57 @@ TEST(CliThumb, WritesUpright24BitBitmapsFittedIntoTheBox) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_TRUE(failed.err.contains(QStringLiteral("broken.jpg")));
     EXPECT_EQ(Cli({"thumb", photo}).status, 2); // no --out
+}
+
+// The window's name order, whatever the extensions and the listing: digit runs as numbers, case
+// folded, equal names by their exact bytes.
+TEST(CliList, InTheWindowsNameOrder) {
+    TempFolder dir;
+    for (const char* name : {"img_10.jpg", "IMG_1.png", "img_2.jpg", "img_1.bmp", "img_1.png"}) {
+        dir.Write(name, "x");
+    }
+    const CliRun run = Cli({"list", dir.Path()});
+    EXPECT_EQ(run.status, 0);
+    QStringList names;
+    for (const QString& line : run.out.split(u'\n', Qt::SkipEmptyParts)) {
+        names << line.section(u'\t', 0, 0);
+    }
+    EXPECT_EQ(names,
+              (QStringList{"img_1.bmp", "IMG_1.png", "img_1.png", "img_2.jpg", "img_10.jpg"}));
+}
+
+// What the user asks for or gets wrong: the answer in plain words on its own stream, and none of
+// Qt's own chatter on the terminal (here its warning about XDG_RUNTIME_DIR).
+TEST(CliTalk, HelpVersionRefusalsAndNoQtChatter) {
+    TempFolder dir;
+    const QString photo = dir.Write("p.jpg", EncodeWithQt(MakeTestPicture(100, 68), "jpg"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    const struct {
+        QStringList args;
+        int status;
+        QString out; // the beginning of standard output
+        QString err; // found in standard error; empty: it stays empty
+    } rows[] = {
+        {{"help"}, 0, "usage: mirte-cli", ""},
+        {{"--help"}, 0, "usage: mirte-cli", ""},
+        {{"version"}, 0, "mirte-cli " MIRTE_VERSION "\n", ""},
+        {{"list", photo}, 1, "", "フォルダではありません。"},
+        {{"thumb", "--box", "4097", "100", "--out", dir.File("t"), photo}, 2, "", "1 to 4096"},
+        {{"print", "index", dir.Path(), "--png", dir.File("png"), "--cache", dir.File("cache")},
+         0,
+         dir.File("png") + "\t1 page\n",
+         ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args.join(u' ').toStdString());
+        const CliRun run = Cli(row.args, env);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.out.left(row.out.size()), row.out);
+        EXPECT_TRUE(row.err.isEmpty() ? run.err.isEmpty() : run.err.contains(row.err))
+            << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.File("t")));
 }
 
 TEST(CliJobs, AnyNumberOfWorkersReportsInTheOrderGivenAndStoresEachPictureOnce) {

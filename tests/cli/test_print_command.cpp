@@ -5,10 +5,14 @@
 #include "support/temp_folder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace mirte::test;
 
@@ -147,6 +151,50 @@ TEST(CliPrintIndex, RefusalsLeaveNoFile) {
         EXPECT_FALSE(run.err.isEmpty()) << row.args.join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(f.Pdf())) << row.args.join(' ').toStdString();
     }
+}
+
+// A run killed in the middle of its job leaves the job's file beside the target and its scratch
+// folder in the temporary folder; the next run removes both, wherever it prints, and leaves
+// alone what a process still running writes.
+TEST(CliPrintIndex, TheNextRunRemovesWhatAKilledRunLeft) {
+    TempFolder dir;
+    const QByteArray jpeg = EncodeWithQt(MakeTestPicture(1600, 1200), "jpg", 85);
+    for (int i = 0; i < 200; ++i) {
+        dir.Write(QStringLiteral("photos/p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), jpeg);
+    }
+    const QString temp = dir.MakeDir(QStringLiteral("tmp"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), temp);
+    const auto run = [&](const QString& pdf, QProcess& process) {
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(MIRTE_CLI),
+                      {"print", "index", dir.File("photos"), "--pdf", pdf, "--cache",
+                       dir.File("cache"), "--layout", "0"});
+    };
+    const auto left = [&](const QString& folder, const QString& pattern) {
+        return QDir(folder).entryList({pattern}, QDir::AllEntries | QDir::Hidden);
+    };
+    QProcess killed;
+    run(dir.File("card[1].pdf"), killed); // no wildcard for the cleaner
+    QElapsedTimer waited;
+    waited.start();
+    while (left(dir.Path(), ".card*").isEmpty() && waited.elapsed() < 60000) {
+        QThread::msleep(2);
+    }
+    ::kill(pid_t(killed.processId()), SIGKILL);
+    killed.waitForFinished();
+    ASSERT_EQ(left(dir.Path(), ".card*").size(), 1);
+    ASSERT_EQ(left(temp, "mirte-cli-*").size(), 1);
+    const QString running = QStringLiteral(".other.pdf.%1.0.new").arg(::getpid());
+    dir.Write(running, "a job of a process still running");
+
+    QProcess next;
+    run(dir.File("other.pdf"), next);
+    ASSERT_TRUE(next.waitForFinished(120000));
+    EXPECT_EQ(next.exitCode(), 0) << next.readAllStandardError().toStdString();
+    EXPECT_EQ(left(dir.Path(), ".card*"), QStringList());
+    EXPECT_EQ(left(temp, "mirte-cli-*"), QStringList());
+    EXPECT_EQ(left(dir.Path(), ".other.pdf.*"), QStringList{running});
 }
 
 namespace {

@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -436,6 +437,67 @@ private slots:
             QSKIP("Qt's dialog offers a list of pages only for a queue of the print system");
         }
         QCOMPARE(chosen.toString(), pages);
+    }
+
+    // After "用紙にはA4もしくはレターを選択してください。" the dialog offers the paper: its
+    // page-size properties are there.
+    void qtsPrintDialogOffersThePaper() {
+        test::TempFolder dir;
+        auto printer = TQtPrinterDevice::ForPdfFile(dir.File("out.pdf"), QPageSize(QPageSize::A4));
+        QPrintDialog dialog(&printer->Printer());
+        TQtPrintDialogRunner runner(dialog, *printer);
+        bool offered = false;
+        test::WhenReady([&] { return dialog.isVisible(); },
+                        [&] {
+                            auto* properties = dialog.findChild<QPushButton*>("properties");
+                            offered = properties != nullptr && properties->isVisibleTo(&dialog);
+                            dialog.reject();
+                        });
+        QPageRanges chosen;
+        QVERIFY(!runner.Execute(true, 3, chosen));
+        QVERIFY(offered);
+    }
+
+    // The window's two print dialogs work on one printer. To a file from one, to another file,
+    // then from the other with nothing changed in it (it still shows the queue): the page stays
+    // the same, and no change is reported.
+    void nothingThatMovesThePageIsNoChange() {
+        if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+            QSKIP("no print queue here");
+        }
+        test::TempFolder dir;
+        TThumbnailDB db;
+        TFolderItems items;
+        auto printer = TQtPrinterDevice::ForPrinter(QString());
+        TprtThumbnailPrint form(db, *printer);
+        form.ListView = &items;
+        form.ApplyLayoutOrientation(); // as the dialog is prepared
+        QPrintDialog shared(&printer->Printer());
+        QPrintDialog preview(&printer->Printer());
+        QStringList messages;
+        const TAskUser ask = [&](const QString& text, TAskButtons) {
+            messages << text;
+            return 2; // "キャンセル": nothing is printed here
+        };
+        const auto confirm = [&](QPrintDialog& dialog, const QString& file) {
+            test::WhenReady([&] { return dialog.isVisible(); },
+                            [&] {
+                                auto* printers = dialog.findChild<QComboBox*>("printers");
+                                if (!file.isEmpty()) {
+                                    printers->setCurrentIndex(printers->count() - 1);
+                                    dialog.findChild<QLineEdit*>("filename")->setText(file);
+                                }
+                                dialog.accept();
+                            });
+            TQtPrintDialogRunner runner(dialog, *printer);
+            QPageRanges pages;
+            PrintConfirm({form, runner, true, {}, ask}, pages);
+        };
+        confirm(shared, dir.File("first.pdf"));
+        QCOMPARE(printer->Name(), dir.File("first.pdf"));
+        confirm(shared, dir.File("second.pdf"));
+        confirm(preview, QString());
+        QCOMPARE(messages, (QStringList{kPaper, kPaper, kPaper}));
     }
 
 private:

@@ -10,14 +10,18 @@
 #include "util/ini_file.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QStorageInfo>
 #include <QTest>
+#include <QTreeView>
 #include <memory>
 #include <unistd.h>
 
@@ -27,6 +31,19 @@ using namespace mirte::test;
 namespace {
 
 const QString kReadOnlyMessage = QStringLiteral("指定されたディレクトリは読み取り専用です。");
+const QString kNoCacheHere =
+    QStringLiteral("指定されたディレクトリにはキャッシュを保存できません。");
+
+// Dates the file's last access two days back, so that the next read of it moves its access time
+// even where the system notes only the first read in a day (relatime).
+QDateTime Aged(const QString& path) {
+    QFile file(path);
+    const QDateTime aged = QDateTime::currentDateTime().addDays(-2).addMSecs(-1234);
+    file.open(QIODevice::ReadWrite);
+    file.setFileTime(aged.addDays(-1), QFileDevice::FileModificationTime);
+    file.setFileTime(aged, QFileDevice::FileAccessTime);
+    return QFileInfo(path).lastRead();
+}
 
 // What the dialog's calls around the cache saw.
 struct AccessLog {
@@ -328,6 +345,65 @@ private slots:
         QCOMPARE(chooser.DriveComboBox->currentIndex(), before);
         QCOMPARE(chooser.SelectedFolder(), cache->Path());
         chooser.hide();
+    }
+
+    // Listing a folder reads no file in it: a read of /proc/kmsg never returns, and the window
+    // hung for good on the folder tree of /proc.
+    void chooserReadsNoFileOfTheFolderItLists() {
+        const QString folder = other->MakeDir(QStringLiteral("listed"));
+        const QString data = other->Write(QStringLiteral("listed/data"), QByteArray(64, '\x01'));
+        const QString probe = other->Write(QStringLiteral("probe"), "x");
+        const QDateTime agedProbe = Aged(probe);
+        QFile read(probe);
+        QVERIFY(read.open(QIODevice::ReadOnly) && !read.readAll().isEmpty());
+        if (QFileInfo(probe).lastRead() == agedProbe) {
+            QSKIP("this file system does not note reads");
+        }
+        const QDateTime aged = Aged(data);
+
+        TfrmSelectCachePath chooser(DefaultDir());
+        chooser.show();
+        chooser.FormCreate(folder);
+        auto* model = qobject_cast<QFileSystemModel*>(chooser.DirectoryListBox->model());
+        QVERIFY(model != nullptr);
+        QSignalSpy listed(model, &QFileSystemModel::directoryLoaded);
+        chooser.DirectoryListBox->expand(model->index(folder)); // as the user opens it
+        QTRY_VERIFY(listed.contains(QVariantList{folder}));
+        QTest::qWait(200); // what the listing found reaches the model on this thread
+        QCOMPARE(QFileInfo(data).lastRead(), aged);
+        chooser.hide();
+    }
+
+    // The kernel's own file systems keep no cache, even for the superuser who may write there:
+    // the dialog refuses them as it refuses a read-only folder, and a settings file that names
+    // one falls back to the default folder.
+    void kernelFileSystemsAreRefused_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("proc") << QStringLiteral("/proc");
+        QTest::newRow("sysfs") << QStringLiteral("/sys");
+        QTest::newRow("devtmpfs") << QStringLiteral("/dev");
+    }
+    void kernelFileSystemsAreRefused() {
+        QFETCH(QString, folder);
+        const QByteArray type = QStorageInfo(folder).fileSystemType();
+        if (type != QTest::currentDataTag()) {
+            QSKIP("not mounted here");
+        }
+        TfrmCache dialog(*db, *ini, DefaultDir(), Access());
+        dialog.show();
+        dialog.EdCachePath->setText(folder);
+        ShownMessage shown;
+        ClickInNextMessageBox(shown, 1);
+        dialog.BtnCloseClick();
+        QCOMPARE(shown.Text, kNoCacheHere);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.EdCachePath->text(), cache->Path());
+        QCOMPARE(db->GetCacheDirectory(), cache->Path());
+        dialog.hide();
+
+        ini->WriteString("Cache", "Directory", folder);
+        QCOMPARE(ReadCacheDirectory(*ini, DefaultDir()), DefaultDir());
+        QCOMPARE(IniFile(IniPath()).ReadString("Cache", "Directory", ""), DefaultDir());
     }
 
     // "・・・" then OK: the chosen folder lands in the cache dialog with the best size for it.

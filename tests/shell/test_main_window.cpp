@@ -4,6 +4,7 @@
 #include "browse/image_list_thread.h"
 #include "browse/thumb_list_view.h"
 #include "cache/thumbnail_db.h"
+#include "generated/mirte_version.h"
 #include "print/layout_dialog.h"
 #include "report/font_substitutes.h"
 #include "shell/internet_links.h"
@@ -131,6 +132,8 @@ private slots:
     void readOnlySettingsFileIsNeverWritten();
     void cacheSizeFromTheSettingsFile();
     void folderArgumentAndFallback();
+    void theWindowRemembersWhereItWas_data();
+    void theWindowRemembersWhereItWas();
     void sizeChangeReloadsAtTheNewSize();
     void windowFitsTheWorkArea();
     void secondStartHandsItsFolderToTheWindow();
@@ -139,6 +142,7 @@ private slots:
     void cacheDialogOpensWithTheLoadStopped();
     void missingReadMeIsReported();
     void pagesFilesAndMailOpenOnTheDesktop();
+    void whatTheDesktopCannotOpenIsNamed();
     void unreadableFolderShowsAnEmptyGrid();
     void readOnlyCacheFolderStillShowsThumbnails();
     void aCacheFolderAnotherProgramStoresIntoIsShownAndTakenOverWhenFree();
@@ -439,11 +443,62 @@ void TestMainWindow::folderArgumentAndFallback() {
         QVERIFY(WaitForLoadEnd(*window));
         QCOMPARE(window->ThumbList().Count(), 2);
     }
-    // A folder argument that is no folder: the Pictures folder of the (test's) home.
+    // A folder argument that is no folder: the folder shown last, while it exists ...
+    {
+        auto window = fixture.Open(fixture.Program.File(QStringLiteral("no such folder")));
+        QCOMPARE(window->SelectedFolder(), folder);
+        QVERIFY(WaitForLoadEnd(*window));
+    }
+    // ... else the Pictures folder of the (test's) home.
+    QVERIFY(QDir(folder).removeRecursively());
     auto window = fixture.Open(fixture.Program.File(QStringLiteral("no such folder")));
     QCOMPARE(window->SelectedFolder(), m_home.File(QStringLiteral("Pictures")));
     QVERIFY(WaitForLoadEnd(*window));
     QCOMPARE(window->ThumbList().Count(), 1);
+}
+
+void TestMainWindow::theWindowRemembersWhereItWas_data() {
+    QTest::addColumn<bool>("maximised");
+    QTest::newRow("normal") << false;
+    QTest::newRow("maximised") << true;
+}
+
+// The folder, the order, the thumbnail size and the window's place, size and state come back
+// at the next start; a folder given on the command line wins over the one remembered.
+void TestMainWindow::theWindowRemembersWhereItWas() {
+    QFETCH(bool, maximised);
+    WindowFixture fixture;
+    const QString first = fixture.Program.File(QStringLiteral("first"));
+    const QString second = fixture.Program.File(QStringLiteral("second"));
+    WritePhotos(first, 2);
+    WritePhotos(second, 1);
+    const QRect place(40, 30, 640, 480);
+    {
+        auto window = fixture.Open(first);
+        window->show();
+        QVERIFY(WaitForLoadEnd(*window));
+        window->CbHyouji->setCurrentIndex(2);
+        window->CbHyoujiChange(2);
+        // Written as it changes, not only at the end.
+        QCOMPARE(IniFile(fixture.Paths().IniFileName).ReadInteger("Window", "SortOrder", -1), 2);
+        window->CbSize->setCurrentIndex(0);
+        window->CbSizeChange(0);
+        window->setGeometry(place);
+        if (maximised) {
+            window->showMaximized();
+        }
+        QVERIFY(WaitForLoadEnd(*window));
+    }
+    for (const QString& given : {QString(), second}) {
+        auto window = fixture.Open(given);
+        QCOMPARE(window->SelectedFolder(), given.isEmpty() ? first : second);
+        QCOMPARE(window->CbHyouji->currentIndex(), 2);
+        QCOMPARE(window->ImageListThread().SortOrder(), 2);
+        QCOMPARE(window->ThumbList().ThumbWidth(), 256);
+        QCOMPARE(window->isMaximized(), maximised);
+        QCOMPARE(window->normalGeometry(), place);
+        QVERIFY(WaitForLoadEnd(*window));
+    }
 }
 
 void TestMainWindow::sizeChangeReloadsAtTheNewSize() {
@@ -656,7 +711,7 @@ void TestMainWindow::pagesFilesAndMailOpenOnTheDesktop() {
     QCOMPARE(desktop.Urls.last().path(), links.BugMailAddress);
     QCOMPARE(
         QUrlQuery(desktop.Urls.last()).queryItemValue(QStringLiteral("Body"), QUrl::FullyDecoded),
-        QStringLiteral("ご利用バージョン：Version1.1 日本語版"));
+        QStringLiteral("ご利用バージョン：Version" MIRTE_VERSION " 日本語版"));
 
     // A double click opens the picture itself.
     TThumbListView& grid = window->ThumbList();
@@ -667,6 +722,31 @@ void TestMainWindow::pagesFilesAndMailOpenOnTheDesktop() {
     QVERIFY(photos.contains(desktop.Urls.last().toLocalFile()));
     QCOMPARE(desktop.Urls.size(), 7);
     QVERIFY(fixture.Messages.isEmpty());
+}
+
+// A desktop with no program for it (no handler, no launcher): a message names what was not
+// opened (a mail address without its body), instead of nothing at all.
+void TestMainWindow::whatTheDesktopCannotOpenIsNamed() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    const QStringList photos = WritePhotos(folder, 2);
+    fixture.Program.Write(QStringLiteral("ReadMe.txt"), "ミルテ\n");
+    auto window = fixture.Open(folder);
+    QVERIFY(WaitForLoadEnd(*window));
+    for (const char* item : {"ReadMe1", "MMHomePage", "MMBug"}) {
+        window->findChild<QAction*>(item)->trigger();
+    }
+    const TEdgeRect cell = window->ThumbList().CellRect(1);
+    QTest::mouseDClick(window->ThumbList().viewport(), Qt::LeftButton, {},
+                       QPoint((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2));
+    const TInternetLinks& links = TInternetLinks::Default();
+    QStringList named;
+    for (const QString& what :
+         {fixture.Program.File(QStringLiteral("ReadMe.txt")), links.HomePage.toString(),
+          "mailto:" + links.BugMailAddress, photos[1]}) {
+        named << QStringLiteral("\"%1\" を開けませんでした。").arg(what);
+    }
+    QCOMPARE(fixture.Messages, named);
 }
 
 // Another program (mirte-cli, say) stores into the cache folder: the window waits a moment,

@@ -1,6 +1,7 @@
 #include "cache/icon_bitmap.h"
 #include "dialog_driver.h"
 #include "generated/mirte_install.h"
+#include "generated/mirte_version.h"
 #include "report/font_substitutes.h"
 #include "shell/frm_gauge.h"
 #include "shell/frm_logo.h"
@@ -43,6 +44,23 @@ protected:
 };
 
 } // namespace
+
+// A desktop where no window manager moves the activation: while it lives, no window of the
+// program hears of a change of activation.
+class NoActivationChanges : public QObject {
+public:
+    NoActivationChanges() : m_quiet(qApp) { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        return type == QEvent::ActivationChange || type == QEvent::WindowActivate ||
+               type == QEvent::WindowDeactivate;
+    }
+
+private:
+    QSignalBlocker m_quiet; // nor of the focus window changing
+};
 
 class TestShellWindows : public QObject {
     Q_OBJECT
@@ -259,6 +277,18 @@ private slots:
         QTRY_VERIFY(splash.isNull());
     }
 
+    // Where no window manager moves the activation, the main window being shown closes it, so
+    // that it never stays in front of the grid.
+    void splashClosesOnceTheMainWindowIsShown() {
+        QPointer<TfrmLogo> splash = TfrmLogo::ShowSplash();
+        QTRY_VERIFY(splash && splash->isActiveWindow());
+        NoActivationChanges desktop;
+        QWidget main;
+        main.resize(200, 100);
+        main.show();
+        QTRY_VERIFY(splash.isNull());
+    }
+
     // A start-up message box is enough to close it.
     void splashClosesWhenAMessageBoxComesUp() {
         QPointer<TfrmLogo> splash = TfrmLogo::ShowSplash();
@@ -279,7 +309,7 @@ private slots:
         TfrmVersion about;
         QCOMPARE(about.windowTitle(), QStringLiteral("バージョン情報"));
         QCOMPARE(about.size(), QSize(324, 309));
-        QVERIFY(about.lblVersion->text().startsWith(QStringLiteral("Ver.")));
+        QCOMPARE(about.lblVersion->text(), QStringLiteral("Ver." MIRTE_VERSION)); // the project's
         QStringList texts;
         for (const QLabel* label : about.findChildren<QLabel*>()) {
             texts << label->text();

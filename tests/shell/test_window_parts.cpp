@@ -7,6 +7,7 @@
 #include "shell/load_state.h"
 #include "shell/single_instance.h"
 #include "shell/startup_checks.h"
+#include "shell/window_state.h"
 #include "support/temp_folder.h"
 #include "util/cache_size.h"
 #include "util/ini_file.h"
@@ -68,6 +69,8 @@ private slots:
     void commandLine_data();
     void commandLine();
     void desktopEntryOpensFoldersAndEveryListedPicture();
+    void aKeptPlaceLandsInTheWorkArea_data();
+    void aKeptPlaceLandsInTheWorkArea();
 };
 
 void TestWindowParts::secondStartHandsOverToTheFirst() {
@@ -222,6 +225,23 @@ void TestWindowParts::networkFileSystemsAreRecognised() {
         QVERIFY2(!IsNetworkFileSystemType(type), type);
     }
     QVERIFY(!IsOnNetworkFileSystem(QDir::tempPath()));
+}
+
+void TestWindowParts::aKeptPlaceLandsInTheWorkArea_data() {
+    QTest::addColumn<QRect>("kept");
+    QTest::addColumn<QRect>("placed");
+    QTest::newRow("inside") << QRect(40, 30, 640, 480) << QRect(40, 30, 640, 480);
+    QTest::newRow("on a screen that is gone")
+        << QRect(3000, 50, 640, 480) << QRect(160, 50, 640, 480);
+    QTest::newRow("above and left") << QRect(-500, -90, 640, 480) << QRect(0, 0, 640, 480);
+    QTest::newRow("larger than the area") << QRect(10, 10, 1200, 900) << QRect(0, 0, 800, 600);
+}
+
+// A place kept on another desktop (a screen unplugged since) comes back on the one there is.
+void TestWindowParts::aKeptPlaceLandsInTheWorkArea() {
+    QFETCH(QRect, kept);
+    QFETCH(QRect, placed);
+    QCOMPARE(PlaceInWorkArea(kept, QRect(0, 0, 800, 600)), placed);
 }
 
 QTEST_MAIN(TestWindowParts)
