@@ -1,6 +1,7 @@
 #include "replace_file.h"
 
 #include "errors.h"
+#include "leftovers.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -91,6 +92,9 @@ void TAtomicFile::Commit(bool sync) {
         Fail(errno);
     }
     m_fileName.clear();
+    // What a writer of this file killed before its rename left beside it goes now, so that
+    // the folder (the cache's, the settings') does not gather such files run after run.
+    RemoveLeftoverWrites(m_target);
 }
 
 void TAtomicFile::Discard() {

@@ -9,7 +9,9 @@
 #include <atomic>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace mirte;
@@ -74,4 +76,23 @@ TEST(ReplaceFile, AFailureLeavesTheOldFileAndNoDebris) {
     EXPECT_THROW(ReplaceFile(pipe, "bytes", false), EInOutError);
     EXPECT_FALSE(QFileInfo(pipe).isFile());
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+TEST(ReplaceFile, AWriteTakesAwayWhatAKilledWriterOfTheFileLeft) {
+    TempFolder dir;
+    const pid_t gone = ::fork(); // a process id that no process has any more
+    if (gone == 0) {
+        ::_exit(0);
+    }
+    ASSERT_GT(gone, 0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const QString left = QStringLiteral(".Thumbnail.ini.%1.3.new").arg(gone);
+    const QString running = QStringLiteral(".Thumbnail.ini.%1.0.new").arg(::getppid());
+    const QString otherFile = QStringLiteral(".Other.ini.%1.0.new").arg(gone);
+    for (const QString& name : {left, running, otherFile}) {
+        dir.Write(name, "half a file");
+    }
+    ReplaceFile(dir.File("Thumbnail.ini"), "[Window]\n", false);
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({otherFile, running, "Thumbnail.ini"}));
 }
