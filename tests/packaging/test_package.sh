@@ -66,8 +66,11 @@ grep -E '^[EW]: ' "$scratch/as.txt" && fail "appstreamcli validate reports error
 echo "-- the unpacked programs"
 home="$scratch/home"
 mkdir -p "$home"
-run() { env -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME -u XDG_DATA_HOME HOME="$home" \
-    QT_QPA_PLATFORM=offscreen MIRTE_INSTANCE_NAME="mirte-package-test-$$" "$@"; }
+# env execs the program: started in the background, $! is the program's own id, so that the
+# cleanup ends the program itself (not a shell around it) before it removes the scratch home.
+in_home=(env -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME -u XDG_DATA_HOME
+    HOME="$home" QT_QPA_PLATFORM=offscreen MIRTE_INSTANCE_NAME="mirte-package-test-$$")
+run() { "${in_home[@]}" "$@"; }
 bin="$root/usr/bin"
 version="$(dpkg-deb -f "$deb" Version)"
 [ "$(run "$bin/mirte-cli" --version)" = "mirte-cli $version" ] || fail "mirte-cli --version"
@@ -92,7 +95,7 @@ mkdir -p "$home/.local/state/mirte"
 printf '[Debug]\r\nDebugLog=1\r\n' >"$home/.local/state/mirte/Debug.ini"
 photos "$home/first" one.jpg two.jpg
 photos "$home/second" three.jpg four.jpg
-run "$bin/mirte" "$home/first" 2>"$scratch/mirte.log" &
+"${in_home[@]}" "$bin/mirte" "$home/first" 2>"$scratch/mirte.log" &
 started+=("$!")
 wait_for grep -q 'two\.jpg' "$table" || fail "mirte did not load the folder it was given"
 # A second start with a picture hands it over and ends; the first shows the picture's folder.
