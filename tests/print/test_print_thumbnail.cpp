@@ -416,8 +416,14 @@ private slots:
         QPrintDialog dialog(&printer->Printer());
         TQtPrintDialogRunner runner(dialog, *printer);
         bool offered = false;
+        bool paperOffered = false;
         test::WhenReady([&] { return dialog.isVisible(); },
                         [&] {
+                            // After "用紙にはA4もしくはレターを選択してください。" the dialog
+                            // offers the paper: its page-size properties are there.
+                            auto* properties = dialog.findChild<QPushButton*>("properties");
+                            paperOffered =
+                                properties != nullptr && properties->isVisibleTo(&dialog);
                             QCOMPARE(dialog.minPage(), 1);
                             QCOMPARE(dialog.maxPage(), 14);
                             // The dialog's own "Pages" field, as the user fills it in.
@@ -433,29 +439,11 @@ private slots:
                         });
         QPageRanges chosen;
         QVERIFY(runner.Execute(true, 14, chosen));
+        QVERIFY(paperOffered);
         if (!typed.isEmpty() && !offered) {
             QSKIP("Qt's dialog offers a list of pages only for a queue of the print system");
         }
         QCOMPARE(chosen.toString(), pages);
-    }
-
-    // After "用紙にはA4もしくはレターを選択してください。" the dialog offers the paper: its
-    // page-size properties are there.
-    void qtsPrintDialogOffersThePaper() {
-        test::TempFolder dir;
-        auto printer = TQtPrinterDevice::ForPdfFile(dir.File("out.pdf"), QPageSize(QPageSize::A4));
-        QPrintDialog dialog(&printer->Printer());
-        TQtPrintDialogRunner runner(dialog, *printer);
-        bool offered = false;
-        test::WhenReady([&] { return dialog.isVisible(); },
-                        [&] {
-                            auto* properties = dialog.findChild<QPushButton*>("properties");
-                            offered = properties != nullptr && properties->isVisibleTo(&dialog);
-                            dialog.reject();
-                        });
-        QPageRanges chosen;
-        QVERIFY(!runner.Execute(true, 3, chosen));
-        QVERIFY(offered);
     }
 
     // The window's two print dialogs work on one printer. To a file from one, to another file,

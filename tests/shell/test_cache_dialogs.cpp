@@ -109,6 +109,20 @@ private:
         return access;
     }
 
+    // The message that closing the dialog on `folder` shows; the dialog stays open on the old
+    // folder, which the cache keeps.
+    QString RefusalOf(const QString& folder) {
+        TfrmCache dialog(*db, *ini, DefaultDir(), Access());
+        dialog.show();
+        dialog.EdCachePath->setText(folder);
+        ShownMessage shown;
+        ClickInNextMessageBox(shown, 1);
+        dialog.BtnCloseClick();
+        const bool kept = dialog.isVisible() && dialog.EdCachePath->text() == cache->Path() &&
+                          db->GetCacheDirectory() == cache->Path();
+        return kept ? shown.Text : QStringLiteral("(not kept)");
+    }
+
     // A thumbnail stored in the cache; returns the picture's path.
     QString StoreThumbnail() {
         QImage picture(64, 48, QImage::Format_RGB32);
@@ -389,18 +403,7 @@ private slots:
         if (type != QTest::currentDataTag()) {
             QSKIP("not mounted here");
         }
-        TfrmCache dialog(*db, *ini, DefaultDir(), Access());
-        dialog.show();
-        dialog.EdCachePath->setText(folder);
-        ShownMessage shown;
-        ClickInNextMessageBox(shown, 1);
-        dialog.BtnCloseClick();
-        QCOMPARE(shown.Text, kNoCacheHere);
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.EdCachePath->text(), cache->Path());
-        QCOMPARE(db->GetCacheDirectory(), cache->Path());
-        dialog.hide();
-
+        QCOMPARE(RefusalOf(folder), kNoCacheHere);
         ini->WriteString("Cache", "Directory", folder);
         QCOMPARE(ReadCacheDirectory(*ini, DefaultDir()), DefaultDir());
         QCOMPARE(IniFile(IniPath()).ReadString("Cache", "Directory", ""), DefaultDir());
@@ -438,16 +441,7 @@ private slots:
         QVERIFY(FolderIsReadOnly(mountPoint));
         QVERIFY(!FolderIsReadOnly(cache->Path()));
         QVERIFY(TfrmSelectCachePath::DriveReady(mountPoint)); // readable, so it can be listed
-        TfrmCache dialog(*db, *ini, DefaultDir(), Access());
-        dialog.show();
-        dialog.EdCachePath->setText(mountPoint);
-        ShownMessage shown;
-        ClickInNextMessageBox(shown, 1);
-        dialog.BtnCloseClick();
-        QCOMPARE(shown.Text, kReadOnlyMessage);
-        QCOMPARE(db->GetCacheDirectory(), cache->Path());
-        QVERIFY(dialog.isVisible());
-        dialog.hide();
+        QCOMPARE(RefusalOf(mountPoint), kReadOnlyMessage);
     }
 
     // A folder without write permission (only binding for an ordinary user).
@@ -458,15 +452,7 @@ private slots:
         const QString folder = other->MakeDir(QStringLiteral("locked"));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         QVERIFY(FolderIsReadOnly(folder));
-        TfrmCache dialog(*db, *ini, DefaultDir(), Access());
-        dialog.show();
-        dialog.EdCachePath->setText(folder);
-        ShownMessage shown;
-        ClickInNextMessageBox(shown, 1);
-        dialog.BtnCloseClick();
-        QCOMPARE(shown.Text, kReadOnlyMessage);
-        QCOMPARE(db->GetCacheDirectory(), cache->Path());
-        dialog.hide();
+        QCOMPARE(RefusalOf(folder), kReadOnlyMessage);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
