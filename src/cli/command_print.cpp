@@ -151,9 +151,9 @@ private:
 const QString kScratchPrefix = QStringLiteral("mirte-cli-");
 const QString kTargetNote = QStringLiteral("target");
 
-// What killed runs left: their scratch folders, the new files beside their PDF targets and
-// beside this run's, their queue spools.
-void RemoveWhatKilledRunsLeft(const QString& pdfTarget) {
+// What killed runs left: their scratch folders, the new files beside their PDF targets, their
+// queue spools. (Those beside this run's target go when it is written.)
+void RemoveWhatKilledRunsLeft() {
     RemoveLeftovers(QDir::tempPath(), kScratchPrefix, [](const QString& folder) {
         QFile note(QDir(folder).filePath(kTargetNote));
         if (note.open(QIODevice::ReadOnly)) {
@@ -161,9 +161,6 @@ void RemoveWhatKilledRunsLeft(const QString& pdfTarget) {
         }
     });
     RemoveLeftovers(QDir::tempPath(), QString::fromUtf8(TQtPrinterDevice::kSpoolPrefix));
-    if (!pdfTarget.isEmpty()) {
-        RemoveLeftoverWrites(pdfTarget);
-    }
 }
 
 // This run's scratch folder, with the note of its PDF target.
@@ -264,7 +261,7 @@ int RunPrint(const QStringList& args, const Context& context) {
 
     const QString pdfTarget =
         options.PdfFile.isEmpty() ? QString() : QFileInfo(options.PdfFile).absoluteFilePath();
-    RemoveWhatKilledRunsLeft(pdfTarget);
+    RemoveWhatKilledRunsLeft();
 
     try {
         const CacheChoice cache = ChooseCache(options, settings.get(), context.defaultCacheDir);

@@ -86,9 +86,9 @@ void TPagePictures::Ask(int page, const std::vector<TPictureWant>& wants) {
 }
 
 void TPagePictures::Start(Entry& entry) {
-    const QString& path = entry.Want.Path;
-    if (IsMovieFile(path)) {
-        entry.Picture = MakeIconBitmap(path); // drawn here: icons are not for other threads
+    if (IsMovieFile(entry.Want.Path)) {
+        // Drawn here: icons are not for other threads.
+        entry.Picture = MakeIconBitmap(entry.Want.Path);
         entry.Ready = true;
         return;
     }
@@ -100,23 +100,28 @@ void TPagePictures::Start(Entry& entry) {
             return;
         }
     }
-    if (NeedsOriginal(entry)) {
-        Submit(entry, Source::Original);
+    TFileLook look;
+    if (NeedsOriginal(entry, look)) {
+        Submit(entry, Source::Original, QString(), look);
         return;
     }
     if (m_db == nullptr) {
         entry.Ready = true; // the caller keeps the thumbnail it has
         return;
     }
+    SubmitFromCache(entry);
+}
+
+void TPagePictures::SubmitFromCache(const Entry& entry) {
     TFileLook look;
-    if (const std::optional<TStoredThumbnail> stored = m_db->Locate(path, &look)) {
+    if (const std::optional<TStoredThumbnail> stored = m_db->Locate(entry.Want.Path, &look)) {
         Submit(entry, Source::Stored, stored->File);
     } else {
         Submit(entry, Source::Cache, QString(), look);
     }
 }
 
-bool TPagePictures::NeedsOriginal(const Entry& entry) const {
+bool TPagePictures::NeedsOriginal(const Entry& entry, TFileLook& look) const {
     if (m_use != TPictureUse::Paper) {
         return false;
     }
@@ -131,9 +136,9 @@ bool TPagePictures::NeedsOriginal(const Entry& entry) const {
     }
     // Only the very file the thumbnail was made from: a file changed since prints what the
     // preview showed.
-    const TFileLook now = LookAtFile(entry.Want.Path);
-    return now.Exists && !now.IsFolder && now.Time == entry.Want.FileTime &&
-           now.Size == entry.Want.FileSize;
+    look = LookAtFile(entry.Want.Path);
+    return look.Exists && !look.IsFolder && look.Time == entry.Want.FileTime &&
+           look.Size == entry.Want.FileSize;
 }
 
 void TPagePictures::Submit(const Entry& entry, Source source, const QString& stored,
@@ -179,10 +184,7 @@ void TPagePictures::Finish(TRenderPool::Done& done) {
         return;
     }
     if (picture.isNull() && job.Pass == kOriginal && m_db != nullptr) {
-        TFileLook look;
-        const std::optional<TStoredThumbnail> stored = m_db->Locate(job.Path, &look);
-        stored ? Submit(entry, Source::Stored, stored->File)
-               : Submit(entry, Source::Cache, {}, look);
+        SubmitFromCache(entry);
         return;
     }
     entry.Picture = picture;

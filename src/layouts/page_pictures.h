@@ -78,7 +78,10 @@ private:
     // Takes a finished job into its entry, or sends it on (a damaged stored thumbnail is made
     // anew, an original that failed gives way to the thumbnail).
     void Finish(TRenderPool::Done& done);
-    bool NeedsOriginal(const Entry& entry) const;
+    // The cache's thumbnail: its stored file read, or made on a miss.
+    void SubmitFromCache(const Entry& entry);
+    // Whether the paper needs the original; `look` is what the look at the file found.
+    bool NeedsOriginal(const Entry& entry, TFileLook& look) const;
     TRenderPool& Pool();
 
     TThumbnailDB* m_db;
