@@ -406,6 +406,7 @@ private slots:
                              << "1,3";
         QTest::newRow("2-3,5") << "2-3,5"
                                << "2-3,5";
+        QTest::newRow("cancelled") << "-" << QString(); // nothing is printed
     }
 
     void qtsPrintDialogGivesThePagesAsListed() {
@@ -431,6 +432,10 @@ private slots:
                             auto* list = dialog.findChild<QLineEdit*>("pagesLineEdit");
                             QVERIFY(listed != nullptr && list != nullptr);
                             offered = listed->isEnabled();
+                            if (typed == "-") {
+                                dialog.reject();
+                                return;
+                            }
                             if (!typed.isEmpty() && offered) {
                                 listed->click();
                                 list->setText(typed);
@@ -438,8 +443,11 @@ private slots:
                             dialog.accept();
                         });
         QPageRanges chosen;
-        QVERIFY(runner.Execute(true, 14, chosen));
+        QCOMPARE(runner.Execute(true, 14, chosen), !pages.isEmpty());
         QVERIFY(paperOffered);
+        if (pages.isEmpty()) {
+            return;
+        }
         if (!typed.isEmpty() && !offered) {
             QSKIP("Qt's dialog offers a list of pages only for a queue of the print system");
         }
