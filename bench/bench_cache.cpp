@@ -171,10 +171,10 @@ BigTable& TwentyThousand() {
 void SaveTable20000(benchmark::State& state) {
     BigTable& big = TwentyThousand();
     for (auto _ : state) {
-        big.table->Images.Modified = true;
+        big.table->Images().Modified = true;
         big.table->SaveTable();
     }
-    state.counters["records"] = big.table->Images.Count();
+    state.counters["records"] = big.table->Images().Count();
 }
 BENCHMARK(SaveTable20000)->Unit(benchmark::kMillisecond);
 
@@ -183,8 +183,8 @@ void LoadTable20000(benchmark::State& state) {
     for (auto _ : state) {
         mirte::TThTable table;
         table.SetCacheDir(big.cache.path());
-        benchmark::DoNotOptimize(table.Images.Count());
-        state.counters["records"] = table.Images.Count();
+        benchmark::DoNotOptimize(table.Images().Count());
+        state.counters["records"] = table.Images().Count();
     }
 }
 BENCHMARK(LoadTable20000)->Unit(benchmark::kMillisecond);

@@ -5,8 +5,6 @@
 #include "th_image_base.h"
 #include "util/errors.h"
 #include "util/file_facts.h"
-#include "util/replace_file.h"
-#include "util/volume_info.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,59 +115,24 @@ QString TThImage::BitmapFileName() const {
     return Images()->CacheFileName.BitmapFileName(SaveID);
 }
 
-bool TThImage::LoadThBitmap(QImage* bitmap, QSize box) const {
-    if (bitmap == nullptr) {
-        throw ECacheError(FormatMessage("引数がnilです。%s", "LoadThBitmap"));
-    }
-    return ReadStoredThumbnail(BitmapFileName(), box, *bitmap);
+bool TThImage::LoadThBitmap(QImage& bitmap, QSize box) const {
+    return ReadStoredThumbnail(BitmapFileName(), box, bitmap);
 }
 
-bool TThImage::SaveThBitmap(const QImage* bitmap, const QByteArray* encoded) {
-    if (bitmap == nullptr) {
-        throw ECacheError(FormatMessage("引数がnilです。%s", "SaveThBitmap"));
-    }
-    TThImageBase* images = Images();
-    if (images->Disabled) {
+bool TThImage::BitmapIsOwn() const {
+    QString time;
+    qint64 size = -1;
+    return GetFileTimeSize(BitmapFileName(), time, size) && time == ThFileTime &&
+           size == ThFileSize;
+}
+
+bool TThImage::RemoveBitmapFile() const {
+    const QString path = BitmapFileName();
+    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT) {
         return false;
-    }
-    SaveID = images->NextSaveID();
-    const QString path = BitmapFileName();
-    try {
-        if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-            throw ECacheError(
-                FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
-        }
-        // A new file renamed over the old: never half a thumbnail. No sync: a thumbnail cut
-        // short by a crash fails to decode when served, and is dropped and made again.
-        ReplaceFile(path,
-                    encoded != nullptr && !encoded->isEmpty() ? *encoded
-                                                              : EncodeStoredThumbnail(*bitmap),
-                    false);
-    } catch (const std::exception& error) {
-        images->Log().Write("ビットマップファイル%s格納時にエラーが発生しました：%s",
-                            qUtf8Printable(path), error.what());
-        images->Disabled = true;
-        throw;
-    }
-    return GetFileTimeSize(path, ThFileTime, ThFileSize);
-}
-
-bool TThImage::DeleteBitmap() {
-    TThImageBase* images = Images();
-    const QString path = BitmapFileName();
-    const QByteArray native = QFile::encodeName(path);
-    if (::unlink(native.constData()) != 0 && errno != ENOENT) {
-        images->Log().Write("ビットマップファイル%sを削除できません", qUtf8Printable(path));
-        images->Disabled = true;
-        throw ECacheError(
-            FormatMessage("ビットマップファイル%sを削除できません", qUtf8Printable(path)));
     }
     QDir().rmdir(QFileInfo(path).path()); // only an emptied folder goes
     return true;
-}
-
-void TThImage::Delete() {
-    Images()->RemoveImage(this);
 }
 
 } // namespace mirte

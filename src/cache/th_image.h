@@ -34,19 +34,15 @@ public:
     QString BitmapFileName() const;
     // Loads the stored thumbnail, at the smallest scale that still covers it fitted into `box`
     // (whole for an empty box); false when its file is missing. Raises EPictureError for a
-    // file that is empty, cut short or damaged, and ECacheError "引数がnilです。LoadThBitmap"
-    // for no bitmap.
-    bool LoadThBitmap(QImage* bitmap, QSize box = QSize()) const;
-    // Stores the thumbnail as a JPEG under the next number (replacing the file as a whole,
-    // never leaving half a file) and reads back its time and size. False while the cache is
-    // disabled; a failed write disables the cache and raises.
-    // `encoded`, when given and not empty, is the bitmap's stored form already made.
-    bool SaveThBitmap(const QImage* bitmap, const QByteArray* encoded = nullptr);
-    // Deletes the bitmap file (and its sub-folder once empty). A file that cannot be deleted
-    // disables the cache and raises ECacheError "ビットマップファイル%sを削除できません".
-    bool DeleteBitmap();
-    // Removes this record from its collection and frees it: do not touch it afterwards.
-    void Delete();
+    // file that is empty, cut short or damaged.
+    bool LoadThBitmap(QImage& bitmap, QSize box = QSize()) const;
+    // Whether the bitmap file is still the one this record wrote (its time and size): another
+    // program sharing the folder may have evicted it, or cleared the cache and stored another
+    // picture under the same number.
+    bool BitmapIsOwn() const;
+    // Deletes the bitmap file (and its sub-folder once empty); false when it is there and cannot
+    // be deleted.
+    bool RemoveBitmapFile() const;
     void SetReqSize(int width, int height) {
         ReqWidth = width;
         ReqHeight = height;
@@ -61,6 +57,7 @@ public:
     qint64 ThFileSize = 0;
     int Line = 0;        // its line in the management file when loaded; 0 when made in this run
     quint64 LastUse = 0; // larger for records added or served later (kept by the collection)
+    bool Synced = false; // in the management file as this program last read or wrote it
 };
 
 } // namespace mirte

@@ -1,10 +1,16 @@
 #include "th_image_base.h"
 
+#include "picture/stored_thumbnail.h"
 #include "util/date_time_text.h"
+#include "util/errors.h"
+#include "util/file_facts.h"
+#include "util/replace_file.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -12,6 +18,15 @@
 #include <sys/stat.h>
 
 namespace mirte {
+
+namespace {
+
+bool BitmapOfSize(const QString& path, qint64 size) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && st.st_size == size;
+}
+
+} // namespace
 
 QString NowText() {
     return DateTimeToText(std::time(nullptr)); // the plain clock: every served hit asks for it
@@ -34,6 +49,8 @@ void TThImageBase::Reset() {
 void TThImageBase::Clear() {
     m_byName.clear();
     TThEntryBase::Clear();
+    m_removed.clear();
+    m_syncedUse = m_lastUse;
     Reset();
 }
 
@@ -74,20 +91,79 @@ void TThImageBase::Unindex(const TThImage* record) {
     }
 }
 
+void TThImageBase::Index(TThImage* record) {
+    m_byName[record->OrgFileName].push_back(record);
+}
+
 TThImage* TThImageBase::AddImage(std::unique_ptr<TThImage> record) {
     TotalSize += record->ThFileSize;
     Modified = true;
     record->LastUse = ++m_lastUse;
     auto* added = static_cast<TThImage*>(Append(std::move(record)));
-    m_byName[added->OrgFileName].push_back(added);
+    Index(added);
     return added;
 }
 
 void TThImageBase::RemoveImage(TThImage* record) {
+    m_removed.insert(record->SaveID);
+    DropImage(record);
+}
+
+void TThImageBase::DropImage(TThImage* record) {
     TotalSize -= record->ThFileSize;
     Unindex(record);
     Take(record); // freed here
     Modified = true;
+}
+
+void TThImageBase::DeleteImage(TThImage* record) {
+    if (!record->RemoveBitmapFile()) {
+        const QString path = record->BitmapFileName();
+        m_log.Write("ビットマップファイル%sを削除できません", qUtf8Printable(path));
+        Disabled = true;
+        throw ECacheError(
+            FormatMessage("ビットマップファイル%sを削除できません", qUtf8Printable(path)));
+    }
+    RemoveImage(record);
+}
+
+bool TThImageBase::StoreBitmap(TThImage& record, const QImage& bitmap, const QByteArray& encoded) {
+    if (Disabled) {
+        return false;
+    }
+    const QByteArray bytes = encoded.isEmpty() ? EncodeStoredThumbnail(bitmap) : encoded;
+    QString path;
+    try {
+        // A number whose file exists is another program's (or a file no record owns): the next
+        // one is tried, so that no two programs ever write the same file.
+        for (int tries = 0;; ++tries) {
+            record.SaveID = NextSaveID();
+            path = CacheFileName.BitmapFileName(record.SaveID);
+            if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+                throw ECacheError(
+                    FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
+            }
+            // No sync: a thumbnail cut short by a crash fails to decode when served, and is
+            // dropped and made again.
+            if (WriteNewFile(path, bytes, false)) {
+                break;
+            }
+            if (tries >= ReserveCount) {
+                throw ECacheError(
+                    FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
+            }
+        }
+    } catch (const std::exception& error) {
+        m_log.Write("ビットマップファイル%s格納時にエラーが発生しました：%s", qUtf8Printable(path),
+                    error.what());
+        Disabled = true;
+        throw;
+    }
+    if (!GetFileTimeSize(path, record.ThFileTime, record.ThFileSize)) {
+        return false;
+    }
+    SaveCounterTime = record.ThFileTime;
+    return true;
 }
 
 void TThImageBase::TouchImage(TThImage* record) {
@@ -116,8 +192,7 @@ void TThImageBase::ReserveIDs(int first, int count) {
     while (it.Next()) {
         auto* record = static_cast<TThImage*>(it.CurrentItem());
         if (record->SaveID >= first && record->SaveID < first + count) {
-            record->DeleteBitmap();
-            record->Delete();
+            DeleteImage(record);
             ++deleted;
         }
     }
@@ -159,8 +234,7 @@ int TThImageBase::Evict(int maxCount) {
             done = true;
             break;
         }
-        oldest->DeleteBitmap();
-        oldest->Delete();
+        DeleteImage(oldest);
         ++deleted;
         if (TotalSize <= lower) {
             done = true;
@@ -189,7 +263,8 @@ void TThImageBase::RestoreCounter(const TThImage& record) {
     }
 }
 
-TThImage* TThImageBase::LoadImage(QStringView line, std::unordered_set<int>* seenIds) {
+std::unique_ptr<TThImage> TThImageBase::ParseImage(QStringView line,
+                                                   std::unordered_set<int>* seenIds) {
     auto record = std::make_unique<TThImage>();
     if (!record->FromStr(line)) {
         return nullptr;
@@ -207,14 +282,30 @@ TThImage* TThImageBase::LoadImage(QStringView line, std::unordered_set<int>* see
     }
     // A record must point at a whole bitmap: one that is missing or of another size is dropped,
     // so that the total size stays true.
-    struct stat st {};
-    const QByteArray bitmap = QFile::encodeName(CacheFileName.BitmapFileName(record->SaveID));
-    if (::stat(bitmap.constData(), &st) != 0 || st.st_size != record->ThFileSize) {
+    if (!BitmapOfSize(CacheFileName.BitmapFileName(record->SaveID), record->ThFileSize)) {
         return nullptr;
     }
+    record->Synced = true;
+    return record;
+}
+
+TThImage* TThImageBase::LoadImage(QStringView line, std::unordered_set<int>* seenIds) {
+    std::unique_ptr<TThImage> record = ParseImage(line, seenIds);
+    return record != nullptr ? LoadRecord(std::move(record)) : nullptr;
+}
+
+TThImage* TThImageBase::LoadRecord(std::unique_ptr<TThImage> record) {
     TThImage* added = AddImage(std::move(record));
     RestoreCounter(*added);
     return added;
+}
+
+void TThImageBase::MarkSynced() {
+    for (int i = 0; i < Count(); ++i) {
+        Image(i)->Synced = true;
+    }
+    m_removed.clear();
+    m_syncedUse = m_lastUse;
 }
 
 QString TThImageBase::TitleLine() {

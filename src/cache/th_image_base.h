@@ -34,8 +34,19 @@ public:
     // used first. `look`: the source as the caller found it; looked at here when not given.
     TThImage* FindImage(const TThImage& key, const TFileLook* look = nullptr);
     TThImage* AddImage(std::unique_ptr<TThImage> record);
-    // Takes the record out and frees it; its bitmap file stays.
+    // Takes the record out and frees it; its bitmap file stays. The next merge keeps the
+    // number's record out of the table; DropImage does not, for a record whose number another
+    // program has stored another picture under.
     void RemoveImage(TThImage* record);
+    void DropImage(TThImage* record);
+    // Deletes the record's bitmap file, then the record. A file that cannot be deleted disables
+    // the cache and raises ECacheError "ビットマップファイル%sを削除できません".
+    void DeleteImage(TThImage* record);
+    // Writes the record's thumbnail (`encoded` when not empty, else made from `bitmap`) as a
+    // new file under the next free number, never replacing a file another program put there,
+    // and reads back its time and size. False while the cache is disabled; a failed write
+    // disables the cache and raises.
+    bool StoreBitmap(TThImage& record, const QImage& bitmap, const QByteArray& encoded);
     // Marks the record as just used: new LastAccess, to the end.
     void TouchImage(TThImage* record);
     TThImage* OldestImage() const { return Count() > 0 ? Image(0) : nullptr; }
@@ -52,9 +63,23 @@ public:
     int Evict(int maxCount);
 
     // Makes a record from a management-file line and appends it, applying the counter rule.
-    // Null for a line that does not parse, whose bitmap number is already in `seenIds`, or whose
-    // bitmap file is missing or of another size than recorded.
+    // Null for a line that ParseImage refuses.
     TThImage* LoadImage(QStringView line, std::unordered_set<int>* seenIds = nullptr);
+    // Appends a record read from the management file, applying the counter rule.
+    TThImage* LoadRecord(std::unique_ptr<TThImage> record);
+    // A record from a management-file line, not added; null for a line that does not parse,
+    // whose bitmap number is already in `seenIds`, or whose bitmap file is missing or of another
+    // size than recorded.
+    std::unique_ptr<TThImage> ParseImage(QStringView line, std::unordered_set<int>* seenIds);
+
+    // The records are now the management file's: nothing of this program's is pending.
+    void MarkSynced();
+    // Takes in the management file as another program left it (`fromFile`, its records in the
+    // file's order): its records join, those it no longer has are dropped (another program
+    // evicted them) unless this program made them since, those this program deleted stay
+    // deleted, and a record used here and there takes the place of its later use. A picture
+    // both stored keeps the file's record. The table is then to be written.
+    void Merge(std::vector<std::unique_ptr<TThImage>> fromFile);
 
     static QString TitleLine();
     const CacheLog& Log() const { return m_log; }
@@ -69,6 +94,7 @@ public:
 private:
     void Reset();
     void Unindex(const TThImage* record);
+    void Index(TThImage* record);
     void RestoreCounter(const TThImage& record);
 
     CacheLog m_log;
@@ -76,7 +102,9 @@ private:
     // The records of each source path; a folder of thousands of cached pictures would otherwise
     // cost a scan of the whole list per request.
     QHash<QString, std::vector<TThImage*>> m_byName;
-    quint64 m_lastUse = 0; // stamps records as they are added or served, for their recency
+    quint64 m_lastUse = 0;   // stamps records as they are added or served, for their recency
+    quint64 m_syncedUse = 0; // m_lastUse when the records were last the file's
+    std::unordered_set<int> m_removed; // numbers of records deleted since then
 };
 
 // The present local time as the cache writes it.

@@ -7,96 +7,129 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <optional>
 
 namespace mirte {
+
+// A stored thumbnail that Lookup found: the picture and its record's facts.
+struct TThHit {
+    QImage Bitmap;
+    TPictureFacts Facts;
+};
 
 // The management table: the records, the management file _TDBCache.dat, the cache folder, and
 // the three record operations of the cache database.
 //
-// One program at a time stores into a cache folder: the table holds the folder's lock file
-// (TFileLock) while it has the folder. A table that finds the lock held by another program waits
-// LockWaitMs for it, then works without storing (ReadOnly): it serves the thumbnails stored
-// that are still what its records say, renders the rest, and writes nothing, neither files
-// nor the management file. Once the lock is free again it takes it when it would store or save,
-// reading the table afresh first, so that nothing another program stored is lost.
+// Any number of programs store into one cache folder at the same time. Each keeps its records
+// in memory; the folder's lock file (TFileLock) is held only for one short step: while the
+// management file is read, merged with this program's records and written, and while a
+// thumbnail file is put in place. A lock another program keeps past LockWaitMs (one that hangs)
+// makes the table work without storing (ReadOnly) until the lock is free again: it serves the
+// stored thumbnails that are still what its records say, renders the rest and writes nothing.
+// A folder whose file system has no such locks is used as by one program, and the log says so.
 class TThTable {
 public:
-    // The notices of a table that finds its folder in use, word for word (%s: the folder).
+    // The notices of a table that finds its folder held, word for word (%s: the folder).
     static constexpr const char* kWaitingMessage =
         "キャッシュフォルダ %s は他のミルテが使用中です。空くのを待っています。";
     static constexpr const char* kReadOnlyMessage =
         "キャッシュフォルダ %s は他のミルテが使用中です。サムネイルは保存しません。";
     static constexpr const char* kCannotClearMessage =
         "キャッシュフォルダ %s は他のミルテが使用中のため、クリアできません。";
-    // How long SetCacheDir waits for a folder that another program stores into: three seconds,
-    // unless MIRTE_CACHE_WAIT_MS says otherwise.
+    // How long a step waits for the lock another program holds: three seconds, unless
+    // MIRTE_CACHE_WAIT_MS says otherwise. The waiting notice comes only after QuietWaitMs.
     static int DefaultLockWaitMs();
+    static constexpr int QuietWaitMs = 1000;
 
     explicit TThTable(CacheLog log = CacheLog());
 
-    // Saves the old folder's table, lets its lock go, takes the new folder's (waiting for it
-    // as above) and loads its table. Raises ECacheError for an empty name.
+    // Saves the old folder's table and loads the new folder's. Raises ECacheError for an empty
+    // name.
     void SetCacheDir(const QString& dir);
-    QString GetCacheDir() const { return Images.CacheFileName.CacheDir; }
+    QString GetCacheDir() const { return m_images.CacheFileName.CacheDir; }
     void SetMaxSize(qint64 sizeKB);
-    qint64 GetMaxSize() const { return Images.CacheFileName.MaxSizeKB; }
+    qint64 GetMaxSize() const { return m_images.CacheFileName.MaxSizeKB; }
+    void SetLockWaitMs(int ms) { m_lockWaitMs = ms; }
+    // Told the notices above (the message filled in), on the thread that met the held lock.
+    void SetBusyNotice(std::function<void(const QString& message)> notice) {
+        m_onBusy = std::move(notice);
+    }
 
     // Reads the management file when there is one; bad lines are dropped silently.
     void LoadTable();
-    // Writes the management file when something changed: a new file beside it, renamed over the
-    // old one, so that a failed save leaves the old file whole. Raises ECacheError/EInOutError.
+    // Writes the management file when something changed, after merging what other programs
+    // wrote into it since this table last read it: a new file beside it, renamed over the old
+    // one, so that a failed save leaves the old file whole. With nothing to write it takes in
+    // what the others wrote. Raises ECacheError/EInOutError.
     void SaveTable();
     // Deletes the data folder (and older versions' ones) with every record and bitmap. Raises
-    // ECacheError (kCannotClearMessage) while another program stores into the folder.
+    // ECacheError (kCannotClearMessage) while another program keeps the folder's lock.
     void ClearCache();
     // Deletes the data folders of older cache versions in the cache folder (never following a
     // link out of it). Raises ECacheError for a folder not named as ours or for too many.
     void DeleteOldCaches();
 
-    // A stored thumbnail for the picture and box: true with ResultBitmap and Current set.
-    // ResultBitmap is read at the smallest scale that covers it fitted into `readBox` (whole
-    // when that is empty). A record whose thumbnail is missing or unreadable is dropped (the
-    // caller renders anew).
+    // A stored thumbnail for the picture and box, read at the smallest scale that covers it
+    // fitted into `readBox` (whole when that is empty). A record whose thumbnail is missing,
+    // unreadable or no longer its own is dropped (the caller renders anew).
     // `look`: the source as the caller found it (looked at here when not given).
-    bool Lookup(const QString& fileName, int width, int height, QSize readBox = QSize(),
-                const TFileLook* look = nullptr);
-    // The record of the picture and box while its source is as recorded, without reading its
-    // thumbnail; null when there is none.
-    TThImage* FindRecord(const QString& fileName, int width, int height,
-                         const TFileLook* look = nullptr);
-    // Stores a new thumbnail (after evicting what the limit asks); nothing while disabled.
-    // `encoded`: the bitmap's stored form when already made (by a render worker).
-    void AddRecord(const QString& fileName, const QImage& bitmap, const TPictureFacts& facts,
+    std::optional<TThHit> Lookup(const QString& fileName, int width, int height,
+                                 QSize readBox = QSize(), const TFileLook* look = nullptr);
+    // The record of the picture and box while its source is as recorded and its thumbnail file
+    // is still its own, without reading the thumbnail; null when there is none.
+    const TThImage* FindRecord(const QString& fileName, int width, int height,
+                               const TFileLook* look = nullptr);
+    // Stores a new thumbnail (after evicting what the limit asks); false while disabled or
+    // read-only. `encoded`: the bitmap's stored form when already made (by a render worker).
+    bool AddRecord(const QString& fileName, const QImage& bitmap, const TPictureFacts& facts,
                    int width, int height, const QByteArray& encoded = QByteArray());
     // Deletes the matching record and its bitmap; false when there is none.
     bool RemoveRecord(const QString& fileName, int width, int height);
 
-    QString TableFileName() const { return Images.CacheFileName.TableFileName(); }
-    QString DataDir() const { return Images.CacheFileName.DataDir(); }
-    // Whether another program stores into the folder and this table stores nothing. Readable
-    // from any thread.
+    QString TableFileName() const { return m_images.CacheFileName.TableFileName(); }
+    QString DataDir() const { return m_images.CacheFileName.DataDir(); }
+    // Whether another program keeps the folder's lock, so that this table stores nothing.
+    // Readable from any thread.
     bool ReadOnly() const { return m_readOnly.load(); }
-
-    int LockWaitMs = DefaultLockWaitMs();
-    // Told the notices above (the message filled in), on the thread that set the folder.
-    std::function<void(const QString& message)> OnBusy;
-
-    TThImageBase Images;
-    TThImage* Current = nullptr; // the record found or added last (the key after a miss)
-    QImage ResultBitmap;
-    int LineNo = 0;
+    // The records; changed only through the table, but for the tests of the records themselves.
+    const TThImageBase& Images() const { return m_images; }
+    TThImageBase& Images() { return m_images; }
+    // The lines the last load read or the last save wrote.
+    int LineCount() const { return m_lineNo; }
 
 private:
-    void FillKey(const QString& fileName, int width, int height);
+    // The management file as this table last read or wrote it (device, inode, size, time):
+    // another program's write changes it.
+    struct TStamp {
+        quint64 Device = 0;
+        quint64 Inode = 0;
+        qint64 Size = -1;
+        qint64 TimeNs = 0;
+        bool operator==(const TStamp&) const = default;
+    };
+    static TStamp StampOf(const QString& path);
+
+    TThImage* Find(const QString& fileName, int width, int height, const TFileLook* look);
+    std::vector<std::unique_ptr<TThImage>> ReadRecords(const QString& path);
+    // Reads what other programs wrote since this table last read the file, when it has nothing
+    // of its own to write.
+    void TakeInOthers();
     void WriteTable(const QString& path);
-    void TakeLock();
-    // A read-only table takes the lock if it is free now, reading the table afresh; true when
-    // the table may store.
+    // Takes the folder's lock for one step, waiting for another program as said above; false
+    // when it is held past the wait (the table is read-only then).
+    bool Hold();
+    // A read-only table takes up storing again once the lock is free; true when it may store.
     bool MayStore();
     void Tell(const char* pattern);
 
+    TThImageBase m_images;
     CacheLog m_log;
     TFileLock m_lock;
+    TStamp m_stamp;
+    int m_lineNo = 0;
+    int m_lockWaitMs = DefaultLockWaitMs();
+    bool m_sharing = true; // false on a file system without locks
+    std::function<void(const QString& message)> m_onBusy;
     std::atomic<bool> m_readOnly{false};
 };
 

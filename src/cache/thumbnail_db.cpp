@@ -42,17 +42,16 @@ TThumbnail TThumbnailDB::Cached(const QString& path, QSize readBox, TFileLook* l
         *look = source;
     }
     TThumbnail result;
-    bool hit = false;
+    std::optional<TThHit> hit;
     try {
         hit = m_table.Lookup(path, CacheBox, CacheBox, readBox, &source);
     } catch (const std::exception&) {
-        hit = false; // made anew by the caller
+        hit.reset(); // made anew by the caller
     }
     if (hit) {
-        result.Picture = m_table.ResultBitmap;
-        result.Facts = m_table.Current->Org;
+        result.Picture = std::move(hit->Bitmap);
+        result.Facts = hit->Facts;
         result.FromCache = true;
-        m_table.ResultBitmap = QImage(); // the caller's now: the next read takes new memory
     }
     return result;
 }
@@ -143,8 +142,9 @@ std::optional<TPictureFacts> TThumbnailDB::Facts(const QString& path) {
 }
 
 void TThumbnailDB::ForEachRecord(const std::function<void(const TThImage&)>& visit) const {
-    for (int i = 0; i < m_table.Images.Count(); ++i) {
-        visit(*m_table.Images.Image(i));
+    const TThImageBase& records = m_table.Images();
+    for (int i = 0; i < records.Count(); ++i) {
+        visit(*records.Image(i));
     }
 }
 

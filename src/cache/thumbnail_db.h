@@ -46,15 +46,16 @@ public:
     TThumbnailDB(const TThumbnailDB&) = delete;
     TThumbnailDB& operator=(const TThumbnailDB&) = delete;
 
-    // Takes the folder (waiting for it while another program stores into it: see TThTable).
+    // Takes the folder into use; other programs may use it at the same time (see TThTable).
     void SetCacheDirectory(const QString& dir) { m_table.SetCacheDir(dir); }
-    // Told, on the calling thread, when the folder is found in use and while it is waited for.
+    // Told, on the calling thread, when another program keeps the folder's lock past a moment.
     void OnFolderBusy(std::function<void(const QString& message)> notice) {
-        m_table.OnBusy = std::move(notice);
+        m_table.SetBusyNotice(std::move(notice));
     }
-    // How long SetCacheDirectory waits for a folder in use (TThTable::DefaultLockWaitMs).
-    void SetFolderWaitMs(int ms) { m_table.LockWaitMs = ms; }
-    // Whether another program stores into the folder, so that this cache stores nothing.
+    // How long a step waits for the folder's lock (TThTable::DefaultLockWaitMs).
+    void SetFolderWaitMs(int ms) { m_table.SetLockWaitMs(ms); }
+    // Whether another program kept the folder's lock past the wait, so that this cache stores
+    // nothing until it is free.
     bool FolderInUse() const { return m_table.ReadOnly(); }
     QString GetCacheDirectory() const { return m_table.GetCacheDir(); }
     void SetMaxCacheSize(qint64 sizeKB) { m_table.SetMaxSize(sizeKB); }
@@ -89,7 +90,7 @@ public:
     void SaveTable() { m_table.SaveTable(); }
     // Whether new thumbnails are stored: not after a store failed (a full or read-only disk),
     // until the cache is cleared or switched.
-    bool Storing() const { return !m_table.Images.Disabled; }
+    bool Storing() const { return !m_table.Images().Disabled; }
     // How many pictures were rendered for this cache, here or by render workers.
     int RenderCount() const { return m_renders; }
     // Each record, least recently used first.

@@ -45,6 +45,9 @@ TFileLock::TResult TFileLock::Lock(const QString& path, int waitMs) {
             }
             continue; // taken on a file that has gone: try the one there now
         }
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS || errno == EINVAL) {
+            return TResult::Unsupported;
+        }
         if (errno != EWOULDBLOCK && errno != EINTR) {
             return TResult::NoLockFile;
         }

@@ -12,9 +12,10 @@ namespace mirte {
 class TFileLock {
 public:
     enum class TResult {
-        Held,      // this object holds the lock
-        Busy,      // another holder kept it for the whole wait
-        NoLockFile // the lock file cannot be made or opened (a read-only folder, say)
+        Held,       // this object holds the lock
+        Busy,       // another holder kept it for the whole wait
+        NoLockFile, // the lock file cannot be made or opened (a read-only folder, say)
+        Unsupported // the file system has no such locks (some network file systems)
     };
 
     // Takes the lock on `path` (made when missing), trying again for up to `waitMs`

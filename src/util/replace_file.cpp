@@ -76,7 +76,7 @@ void TAtomicFile::Write(QByteArrayView bytes) {
     }
 }
 
-void TAtomicFile::Commit(bool sync) {
+void TAtomicFile::Flush(bool sync) {
     if (!m_fd.Valid()) {
         Fail(EBADF);
     }
@@ -87,6 +87,54 @@ void TAtomicFile::Commit(bool sync) {
     if (::close(m_fd.Release()) != 0 && errno != EINTR) {
         Fail(errno);
     }
+}
+
+namespace {
+
+// Renames `from` to `to` unless `to` exists (errno EEXIST then).
+int RenameNoReplace(const char* from, const char* to) {
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return -1;
+    }
+    // A file system without the exclusive rename: a hard link fails the same way on a name
+    // that exists; one without links gets a plain rename after a look (a narrow race there).
+    if (::link(from, to) == 0) {
+        ::unlink(from);
+        return 0;
+    }
+    if (errno != EPERM && errno != ENOTSUP) {
+        return -1;
+    }
+    struct stat st {};
+    if (::lstat(to, &st) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return std::rename(from, to);
+}
+
+} // namespace
+
+bool TAtomicFile::CommitNew(bool sync) {
+    Flush(sync);
+    if (RenameNoReplace(QFile::encodeName(m_fileName).constData(),
+                        QFile::encodeName(m_target).constData()) != 0) {
+        const int error = errno;
+        Discard();
+        if (error == EEXIST) {
+            return false;
+        }
+        Fail(error);
+    }
+    m_fileName.clear();
+    return true;
+}
+
+void TAtomicFile::Commit(bool sync) {
+    Flush(sync);
     if (std::rename(QFile::encodeName(m_fileName).constData(),
                     QFile::encodeName(m_target).constData()) != 0) {
         Fail(errno);
@@ -111,6 +159,12 @@ void TAtomicFile::Fail(int error) {
         FormatMessage("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s",
                       qUtf8Printable(m_target), qUtf8Printable(SystemErrorText(error))),
         error);
+}
+
+bool WriteNewFile(const QString& path, QByteArrayView bytes, bool sync) {
+    TAtomicFile file(path);
+    file.Write(bytes);
+    return file.CommitNew(sync);
 }
 
 void ReplaceFile(const QString& path, QByteArrayView bytes, bool sync) {

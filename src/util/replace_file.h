@@ -29,11 +29,15 @@ public:
     // Flushes the new file (with `sync` to the disk, for files that must survive a power cut)
     // and renames it over the target.
     void Commit(bool sync);
+    // As Commit, but only while no file of the target's name exists: false (the new file gone)
+    // when one does, so that two writers that picked the same name never replace each other's.
+    bool CommitNew(bool sync);
     // Removes the new file; the target stays as it was. Done by the destructor when needed.
     void Discard();
 
 private:
     [[noreturn]] void Fail(int error);
+    void Flush(bool sync);
 
     QString m_target; // a link's destination
     QString m_fileName;
@@ -43,5 +47,7 @@ private:
 // Replaces a file's contents as a whole through TAtomicFile. With `sync` the new file reaches
 // the disk before the rename (the thumbnails, checked when loaded, go without).
 void ReplaceFile(const QString& path, QByteArrayView bytes, bool sync);
+// Writes a new file through TAtomicFile::CommitNew: false when a file of that name exists.
+bool WriteNewFile(const QString& path, QByteArrayView bytes, bool sync);
 
 } // namespace mirte

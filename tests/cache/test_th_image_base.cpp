@@ -110,7 +110,7 @@ TEST_F(Records, IteratorsWalkBothWaysAndGuardTheirEnds) {
         auto* record = static_cast<TThImage*>(back.CurrentItem());
         seen.append(record->OrgFileName);
         if (record->SaveID == 1) {
-            record->Delete(); // allowed while walking backwards
+            images.RemoveImage(record); // allowed while walking backwards
         }
     }
     EXPECT_EQ(seen, QStringList({"/p/2.jpg", "/p/1.jpg", "/p/0.jpg"}));

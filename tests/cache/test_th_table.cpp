@@ -35,8 +35,8 @@ protected:
     }
     QStringList Names() const {
         QStringList names;
-        for (int i = 0; i < table.Images.Count(); ++i) {
-            names.append(table.Images.Image(i)->OrgFileName);
+        for (int i = 0; i < table.Images().Count(); ++i) {
+            names.append(table.Images().Image(i)->OrgFileName);
         }
         return names;
     }
@@ -47,9 +47,9 @@ protected:
 } // namespace
 
 TEST_F(Table, WritesTheManagementFileExactlyAndReadsItBack) {
-    AddStoredRecord(table.Images, "/p/with blank.jpg", 0, 100);
-    AddStoredRecord(table.Images, "/p/a,b\"c\".jpg", 1, 200);
-    table.Images.Modified = true;
+    AddStoredRecord(table.Images(), "/p/with blank.jpg", 0, 100);
+    AddStoredRecord(table.Images(), "/p/a,b\"c\".jpg", 1, 200);
+    table.Images().Modified = true;
     table.SaveTable();
     const QByteArray expected = (RecordLine("/p/with blank.jpg", 0, 100) + "\r\n" +
                                  RecordLine("/p/a,b\"c\".jpg", 1, 200) + "\r\n")
@@ -60,27 +60,25 @@ TEST_F(Table, WritesTheManagementFileExactlyAndReadsItBack) {
         TableBytes().contains(",640,480,,,\"2003/12/31 23:59:58\",1000,,,")); // empty fields
 
     TThTable again;
-    again.LockWaitMs = 0; // beside the fixture's table, which holds the folder: read only
     again.SetCacheDir(dir.Path());
-    ASSERT_EQ(again.Images.Count(), 2);
-    EXPECT_EQ(again.Images.Image(1)->OrgFileName, QStringLiteral("/p/a,b\"c\".jpg"));
-    EXPECT_EQ(again.Images.TotalSize, 300);
-    EXPECT_FALSE(again.Images.Modified);
-    EXPECT_EQ(again.Images.Image(0)->Line, 1);
+    ASSERT_EQ(again.Images().Count(), 2);
+    EXPECT_EQ(again.Images().Image(1)->OrgFileName, QStringLiteral("/p/a,b\"c\".jpg"));
+    EXPECT_EQ(again.Images().TotalSize, 300);
+    EXPECT_FALSE(again.Images().Modified);
+    EXPECT_EQ(again.Images().Image(0)->Line, 1);
 }
 
 TEST_F(Table, ATitleLineOnlyWithDebugTitleAndCountedAsAComment) {
-    AddStoredRecord(table.Images, "/p/a.jpg", 0, 100);
-    table.Images.Modified = true;
+    AddStoredRecord(table.Images(), "/p/a.jpg", 0, 100);
+    table.Images().Modified = true;
     SetDebugFlags(1u << int(TDebugFlag::DebugTitle));
     table.SaveTable();
     EXPECT_TRUE(TableBytes().startsWith(TThImageBase::TitleLine().toUtf8() + "\r\nT,"));
-    EXPECT_EQ(table.LineNo, 2);
+    EXPECT_EQ(table.LineCount(), 2);
     SetDebugFlags(0);
     TThTable again;
-    again.LockWaitMs = 0; // beside the fixture's table, which holds the folder: read only
     again.SetCacheDir(dir.Path());
-    EXPECT_EQ(again.Images.Count(), 1);
+    EXPECT_EQ(again.Images().Count(), 1);
 }
 
 TEST_F(Table, SavesNothingUnchangedAndNothingIntoAFolderNotNeeded) {
@@ -89,10 +87,10 @@ TEST_F(Table, SavesNothingUnchangedAndNothingIntoAFolderNotNeeded) {
 }
 
 TEST_F(Table, GoodLinesOfABrokenFileLoadAndTheRestIsDropped) {
-    WriteBitmapFile(table.Images, 1, 100);
-    WriteBitmapFile(table.Images, 2, 100);
-    WriteBitmapFile(table.Images, 3, 100);
-    WriteBitmapFile(table.Images, 5, 999); // of another size than its record says
+    WriteBitmapFile(table.Images(), 1, 100);
+    WriteBitmapFile(table.Images(), 2, 100);
+    WriteBitmapFile(table.Images(), 3, 100);
+    WriteBitmapFile(table.Images(), 5, 999); // of another size than its record says
     QByteArray bytes("\xEF\xBB\xBF");
     bytes += RecordLine("/p/one.jpg", 1, 100).toUtf8() + "\n"; // LF only, after a BOM
     bytes += QByteArray("\x00\x01\xFF\xFE binary\r\n", 13);    // junk
@@ -109,23 +107,22 @@ TEST_F(Table, GoodLinesOfABrokenFileLoadAndTheRestIsDropped) {
     bytes += "\r\n" + RecordLine("/p/three.jpg", 3, 100).toUtf8(); // no final line end
     WriteTable(bytes);
     TThTable loaded;
-    loaded.LockWaitMs = 0; // beside the fixture's table, which holds the folder: read only
     loaded.SetCacheDir(dir.Path());
     QStringList names;
-    for (int i = 0; i < loaded.Images.Count(); ++i) {
-        names.append(loaded.Images.Image(i)->OrgFileName);
+    for (int i = 0; i < loaded.Images().Count(); ++i) {
+        names.append(loaded.Images().Image(i)->OrgFileName);
     }
     EXPECT_EQ(names, QStringList({"/p/one.jpg", "/p/two.jpg", "/p/three.jpg"}));
-    EXPECT_EQ(loaded.Images.TotalSize, 300);
+    EXPECT_EQ(loaded.Images().TotalSize, 300);
 }
 
 TEST_F(Table, AFailedSaveLeavesTheOldFileWholeAndSays) {
-    AddStoredRecord(table.Images, "/p/a.jpg", 0, 100);
-    table.Images.Modified = true;
+    AddStoredRecord(table.Images(), "/p/a.jpg", 0, 100);
+    table.Images().Modified = true;
     table.SaveTable();
     const QByteArray saved = TableBytes();
-    AddStoredRecord(table.Images, "/p/b.jpg", 1, 100);
-    table.Images.Modified = true;
+    AddStoredRecord(table.Images(), "/p/b.jpg", 1, 100);
+    table.Images().Modified = true;
     try {
         const FileSizeLimit full(saved.size() + 10); // the disk fills during the save
         table.SaveTable();
@@ -136,15 +133,15 @@ TEST_F(Table, AFailedSaveLeavesTheOldFileWholeAndSays) {
             << error.what();
     }
     EXPECT_EQ(TableBytes(), saved);
-    EXPECT_TRUE(table.Images.Modified); // still to be saved
+    EXPECT_TRUE(table.Images().Modified); // still to be saved
 }
 
 TEST_F(Table, SwitchingFoldersSavesTheOldAndLoadsTheNew) {
-    AddStoredRecord(table.Images, "/p/a.jpg", 0, 100);
-    table.Images.Modified = true;
+    AddStoredRecord(table.Images(), "/p/a.jpg", 0, 100);
+    table.Images().Modified = true;
     TempFolder other;
     table.SetCacheDir(other.Path());
-    EXPECT_EQ(table.Images.Count(), 0);
+    EXPECT_EQ(table.Images().Count(), 0);
     EXPECT_TRUE(QFileInfo::exists(dir.Path() + "/_TDB0200/_TDBCache.dat"));
     table.SetCacheDir(dir.Path());
     EXPECT_EQ(Names(), QStringList({"/p/a.jpg"}));
@@ -152,7 +149,7 @@ TEST_F(Table, SwitchingFoldersSavesTheOldAndLoadsTheNew) {
 }
 
 TEST_F(Table, ClearingRemovesOnlyTheDataFolderAndOlderOnes) {
-    AddStoredRecord(table.Images, "/p/a.jpg", 0, 100);
+    AddStoredRecord(table.Images(), "/p/a.jpg", 0, 100);
     TempFolder keep;
     const QString precious = keep.Write("precious.jpg", "keep");
     dir.Write("_TDB0000/A00000/A0000001.bmp", "old");
@@ -163,7 +160,7 @@ TEST_F(Table, ClearingRemovesOnlyTheDataFolderAndOlderOnes) {
     dir.MakeDir("_TDB0300");
     dir.MakeDir("photos");
     table.ClearCache();
-    EXPECT_EQ(table.Images.Count(), 0);
+    EXPECT_EQ(table.Images().Count(), 0);
     EXPECT_FALSE(QFileInfo::exists(dir.File("_TDB0200")));
     EXPECT_FALSE(QFileInfo::exists(dir.File("_TDB0100")));
     EXPECT_FALSE(QFileInfo::exists(dir.File("_TDB0000")));
@@ -221,25 +218,27 @@ TEST_F(Table, ALookupDropsARecordWhoseBitmapIsMissingOrUnreadable) {
     QImage bitmap(20, 10, QImage::Format_RGB888);
     bitmap.fill(Qt::red);
     table.AddRecord(source, bitmap, facts, 512, 512);
-    ASSERT_TRUE(table.Lookup(source, 512, 512));
-    EXPECT_LE(qAbs(qRed(table.ResultBitmap.pixel(3, 3)) - 255), 2);
+    const std::optional<TThHit> hit = table.Lookup(source, 512, 512);
+    ASSERT_TRUE(hit);
+    EXPECT_LE(qAbs(qRed(hit->Bitmap.pixel(3, 3)) - 255), 2);
+    EXPECT_EQ(hit->Facts, facts);
     EXPECT_FALSE(table.Lookup(source, 256, 256)); // another box
 
-    const QByteArray whole = dir.Read(table.Current->BitmapFileName());
+    const QByteArray whole = dir.Read(table.Images().Image(0)->BitmapFileName());
     // Empty, garbage, cut short, the end lost, missing: each is a miss that drops the record.
     for (const QByteArray& damage :
          {QByteArray(), QByteArray("BM garbage"), whole.left(whole.size() / 2),
           whole.left(whole.size() - 2), QByteArray("missing")}) {
         SCOPED_TRACE(damage.size());
-        if (table.Images.Count() == 0) {
+        if (table.Images().Count() == 0) {
             table.AddRecord(source, bitmap, facts, 512, 512);
         }
-        const QString path = table.Current->BitmapFileName();
+        const QString path = table.Images().Image(0)->BitmapFileName();
         QFile::remove(path);
         if (damage != "missing") {
             dir.Write(path.mid(dir.Path().size() + 1), damage);
         }
         EXPECT_FALSE(table.Lookup(source, 512, 512));
-        EXPECT_EQ(table.Images.Count(), 0);
+        EXPECT_EQ(table.Images().Count(), 0);
     }
 }

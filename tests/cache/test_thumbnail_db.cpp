@@ -6,12 +6,15 @@
 #include "support/temp_folder.h"
 #include "support/without_root.h"
 #include "util/errors.h"
+#include "util/file_lock.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <map>
 #include <utime.h>
 
 using namespace mirte;
@@ -213,53 +216,121 @@ TEST_F(Database, AReadOnlyCacheFolderStillGivesThumbnailsWithoutRoot) {
     QFile::setPermissions(data, writable);
 }
 
-// A second cache on the folder (another program's) waits for it, then stores nothing: it serves
-// what is stored while the file is still its record's, and once the folder is free it stores
-// again on top of what the first one stored.
-TEST_F(Database, ASecondCacheOnTheFolderStoresNothingUntilTheFirstLetsGo) {
+// Two caches on one folder (two programs') store at the same time: each merges what the other
+// wrote before it writes, a thumbnail one evicted or cleared away is a miss for the other (made
+// anew, never another picture), and a picture both stored is kept once. Steps: the cache (A or
+// B), then g: get, s: save (or take in), r: remake, c: clear, e: evict all (a tiny limit),
+// then the picture; "*" after a get: it must come from the cache, "!": it must not.
+TEST_F(Database, TwoCachesOnOneFolderMergeWhatEachStores) {
+    const struct {
+        const char* name;
+        QStringList steps;
+        QStringList table; // the records after both saved, by picture
+    } rows[] = {
+        {"interleaved writers",
+         {"Aga!", "Bgb!", "As", "Bgc!", "Bs", "Agd!", "As"},
+         {"a", "b", "c", "d"}},
+        {"what the other stored is served once taken in",
+         {"Aga!", "As", "Bs", "Bga*", "Agb!", "As", "Bgb!", "Bs", "Bgb*", "Agb*"},
+         {"a", "b"}},
+        {"evicted by one, a miss for the other",
+         {"Aga!", "Agb!", "As", "Bs", "Bgc!", "Bga*", "Be", "Bs", "Agb!", "As"},
+         {"b"}},
+        {"remade by one, a miss for the other and kept once",
+         {"Aga!", "As", "Bs", "Bra!", "Bs", "Aga!", "As", "Bga*"},
+         {"a"}},
+        {"cleared by one", {"Aga!", "As", "Bc", "Bgb!", "Bs", "Aga!", "As"}, {"a", "b"}},
+        {"one picture stored by both", {"Aga!", "Bga!", "As", "Bs", "Aga*", "Bga*"}, {"a"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        std::map<QChar, std::unique_ptr<TThumbnailDB>> caches;
+        for (const QChar which : {u'A', u'B'}) {
+            caches[which] = std::make_unique<TThumbnailDB>();
+            caches[which]->SetCacheDirectory(folder.Path());
+            caches[which]->SetMaxCacheSize(100000);
+        }
+        for (const QString& step : row.steps) {
+            SCOPED_TRACE(step.toStdString());
+            TThumbnailDB& on = *caches[step[0]];
+            // Each picture of its own size, so that no two thumbnails have one file size.
+            const int side = step.size() > 2 ? 100 + 20 * (step[2].unicode() - u'a') : 0;
+            const QString picture =
+                side > 0 ? Picture(step.mid(2, 1) + ".jpg", side, 90) : QString();
+            switch (step[1].unicode()) {
+            case u'g': {
+                const TThumbnail got = on.Thumbnail(picture);
+                ASSERT_TRUE(got.Ok());
+                EXPECT_EQ(got.FromCache, step.endsWith(u'*'));
+                break;
+            }
+            case u'r':
+                ASSERT_TRUE(on.Remake(picture).Ok());
+                break;
+            case u's':
+                on.SaveTable();
+                break;
+            case u'c':
+                on.ClearCache();
+                break;
+            case u'e':
+                on.SetMaxCacheSize(1); // the next store evicts every older record
+                on.Thumbnail(Picture("z.jpg", 16, 16));
+                on.Forget(pictures.File("z.jpg"));
+                on.SetMaxCacheSize(100000);
+                break;
+            }
+        }
+        caches.clear(); // both save
+        TThumbnailDB reopened;
+        reopened.SetCacheDirectory(folder.Path());
+        QStringList stored;
+        reopened.ForEachRecord([&](const TThImage& record) {
+            stored.append(QFileInfo(record.OrgFileName).baseName());
+            EXPECT_TRUE(QFile::exists(record.BitmapFileName()));
+        });
+        stored.sort();
+        EXPECT_EQ(stored, row.table);
+        // No thumbnail file is left without its record.
+        int files = 0;
+        for (QDirIterator it(folder.File("_TDB0200"), {"*.jpg"}, QDir::Files,
+                             QDirIterator::Subdirectories);
+             it.hasNext(); it.next()) {
+            ++files;
+        }
+        EXPECT_EQ(files, stored.size());
+    }
+}
+
+// A lock that another program keeps past the wait (one that hangs) leaves this cache serving
+// and rendering without storing; once the lock is free it stores again.
+TEST_F(Database, ALockHeldPastTheWaitStoresNothingUntilItIsFree) {
     const QString a = Picture("a.jpg", 160, 120);
     const QString b = Picture("b.jpg", 120, 160);
-    const QString c = Picture("c.jpg", 100, 100);
-    const QString d = Picture("d.jpg", 100, 100);
     ASSERT_TRUE(db->Thumbnail(a).Ok());
-    ASSERT_TRUE(db->Thumbnail(d).Ok());
     db->SaveTable();
     const QByteArray table = cache.Read(db->TableFileName());
-
-    auto second = std::make_unique<TThumbnailDB>();
+    TFileLock hung;
+    ASSERT_EQ(hung.Lock(cache.File("_TDB0200.lock"), 0), TFileLock::TResult::Held);
     QStringList told;
-    second->SetFolderWaitMs(100);
-    second->OnFolderBusy([&](const QString& message) { told.append(message); });
-    second->SetCacheDirectory(cache.Path());
-    second->SetMaxCacheSize(100000);
-    ASSERT_EQ(told.size(), 2);
-    EXPECT_TRUE(told.last().contains(QStringLiteral("サムネイルは保存しません")));
-    EXPECT_TRUE(second->FolderInUse());
-    EXPECT_TRUE(second->Thumbnail(a).FromCache);
-    const TThumbnail madeB = second->Thumbnail(b);
+    db->SetFolderWaitMs(100);
+    db->OnFolderBusy([&](const QString& message) { told.append(message); });
+    EXPECT_TRUE(db->Thumbnail(a).FromCache);
+    const TThumbnail madeB = db->Thumbnail(b);
     EXPECT_TRUE(madeB.Ok() && !madeB.FromCache);
-    second->Remake(d); // made again, and the stored one left to its owner
-    second->SaveTable();
-    EXPECT_THROW(second->ClearCache(), ECacheError);
+    EXPECT_TRUE(db->FolderInUse());
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains(QStringLiteral("サムネイルは保存しません")));
+    EXPECT_THROW(db->ClearCache(), ECacheError);
+    db->SaveTable();
     EXPECT_EQ(cache.Read(db->TableFileName()), table);
-    EXPECT_EQ(QDir(cache.File("_TDB0200/A00000")).entryList(QDir::Files),
-              QStringList({"A0000000.jpg", "A0000001.jpg"}));
 
-    // The first clears its cache and stores b under a's old number: never served for a.
-    db->ClearCache();
-    ASSERT_TRUE(db->Thumbnail(b).Ok());
-    ASSERT_EQ(db->Locate(b).value_or(TStoredThumbnail{}).File,
-              cache.File("_TDB0200/A00000/A0000000.jpg"));
-    const TThumbnail madeA = second->Thumbnail(a);
-    EXPECT_FALSE(madeA.FromCache);
-    EXPECT_EQ(madeA.Picture.size(), QSize(512, 384));
-
-    db.reset(); // saves b and lets the folder go
-    ASSERT_TRUE(second->Thumbnail(c).Ok());
-    EXPECT_FALSE(second->FolderInUse());
-    second.reset(); // saves c
+    hung.Unlock();
+    EXPECT_FALSE(db->Thumbnail(b).FromCache);
+    EXPECT_FALSE(db->FolderInUse());
+    db->SaveTable();
     Open();
-    for (const QString& path : {b, c}) {
-        EXPECT_TRUE(db->Thumbnail(path).FromCache) << path.toStdString();
-    }
+    EXPECT_TRUE(db->Thumbnail(b).FromCache);
+    EXPECT_EQ(Records(), 2);
 }

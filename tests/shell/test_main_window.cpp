@@ -749,9 +749,9 @@ void TestMainWindow::whatTheDesktopCannotOpenIsNamed() {
     QCOMPARE(fixture.Messages, named);
 }
 
-// Another program (mirte-cli, say) stores into the cache folder: the window waits a moment,
-// shows thumbnails without storing them and says why in the status bar; once the folder is free
-// it stores again and the notice goes.
+// Another program hangs while it holds the cache folder's lock: the window waits a moment, shows
+// thumbnails without storing them and says why in the status bar; once the lock is free it
+// stores again and the notice goes.
 void TestMainWindow::aCacheFolderAnotherProgramStoresIntoIsShownAndTakenOverWhenFree() {
     WindowFixture fixture;
     const QString folder = fixture.Program.File(QStringLiteral("photos"));
