@@ -136,7 +136,7 @@ BigTable& TwentyThousand() {
     static const bool made = [] {
         big.table = std::make_unique<mirte::TThTable>();
         big.table->SetCacheDir(big.cache.path());
-        mirte::TThImageBase& images = big.table->Images;
+        mirte::TThImageBase& images = big.table->Images();
         for (int i = 0; i < 20000; ++i) {
             mirte::TThImage record;
             record.LastAccess = QStringLiteral("2004/01/01 10:00:00");

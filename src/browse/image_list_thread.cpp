@@ -2,9 +2,9 @@
 
 #include "cache/icon_bitmap.h"
 #include "cache/item_facts.h"
+#include "cache/picture_scheduler.h"
 #include "cache/render_pool.h"
 #include "cache/thumbnail_db.h"
-#include "cache/thumbnail_fetcher.h"
 #include "image_list_host.h"
 #include "load_progress.h"
 #include "next_cell.h"
@@ -182,8 +182,8 @@ void TImageListThread::CheckTerminate() const {
 void TImageListThread::Run() {
     // The render workers live in this function: none outlives the loader.
     TRenderPool pool;
-    TThumbnailFetcher fetcher(m_db, pool);
-    m_fetcher = &fetcher;
+    TPictureScheduler scheduler(&m_db, pool);
+    m_scheduler = &scheduler;
     try {
         for (;;) {
             {
@@ -321,7 +321,7 @@ void TImageListThread::SecondPass(int& counter, int total) {
     QStringList paths;
     QHash<QString, int> indexOf; // where each path is in the grid as last looked at
     std::vector<CellState> cells;
-    std::vector<TThumbnailFetcher::Item> fetched;
+    std::vector<TPictureResult> fetched;
     int from = 0;
     // The grid as it is now (the user may have sorted it since the last look).
     const auto look = [&] {
@@ -340,28 +340,29 @@ void TImageListThread::SecondPass(int& counter, int total) {
         for (int i = 0; i < paths.size(); ++i) {
             indexOf.insert(paths[i], i);
             if (cells[static_cast<size_t>(i)] == CellState::Waiting &&
-                m_fetcher->Pending(paths[i])) {
+                m_scheduler->Pending(paths[i])) {
                 cells[static_cast<size_t>(i)] = CellState::UnderWay;
             }
         }
         from = m_viewTop;
     };
-    // Shows what the fetcher handed out, in the cell its picture now has.
+    // Shows what the scheduler handed out, in the cell its picture now has.
     const auto show = [&] {
         int made = 0;
-        for (TThumbnailFetcher::Item& item : fetched) {
+        for (TPictureResult& item : fetched) {
             made += !item.FromCache && !item.Picture.isNull();
-            const int index = indexOf.value(item.Path, -1);
+            const QString& path = item.Request.Path;
+            const int index = indexOf.value(path, -1);
             if (index >= 0 && cells[static_cast<size_t>(index)] != CellState::Done) {
                 cells[static_cast<size_t>(index)] = CellState::Done;
-                PostShow(index, item.Path, false, item.Picture, counter, total);
+                PostShow(index, path, false, item.Picture, counter, total);
             }
         }
         fetched.clear();
         SaveNowAndThen(made);
     };
 
-    m_fetcher->Begin(m_readBox);
+    m_scheduler->Begin();
     look();
     if (cells.empty()) {
         ReportNow(100);
@@ -370,7 +371,7 @@ void TImageListThread::SecondPass(int& counter, int total) {
     for (;;) {
         CheckTerminate();
         if (NewListRequested || AbortRequested) {
-            m_fetcher->Cancel();
+            m_scheduler->Cancel();
             if (!NewListRequested) {
                 ReportNow(-1);
             }
@@ -386,7 +387,7 @@ void TImageListThread::SecondPass(int& counter, int total) {
         }
         const int index = NextCell(cells, from);
         if (index < 0) {
-            m_fetcher->Finish(fetched); // the last few renders
+            m_scheduler->Finish(fetched); // the last few renders
             show();
             if (SortChanged) { // some may have come for cells sorted elsewhere meanwhile
                 continue;
@@ -400,7 +401,7 @@ void TImageListThread::SecondPass(int& counter, int total) {
             PostShow(index, path, true, QImage(), counter, total);
         } else {
             cells[static_cast<size_t>(index)] = CellState::UnderWay;
-            m_fetcher->Fetch(index, path, fetched);
+            m_scheduler->Thumbnail({0, index, path, m_readBox, TFileLook()}, fetched);
             show();
         }
     }

@@ -16,7 +16,7 @@ namespace mirte {
 class TImageListHost;
 class TThumbListView;
 class TThumbnailDB;
-class TThumbnailFetcher;
+class TPictureScheduler;
 
 // The background loader: one thread for the life of the program that fills the grid with the
 // files of a folder. A load cycle lists every file with its facts (progress 0 to 50 %), sorts
@@ -135,7 +135,7 @@ private:
     int m_lastPercent = -2;
     QSize
         m_readBox; // the load's display box in device pixels: stored thumbnails are read this large
-    TThumbnailFetcher* m_fetcher = nullptr; // lives in Run(), with the render workers
+    TPictureScheduler* m_scheduler = nullptr; // lives in Run(), with the render workers
     int m_unsavedRecords = 0;
     std::chrono::steady_clock::time_point m_firstUnsaved;
 

@@ -97,10 +97,12 @@ void TRenderPool::Work() {
         m_queue.pop_front();
         ++m_running;
         lock.unlock();
-        TRenderedPicture result = job.Stored.isEmpty()
-                                      ? RenderPicture(job.Path, job.Box, job.ForCache,
-                                                      job.Look.Exists ? &job.Look : nullptr)
-                                      : ReadStored(job.Stored, job.Box);
+        const TPictureRequest& asked = job.Request;
+        TRenderedPicture result =
+            job.Kind == TJobKind::ReadStored
+                ? ReadStored(job.Stored, asked.Box)
+                : RenderPicture(asked.Path, asked.Box, job.Kind == TJobKind::RenderForCache,
+                                asked.Look.Exists ? &asked.Look : nullptr);
         lock.lock();
         --m_running;
         m_done.push_back({std::move(job), std::move(result)});

@@ -12,29 +12,39 @@
 
 namespace mirte {
 
+// What a job does with its picture.
+enum class TJobKind {
+    Render,         // the picture fitted into the box, for the caller only
+    RenderForCache, // the picture fitted into the cache's box, with its facts and stored form
+    ReadStored,     // a thumbnail the cache stored, read at the box instead of rendering
+};
+
+// A caller's request for one picture.
+struct TPictureRequest {
+    quint64 Tag = 0; // the caller's, handed back with the result
+    int Index = 0;   // the caller's, handed back with the result
+    QString Path;
+    QSize Box; // the box to fit into; for a stored thumbnail the box to read it for (empty: whole)
+    // What the caller's look at the file found, so that the worker need not look again; looked
+    // at by the worker when it says the file is not there.
+    TFileLook Look;
+};
+
 // A few render workers, each running RenderPicture (or reading a stored thumbnail) on jobs taken
-// in order. They see only the
-// job's values, never the cache or a widget; whoever submits collects the results, in the
-// order they finish. Jobs are tagged by the submitter; Cancel drops those not yet begun.
+// in order. They see only the job's values, never the cache or a widget; whoever submits
+// collects the results, in the order they finish. Cancel drops the jobs not yet begun.
 // Destruction drops what is queued and waits for the renders under way.
 class TRenderPool {
 public:
     struct Job {
-        int Index = 0;
-        QString Path;
-        QSize Box;
-        bool ForCache = true; // with the facts and the stored form (RenderPicture)
-        quint64 Pass = 0;     // the submitter's tag, handed back with the result
-        // What the submitter's look at the file found, so that the worker need not look again;
-        // looked at by the worker when it says the file is not there.
-        TFileLook Look;
-        // A thumbnail stored by the cache, read at the box instead of rendering the picture;
-        // the result has no facts then, and an Error when the file is damaged or gone.
-        QString Stored;
+        TPictureRequest Request;
+        TJobKind Kind = TJobKind::Render;
+        QString Stored;     // ReadStored: the thumbnail's file as the cache stores it
+        quint64 Ticket = 0; // the submitter's own bookkeeping, handed back
     };
     struct Done {
         Job Request;
-        TRenderedPicture Result;
+        TRenderedPicture Result; // ReadStored: no facts, an Error when the file is damaged or gone
     };
 
     // As many workers as asked, at least one; 0 takes DefaultWorkers().

@@ -1,10 +1,9 @@
+#include "cache/picture_scheduler.h"
 #include "cache/thumbnail_db.h"
-#include "cache/thumbnail_fetcher.h"
 #include "commands.h"
 #include "util/cache_size.h"
 #include "util/errors.h"
 
-#include <optional>
 #include <vector>
 
 namespace mirte::cli {
@@ -18,37 +17,28 @@ void PrintRecord(std::FILE* out, const TThImage& record) {
 // The thumbnails in the order given; misses are rendered by `jobs` workers meanwhile.
 int Get(TThumbnailDB& db, const QStringList& files, int jobs, std::FILE* out, std::FILE* err) {
     TRenderPool pool(jobs);
-    TThumbnailFetcher fetcher(db, pool);
-    fetcher.Begin(QSize());
-    std::vector<std::optional<TThumbnailFetcher::Item>> results(std::size_t(files.size()));
-    std::vector<TThumbnailFetcher::Item> fetched;
+    TPictureScheduler scheduler(&db, pool, TPictureScheduler::JobsPerWorker, true);
+    std::vector<TPictureResult> fetched;
     int status = 0;
-    int next = 0;
     const auto report = [&] {
-        for (TThumbnailFetcher::Item& item : fetched) {
-            results[std::size_t(item.Index)] = std::move(item);
-        }
-        fetched.clear();
-        for (; next < files.size() && results[std::size_t(next)]; ++next) {
-            const TThumbnailFetcher::Item& item = *results[std::size_t(next)];
+        for (const TPictureResult& item : fetched) {
+            const QString& path = item.Request.Path;
             if (item.Picture.isNull()) {
-                std::fprintf(err, "%s\t%s\n", qUtf8Printable(item.Path),
-                             qUtf8Printable(item.Error));
+                std::fprintf(err, "%s\t%s\n", qUtf8Printable(path), qUtf8Printable(item.Error));
                 status = 1;
             } else {
                 std::fprintf(out, "%s\t%dx%d\t%s\n", item.FromCache ? "hit" : "miss",
-                             item.Picture.width(), item.Picture.height(),
-                             qUtf8Printable(item.Path));
+                             item.Picture.width(), item.Picture.height(), qUtf8Printable(path));
                 std::fflush(out);
             }
-            results[std::size_t(next)].reset();
         }
+        fetched.clear();
     };
     for (int i = 0; i < files.size(); ++i) {
-        fetcher.Fetch(i, files[i], fetched);
+        scheduler.Thumbnail({0, i, files[i], QSize(), TFileLook()}, fetched);
         report();
     }
-    fetcher.Finish(fetched);
+    scheduler.Finish(fetched);
     report();
     return status;
 }

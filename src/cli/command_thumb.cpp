@@ -1,5 +1,5 @@
+#include "cache/picture_scheduler.h"
 #include "cache/render_pool.h"
-#include "cache/thumbnail_fetcher.h"
 #include "commands.h"
 #include "picture/dib_graphic.h"
 #include "picture/picture_error.h"
@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <optional>
 #include <vector>
 
 namespace mirte::cli {
@@ -72,40 +71,37 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
         return 1;
     }
     TRenderPool pool(jobs);
-    // A few per worker, as the window keeps: little memory, every worker busy.
-    const int ahead = TThumbnailFetcher::RendersPerWorker * pool.Workers();
-    std::vector<std::optional<TRenderedPicture>> results(std::size_t(files.size()));
-    int submitted = 0;
+    TPictureScheduler scheduler(nullptr, pool, TPictureScheduler::JobsPerWorker, true);
+    std::vector<TPictureResult> rendered;
     int status = 0;
-    for (int next = 0; next < files.size(); ++next) {
-        while (submitted < files.size() && submitted < next + ahead) {
-            pool.Submit({submitted, files[submitted], QSize(boxWidth, boxHeight), false, 0});
-            ++submitted;
-        }
-        TRenderPool::Done done;
-        while (!results[std::size_t(next)] && pool.Collect(done, true)) {
-            results[std::size_t(done.Request.Index)] = std::move(done.Result);
-        }
-        const QString& path = files[next];
-        TRenderedPicture rendered = std::move(*results[std::size_t(next)]);
-        results[std::size_t(next)].reset();
-        const QString target =
-            JoinPath(outDir, QFileInfo(path).completeBaseName() + QStringLiteral(".bmp"));
-        try {
-            if (rendered.Thumbnail.isNull()) {
-                throw EPictureError(rendered.Error);
+    const auto write = [&] {
+        for (const TPictureResult& item : rendered) {
+            const QString& path = item.Request.Path;
+            const QString target =
+                JoinPath(outDir, QFileInfo(path).completeBaseName() + QStringLiteral(".bmp"));
+            try {
+                if (item.Picture.isNull()) {
+                    throw EPictureError(item.Error);
+                }
+                TDibGraphic dib;
+                dib.Assign(item.Picture);
+                ReplaceFile(target, dib.SaveToBytes(), false);
+                std::fprintf(out, "%s\t%d\t%d\t%s\n", qUtf8Printable(path), item.Picture.width(),
+                             item.Picture.height(), qUtf8Printable(target));
+            } catch (const std::exception& error) {
+                // Picture, fit and bitmap errors alike carry their message in UTF-8.
+                std::fprintf(err, "%s\t%s\n", qUtf8Printable(path), error.what());
+                status = 1;
             }
-            TDibGraphic dib;
-            dib.Assign(rendered.Thumbnail);
-            ReplaceFile(target, dib.SaveToBytes(), false);
-            std::fprintf(out, "%s\t%d\t%d\t%s\n", qUtf8Printable(path), rendered.Thumbnail.width(),
-                         rendered.Thumbnail.height(), qUtf8Printable(target));
-        } catch (const std::exception& error) {
-            // Picture, fit and bitmap errors alike carry their message in UTF-8.
-            std::fprintf(err, "%s\t%s\n", qUtf8Printable(path), error.what());
-            status = 1;
         }
+        rendered.clear();
+    };
+    for (int i = 0; i < files.size(); ++i) {
+        scheduler.Render({0, i, files[i], QSize(boxWidth, boxHeight), TFileLook()}, rendered);
+        write();
     }
+    scheduler.Finish(rendered);
+    write();
     return status;
 }
 

@@ -13,9 +13,9 @@ namespace mirte {
 namespace {
 
 constexpr double kDesignDpi = 96.0;
-
-// The render job's tag for where a picture comes from.
-enum : quint64 { kStored = 1, kCache = 2, kOriginal = 3 };
+// A run asks for a page's pictures all at once, and for the next page's while it draws: the
+// workers' queue is not kept short, so that asking never waits.
+constexpr int kJobsPerWorker = 1 << 20;
 
 } // namespace
 
@@ -50,21 +50,20 @@ TPagePictures::TPagePictures(TThumbnailDB* db, const TThumbItemSource* items, TP
 }
 
 TPagePictures::~TPagePictures() {
-    if (!m_pool) {
+    if (!m_scheduler) {
         return;
     }
-    m_pool->Cancel();
-    TRenderPool::Done done;
-    while (m_pool->Collect(done, true)) {
-        Finish(done); // a render for the cache is stored all the same
-    }
+    m_scheduler->Cancel();
+    std::vector<TPictureResult> late;
+    m_scheduler->Finish(late); // a render for the cache is stored all the same
 }
 
-TRenderPool& TPagePictures::Pool() {
-    if (!m_pool) {
+TPictureScheduler& TPagePictures::Scheduler() {
+    if (!m_scheduler) {
         m_pool = std::make_unique<TRenderPool>();
+        m_scheduler = std::make_unique<TPictureScheduler>(m_db, *m_pool, kJobsPerWorker);
     }
-    return *m_pool;
+    return *m_scheduler;
 }
 
 QSize TPagePictures::PixelsOf(QSize box) const {
@@ -102,7 +101,9 @@ void TPagePictures::Start(Entry& entry) {
     }
     TFileLook look;
     if (NeedsOriginal(entry, look)) {
-        Submit(entry, Source::Original, QString(), look);
+        std::vector<TPictureResult> done;
+        Scheduler().Render({0, entry.Want.Index, entry.Want.Path, entry.Pixels, look}, done);
+        Finish(done);
         return;
     }
     if (m_db == nullptr) {
@@ -113,12 +114,9 @@ void TPagePictures::Start(Entry& entry) {
 }
 
 void TPagePictures::SubmitFromCache(const Entry& entry) {
-    TFileLook look;
-    if (const std::optional<TStoredThumbnail> stored = m_db->Locate(entry.Want.Path, &look)) {
-        Submit(entry, Source::Stored, stored->File);
-    } else {
-        Submit(entry, Source::Cache, QString(), look);
-    }
+    std::vector<TPictureResult> done;
+    Scheduler().Thumbnail({0, entry.Want.Index, entry.Want.Path, entry.Pixels, TFileLook()}, done);
+    Finish(done);
 }
 
 bool TPagePictures::NeedsOriginal(const Entry& entry, TFileLook& look) const {
@@ -141,54 +139,21 @@ bool TPagePictures::NeedsOriginal(const Entry& entry, TFileLook& look) const {
            look.Size == entry.Want.FileSize;
 }
 
-void TPagePictures::Submit(const Entry& entry, Source source, const QString& stored,
-                           const TFileLook& look) {
-    TRenderPool::Job job;
-    job.Path = entry.Want.Path;
-    job.Look = look;
-    switch (source) {
-    case Source::Stored:
-        job.Stored = stored;
-        job.Box = entry.Pixels; // read no larger than the box needs
-        job.ForCache = false;
-        job.Pass = kStored;
-        break;
-    case Source::Cache:
-        job.Box = QSize(TThumbnailDB::CacheBox, TThumbnailDB::CacheBox);
-        job.ForCache = true;
-        job.Pass = kCache;
-        break;
-    case Source::Original:
-        job.Box = entry.Pixels;
-        job.ForCache = false;
-        job.Pass = kOriginal;
-        break;
+void TPagePictures::Finish(std::vector<TPictureResult>& results) {
+    for (TPictureResult& result : results) {
+        const auto found = m_entries.find(result.Request.Path);
+        if (found == m_entries.end()) {
+            continue; // its page was let go of
+        }
+        Entry& entry = *found;
+        if (result.Picture.isNull() && result.Kind == TJobKind::Render && m_db != nullptr) {
+            SubmitFromCache(entry);
+            continue;
+        }
+        entry.Picture = std::move(result.Picture);
+        entry.Ready = true;
     }
-    Pool().Submit(std::move(job));
-}
-
-void TPagePictures::Finish(TRenderPool::Done& done) {
-    const TRenderPool::Job& job = done.Request;
-    QImage picture = done.Result.Thumbnail;
-    if (job.Pass == kCache && m_db != nullptr) {
-        picture = m_db->Store(job.Path, done.Result).Picture;
-    }
-    const auto found = m_entries.find(job.Path);
-    if (found == m_entries.end()) {
-        return; // its page was let go of
-    }
-    Entry& entry = *found;
-    if (picture.isNull() && job.Pass == kStored && m_db != nullptr) {
-        m_db->Forget(job.Path); // damaged: made anew
-        Submit(entry, Source::Cache);
-        return;
-    }
-    if (picture.isNull() && job.Pass == kOriginal && m_db != nullptr) {
-        SubmitFromCache(entry);
-        return;
-    }
-    entry.Picture = picture;
-    entry.Ready = true;
+    results.clear();
 }
 
 QImage TPagePictures::Take(const QString& path) {
@@ -200,8 +165,8 @@ QImage TPagePictures::Take(const QString& path) {
         if (found->Ready) {
             return found->Picture;
         }
-        TRenderPool::Done done;
-        if (!m_pool || !m_pool->Collect(done, true)) {
+        std::vector<TPictureResult> done;
+        if (!m_scheduler || !m_scheduler->Wait(done)) {
             return {};
         }
         Finish(done);

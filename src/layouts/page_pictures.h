@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cache/render_pool.h"
+#include "cache/picture_scheduler.h"
 
 #include <QHash>
 #include <QImage>
@@ -63,7 +63,6 @@ public:
     QSize PixelsOf(QSize box) const;
 
 private:
-    enum class Source { Stored, Cache, Original };
     struct Entry {
         int Page = 0;
         TPictureWant Want;
@@ -73,23 +72,23 @@ private:
     };
 
     void Start(Entry& entry);
-    void Submit(const Entry& entry, Source source, const QString& stored = QString(),
-                const TFileLook& look = TFileLook());
-    // Takes a finished job into its entry, or sends it on (a damaged stored thumbnail is made
-    // anew, an original that failed gives way to the thumbnail).
-    void Finish(TRenderPool::Done& done);
-    // The cache's thumbnail: its stored file read, or made on a miss.
+    // Takes finished pictures into their entries, or sends one on (an original that failed
+    // gives way to the thumbnail).
+    void Finish(std::vector<TPictureResult>& results);
+    // The cache's thumbnail, read no larger than the box needs: its stored file read, or made
+    // on a miss.
     void SubmitFromCache(const Entry& entry);
     // Whether the paper needs the original; `look` is what the look at the file found.
     bool NeedsOriginal(const Entry& entry, TFileLook& look) const;
-    TRenderPool& Pool();
+    TPictureScheduler& Scheduler();
 
     TThumbnailDB* m_db;
     const TThumbItemSource* m_items;
     TPictureUse m_use;
     double m_devicePixels;
     QHash<QString, Entry> m_entries;
-    std::unique_ptr<TRenderPool> m_pool; // last: its workers go first
+    std::unique_ptr<TRenderPool> m_pool;
+    std::unique_ptr<TPictureScheduler> m_scheduler;
 };
 
 // The want of item `index` of a layout's items for a picture box of `box` design pixels, with

@@ -3,8 +3,8 @@
 #include "browse/image_list_thread.h"
 #include "browse/thumb_list_view.h"
 #include "cache/icon_bitmap.h"
+#include "cache/picture_scheduler.h"
 #include "cache/thumbnail_db.h"
-#include "cache/thumbnail_fetcher.h"
 #include "picture/picture_fixtures.h"
 #include "picture/picture_format.h"
 #include "recording_host.h"
@@ -34,7 +34,7 @@ QStringList FolderList(const QString& folder) {
 
 // How many renders the loader's workers may have under way besides the one it waits for.
 int RendersAhead() {
-    return TThumbnailFetcher::RendersPerWorker * TRenderPool::DefaultWorkers();
+    return TPictureScheduler::JobsPerWorker * TRenderPool::DefaultWorkers();
 }
 
 } // namespace
