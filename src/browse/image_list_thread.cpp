@@ -259,8 +259,17 @@ void TImageListThread::RunCycle() {
     m_lastPercent = -2;
     int counter = 0;
     const int total = 2 * static_cast<int>(files.size());
+    // The turns found for the items listed before: a picture listed again from its record does
+    // not open its stored thumbnail again to find it.
+    QHash<QString, TItemFacts> kept;
 
     OnGui([&] {
+        for (int i = 0; i < m_grid.Count(); ++i) {
+            const TItemFacts& facts = m_grid.ItemFacts(i);
+            if (facts.Turn != TItemTurn::Unknown) {
+                kept.insert(facts.FullPath, facts);
+            }
+        }
         m_grid.Clear();
         m_grid.SetShowItems(false);
         m_grid.SetCount(static_cast<int>(files.size()));
@@ -268,7 +277,7 @@ void TImageListThread::RunCycle() {
         m_host.SetRepaintItemEnabled(false);
     });
 
-    const bool listed = FirstPass(files, counter, total);
+    const bool listed = FirstPass(files, kept, counter, total);
     OnGui([&] {
         m_grid.SetShowItems(true);
         if (listed) {
@@ -284,10 +293,13 @@ void TImageListThread::RunCycle() {
     }
 }
 
-bool TImageListThread::FirstPass(const QStringList& files, int& counter, int total) {
+bool TImageListThread::FirstPass(const QStringList& files, const QHash<QString, TItemFacts>& kept,
+                                 int& counter, int total) {
     for (int i = 0; i < files.size(); ++i) {
         const QString& path = files[i];
-        const TItemFacts facts = ReadItemFacts(m_db, path);
+        const auto before = kept.constFind(path);
+        const TItemFacts facts =
+            ReadItemFacts(m_db, path, before != kept.constEnd() ? &*before : nullptr);
         ++counter;
         const int percent = ProgressPercent(counter, total);
         OnGui([&] {

@@ -58,6 +58,7 @@ private slots:
     void stopLoadWaitsUntilTheLoaderIsIdle();
     void requestsInQuickSuccessionAreNeverLost();
     void sizeChangeReloadsFromTheSameCache();
+    void aReloadKeepsTheTurnsFoundWithoutReadingThemAgain();
     void sortOrderAndReloadSelectedAfterALoad();
 
 private:
@@ -497,6 +498,46 @@ void TstImageListThread::sizeChangeReloadsFromTheSameCache() {
     QCOMPARE(grid->Item(Index("tall.jpg")).Bitmap.deviceIndependentSize().toSize(),
              QSize(128, 256));
     QCOMPARE(db->RenderCount(), decoded); // served from the 512 box of the cache
+}
+
+// A photo listed from its record is found turned once, by its stored thumbnail; a reload of the
+// folder keeps that turn rather than reading the thumbnail again.
+void TstImageListThread::aReloadKeepsTheTurnsFoundWithoutReadingThemAgain() {
+    const QString path = pictures->Write(QStringLiteral("turned.jpg"),
+                                         MakeExifJpeg(MakeTestPicture(64, 48), {"", "", 6}));
+    Picture("plain.jpg", 64, 48);
+    const QStringList files = FolderList(pictures->Path());
+    loader->SetFileList(files);
+    QVERIFY(WaitIdle());
+    loader->SetFileList(files); // now listed from the records
+    QVERIFY(WaitIdle());
+    QCOMPARE(grid->ItemFacts(Index("turned.jpg")).Shown, QSize(48, 64));
+    // A stored thumbnail lying the other way: a read of it would find the photo not turned.
+    const std::optional<TStoredThumbnail> stored = db->Locate(path);
+    QVERIFY(stored);
+    QFile thumbnail(stored->File);
+    QVERIFY(thumbnail.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    thumbnail.write(EncodeWithQt(MakeTestPicture(64, 48), "jpg"));
+    thumbnail.close();
+    for (const bool sizeChange : {false, true}) {
+        if (sizeChange) {
+            loader->SetThumbnailSize(128, 128);
+        } else {
+            loader->Reload();
+        }
+        QVERIFY(WaitIdle());
+        const TItemFacts& turned = grid->ItemFacts(Index("turned.jpg"));
+        QCOMPARE(turned.Turn, TItemTurn::Quarter);
+        QCOMPARE(turned.Shown, QSize(48, 64));
+        QCOMPARE(turned.StoredSize(), QSize(64, 48));
+        QCOMPARE(grid->ItemFacts(Index("plain.jpg")).Turn, TItemTurn::AsStored);
+    }
+    // A folder listed anew, with nothing before it, reads the thumbnail.
+    loader->SetFileList({});
+    QVERIFY(WaitIdle());
+    loader->SetFileList(files);
+    QVERIFY(WaitIdle());
+    QCOMPARE(grid->ItemFacts(Index("turned.jpg")).Shown, QSize(64, 48));
 }
 
 void TstImageListThread::sortOrderAndReloadSelectedAfterALoad() {
