@@ -66,12 +66,6 @@ TEST(InfoTexts, AreMadeFromTheFactsInTheirExactForms) {
         {"no facts",
          NamedFacts(QStringLiteral("/p/broken.jpg")),
          {"", "broken.jpg", "/p/broken.jpg", "", "", "", "", "", ""}},
-        {"no facts, by size",
-         edited([](TItemFacts& f) {
-             f = NamedFacts(QStringLiteral("/p/broken.jpg"));
-             f.SortOrder = soSize;
-         }),
-         {"", "broken.jpg", "/p/broken.jpg", "", "", "", "", "", ""}},
         {"an empty file",
          edited([](TItemFacts& f) {
              f.FileSize = 0;
@@ -87,15 +81,6 @@ TEST(InfoTexts, AreMadeFromTheFactsInTheirExactForms) {
             EXPECT_EQ(InfoText(row.facts, TInfoEntry(entry)), row.texts.value(entry)) << entry;
         }
     }
-}
-
-TEST(ItemFacts, KeepTheStoredSizeBesideTheShownOne) {
-    TItemFacts facts = Photo();
-    EXPECT_EQ(facts.StoredSize(), QSize(640, 480));
-    facts.Turn = TItemTurn::AsStored;
-    EXPECT_EQ(facts.StoredSize(), QSize(480, 640));
-    EXPECT_TRUE(NamedFacts(QStringLiteral("/p/a.avi")).Movie);
-    EXPECT_FALSE(NamedFacts(QStringLiteral("/p/a.jpg")).Movie);
 }
 
 namespace {

@@ -42,18 +42,3 @@ TEST(DateStamp, ShowsExactlyTheTextItWasReadFrom) {
     EXPECT_EQ(none, TDateStamp());
     EXPECT_EQ(none.Text(), QString());
 }
-
-// Numbers of two regular stamps are in the order of their texts, so that the shooting-date order
-// is the same whether it compares the numbers or the texts.
-TEST(DateStamp, NumbersOrderAsTheirTexts) {
-    for (const auto& a : kRows) {
-        for (const auto& b : kRows) {
-            if (a.number < 0 || b.number < 0) {
-                continue;
-            }
-            const TDateStamp x = TDateStamp::FromText(QString::fromUtf8(a.text));
-            const TDateStamp y = TDateStamp::FromText(QString::fromUtf8(b.text));
-            EXPECT_EQ(x.Number() < y.Number(), x.Text() < y.Text()) << a.text << " " << b.text;
-        }
-    }
-}
