@@ -96,7 +96,7 @@ LoadTimes TimeLoad(TImageListThread& loader, TThumbListView& grid, BenchHost& ho
             const int last = std::min(grid.LastVisibleIndex(), grid.Count() - 1);
             bool all = true;
             for (int i = grid.FirstVisibleIndex(); i <= last && all; ++i) {
-                all = !grid.Item(i).Info.value(0).isEmpty();
+                all = grid.Item(i).Facts.Loaded;
             }
             if (all) {
                 times.firstScreen = now;
@@ -272,10 +272,13 @@ int main(int argc, char** argv) {
         big.SetCount(10000);
         for (int i = 0; i < 10000; ++i) {
             const QString name = QString::asprintf("picture_%05d.jpg", (i * 7919) % 10000);
-            big.SetItemInfo(i,
-                            {QString(), name, "/home/user/Pictures/2026/" + name,
-                             QString::number(100000 + (i * 104729) % 900000), "2026/12/08 10:00:00",
-                             i % 3 ? "2026/07/01 12:00:00" : "", "640", "480", QString()});
+            TItemFacts facts = NamedFacts("/home/user/Pictures/2026/" + name);
+            facts.FileSize = 100000 + (i * 104729) % 900000;
+            facts.FileTime = TDateStamp::FromText("2026/12/08 10:00:00");
+            facts.ShotTime = TDateStamp::FromText(i % 3 ? "2026/07/01 12:00:00" : "");
+            facts.Shown = QSize(640, 480);
+            facts.Turn = TItemTurn::AsStored;
+            big.SetItemFacts(i, facts);
         }
         const long heapItems = HeapBytes() - heapBefore;
         Line("grid memory per item, beyond the display bitmaps", heapItems / 10000.0 / 1024, "KB",

@@ -54,7 +54,7 @@ double MedianMs(int runs, const std::function<void()>& work) {
 double FetchMs(TThumbnailDB& db, const TFolderItems& items, int first, int count) {
     return MedianMs(5, [&] {
         for (int i = first; i < std::min(first + count, items.Count()); ++i) {
-            FetchPrintPicture(db, items.ItemInfo(i).value(ieFullPath));
+            FetchPrintPicture(db, items.ItemFacts(i).FullPath);
         }
     });
 }
@@ -65,12 +65,12 @@ class GridItems : public TThumbItemSource {
 public:
     GridItems(const TFolderItems& items, TThumbnailDB& db) : m_items(items) {
         for (int i = 0; i < items.Count(); ++i) {
-            const QImage read = db.Cached(items.ItemInfo(i).value(ieFullPath), {128, 128}).Picture;
+            const QImage read = db.Cached(items.ItemFacts(i).FullPath, {128, 128}).Picture;
             m_shown.push_back(read.scaled(128, 128, Qt::KeepAspectRatio, Qt::SmoothTransformation));
         }
     }
     int Count() const override { return m_items.Count(); }
-    QStringList ItemInfo(int index) const override { return m_items.ItemInfo(index); }
+    TItemFacts ItemFacts(int index) const override { return m_items.ItemFacts(index); }
     int SelectedIndex() const override { return -1; }
     QImage Thumbnail(int index) const override { return m_shown.at(std::size_t(index)); }
 
@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
     TFolderItems items = TFolderItems::List(folder, db);
     items.Sort(soName);
     for (int i = 0; i < items.Count(); ++i) {
-        FetchPrintPicture(db, items.ItemInfo(i).value(ieFullPath));
+        FetchPrintPicture(db, items.ItemFacts(i).FullPath);
     }
     db.SaveTable();
     std::printf("folder of %d pictures listed and cached in %.1f s (untimed below)\n",
@@ -203,7 +203,7 @@ int main(int argc, char** argv) {
     // The back card, portrait, with the first picture's thumbnail.
     printer->SetOrientation(TPrinterOrientation::poPortrait);
     TprtJacketPrint jacket(*printer);
-    QImage turned = FetchPrintPicture(db, items.ItemInfo(0).value(ieFullPath)).Picture;
+    QImage turned = FetchPrintPicture(db, items.ItemFacts(0).FullPath).Picture;
     TJacketSettings jacketSettings = jacket::Defaults();
     jacketSettings.Title = settings.Title;
     jacket.AssignPicture(turned);

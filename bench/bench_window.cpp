@@ -69,7 +69,7 @@ bool FirstScreenfulLoaded(const TThumbListView& grid) {
     }
     const int last = std::min(grid.LastVisibleIndex(), grid.Count() - 1);
     for (int i = grid.FirstVisibleIndex(); i <= last; ++i) {
-        if (grid.ItemInfo(i).value(ieLoadMark).isEmpty()) {
+        if (!grid.ItemFacts(i).Loaded) {
             return false;
         }
     }

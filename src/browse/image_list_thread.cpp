@@ -1,7 +1,7 @@
 #include "image_list_thread.h"
 
 #include "cache/icon_bitmap.h"
-#include "cache/item_facts.h"
+#include "cache/listed_facts.h"
 #include "cache/picture_scheduler.h"
 #include "cache/render_pool.h"
 #include "cache/thumbnail_db.h"
@@ -20,12 +20,6 @@
 #include <exception>
 
 namespace mirte {
-
-namespace {
-
-const QString LoadedMark = QStringLiteral("Finished");
-
-} // namespace
 
 TImageListThread::TImageListThread(TThumbListView& grid, TThumbnailDB& db, TImageListHost& host)
     : m_grid(grid), m_db(db), m_host(host), m_handOver(std::make_unique<QObject>()) {
@@ -98,8 +92,9 @@ void TImageListThread::ReloadSelected() {
     if (Loading() || selected < 0 || selected >= m_grid.Count()) {
         return;
     }
-    const QString path = m_grid.Item(selected).Info.value(ieFullPath);
-    const bool movie = IsMovieFile(path);
+    const TItemFacts& facts = m_grid.ItemFacts(selected);
+    const QString path = facts.FullPath;
+    const bool movie = facts.Movie;
     QImage picture;
     if (!movie) {
         picture = m_db.Remake(path).Picture; // null: shown as "cannot load" below
@@ -264,8 +259,17 @@ void TImageListThread::RunCycle() {
     m_lastPercent = -2;
     int counter = 0;
     const int total = 2 * static_cast<int>(files.size());
+    // The turns found for the items listed before: a picture listed again from its record does
+    // not open its stored thumbnail again to find it.
+    QHash<QString, TItemFacts> kept;
 
     OnGui([&] {
+        for (int i = 0; i < m_grid.Count(); ++i) {
+            const TItemFacts& facts = m_grid.ItemFacts(i);
+            if (facts.Turn != TItemTurn::Unknown) {
+                kept.insert(facts.FullPath, facts);
+            }
+        }
         m_grid.Clear();
         m_grid.SetShowItems(false);
         m_grid.SetCount(static_cast<int>(files.size()));
@@ -273,7 +277,7 @@ void TImageListThread::RunCycle() {
         m_host.SetRepaintItemEnabled(false);
     });
 
-    const bool listed = FirstPass(files, counter, total);
+    const bool listed = FirstPass(files, kept, counter, total);
     OnGui([&] {
         m_grid.SetShowItems(true);
         if (listed) {
@@ -289,14 +293,17 @@ void TImageListThread::RunCycle() {
     }
 }
 
-bool TImageListThread::FirstPass(const QStringList& files, int& counter, int total) {
+bool TImageListThread::FirstPass(const QStringList& files, const QHash<QString, TItemFacts>& kept,
+                                 int& counter, int total) {
     for (int i = 0; i < files.size(); ++i) {
         const QString& path = files[i];
-        const QStringList info = ItemFacts(m_db, path);
+        const auto before = kept.constFind(path);
+        const TItemFacts facts =
+            ReadItemFacts(m_db, path, before != kept.constEnd() ? &*before : nullptr);
         ++counter;
         const int percent = ProgressPercent(counter, total);
         OnGui([&] {
-            m_grid.SetItemInfo(i, info);
+            m_grid.SetItemFacts(i, facts);
             if (percent != m_lastPercent) {
                 m_host.SetLoadProgress(percent);
             }
@@ -330,8 +337,8 @@ void TImageListThread::SecondPass(int& counter, int total) {
             cells.assign(static_cast<size_t>(m_grid.Count()), CellState::Waiting);
             for (int i = 0; i < m_grid.Count(); ++i) {
                 const TThumbnailData& item = m_grid.Item(i);
-                paths.append(item.Info.value(ieFullPath));
-                if (!item.Info.value(ieLoadMark).isEmpty() || item.LoadFailed) {
+                paths.append(item.Facts.FullPath);
+                if (item.Facts.Loaded || item.LoadFailed) {
                     cells[static_cast<size_t>(i)] = CellState::Done;
                 }
             }
@@ -438,21 +445,22 @@ void TImageListThread::PostShow(int index, const QString& path, bool movie, cons
 void TImageListThread::ShowThumbnail(int index, const QString& path, bool movie,
                                      const QImage& picture) {
     // Found again by its path, should the grid have been reordered meanwhile.
-    if (index >= m_grid.Count() || m_grid.Item(index).Info.value(ieFullPath) != path) {
+    if (index >= m_grid.Count() || m_grid.ItemFacts(index).FullPath != path) {
         return;
     }
+    TItemFacts facts = m_grid.ItemFacts(index);
     QImage shown = picture;
     if (movie) {
         shown = MakeIconBitmap(path); // the file type's icon, shown and printed alike
-        m_grid.SetItemInfoEntry(index, ieWidth, QString::number(shown.width()));
-        m_grid.SetItemInfoEntry(index, ieHeight, QString::number(shown.height()));
+        facts.Shown = shown.size();
     }
     if (shown.isNull()) {
         m_grid.SetLoadFailed(index);
     } else {
         m_grid.SetThumbnail(index, shown);
     }
-    m_grid.SetItemInfoEntry(index, ieLoadMark, LoadedMark);
+    facts.Loaded = true;
+    m_grid.SetItemFacts(index, facts);
 }
 
 void TImageListThread::ReportNow(int percent) {

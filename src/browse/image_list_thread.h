@@ -1,5 +1,8 @@
 #pragma once
 
+#include "cache/item_facts.h"
+
+#include <QHash>
 #include <QImage>
 #include <QStringList>
 #include <atomic>
@@ -92,7 +95,9 @@ private:
     QSize DisplayBox() const;
     void Run();
     void RunCycle();
-    bool FirstPass(const QStringList& files, int& counter, int total);
+    // `kept`: the facts the grid held before, by path, whose turn was found.
+    bool FirstPass(const QStringList& files, const QHash<QString, TItemFacts>& kept, int& counter,
+                   int total);
     void SecondPass(int& counter, int total);
     // Hands a fetched picture (or a movie's icon, made there) to the GUI thread for its cell.
     void PostShow(int index, const QString& path, bool movie, const QImage& picture, int& counter,

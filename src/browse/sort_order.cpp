@@ -11,9 +11,10 @@ void ApplySortOrder(TThumbListView& grid, int order) {
     std::vector<TSortKey> keys;
     keys.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const QStringList& info = grid.Item(i).Info;
-        grid.SetItemInfoEntry(i, ieSortLine, SortCaptionLine(info, order));
-        keys.push_back(MakeSortKey(info, order));
+        TItemFacts facts = grid.ItemFacts(i);
+        facts.SortOrder = order; // the caption line shows what the order uses
+        grid.SetItemFacts(i, facts);
+        keys.push_back(MakeSortKey(facts, order));
     }
     grid.Sort([&](int i, int j) {
         return KeyAfter(keys[static_cast<size_t>(i)], keys[static_cast<size_t>(j)], order);

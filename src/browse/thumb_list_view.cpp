@@ -109,23 +109,10 @@ void TThumbListView::SetCount(int count) {
     PaintAll();
 }
 
-void TThumbListView::SetItemInfo(int index, const QStringList& info) {
+void TThumbListView::SetItemFacts(int index, const TItemFacts& facts) {
     TThumbnailData& item = m_items.at(static_cast<size_t>(index));
-    item.Info = info;
-    while (item.Info.size() < InfoCount) {
-        item.Info.append(QString());
-    }
-    item.Caption = item.Info.at(ieFileName);
-}
-
-void TThumbListView::SetItemInfoEntry(int index, int entry, const QString& text) {
-    TThumbnailData& item = m_items.at(static_cast<size_t>(index));
-    if (entry >= 0 && entry < item.Info.size()) {
-        item.Info[entry] = text;
-    }
-    if (entry == ieFileName) {
-        item.Caption = text;
-    }
+    item.Facts = facts;
+    item.Caption = InfoText(facts, ieFileName);
 }
 
 void TThumbListView::SetThumbnail(int index, const QImage& picture) {
@@ -311,7 +298,7 @@ void TThumbListView::PaintItem(QPainter& painter, int index) const {
         PaintCannotLoad(painter, box);
     }
 
-    QStringList lines{item.Info.value(ieSortLine)};
+    QStringList lines{InfoText(item.Facts, ieSortLine)};
     const QFontMetrics metrics(viewport()->font());
     WrapText(item.Caption, metrics, lines, CellWidth() - 2 * TThumbGeometry::CellMargin);
     painter.setPen(Qt::black);

@@ -52,10 +52,9 @@ public:
     int Count() const { return static_cast<int>(m_items.size()); }
     const TThumbnailData& Item(int index) const { return m_items.at(index); }
 
-    // The item's facts; the caption follows entry 1.
-    void SetItemInfo(int index, const QStringList& info);
-    void SetItemInfoEntry(int index, int entry, const QString& text);
-    QStringList ItemInfo(int index) const { return m_items.at(index).Info; }
+    // The item's facts; the caption follows the name.
+    void SetItemFacts(int index, const TItemFacts& facts);
+    const TItemFacts& ItemFacts(int index) const { return m_items.at(index).Facts; }
     QImage ItemBitmap(int index) const { return m_items.at(index).Bitmap; }
 
     // Fits the picture into the item's display box and repaints the cell when in view.

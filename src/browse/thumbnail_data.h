@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QString>
-#include <QStringList>
 
 namespace mirte {
 
@@ -12,13 +11,13 @@ namespace mirte {
 struct TThumbnailData {
     QImage Bitmap;   // fitted to the display box (device pixels, with its pixel ratio); may be null
     QString Caption; // the file name shown under the picture
-    QStringList Info = EmptyInfo();
+    TItemFacts Facts;
     bool LoadFailed = false; // the picture could not be loaded: the cell shows the mark for it
 
     void Reset() {
         Bitmap = QImage();
         Caption.clear();
-        Info = EmptyInfo();
+        Facts = TItemFacts();
         LoadFailed = false;
     }
 };

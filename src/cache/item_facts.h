@@ -1,14 +1,16 @@
 #pragma once
 
+#include "util/date_stamp.h"
+
+#include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 namespace mirte {
 
-class TThumbnailDB;
-
-// A listed file's facts, as the grid and the print layouts hold them: nine texts at these
-// positions.
+// The nine texts of a listed file that the grid shows and the print layouts print, at these
+// positions; InfoText makes each from the file's TItemFacts.
 enum TInfoEntry {
     ieLoadMark = 0, // empty until the thumbnail was fetched ("Finished" after that)
     ieFileName = 1, // name without folder
@@ -22,30 +24,42 @@ enum TInfoEntry {
 };
 constexpr int InfoCount = 9;
 
-// Nine empty facts.
-inline QStringList EmptyInfo() {
-    static const QStringList empty(InfoCount); // shared by every item until one is written
-    return empty;
-}
+// How a picture is turned to be shown upright, as far as it is known.
+enum class TItemTurn : quint8 {
+    Unknown,  // not found: a movie, a file without facts, a turn that could not be read
+    AsStored, // its sides as stored (upright, turned by a half or mirrored)
+    Quarter,  // turned by a quarter: the shown width is the stored height
+};
+
+// A listed file's facts, as the grid and the print layouts hold them, from the listing on.
+struct TItemFacts {
+    QString Name; // without folder
+    QString FullPath;
+    qint64 FileSize = -1; // bytes; -1 while unknown (facts that could not be read)
+    TDateStamp FileTime;  // last-write time; null while unknown
+    TDateStamp ShotTime;  // EXIF shooting date; null when there is none
+    QSize Shown;          // pixels as shown (a movie: its icon's); invalid while unknown
+    TItemTurn Turn = TItemTurn::Unknown;
+    bool Movie = false;  // shown by its file type's icon, never decoded
+    bool Loaded = false; // its thumbnail was fetched (the load mark)
+    int SortOrder = 0;   // the order (TSortOrder) whose caption line the item shows
+
+    // The picture's pixel size as stored, before its turn; the shown size when that is unknown.
+    QSize StoredSize() const { return Turn == TItemTurn::Quarter ? Shown.transposed() : Shown; }
+    // The date the file is known by: its shooting date, else its last-write time.
+    const TDateStamp& ShotOrFileTime() const { return ShotTime.IsNull() ? FileTime : ShotTime; }
+};
+
+// One of the nine texts, in its exact form; the one place they are made, for the grid and for
+// the layouts' text fields alike.
+QString InfoText(const TItemFacts& facts, TInfoEntry entry);
+// All nine, at their positions.
+QStringList InfoTexts(const TItemFacts& facts);
 
 // Whether the path names a movie, which is shown by its file type's icon and never decoded.
 bool IsMovieFile(const QString& path);
 
-// Empty facts but for the name and the path.
-QStringList NamedInfo(const QString& path);
-
-// The facts of a picture (TInfoEntry positions) from the cache, its size as shown (the cache's
-// records keep it as stored). A picture whose facts cannot be read gets only its name and path.
-QStringList PictureFacts(TThumbnailDB& db, const QString& path);
-
-// The facts of a movie from its directory entry; only name and path when the entry is gone.
-QStringList MovieFacts(const QString& path);
-
-// The facts of any listed file, movie or picture; a file whose facts cannot be read at all
-// gets only its name and path (it is listed all the same).
-QStringList ItemFacts(TThumbnailDB& db, const QString& path);
-
-// The date a listed file is known by: its shooting date, else its last-write time.
-QString ShotOrFileTime(const QStringList& info);
+// No facts but the name, the path and whether it is a movie.
+TItemFacts NamedFacts(const QString& path);
 
 } // namespace mirte

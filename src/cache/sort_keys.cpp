@@ -36,11 +36,13 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The size in bytes, -1 when the entry is not a number (facts that could not be read).
-qint64 SizeOf(const QStringList& info) {
-    bool ok = false;
-    const qint64 size = info.value(ieFileSize).trimmed().toLongLong(&ok);
-    return ok && size >= 0 ? size : -1;
+// Two dates in the order of their texts' folded bytes: by their numbers while both are of the
+// regular form (the same order, without making a text), else by the texts.
+int CompareDates(const TDateStamp& a, const TDateStamp& b) {
+    if (a.IsRegular() && b.IsRegular()) {
+        return a.Number() == b.Number() ? 0 : (a.Number() < b.Number() ? -1 : 1);
+    }
+    return CompareBytes(FoldedBytes(a.Text()), FoldedBytes(b.Text()));
 }
 
 } // namespace
@@ -87,33 +89,32 @@ int CompareNames(const QByteArray& a, const QByteArray& b) {
     return aLeft == bLeft ? 0 : (aLeft ? 1 : -1);
 }
 
-QString SortCaptionLine(const QStringList& info, int order) {
+QString SortCaptionLine(const TItemFacts& facts, int order) {
     switch (order) {
-    case soSize: {
-        const qint64 size = SizeOf(info);
-        if (size < 0) {
+    case soSize:
+        if (facts.FileSize < 0) {
             return {};
         }
-        return QString::number(size / 1024) + QStringLiteral("KB (") + info.value(ieWidth) +
-               QLatin1Char('x') + info.value(ieHeight) + QLatin1Char(')');
-    }
+        return QString::number(facts.FileSize / 1024) + QStringLiteral("KB (") +
+               InfoText(facts, ieWidth) + QLatin1Char('x') + InfoText(facts, ieHeight) +
+               QLatin1Char(')');
     case soShot:
-        return ShotOrFileTime(info);
+        return facts.ShotOrFileTime().Text();
     default:
         return {};
     }
 }
 
-TSortKey MakeSortKey(const QStringList& info, int order) {
+TSortKey MakeSortKey(const TItemFacts& facts, int order) {
     TSortKey key;
     if (order == soSize) {
-        key.Number = SizeOf(info);
+        key.Number = facts.FileSize;
     } else if (order == soShot) {
-        key.Text = FoldedBytes(ShotOrFileTime(info));
+        key.When = facts.ShotOrFileTime();
     }
-    key.ExactName = info.value(ieFileName).toUtf8();
-    key.Name = FoldedBytes(info.value(ieFileName));
-    key.Path = info.value(ieFullPath).toUtf8();
+    key.ExactName = facts.Name.toUtf8();
+    key.Name = FoldedBytes(facts.Name);
+    key.Path = facts.FullPath.toUtf8();
     return key;
 }
 
@@ -122,7 +123,7 @@ bool KeyAfter(const TSortKey& a, const TSortKey& b, int order) {
     if (order == soSize) {
         c = a.Number == b.Number ? 0 : (a.Number < b.Number ? -1 : 1);
     } else if (order == soShot) {
-        c = CompareBytes(a.Text, b.Text);
+        c = CompareDates(a.When, b.When);
     }
     if (c == 0) {
         c = CompareNames(a.Name, b.Name);
@@ -136,7 +137,7 @@ bool KeyAfter(const TSortKey& a, const TSortKey& b, int order) {
     return c > 0;
 }
 
-bool CompareItems(const QStringList& a, const QStringList& b, int order) {
+bool CompareItems(const TItemFacts& a, const TItemFacts& b, int order) {
     return KeyAfter(MakeSortKey(a, order), MakeSortKey(b, order), order);
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "util/date_stamp.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <QtGlobal>
 
 namespace mirte {
+
+struct TItemFacts;
 
 // The orders of a folder's items (the grid's and the print layouts'), all ascending.
 enum TSortOrder {
@@ -15,25 +18,25 @@ enum TSortOrder {
 };
 constexpr int SortOrderCount = 3;
 
-// The caption line (Info entry 8) of an item for the order: empty for names; "1205KB (640x480)"
+// The caption line (ieSortLine) of an item for the order: empty for names; "1205KB (640x480)"
 // for sizes (empty when the size is unknown); the shooting date, else the file time, for
 // shooting dates, so that the line shows what the order uses.
-QString SortCaptionLine(const QStringList& info, int order);
+QString SortCaptionLine(const TItemFacts& facts, int order);
 
 // True when the item with facts a must come after the one with facts b.
-bool CompareItems(const QStringList& a, const QStringList& b, int order);
+bool CompareItems(const TItemFacts& a, const TItemFacts& b, int order);
 
 // An item's key for the order, made once per sort. Unknown sizes sort first. Items equal in
 // the order's key go by name (the name order), then by the name's exact bytes, then by the
 // full path, so that no two items of a folder are ever left in an accidental order.
 struct TSortKey {
-    QByteArray Text;    // the shooting-date order's folded date text
+    TDateStamp When;    // the shooting-date order's date
     qint64 Number = -1; // the size order's size
     QByteArray Name;    // the folded file name
     QByteArray ExactName;
     QByteArray Path;
 };
-TSortKey MakeSortKey(const QStringList& info, int order);
+TSortKey MakeSortKey(const TItemFacts& facts, int order);
 bool KeyAfter(const TSortKey& a, const TSortKey& b, int order);
 
 // The name order's comparison of two folded names: unsigned bytes, but a run of digits

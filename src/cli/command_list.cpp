@@ -27,7 +27,7 @@ QStringList InNameOrder(const QString& folder, const QStringList& names) {
     std::vector<std::pair<TSortKey, QString>> keyed;
     keyed.reserve(std::size_t(names.size()));
     for (const QString& name : names) {
-        keyed.emplace_back(MakeSortKey(NamedInfo(JoinPath(folder, name)), soName), name);
+        keyed.emplace_back(MakeSortKey(NamedFacts(JoinPath(folder, name)), soName), name);
     }
     std::sort(keyed.begin(), keyed.end(),
               [](const auto& a, const auto& b) { return KeyAfter(b.first, a.first, soName); });

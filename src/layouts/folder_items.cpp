@@ -1,6 +1,6 @@
 #include "folder_items.h"
 
-#include "cache/item_facts.h"
+#include "cache/listed_facts.h"
 #include "cache/sort_keys.h"
 #include "picture/picture_format.h"
 #include "util/list_files.h"
@@ -16,11 +16,12 @@ TFolderItems TFolderItems::List(const QString& folder, TThumbnailDB& db) {
 }
 
 TFolderItems TFolderItems::Describe(const QStringList& paths, TThumbnailDB& db) {
-    std::vector<QStringList> infos;
+    std::vector<TItemFacts> items;
+    items.reserve(static_cast<size_t>(paths.size()));
     for (const QString& path : paths) {
-        infos.push_back(ItemFacts(db, path)); // as the loader lists them
+        items.push_back(ReadItemFacts(db, path)); // as the loader lists them
     }
-    return TFolderItems(std::move(infos));
+    return TFolderItems(std::move(items));
 }
 
 void TFolderItems::Sort(int order) {
@@ -28,21 +29,21 @@ void TFolderItems::Sort(int order) {
         return;
     }
     std::vector<TSortKey> keys;
-    keys.reserve(m_infos.size());
-    for (QStringList& info : m_infos) {
-        info[ieSortLine] = SortCaptionLine(info, order);
-        keys.push_back(MakeSortKey(info, order));
+    keys.reserve(m_items.size());
+    for (TItemFacts& facts : m_items) {
+        facts.SortOrder = order; // the caption line shows what the order uses
+        keys.push_back(MakeSortKey(facts, order));
     }
-    std::vector<size_t> position(m_infos.size());
+    std::vector<size_t> position(m_items.size());
     std::iota(position.begin(), position.end(), size_t{0});
     std::stable_sort(position.begin(), position.end(),
                      [&](size_t a, size_t b) { return KeyAfter(keys[b], keys[a], order); });
-    std::vector<QStringList> sorted;
-    sorted.reserve(m_infos.size());
+    std::vector<TItemFacts> sorted;
+    sorted.reserve(m_items.size());
     for (size_t i : position) {
-        sorted.push_back(std::move(m_infos[i]));
+        sorted.push_back(std::move(m_items[i]));
     }
-    m_infos = std::move(sorted);
+    m_items = std::move(sorted);
 }
 
 } // namespace mirte

@@ -17,7 +17,7 @@ class TFolderItems : public TThumbItemSource {
 public:
     TFolderItems() = default;
     // Items for these facts, in this order.
-    explicit TFolderItems(std::vector<QStringList> infos) : m_infos(std::move(infos)) {}
+    explicit TFolderItems(std::vector<TItemFacts> items) : m_items(std::move(items)) {}
 
     // Lists `folder` (an unreadable one lists nothing) and reads each file's facts through the
     // cache; a file whose facts cannot be read is kept with its name and path only.
@@ -28,12 +28,12 @@ public:
     // (equal keys by name). Orders outside 0..2 are ignored.
     void Sort(int order);
 
-    int Count() const override { return static_cast<int>(m_infos.size()); }
-    QStringList ItemInfo(int index) const override { return m_infos.at(index); }
+    int Count() const override { return static_cast<int>(m_items.size()); }
+    TItemFacts ItemFacts(int index) const override { return m_items.at(index); }
     int SelectedIndex() const override { return -1; }
 
 private:
-    std::vector<QStringList> m_infos;
+    std::vector<TItemFacts> m_items;
 };
 
 } // namespace mirte

@@ -28,16 +28,16 @@ bool Covers(QSize have, QSize box) {
 }
 
 TPictureWant WantOfItem(const TThumbItemSource& items, int index, QSize box) {
-    const QStringList info = items.ItemInfo(index);
+    const TItemFacts facts = items.ItemFacts(index);
     TPictureWant want;
-    want.Path = info.value(ieFullPath);
+    want.Path = facts.FullPath;
     want.Box = box;
     want.Index = index;
-    want.Picture = QSize(info.value(ieWidth).toInt(), info.value(ieHeight).toInt());
-    want.FileTime = info.value(ieFileTime);
-    bool known = false;
-    const qint64 size = info.value(ieFileSize).toLongLong(&known);
-    want.FileSize = known ? size : -1;
+    if (facts.Shown.isValid()) {
+        want.Picture = facts.StoredSize();
+    }
+    want.FileTime = facts.FileTime.Text();
+    want.FileSize = facts.FileSize;
     return want;
 }
 

@@ -153,19 +153,19 @@ void TprtContactSheetPrint::ContactSheetPanelPrintPanel(int col, int row, const 
         return;
     }
     try {
-        const QStringList info = ListView->ItemInfo(index);
+        const TItemFacts facts = ListView->ItemFacts(index);
         // A picture that cannot be had leaves the frame empty; its name and date still print.
-        Image->SetPicture(PagePicture(info.value(ieFullPath)));
+        Image->SetPicture(PagePicture(facts.FullPath));
         const TEdgeRect box{ImageInset, h / 10, w - ImageInset, h * 7 / 10};
         if (!Image->Picture().isNull()) {
             Image->FitToRect(box);
         }
         Comment1->SetBounds(ImageInset, box.Bottom, box.Width(), h / 10);
-        Comment1->SetText(ShowFileName ? info.value(ieFileName) : QString());
+        Comment1->SetText(ShowFileName ? InfoText(facts, ieFileName) : QString());
         Comment2->SetBounds(Comment1->Left(), Comment1->Top() + Comment1->Height(), box.Width(),
                             h / 10);
         // The date the loader read: the shooting date, else the file's time (movies have none).
-        Comment2->SetText(ShowDate ? ShotOrFileTime(info) : QString());
+        Comment2->SetText(ShowDate ? facts.ShotOrFileTime().Text() : QString());
     } catch (const std::exception&) {
         Comment1->SetText(QString());
         Comment2->SetText(QString());

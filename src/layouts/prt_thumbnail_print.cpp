@@ -293,10 +293,10 @@ void TprtThumbnailPrint::PrintCell(const TCard& card, bool right, int col, int r
         return;
     }
     try {
-        const QStringList info = ListView->ItemInfo(index);
+        const TItemFacts facts = ListView->ItemFacts(index);
         // A picture that cannot be had leaves the cell framed and empty, its name still
         // printed, so that the user sees which one is missing.
-        image.SetPicture(PagePicture(info.value(ieFullPath)));
+        image.SetPicture(PagePicture(facts.FullPath));
         const int boxLeft = back.Left() + 3;
         const int boxTop = back.Height() / 20 + back.Top();
         if (ImageBoxWidth == 0 && ImageBoxHeight == 0) {
@@ -309,7 +309,7 @@ void TprtThumbnailPrint::PrintCell(const TCard& card, bool right, int col, int r
         }
         if (ShowFileName) {
             comment.SetBounds(box.Left, box.Bottom, box.Width(), h * 5 / 20);
-            comment.SetText(info.value(ieFileName));
+            comment.SetText(InfoText(facts, ieFileName));
         } else {
             comment.SetText(QString());
         }

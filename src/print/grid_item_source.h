@@ -11,7 +11,7 @@ class TGridItemSource : public TThumbItemSource {
 public:
     explicit TGridItemSource(const TThumbListView& grid) : m_grid(grid) {}
     int Count() const override { return m_grid.Count(); }
-    QStringList ItemInfo(int index) const override { return m_grid.ItemInfo(index); }
+    TItemFacts ItemFacts(int index) const override { return m_grid.ItemFacts(index); }
     int SelectedIndex() const override { return m_grid.SelectedIndex(); }
     QImage Thumbnail(int index) const override { return m_grid.Item(index).Bitmap; }
 

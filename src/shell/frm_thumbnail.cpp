@@ -275,7 +275,7 @@ void TfrmThumbnail::SelectPendingPicture(int percent) {
     m_pendingListed = false;
     const QString name = QFileInfo(wanted).fileName();
     for (int i = 0; i < m_thumbList->Count(); ++i) {
-        const QString path = m_thumbList->ItemInfo(i).value(ieFullPath);
+        const QString path = m_thumbList->ItemFacts(i).FullPath;
         if (QFileInfo(path).fileName() == name && QFileInfo(path).canonicalFilePath() == wanted) {
             m_thumbList->SetSelected(i);
             m_thumbList->EnsureVisible(i);

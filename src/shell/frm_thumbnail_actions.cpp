@@ -110,8 +110,7 @@ void TfrmThumbnail::BtnPrintJacketClick() {
         const TWaitCursor wait;
         // Allowed on this thread: the load guard above says the loader is idle. A picture that
         // cannot be had leaves the card without one.
-        picture =
-            FetchPrintPicture(*m_thumbnailDB, m_thumbList->ItemInfo(selected).value(ieFullPath));
+        picture = FetchPrintPicture(*m_thumbnailDB, m_thumbList->ItemFacts(selected).FullPath);
     }
     emit PrintJacketRequested(picture.Picture, SelectedFolder());
     m_printWindows->PrintJacket(picture, SelectedFolder());
@@ -145,7 +144,7 @@ void TfrmThumbnail::OpenItem(int index) {
     if (index < 0 || index >= m_thumbList->Count()) {
         return;
     }
-    const QString path = m_thumbList->ItemInfo(index).value(ieFullPath);
+    const QString path = m_thumbList->ItemFacts(index).FullPath;
     if (!path.isEmpty()) {
         OpenUrl(QUrl::fromLocalFile(path));
     }

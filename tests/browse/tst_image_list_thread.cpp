@@ -58,6 +58,7 @@ private slots:
     void stopLoadWaitsUntilTheLoaderIsIdle();
     void requestsInQuickSuccessionAreNeverLost();
     void sizeChangeReloadsFromTheSameCache();
+    void aReloadKeepsTheTurnsFoundWithoutReadingThemAgain();
     void sortOrderAndReloadSelectedAfterALoad();
 
 private:
@@ -88,7 +89,7 @@ private:
     int Finished() const {
         int done = 0;
         for (int i = 0; i < grid->Count(); ++i) {
-            done += !grid->Item(i).Info.value(0).isEmpty();
+            done += grid->Item(i).Facts.Loaded;
         }
         return done;
     }
@@ -151,11 +152,12 @@ void TstImageListThread::threeFilesGiveTheProgressSequenceAndFullItems() {
     QCOMPARE(Finished(), 3);
     QVERIFY(grid->ShowItems());
     const TThumbnailData& a = grid->Item(Index("a.jpg"));
-    QCOMPARE(a.Info.value(2), pictures->File("a.jpg"));
-    QCOMPARE(a.Info.value(3), QString::number(QFileInfo(pictures->File("a.jpg")).size()));
-    QCOMPARE(a.Info.value(6), QStringLiteral("160"));
-    QCOMPARE(a.Info.value(7), QStringLiteral("120"));
-    QCOMPARE(a.Info.value(4).size(), 19); // yyyy/mm/dd hh:mm:ss
+    QCOMPARE(InfoText(a.Facts, ieFullPath), pictures->File("a.jpg"));
+    QCOMPARE(InfoText(a.Facts, ieFileSize),
+             QString::number(QFileInfo(pictures->File("a.jpg")).size()));
+    QCOMPARE(InfoText(a.Facts, ieWidth), QStringLiteral("160"));
+    QCOMPARE(InfoText(a.Facts, ieHeight), QStringLiteral("120"));
+    QCOMPARE(InfoText(a.Facts, ieFileTime).size(), 19); // yyyy/mm/dd hh:mm:ss
     QCOMPARE(a.Bitmap.deviceIndependentSize().toSize(), QSize(96, 72));
     QCOMPARE(grid->Item(Index("b.jpg")).Bitmap.deviceIndependentSize().toSize(), QSize(72, 96));
     QCOMPARE(grid->Item(Index("c.jpg")).Bitmap.deviceIndependentSize().toSize(), QSize(96, 96));
@@ -216,23 +218,24 @@ void TstImageListThread::badFilesAreListedMarkedAndNeverHoldTheLoadUp() {
         const TThumbnailData& bad = grid->Item(Index(name));
         QVERIFY2(bad.LoadFailed, name);
         QVERIFY(bad.Bitmap.isNull());
-        QCOMPARE(bad.Info.value(2), pictures->File(name));
-        QCOMPARE(bad.Info.value(6), QString());
-        QVERIFY(bad.Info.value(3) != good.Info.value(3));
+        QCOMPARE(InfoText(bad.Facts, ieFullPath), pictures->File(name));
+        QCOMPARE(InfoText(bad.Facts, ieWidth), QString());
+        QVERIFY(InfoText(bad.Facts, ieFileSize) != InfoText(good.Facts, ieFileSize));
     }
     const TThumbnailData& vanished = grid->Item(Index("d_vanishes.jpg"));
     QVERIFY(vanished.LoadFailed);
-    QCOMPARE(vanished.Info.value(6), QStringLiteral("90")); // the facts of the first pass
+    QCOMPARE(InfoText(vanished.Facts, ieWidth),
+             QStringLiteral("90")); // the facts of the first pass
     const TThumbnailData& changed = grid->Item(Index("e_changes.jpg"));
     QVERIFY(!changed.LoadFailed);
     QCOMPARE(changed.Bitmap.deviceIndependentSize().toSize(), QSize(96, 24));
     // Movies show their file type's icon bitmap, even one whose entry is gone.
     const TThumbnailData& movie = grid->Item(Index("f_movie.avi"));
     QCOMPARE(movie.Bitmap.deviceIndependentSize().toSize(), QSize(96, 96));
-    QCOMPARE(movie.Info.value(6), QString::number(MakeIconBitmap("f.avi").width()));
-    QCOMPARE(movie.Info.value(3), QStringLiteral("12"));
+    QCOMPARE(InfoText(movie.Facts, ieWidth), QString::number(MakeIconBitmap("f.avi").width()));
+    QCOMPARE(InfoText(movie.Facts, ieFileSize), QStringLiteral("12"));
     const TThumbnailData& gone = grid->Item(Index("h_gone.avi"));
-    QCOMPARE(gone.Info.value(3), QString());
+    QCOMPARE(InfoText(gone.Facts, ieFileSize), QString());
     QVERIFY(!gone.Bitmap.isNull() && !gone.LoadFailed);
     // The badly named file is listed and shown as one that cannot be loaded.
     int badName = -1;
@@ -260,12 +263,12 @@ void TstImageListThread::thousandsOfFilesAreListedAndTheViewComesFirst() {
         if (percent > 50 && seen.size() >= 2 && seen[seen.size() - 2] <= 50) {
             listedWhole = true; // the first report of the second pass
             for (int i = 0; i < grid->Count() && listedWhole; ++i) {
-                listedWhole = grid->Item(i).Info.value(6) == QStringLiteral("8");
+                listedWhole = InfoText(grid->Item(i).Facts, ieWidth) == QStringLiteral("8");
             }
         }
         if (percent > 50) {
             grid->SetScrollPos(grid->ScrollRange());
-            if (!grid->Item(2999).Info.value(0).isEmpty()) {
+            if (grid->Item(2999).Facts.Loaded) {
                 loader->AbortLoad();
             }
         }
@@ -368,7 +371,7 @@ void TstImageListThread::scrollingMakesTheRowsInViewComeNext() {
             return;
         }
         for (int i = 0; i < grid->Count(); ++i) {
-            if (!seen[i] && !grid->Item(i).Info.value(0).isEmpty()) {
+            if (!seen[i] && grid->Item(i).Facts.Loaded) {
                 seen[i] = true;
                 order << i;
             }
@@ -497,6 +500,43 @@ void TstImageListThread::sizeChangeReloadsFromTheSameCache() {
     QCOMPARE(db->RenderCount(), decoded); // served from the 512 box of the cache
 }
 
+// A photo listed from its record is found turned once, by its stored thumbnail; a reload of the
+// folder keeps that turn rather than reading the thumbnail again.
+void TstImageListThread::aReloadKeepsTheTurnsFoundWithoutReadingThemAgain() {
+    const QString path = pictures->Write(QStringLiteral("turned.jpg"),
+                                         MakeExifJpeg(MakeTestPicture(64, 48), {"", "", 6}));
+    Picture("plain.jpg", 64, 48);
+    const QStringList files = FolderList(pictures->Path());
+    loader->SetFileList(files);
+    QVERIFY(WaitIdle());
+    loader->SetFileList(files); // now listed from the records
+    QVERIFY(WaitIdle());
+    QCOMPARE(grid->ItemFacts(Index("turned.jpg")).Shown, QSize(48, 64));
+    // A stored thumbnail lying the other way: a read of it would find the photo not turned.
+    const std::optional<TStoredThumbnail> stored = db->Locate(path);
+    QVERIFY(stored);
+    QVERIFY(SwapKeepingSizeAndTime(stored->File, EncodeWithQt(MakeTestPicture(64, 48), "jpg")));
+    for (const bool sizeChange : {false, true}) {
+        if (sizeChange) {
+            loader->SetThumbnailSize(128, 128);
+        } else {
+            loader->Reload();
+        }
+        QVERIFY(WaitIdle());
+        const TItemFacts& turned = grid->ItemFacts(Index("turned.jpg"));
+        QCOMPARE(turned.Turn, TItemTurn::Quarter);
+        QCOMPARE(turned.Shown, QSize(48, 64));
+        QCOMPARE(turned.StoredSize(), QSize(64, 48));
+        QCOMPARE(grid->ItemFacts(Index("plain.jpg")).Turn, TItemTurn::AsStored);
+    }
+    // A folder listed anew, with nothing before it, reads the thumbnail.
+    loader->SetFileList({});
+    QVERIFY(WaitIdle());
+    loader->SetFileList(files);
+    QVERIFY(WaitIdle());
+    QCOMPARE(grid->ItemFacts(Index("turned.jpg")).Shown, QSize(64, 48));
+}
+
 void TstImageListThread::sortOrderAndReloadSelectedAfterALoad() {
     Picture("a_big.jpg", 300, 200, 100);
     Picture("b_small.jpg", 16, 16, 10);
@@ -508,7 +548,8 @@ void TstImageListThread::sortOrderAndReloadSelectedAfterALoad() {
     QCOMPARE(grid->Item(0).Caption, QStringLiteral("b_small.jpg"));
     QCOMPARE(grid->Item(2).Caption, QStringLiteral("a_big.jpg"));
     const qint64 big = QFileInfo(pictures->File("a_big.jpg")).size();
-    QCOMPARE(grid->Item(2).Info.value(8), QStringLiteral("%1KB (300x200)").arg(big / 1024));
+    QCOMPARE(InfoText(grid->Item(2).Facts, ieSortLine),
+             QStringLiteral("%1KB (300x200)").arg(big / 1024));
     loader->SetSortOrder(7); // ignored
     QCOMPARE(loader->SortOrder(), 1);
     // A reload keeps the order.
@@ -521,10 +562,12 @@ void TstImageListThread::sortOrderAndReloadSelectedAfterALoad() {
     const int decoded = db->RenderCount();
     QCOMPARE(decoded, 3);
     grid->SetSelected(2);
-    grid->SetItemInfoEntry(2, 0, QString());
+    TItemFacts unmarked = grid->ItemFacts(2);
+    unmarked.Loaded = false;
+    grid->SetItemFacts(2, unmarked);
     loader->ReloadSelected();
     QCOMPARE(db->RenderCount(), decoded + 1);
-    QCOMPARE(grid->Item(2).Info.value(0), QStringLiteral("Finished"));
+    QCOMPARE(InfoText(grid->Item(2).Facts, ieLoadMark), QStringLiteral("Finished"));
     // Through the cache's box: 300 x 200 is kept as 512 x 341, shown as 96 x 63.
     QCOMPARE(grid->Item(2).Bitmap.deviceIndependentSize().toSize(), QSize(96, 63));
     // A picture gone since shows the mark.

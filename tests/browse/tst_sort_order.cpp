@@ -9,11 +9,15 @@ using namespace mirte;
 
 namespace {
 
-QStringList Facts(const QString& name, const QString& size = QString(),
-                  const QString& fileTime = QString(), const QString& shot = QString(),
-                  const QString& w = QStringLiteral("640"),
-                  const QString& h = QStringLiteral("480")) {
-    return {QString(), name, QStringLiteral("/p/") + name, size, fileTime, shot, w, h, QString()};
+// A 640 x 480 picture's facts; no size: facts that could not be read.
+TItemFacts Facts(const QString& name, qint64 size = -1, const QString& fileTime = QString(),
+                 const QString& shot = QString()) {
+    TItemFacts facts = NamedFacts(QStringLiteral("/p/") + name);
+    facts.FileSize = size;
+    facts.FileTime = TDateStamp::FromText(fileTime);
+    facts.ShotTime = TDateStamp::FromText(shot);
+    facts.Shown = QSize(640, 480);
+    return facts;
 }
 
 QStringList Names(const TThumbListView& grid) {
@@ -24,10 +28,10 @@ QStringList Names(const TThumbListView& grid) {
     return names;
 }
 
-void Fill(TThumbListView& grid, const QList<QStringList>& items) {
+void Fill(TThumbListView& grid, const QList<TItemFacts>& items) {
     grid.SetCount(static_cast<int>(items.size()));
     for (int i = 0; i < items.size(); ++i) {
-        grid.SetItemInfo(i, items[i]);
+        grid.SetItemFacts(i, items[i]);
     }
 }
 
@@ -44,20 +48,21 @@ private slots:
     void tiesGoByName();
     void sizeOrderPutsTheSmallestFirst();
     void shotOrderUsesTheFileTimeWithoutShootingDate();
+    void shotOrderKeepsOddDatesInTheOrderOfTheirTexts_data();
+    void shotOrderKeepsOddDatesInTheOrderOfTheirTexts();
     void unknownSizesDoNotStopTheSort();
     void progressRoundsHalvesToEven();
 };
 
 void TstSortOrder::captionLines() {
-    QCOMPARE(SortCaptionLine(Facts("a.jpg", "1234567"), soSize),
-             QStringLiteral("1205KB (640x480)"));
-    QCOMPARE(SortCaptionLine(Facts("a.jpg", "999"), soSize), QStringLiteral("0KB (640x480)"));
-    QCOMPARE(SortCaptionLine(Facts("a.jpg", "1234567"), soName), QString());
+    QCOMPARE(SortCaptionLine(Facts("a.jpg", 1234567), soSize), QStringLiteral("1205KB (640x480)"));
+    QCOMPARE(SortCaptionLine(Facts("a.jpg", 999), soSize), QStringLiteral("0KB (640x480)"));
+    QCOMPARE(SortCaptionLine(Facts("a.jpg", 1234567), soName), QString());
     // In shooting-date order the line shows what the order uses.
     QCOMPARE(
-        SortCaptionLine(Facts("a.jpg", "1", "2003/05/11 10:00:00", "2001/01/02 03:04:05"), soShot),
+        SortCaptionLine(Facts("a.jpg", 1, "2003/05/11 10:00:00", "2001/01/02 03:04:05"), soShot),
         QStringLiteral("2001/01/02 03:04:05"));
-    QCOMPARE(SortCaptionLine(Facts("a.jpg", "1", "2003/05/11 10:00:00"), soShot),
+    QCOMPARE(SortCaptionLine(Facts("a.jpg", 1, "2003/05/11 10:00:00"), soShot),
              QStringLiteral("2003/05/11 10:00:00"));
     QCOMPARE(SortCaptionLine(Facts("a.jpg"), soSize), QString()); // facts unknown
 }
@@ -108,45 +113,80 @@ void TstSortOrder::tiesGoByName() {
     QFETCH(int, order);
     const QString time = QStringLiteral("2024/05/01 10:00:00");
     TThumbListView grid;
-    Fill(grid, {Facts("img_10.jpg", "2048", time), Facts("IMG_1.jpg", "2048", time),
-                Facts("img_9.jpg", "2048", time), Facts("img_1.jpg", "2048", time)});
+    Fill(grid, {Facts("img_10.jpg", 2048, time), Facts("IMG_1.jpg", 2048, time),
+                Facts("img_9.jpg", 2048, time), Facts("img_1.jpg", 2048, time)});
     ApplySortOrder(grid, order);
     QCOMPARE(Names(grid), (QStringList{"IMG_1.jpg", "img_1.jpg", "img_9.jpg", "img_10.jpg"}));
 }
 
 void TstSortOrder::sizeOrderPutsTheSmallestFirst() {
     TThumbListView grid;
-    Fill(grid, {Facts("big", "5000000"), Facts("tie1", "2048"), Facts("small", "999"),
-                Facts("tie2", "2048"), Facts("mid", "1234567")});
+    Fill(grid, {Facts("big", 5000000), Facts("tie1", 2048), Facts("small", 999),
+                Facts("tie2", 2048), Facts("mid", 1234567)});
     ApplySortOrder(grid, soSize);
     QCOMPARE(Names(grid), (QStringList{"small", "tie1", "tie2", "mid", "big"}));
-    QCOMPARE(grid.Item(0).Info.value(8), QStringLiteral("0KB (640x480)"));
-    QCOMPARE(grid.Item(3).Info.value(8), QStringLiteral("1205KB (640x480)"));
+    QCOMPARE(InfoText(grid.Item(0).Facts, ieSortLine), QStringLiteral("0KB (640x480)"));
+    QCOMPARE(InfoText(grid.Item(3).Facts, ieSortLine), QStringLiteral("1205KB (640x480)"));
     // Back to names: the caption lines are emptied.
     ApplySortOrder(grid, soName);
     QCOMPARE(Names(grid), (QStringList{"big", "mid", "small", "tie1", "tie2"}));
-    QCOMPARE(grid.Item(0).Info.value(8), QString());
+    QCOMPARE(InfoText(grid.Item(0).Facts, ieSortLine), QString());
 }
 
 void TstSortOrder::shotOrderUsesTheFileTimeWithoutShootingDate() {
     TThumbListView grid;
-    Fill(grid,
-         {Facts("exif", "1", "2010/01/01 00:00:00", "2003/05/12 09:00:00"),
-          Facts("plain", "1", "2003/05/11 23:00:00"), Facts("tie-a", "1", "2004/01/01 00:00:00"),
-          Facts("later", "1", "1999/01/01 00:00:00", "2005/07/07 07:07:07"),
-          Facts("tie-b", "1", "2004/01/01 00:00:00")});
+    Fill(grid, {Facts("exif", 1, "2010/01/01 00:00:00", "2003/05/12 09:00:00"),
+                Facts("plain", 1, "2003/05/11 23:00:00"), Facts("tie-a", 1, "2004/01/01 00:00:00"),
+                Facts("later", 1, "1999/01/01 00:00:00", "2005/07/07 07:07:07"),
+                Facts("tie-b", 1, "2004/01/01 00:00:00")});
     ApplySortOrder(grid, soShot);
     QCOMPARE(Names(grid), (QStringList{"plain", "exif", "tie-a", "tie-b", "later"}));
-    QCOMPARE(grid.Item(1).Info.value(8), QStringLiteral("2003/05/12 09:00:00"));
-    QCOMPARE(grid.Item(0).Info.value(8), QStringLiteral("2003/05/11 23:00:00"));
+    QCOMPARE(InfoText(grid.Item(1).Facts, ieSortLine), QStringLiteral("2003/05/12 09:00:00"));
+    QCOMPARE(InfoText(grid.Item(0).Facts, ieSortLine), QStringLiteral("2003/05/11 23:00:00"));
+}
+
+void TstSortOrder::shotOrderKeepsOddDatesInTheOrderOfTheirTexts_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("regular") << "2003/05/11 23:59:59"
+                             << "2003/05/12 00:00:00";
+    QTest::newRow("clock never set") << "0000/00/00 00:00:00"
+                                     << "1999/01/01 00:00:00";
+    // A blank EXIF date: spaces before digits.
+    QTest::newRow("blank") << "    /  /     :  :  "
+                           << "0000/00/00 00:00:00";
+    QTest::newRow("cut short") << "2003/05/12"
+                               << "2003/05/12 00:00:00";
+    // "-" (0x2D) before "/" (0x2F), whatever the day.
+    QTest::newRow("not a date") << "2003-12-31"
+                                << "2003/01/01 00:00:00";
+    // Letters folded to upper case, as names are.
+    QTest::newRow("folded") << "2003/05/1a"
+                            << "2003/05/1B";
+}
+
+// Dates a camera wrote oddly keep the order of their texts among the others.
+void TstSortOrder::shotOrderKeepsOddDatesInTheOrderOfTheirTexts() {
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    // Named against the order of their dates, so that only the dates can put them right.
+    const TItemFacts a = Facts("z", 1, QString(), first);
+    const TItemFacts b = Facts("a", 1, QString(), second);
+    QVERIFY(!CompareItems(a, b, soShot));
+    QVERIFY(CompareItems(b, a, soShot));
+    TThumbListView grid;
+    Fill(grid, {b, a});
+    ApplySortOrder(grid, soShot);
+    QCOMPARE(Names(grid), (QStringList{"z", "a"}));
+    QCOMPARE(InfoText(grid.ItemFacts(0), ieSortLine), first);
 }
 
 void TstSortOrder::unknownSizesDoNotStopTheSort() {
     TThumbListView grid;
-    Fill(grid, {Facts("b", "300"), Facts("broken"), Facts("a", "100")});
+    Fill(grid, {Facts("b", 300), Facts("broken"), Facts("a", 100)});
     ApplySortOrder(grid, soSize);
     QCOMPARE(Names(grid), (QStringList{"broken", "a", "b"}));
-    QCOMPARE(grid.Item(0).Info.value(8), QString());
+    QCOMPARE(InfoText(grid.Item(0).Facts, ieSortLine), QString());
 }
 
 void TstSortOrder::progressRoundsHalvesToEven() {

@@ -387,7 +387,11 @@ void TstThumbGrid::wheelScrollsByNotchesAndPixels() {
 void TstThumbGrid::countChangesEmptyTheItems() {
     TThumbListView view;
     view.SetCount(3);
-    view.SetItemInfo(0, {"", "a.jpg", "/p/a.jpg", "10", "", "", "1", "1", ""});
+    TItemFacts facts = NamedFacts(QStringLiteral("/p/a.jpg"));
+    facts.FileSize = 10;
+    facts.Shown = QSize(1, 1);
+    facts.Loaded = true;
+    view.SetItemFacts(0, facts);
     view.SetThumbnail(0, Filled(10, 10, Qt::red));
     view.SetLoadFailed(2);
     view.SetSelected(2);
@@ -396,10 +400,9 @@ void TstThumbGrid::countChangesEmptyTheItems() {
     QCOMPARE(view.SelectedIndex(), -1);
     QVERIFY(view.Item(0).Bitmap.isNull());
     QVERIFY(view.Item(0).Caption.isEmpty());
-    QCOMPARE(view.Item(0).Info.size(), 9);
-    QVERIFY(view.Item(0).Info.join(QString()).isEmpty());
+    QCOMPARE(InfoTexts(view.Item(0).Facts), QStringList(InfoCount));
     view.SetCount(4);
-    QCOMPARE(view.ItemInfo(3).size(), 9);
+    QCOMPARE(InfoTexts(view.ItemFacts(3)), QStringList(InfoCount));
     QVERIFY(!view.Item(3).LoadFailed);
 }
 
@@ -409,8 +412,7 @@ void TstThumbGrid::sortIsStableAndTheSelectionFollows() {
     const QStringList keys{"3", "1", "2", "1", "3"};
     view.SetCount(5);
     for (int i = 0; i < 5; ++i) {
-        view.SetItemInfoEntry(i, 1, names[i]);
-        view.SetItemInfoEntry(i, 3, keys[i]);
+        view.SetItemFacts(i, NamedFacts(names[i]));
     }
     view.SetSelected(2); // "b"
     view.Sort([&](int i, int j) { return keys[i].toInt() > keys[j].toInt(); });

@@ -1,4 +1,4 @@
-#include "cache/item_facts.h"
+#include "cache/listed_facts.h"
 #include "cache/thumbnail_db.h"
 #include "picture_fixtures.h"
 #include "support/file_size_limit.h"
@@ -67,8 +67,9 @@ TEST_F(Database, ListedPicturesGiveTheirSizeAsShown) {
             if (stored) {
                 ASSERT_TRUE(db->Thumbnail(path).Ok());
             }
-            const QStringList info = PictureFacts(*db, path);
-            EXPECT_EQ(QSize(info[ieWidth].toInt(), info[ieHeight].toInt()), row.shown) << stored;
+            const TItemFacts facts = PictureItemFacts(*db, path);
+            EXPECT_EQ(facts.Shown, row.shown) << stored;
+            EXPECT_EQ(facts.StoredSize(), QSize(64, 48)) << stored;
             EXPECT_EQ(db->Facts(path)->Width, 64);
         }
     }

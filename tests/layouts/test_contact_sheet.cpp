@@ -114,10 +114,10 @@ TEST(ContactSheetCells, TheDateLineIsTheShootingDateElseTheFileTime) {
     QFile::remove(gone);
     f.RenderSheet(1);
     EXPECT_EQ(f.At(0, 0).Date, QStringLiteral("2001/02/03 04:05:06"));
-    const QString fileTime = f.Items.ItemInfo(1).value(ieFileTime);
+    const QString fileTime = InfoText(f.Items.ItemFacts(1), ieFileTime);
     EXPECT_FALSE(fileTime.isEmpty());
     EXPECT_EQ(f.At(1, 0).Date, fileTime);
-    EXPECT_EQ(f.At(2, 0).Date, f.Items.ItemInfo(2).value(ieFileTime));
+    EXPECT_EQ(f.At(2, 0).Date, InfoText(f.Items.ItemFacts(2), ieFileTime));
     EXPECT_TRUE(f.At(2, 0).HasPicture); // the movie's icon
     // A picture gone since the listing: framed and empty, its name and date still printed.
     EXPECT_FALSE(f.At(3, 0).HasPicture);

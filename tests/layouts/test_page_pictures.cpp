@@ -20,7 +20,7 @@ class ShownItems : public TThumbItemSource {
 public:
     explicit ShownItems(const TThumbItemSource& items) : m_items(items) {}
     int Count() const override { return m_items.Count(); }
-    QStringList ItemInfo(int index) const override { return m_items.ItemInfo(index); }
+    TItemFacts ItemFacts(int index) const override { return m_items.ItemFacts(index); }
     int SelectedIndex() const override { return -1; }
     QImage Thumbnail(int) const override { return Shown; }
     QImage Shown;
@@ -93,6 +93,52 @@ TEST(PagePictures, APreviewTakesTheGridsOwnThumbnailWhenItCoversTheBox) {
     f.Render(1);
     EXPECT_EQ(f.Cell(true, 0, 0)->Picture, QSize(512, 384));
     EXPECT_EQ(f.Db.RenderCount(), 1);
+}
+
+// One item with the facts it was listed with.
+class OneItem : public TThumbItemSource {
+public:
+    explicit OneItem(TItemFacts facts) : m_facts(std::move(facts)) {}
+    int Count() const override { return 1; }
+    TItemFacts ItemFacts(int) const override { return m_facts; }
+    int SelectedIndex() const override { return -1; }
+
+private:
+    TItemFacts m_facts;
+};
+
+// A picture box asks for the picture as the item was listed, in numbers: its size as stored (a
+// photo shown turned a quarter gives back its stored sides), its file time and size.
+TEST(PagePictures, WantOfItemTakesTheListedFacts) {
+    const struct {
+        const char* what;
+        QSize shown;
+        TItemTurn turn;
+        qint64 size;
+        QSize picture;
+    } rows[] = {
+        {"as stored", {640, 480}, TItemTurn::AsStored, 5000, {640, 480}},
+        {"turned a quarter", {480, 640}, TItemTurn::Quarter, 5000, {640, 480}},
+        {"turn unknown", {480, 640}, TItemTurn::Unknown, 5000, {480, 640}},
+        {"no facts", QSize(), TItemTurn::Unknown, -1, QSize()},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TItemFacts facts = NamedFacts(QStringLiteral("/p/a.jpg"));
+        facts.Shown = row.shown;
+        facts.Turn = row.turn;
+        facts.FileSize = row.size;
+        if (row.size >= 0) {
+            facts.FileTime = TDateStamp::FromText(QStringLiteral("2003/05/11 10:00:00"));
+        }
+        const TPictureWant want = WantOfItem(OneItem(facts), 0, {200, 100});
+        EXPECT_EQ(want.Path, facts.FullPath);
+        EXPECT_EQ(want.Index, 0);
+        EXPECT_EQ(want.Box, QSize(200, 100));
+        EXPECT_EQ(want.Picture, row.picture);
+        EXPECT_EQ(want.FileSize, row.size);
+        EXPECT_EQ(want.FileTime, InfoText(facts, ieFileTime));
+    }
 }
 
 } // namespace

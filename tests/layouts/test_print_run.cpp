@@ -153,14 +153,14 @@ TEST(FolderItems, ListsAsTheWindowDoesAndSortsStably) {
     ASSERT_EQ(f.Items.Count(), 3);
     QStringList names;
     for (int i = 0; i < f.Items.Count(); ++i) {
-        names.append(f.Items.ItemInfo(i).value(ieFileName));
-        EXPECT_EQ(f.Items.ItemInfo(i).value(ieFullPath), f.Folder.File(names.last()));
+        names.append(f.Items.ItemFacts(i).Name);
+        EXPECT_EQ(f.Items.ItemFacts(i).FullPath, f.Folder.File(names.last()));
     }
     EXPECT_EQ(names, (QStringList{"A.png", "b.jpg", "c.avi"}));
     // Unreadable pictures have no size: they come first by size, in their listed order.
     f.Items.Sort(soSize);
-    EXPECT_EQ(f.Items.ItemInfo(2).value(ieFileName), QStringLiteral("c.avi"));
-    EXPECT_EQ(f.Items.ItemInfo(0).value(ieFileName), QStringLiteral("A.png"));
+    EXPECT_EQ(f.Items.ItemFacts(2).Name, QStringLiteral("c.avi"));
+    EXPECT_EQ(f.Items.ItemFacts(0).Name, QStringLiteral("A.png"));
     EXPECT_EQ(f.Items.SelectedIndex(), -1);
 }
 

@@ -1,6 +1,9 @@
 #include "picture_fixtures.h"
 
 #include <QBuffer>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QTemporaryFile>
 #include <cmath>
@@ -216,6 +219,17 @@ double Psnr(const QImage& a, const QImage& b) {
     }
     const double mean = squares / (3.0 * x.width() * x.height());
     return mean == 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mean);
+}
+
+bool SwapKeepingSizeAndTime(const QString& path, QByteArray jpeg) {
+    QFile file(path);
+    const qint64 size = file.size();
+    const QDateTime time = QFileInfo(file).lastModified();
+    if (jpeg.size() > size || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return false;
+    }
+    jpeg.resize(size, '\0');
+    return file.write(jpeg) == size && file.setFileTime(time, QFileDevice::FileModificationTime);
 }
 
 } // namespace mirte::test

@@ -36,4 +36,9 @@ double MeanDifference(const QImage& a, const QImage& b);
 // of different sizes, 99 for equal ones).
 double Psnr(const QImage& a, const QImage& b);
 
+// Puts another JPEG in place of a stored thumbnail, padded to the old file's size and given its
+// time, so that the cache still takes the file for its record's (a decoder stops at the
+// picture's end). False when the JPEG is larger than the file or the file cannot be written.
+bool SwapKeepingSizeAndTime(const QString& path, QByteArray jpeg);
+
 } // namespace mirte::test

@@ -81,7 +81,7 @@ struct StatusRecorder {
 int LoadedItems(const TThumbListView& grid) {
     int loaded = 0;
     for (int i = 0; i < grid.Count(); ++i) {
-        loaded += grid.ItemInfo(i).value(ieLoadMark).isEmpty() ? 0 : 1;
+        loaded += grid.ItemFacts(i).Loaded ? 1 : 0;
     }
     return loaded;
 }
@@ -242,7 +242,7 @@ void TestMainWindow::printButtonsPassTheirChecksAfterALoad() {
     int picture = -1;
     int movie = -1;
     for (int i = 0; i < grid.Count(); ++i) {
-        (grid.ItemInfo(i).value(1) == QLatin1String("clip.avi") ? movie : picture) = i;
+        (grid.ItemFacts(i).Name == QLatin1String("clip.avi") ? movie : picture) = i;
     }
     QVERIFY(picture >= 0 && movie >= 0);
     grid.SetSelected(picture);
@@ -602,7 +602,7 @@ void TestMainWindow::aFileArgumentShowsItsFolderWithItSelected() {
         return;
     }
     QTRY_VERIFY_WITH_TIMEOUT(grid.SelectedIndex() >= 0, 20000);
-    QCOMPARE(grid.ItemInfo(grid.SelectedIndex()).value(ieFullPath), file);
+    QCOMPARE(grid.ItemFacts(grid.SelectedIndex()).FullPath, file);
     QVERIFY(WaitForLoadEnd(*window));
     QVERIFY(grid.FirstVisibleIndex() > 0);
     QVERIFY(grid.SelectedIndex() >= grid.FirstVisibleIndex());
@@ -718,7 +718,7 @@ void TestMainWindow::pagesFilesAndMailOpenOnTheDesktop() {
     const TEdgeRect cell = grid.CellRect(1);
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {},
                        QPoint((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2));
-    QCOMPARE(desktop.Urls.last().toLocalFile(), grid.ItemInfo(1).value(ieFullPath));
+    QCOMPARE(desktop.Urls.last().toLocalFile(), grid.ItemFacts(1).FullPath);
     QVERIFY(photos.contains(desktop.Urls.last().toLocalFile()));
     QCOMPARE(desktop.Urls.size(), 7);
     QVERIFY(fixture.Messages.isEmpty());

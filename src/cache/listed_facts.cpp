@@ -1,0 +1,110 @@
+#include "listed_facts.h"
+
+#include "picture/orientation.h"
+#include "picture/picture_error.h"
+#include "picture/picture_header.h"
+#include "th_render.h"
+#include "thumbnail_db.h"
+#include "util/file_facts.h"
+
+namespace mirte {
+
+namespace {
+
+TItemTurn TurnOf(bool quarter) {
+    return quarter ? TItemTurn::Quarter : TItemTurn::AsStored;
+}
+
+// The turn from the picture's header; unknown when the header cannot be read.
+TItemTurn HeaderTurn(const QString& path) {
+    try {
+        return TurnOf(SwapsSides(ReadPictureHeader(path).orientation));
+    } catch (const EPictureError&) {
+        return TItemTurn::Unknown;
+    }
+}
+
+// The turn from the stored thumbnail, made upright: whether it lies the other way than the
+// stored picture. Read from the thumbnail's header only; from the picture's header when the
+// thumbnail is square or unreadable.
+TItemTurn ThumbnailTurn(const QString& thumbnail, const QString& path, const TPictureFacts& facts) {
+    if (facts.Width == facts.Height) {
+        return TItemTurn::AsStored; // either way the same
+    }
+    try {
+        const PictureHeader stored = ReadPictureHeader(thumbnail);
+        if (stored.width != stored.height) {
+            return TurnOf((stored.width > stored.height) != (facts.Width > facts.Height));
+        }
+    } catch (const EPictureError&) {
+        // Gone or damaged: the cache makes it again; the picture tells meanwhile.
+    }
+    return HeaderTurn(path);
+}
+
+// Whether facts the item was listed with still describe the record, so that their turn holds.
+bool StillTheRecord(const TItemFacts* known, const QString& path, const TPictureFacts& facts) {
+    return known != nullptr && known->Turn != TItemTurn::Unknown && known->FullPath == path &&
+           known->FileSize == facts.FileSize && known->FileTime.Text() == facts.FileTime &&
+           known->StoredSize() == QSize(facts.Width, facts.Height);
+}
+
+void TakePictureFacts(TItemFacts& item, const TPictureFacts& facts, TItemTurn turn) {
+    item.FileSize = facts.FileSize;
+    item.FileTime = TDateStamp::FromText(facts.FileTime);
+    item.ShotTime = TDateStamp::FromText(facts.CreateTime);
+    item.Turn = turn;
+    const QSize stored(facts.Width, facts.Height);
+    item.Shown = turn == TItemTurn::Quarter ? stored.transposed() : stored;
+}
+
+} // namespace
+
+TItemFacts PictureItemFacts(TThumbnailDB& db, const QString& path, const TItemFacts* known) {
+    TItemFacts item = NamedFacts(path);
+    // A folder seen before opens no picture for it (its thumbnails tell the turn, once);
+    // otherwise the header read for the facts tells it.
+    TFileLook look;
+    if (const std::optional<TStoredThumbnail> stored = db.Locate(path, &look)) {
+        const TItemTurn turn = StillTheRecord(known, path, stored->Facts)
+                                   ? known->Turn
+                                   : ThumbnailTurn(stored->File, path, stored->Facts);
+        TakePictureFacts(item, stored->Facts, turn);
+        return item;
+    }
+    if (!look.Exists || look.IsFolder) {
+        return item;
+    }
+    try {
+        const PictureHeader header = ReadPictureHeader(path);
+        TPictureFacts facts;
+        if (ReadPictureFacts(path, header, facts, &look)) {
+            TakePictureFacts(item, facts, TurnOf(SwapsSides(header.orientation)));
+        }
+    } catch (const EPictureError&) {
+        // No facts for a file that is not a picture we read.
+    }
+    return item;
+}
+
+TItemFacts MovieItemFacts(const QString& path) {
+    TItemFacts item = NamedFacts(path);
+    QString time;
+    qint64 size = 0;
+    bool folder = false;
+    if (GetFileTimeSize(path, time, size, &folder) && !folder) {
+        item.FileSize = size;
+        item.FileTime = TDateStamp::FromText(time);
+    }
+    return item;
+}
+
+TItemFacts ReadItemFacts(TThumbnailDB& db, const QString& path, const TItemFacts* known) {
+    try {
+        return IsMovieFile(path) ? MovieItemFacts(path) : PictureItemFacts(db, path, known);
+    } catch (const std::exception&) {
+        return NamedFacts(path);
+    }
+}
+
+} // namespace mirte
