@@ -1,9 +1,9 @@
 // libFuzzer target: both BMP readers, the lenient picture decoder and the strict bitmap class.
 #include "picture/bmp_decoder.h"
+#include "picture/bmp_header.h"
 #include "picture/dib_errors.h"
 #include "picture/dib_graphic.h"
 #include "picture/picture_error.h"
-#include "picture/picture_header.h"
 
 #include <QBuffer>
 #include <cstddef>

@@ -1,5 +1,7 @@
 // libFuzzer target: the header readers that size a picture without decoding it.
-#include "picture/picture_header.h"
+#include "picture/bmp_header.h"
+#include "picture/jpeg_header.h"
+#include "picture/png_header.h"
 
 #include <QBuffer>
 #include <cstddef>

@@ -2,7 +2,6 @@
 
 #include "picture/stored_thumbnail.h"
 #include "record_fields.h"
-#include "th_image_base.h"
 #include "util/errors.h"
 #include "util/file_facts.h"
 
@@ -88,7 +87,7 @@ bool TThImage::FromStr(QStringView line) {
     }
     TThImage parsed;
     qint64 saveId = 0;
-    if (!ParseDecimal(f[3], 0, TThImageBase::SaveCountMax - 1, saveId) ||
+    if (!ParseDecimal(f[3], 0, TThImageOwner::SaveCountMax - 1, saveId) ||
         !ParseInt(f[4], parsed.ReqWidth) || !ParseInt(f[5], parsed.ReqHeight) ||
         !ParseInt(f[6], parsed.Org.Width) || !ParseInt(f[7], parsed.Org.Height) ||
         !ParseDecimal(f[11], 0, INT64_MAX / 2, parsed.Org.FileSize) ||
@@ -107,8 +106,8 @@ bool TThImage::FromStr(QStringView line) {
     return true;
 }
 
-TThImageBase* TThImage::Images() const {
-    return static_cast<TThImageBase*>(Owner);
+TThImageOwner* TThImage::Images() const {
+    return static_cast<TThImageOwner*>(Owner);
 }
 
 QString TThImage::BitmapFileName() const {

@@ -2,6 +2,7 @@
 
 #include "picture_facts.h"
 #include "th_entry.h"
+#include "th_image_owner.h"
 #include "util/file_facts.h"
 
 #include <QImage>
@@ -9,8 +10,6 @@
 #include <QStringList>
 
 namespace mirte {
-
-class TThImageBase;
 
 // One cache record: the source picture and box it was made for, the source's facts at the
 // time, and the bitmap file that holds the thumbnail. Fields in the management file's order.
@@ -30,7 +29,7 @@ public:
     // unchanged) otherwise.
     bool FromStr(QStringView line) override;
 
-    TThImageBase* Images() const;
+    TThImageOwner* Images() const;
     QString BitmapFileName() const;
     // Loads the stored thumbnail, at the smallest scale that still covers it fitted into `box`
     // (whole for an empty box); false when its file is missing. Raises EPictureError for a

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cache_file_name.h"
 #include "cache_log.h"
 #include "th_image.h"
+#include "th_image_owner.h"
 
 #include <QHash>
 #include <QString>
@@ -15,10 +15,9 @@ namespace mirte {
 // The cache's records in least-recently-used order (new and served records go to the end,
 // eviction takes from the front, searches start at the end), the bitmap numbering and the size
 // limit.
-class TThImageBase : public TThEntryBase {
+class TThImageBase : public TThImageOwner {
 public:
-    static constexpr int SaveCountMax = 1000000; // bitmap numbers run 0..999,999, then wrap
-    static constexpr int ReserveCount = 1000;    // numbers are freed in blocks of this many
+    static constexpr int ReserveCount = 1000; // numbers are freed in blocks of this many
     static constexpr int HalfRange = SaveCountMax / 2;
 
     explicit TThImageBase(CacheLog log = CacheLog());
@@ -84,7 +83,6 @@ public:
     static QString TitleLine();
     const CacheLog& Log() const { return m_log; }
 
-    TThCacheFileName CacheFileName;
     int SaveCounter = -1;
     QString SaveCounterTime;
     qint64 TotalSize = 0;

@@ -4,7 +4,7 @@
 #include "dib_pixels.h"
 #include "dib_rle.h"
 #include "picture_error.h"
-#include "picture_header.h"
+#include "picture_limits.h"
 
 #include <QFile>
 #include <algorithm>

@@ -4,6 +4,7 @@
 #include "exif_reader.h"
 #include "heif_boxes.h"
 #include "picture_error.h"
+#include "picture_limits.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "jpeg_errors.h"
 #include "picture_error.h"
-#include "picture_header.h"
+#include "picture_limits.h"
 #include "stdio_file.h"
 
 #include <cerrno>

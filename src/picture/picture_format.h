@@ -1,13 +1,12 @@
 #pragma once
 
+#include "picture_format_enum.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
 namespace mirte {
-
-// Heif covers the whole family libheif reads (HEIC, HEIF, AVIF); Raw every camera RAW LibRaw reads.
-enum class PictureFormat { Unknown, Jpeg, Png, Tiff, Bmp, Heif, WebP, Raw };
 
 // The extensions the browser lists, in the order of their groups: the pictures (the six of old,
 // then HEIF, AVIF, WebP and the camera RAW files), then the movies, which are never decoded.

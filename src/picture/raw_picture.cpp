@@ -1,7 +1,9 @@
 #include "raw_picture.h"
 
 #include "jpeg_decoder.h"
+#include "jpeg_header.h"
 #include "picture_error.h"
+#include "picture_limits.h"
 
 #include <QBuffer>
 #include <QDateTime>

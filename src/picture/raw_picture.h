@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picture_header.h"
+#include "picture_header_fields.h"
 #include "row_sink.h"
 
 #include <QByteArrayView>

@@ -1,7 +1,7 @@
 #include "tiff_decoder.h"
 
 #include "picture_error.h"
-#include "picture_header.h"
+#include "picture_limits.h"
 #include "tiff_support.h"
 
 #include <algorithm>

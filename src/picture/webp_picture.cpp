@@ -3,6 +3,7 @@
 #include "alpha_rows.h"
 #include "exif_reader.h"
 #include "picture_error.h"
+#include "picture_limits.h"
 
 #include <QFile>
 #include <QRect>

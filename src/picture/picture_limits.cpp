@@ -1,0 +1,18 @@
+#include "picture_limits.h"
+
+#include "picture_error.h"
+
+namespace mirte {
+
+void CheckPictureSize(const QString& path, qint64 width, qint64 height) {
+    if (width <= 0 || height <= 0) {
+        ThrowPictureError(
+            path, QStringLiteral("画像サイズ (%1 x %2) が不正です。").arg(width).arg(height));
+    }
+    if (width > MaxPictureSide || height > MaxPictureSide || width * height * 4 > MaxPictureBytes) {
+        ThrowPictureError(
+            path, QStringLiteral("画像サイズ (%1 x %2) が大きすぎます。").arg(width).arg(height));
+    }
+}
+
+} // namespace mirte
