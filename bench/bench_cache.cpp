@@ -1,6 +1,6 @@
 // A folder seen before must fill from the cache: the sweep of Facts and Thumbnail
 // over 1,000 cached 512-box thumbnails, beside just reading those 1,000 BMP files; and loading
-// and saving a management file of 20,000 records.
+// and saving a management file of 20,000 records, also merged with what another program wrote.
 
 #include "cache/thumbnail_db.h"
 #include "picture/stored_thumbnail.h"
@@ -136,6 +136,7 @@ BigTable& TwentyThousand() {
     static const bool made = [] {
         big.table = std::make_unique<mirte::TThTable>();
         big.table->SetCacheDir(big.cache.path());
+        big.table->SetMaxSize(4 * 1024 * 1024);
         mirte::TThImageBase& images = big.table->Images();
         for (int i = 0; i < 20000; ++i) {
             mirte::TThImage record;
@@ -177,6 +178,25 @@ void SaveTable20000(benchmark::State& state) {
     state.counters["records"] = big.table->Images().Count();
 }
 BENCHMARK(SaveTable20000)->Unit(benchmark::kMillisecond);
+
+// The step that holds the folder's lock when another program wrote the management file since
+// this one read it: the file read again, merged with this table's records and written.
+void MergeAndSaveTable20000(benchmark::State& state) {
+    BigTable& big = TwentyThousand();
+    mirte::TThTable other;
+    other.SetCacheDir(big.cache.path());
+    other.SetMaxSize(4 * 1024 * 1024);
+    for (auto _ : state) {
+        state.PauseTiming();
+        other.Images().Modified = true;
+        other.SaveTable(); // the file changes under this table
+        big.table->Images().Modified = true;
+        state.ResumeTiming();
+        big.table->SaveTable();
+    }
+    state.counters["records"] = big.table->Images().Count();
+}
+BENCHMARK(MergeAndSaveTable20000)->Unit(benchmark::kMillisecond);
 
 void LoadTable20000(benchmark::State& state) {
     BigTable& big = TwentyThousand();

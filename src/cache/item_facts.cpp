@@ -1,12 +1,27 @@
 #include "item_facts.h"
 
 #include "picture/picture_format.h"
-#include "sort_keys.h"
 #include "util/paths.h"
 
 #include <QFileInfo>
 
 namespace mirte {
+
+QString SortCaptionLine(const TItemFacts& facts, int order) {
+    switch (order) {
+    case soSize:
+        if (facts.FileSize < 0) {
+            return {};
+        }
+        return QString::number(facts.FileSize / 1024) + QStringLiteral("KB (") +
+               InfoText(facts, ieWidth) + QLatin1Char('x') + InfoText(facts, ieHeight) +
+               QLatin1Char(')');
+    case soShot:
+        return facts.ShotOrFileTime().Text();
+    default:
+        return {};
+    }
+}
 
 namespace {
 

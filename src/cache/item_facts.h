@@ -24,6 +24,14 @@ enum TInfoEntry {
 };
 constexpr int InfoCount = 9;
 
+// The orders of a folder's items (the grid's and the print layouts'), all ascending.
+enum TSortOrder {
+    soName = 0, // 名前順: file name, a to z folded to upper case, digit runs as numbers
+    soSize = 1, // サイズ順: file size
+    soShot = 2, // 撮影順: shooting date, else the file's last-write time
+};
+constexpr int SortOrderCount = 3;
+
 // How a picture is turned to be shown upright, as far as it is known.
 enum class TItemTurn : quint8 {
     Unknown,  // not found: a movie, a file without facts, a turn that could not be read
@@ -55,6 +63,11 @@ struct TItemFacts {
 QString InfoText(const TItemFacts& facts, TInfoEntry entry);
 // All nine, at their positions.
 QStringList InfoTexts(const TItemFacts& facts);
+
+// The caption line (ieSortLine) of an item for the order: empty for names; "1205KB (640x480)"
+// for sizes (empty when the size is unknown); the shooting date, else the file time, for
+// shooting dates, so that the line shows what the order uses.
+QString SortCaptionLine(const TItemFacts& facts, int order);
 
 // Whether the path names a movie, which is shown by its file type's icon and never decoded.
 bool IsMovieFile(const QString& path);

@@ -1,7 +1,5 @@
 #include "sort_keys.h"
 
-#include "item_facts.h"
-
 #include <algorithm>
 
 namespace mirte {
@@ -87,22 +85,6 @@ int CompareNames(const QByteArray& a, const QByteArray& b) {
     const bool aLeft = i < a.size();
     const bool bLeft = j < b.size();
     return aLeft == bLeft ? 0 : (aLeft ? 1 : -1);
-}
-
-QString SortCaptionLine(const TItemFacts& facts, int order) {
-    switch (order) {
-    case soSize:
-        if (facts.FileSize < 0) {
-            return {};
-        }
-        return QString::number(facts.FileSize / 1024) + QStringLiteral("KB (") +
-               InfoText(facts, ieWidth) + QLatin1Char('x') + InfoText(facts, ieHeight) +
-               QLatin1Char(')');
-    case soShot:
-        return facts.ShotOrFileTime().Text();
-    default:
-        return {};
-    }
 }
 
 TSortKey MakeSortKey(const TItemFacts& facts, int order) {

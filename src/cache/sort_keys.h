@@ -1,5 +1,6 @@
 #pragma once
 
+#include "item_facts.h"
 #include "util/date_stamp.h"
 
 #include <QByteArray>
@@ -7,21 +8,6 @@
 #include <QtGlobal>
 
 namespace mirte {
-
-struct TItemFacts;
-
-// The orders of a folder's items (the grid's and the print layouts'), all ascending.
-enum TSortOrder {
-    soName = 0, // 名前順: file name, a to z folded to upper case, digit runs as numbers
-    soSize = 1, // サイズ順: file size
-    soShot = 2, // 撮影順: shooting date, else the file's last-write time
-};
-constexpr int SortOrderCount = 3;
-
-// The caption line (ieSortLine) of an item for the order: empty for names; "1205KB (640x480)"
-// for sizes (empty when the size is unknown); the shooting date, else the file time, for
-// shooting dates, so that the line shows what the order uses.
-QString SortCaptionLine(const TItemFacts& facts, int order);
 
 // True when the item with facts a must come after the one with facts b.
 bool CompareItems(const TItemFacts& a, const TItemFacts& b, int order);
