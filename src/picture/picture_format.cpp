@@ -99,28 +99,30 @@ bool IsPictureExtension(const QString& ext) {
     return !IsMovieExtension(ext) && BrowsedExtensions().contains(ext);
 }
 
-PictureFormat SniffFormat(QByteArrayView b) {
-    if (b.size() >= 3 && b.startsWith("\xFF\xD8\xFF")) {
+PictureFormat SniffFormat(QByteArrayView firstBytes) {
+    if (firstBytes.size() >= 3 && firstBytes.startsWith("\xFF\xD8\xFF")) {
         return PictureFormat::Jpeg;
     }
-    if (b.size() >= 8 && b.startsWith("\x89PNG\r\n\x1A\n")) {
+    if (firstBytes.size() >= 8 && firstBytes.startsWith("\x89PNG\r\n\x1A\n")) {
         return PictureFormat::Png;
     }
-    if (IsRawSignature(b)) {
+    if (IsRawSignature(firstBytes)) {
         return PictureFormat::Raw;
     }
-    if (b.size() >= 4 &&
-        (b.startsWith(QByteArrayView("II*\0", 4)) || b.startsWith(QByteArrayView("MM\0*", 4)) ||
-         b.startsWith(QByteArrayView("II+\0", 4)) || b.startsWith(QByteArrayView("MM\0+", 4)))) {
+    if (firstBytes.size() >= 4 && (firstBytes.startsWith(QByteArrayView("II*\0", 4)) ||
+                                   firstBytes.startsWith(QByteArrayView("MM\0*", 4)) ||
+                                   firstBytes.startsWith(QByteArrayView("II+\0", 4)) ||
+                                   firstBytes.startsWith(QByteArrayView("MM\0+", 4)))) {
         return PictureFormat::Tiff; // classic and big TIFF
     }
-    if (b.size() >= 2 && b.startsWith("BM")) {
+    if (firstBytes.size() >= 2 && firstBytes.startsWith("BM")) {
         return PictureFormat::Bmp;
     }
-    if (b.size() >= 12 && b.startsWith("RIFF") && b.sliced(8, 4) == QByteArrayView("WEBP")) {
+    if (firstBytes.size() >= 12 && firstBytes.startsWith("RIFF") &&
+        firstBytes.sliced(8, 4) == QByteArrayView("WEBP")) {
         return PictureFormat::WebP;
     }
-    return SniffFileTypeBox(b);
+    return SniffFileTypeBox(firstBytes);
 }
 
 PictureFormat FormatOfExtension(const QString& ext) {
