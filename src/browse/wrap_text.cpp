@@ -10,9 +10,9 @@ void WrapText(const QString& text, const QFontMetrics& metrics, QStringList& lin
     }
     // Lines end only between grapheme clusters, so no code point or surrogate pair is split.
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    int lineStart = 0;
-    int fitEnd = 0; // the end of what fits on the current line
-    for (int end = finder.toNextBoundary(); end != -1; end = finder.toNextBoundary()) {
+    qsizetype lineStart = 0;
+    qsizetype fitEnd = 0; // the end of what fits on the current line
+    for (qsizetype end = finder.toNextBoundary(); end != -1; end = finder.toNextBoundary()) {
         if (fitEnd == lineStart ||
             metrics.horizontalAdvance(text.mid(lineStart, end - lineStart)) <= width) {
             fitEnd = end; // it fits, or it is a lone character too wide for any line

@@ -31,7 +31,8 @@ QImage MakeDemoPicture(int number, QSize size) {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const int side = std::min(size.width(), size.height());
-    painter.setPen(QPen(Qt::white, side / 40));
+    const int penWidth = side / 40; // whole pixels
+    painter.setPen(QPen(Qt::white, penWidth));
     painter.drawEllipse(QPoint(size.width() / 2, size.height() / 2), side / 3, side / 3);
     painter.drawLine(0, 0, size.width(), size.height());
     QFont font(QStringLiteral("IPAPGothic"));

@@ -120,9 +120,10 @@ void AreaScaler::Row(const std::uint8_t* rgb) {
             g += w * p[1];
             b += w * p[2];
         }
-        m_line[x * 3] = r;
-        m_line[x * 3 + 1] = g;
-        m_line[x * 3 + 2] = b;
+        const std::size_t at = std::size_t(x) * 3;
+        m_line[at] = r;
+        m_line[at + 1] = g;
+        m_line[at + 2] = b;
     }
     // Vertically, in units of 1/(dh * height): output row y spans [y*height, (y+1)*height),
     // this source row spans [row*dh, (row+1)*dh). Shrinking, it touches at most two output rows.

@@ -15,7 +15,9 @@ namespace {
 QList<QRgb> ColorTable(const TInternalDib& dib) {
     const int count = DibFullColorCount(dib.header.biBitCount);
     QList<QRgb> table(count, qRgb(0, 0, 0));
-    for (int i = 0; i < std::min<int>(count, dib.colors.size()); ++i) {
+    // At most count, an int.
+    const int known = static_cast<int>(std::min<qsizetype>(count, dib.colors.size()));
+    for (int i = 0; i < known; ++i) {
         const TRgbQuad& color = dib.colors[i];
         table[i] = qRgb(color.rgbRed, color.rgbGreen, color.rgbBlue);
     }
@@ -110,7 +112,8 @@ TInternalDib DibFromImage(const QImage& image) {
     if (bits <= 8) {
         const QList<QRgb> table = source.colorTable();
         const int full = DibFullColorCount(bits);
-        const int count = table.isEmpty() ? full : std::min<int>(table.size(), full);
+        const int count =
+            table.isEmpty() ? full : static_cast<int>(std::min<qsizetype>(table.size(), full));
         dib.colors.resize(count);
         for (int i = 0; i < count; ++i) {
             // Without a table Qt shows the indexes as a grey ramp.

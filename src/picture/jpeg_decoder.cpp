@@ -59,8 +59,9 @@ bool Run(Decompressor& d, const unsigned char* data, std::size_t size, QSize cov
     jpeg_read_header(info, TRUE);
     CheckPictureSize(path, info->image_width, info->image_height);
 
-    const int n = std::max(JpegScaleFor(info->image_width, cover.width()),
-                           JpegScaleFor(info->image_height, cover.height()));
+    // Both sides are within the checked limits, so they fit an int.
+    const int n = std::max(JpegScaleFor(static_cast<int>(info->image_width), cover.width()),
+                           JpegScaleFor(static_cast<int>(info->image_height), cover.height()));
     info->scale_num = n;
     info->scale_denom = 8;
     // Thumbnails are shrunk further anyway: the plain chroma upsampling is all they need.

@@ -75,15 +75,15 @@ bool IsPictureExtension(const QString& ext) {
     return !IsMovieExtension(ext) && BrowsedExtensions().contains(ext);
 }
 
-PictureFormat SniffFormat(QByteArrayView b) {
+PictureFormat SniffFormat(QByteArrayView firstBytes) {
     for (const FormatEntry& entry : PictureFormats()) {
         for (const FormatSignature& signature : entry.signatures) {
-            if (signature.Matches(b)) {
+            if (signature.Matches(firstBytes)) {
                 return entry.format;
             }
         }
     }
-    return SniffFileTypeBox(b);
+    return SniffFileTypeBox(firstBytes);
 }
 
 PictureFormat FormatOfExtension(const QString& ext) {

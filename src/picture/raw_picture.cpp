@@ -131,7 +131,8 @@ void SendRows(const unsigned char* pixels, int width, int height, int colours, R
             continue;
         }
         for (int x = 0; x < width; ++x) {
-            rgb[3 * x] = rgb[3 * x + 1] = rgb[3 * x + 2] = row[x];
+            const std::size_t at = std::size_t(x) * 3;
+            rgb[at] = rgb[at + 1] = rgb[at + 2] = row[x];
         }
         sink.Row(rgb.data());
     }

@@ -20,7 +20,7 @@ constexpr int MaxStoredSide = 512;
 
 // The thumbnail as the bytes of a JPEG file. Raises EPictureError when the image cannot be
 // encoded (a null image, say) or is larger than MaxStoredSide.
-QByteArray EncodeStoredThumbnail(const QImage& image, int quality = StoredJpegQuality,
+QByteArray EncodeStoredThumbnail(const QImage& source, int quality = StoredJpegQuality,
                                  bool fullChroma = StoredJpegFullChroma);
 
 // Decodes the bytes of a stored thumbnail (as ReadStoredThumbnail does a file); false, with the

@@ -46,10 +46,11 @@ void RotateBitmap(QImage& bitmap, int turn, QColor back) {
             default:
                 break;
             }
-            uchar* out = turned.scanLine(dy) + dx * 3;
-            out[0] = in[x * 3];
-            out[1] = in[x * 3 + 1];
-            out[2] = in[x * 3 + 2];
+            uchar* out = turned.scanLine(dy) + std::ptrdiff_t(dx) * 3;
+            const uchar* pixel = in + std::ptrdiff_t(x) * 3;
+            out[0] = pixel[0];
+            out[1] = pixel[1];
+            out[2] = pixel[2];
         }
     }
     bitmap = turned;

@@ -9,8 +9,8 @@
 namespace mirte {
 
 QString ReadCacheDirectory(IniFile& ini, const QString& defaultCacheDir) {
-    const QString dir = ini.ReadString(QString::fromUtf8(kCacheSection),
-                                       QString::fromUtf8(kCacheDirectoryKey), defaultCacheDir);
+    QString dir = ini.ReadString(QString::fromUtf8(kCacheSection),
+                                 QString::fromUtf8(kCacheDirectoryKey), defaultCacheDir);
     if (!dir.isEmpty() && QFileInfo(dir).isDir() && IsOnOrdinaryFileSystem(dir)) {
         return dir;
     }

@@ -58,10 +58,10 @@ protected:
 
 private:
     QRect DrawingRect() const;
-    void PaintBar(QImage& image, const QRect& rect, bool horizontal) const;
-    void PaintPie(QImage& image, const QRect& rect) const;
-    void PaintNeedle(QImage& image, const QRect& rect) const;
-    void PaintText(QImage& image, const QRect& rect) const;
+    void PaintBar(QImage& image, const QRect& area, bool horizontal) const;
+    void PaintPie(QImage& image, const QRect& area) const;
+    void PaintNeedle(QImage& image, const QRect& area) const;
+    void PaintText(QImage& image, const QRect& area) const;
 
     QColor m_backColor = Qt::white;
     QColor m_foreColor = Qt::black;

@@ -75,7 +75,7 @@ int TMsgManage::ShowMessageBox(const QString& text, const QString& caption,
         return -1;
     }
     std::vector<std::uint8_t> shown(kinds.begin(),
-                                    kinds.begin() + std::min<size_t>(kinds.size(), 3));
+                                    kinds.begin() + std::min<std::ptrdiff_t>(std::ssize(kinds), 3));
     if (shown.empty()) {
         shown.push_back(mkOK);
     }

@@ -15,7 +15,7 @@ constexpr char kRaise[] = "raise";
 constexpr char kOpen[] = "open\t";
 constexpr char kAnswer[] = "ok\n";
 // A request is one short line; anything longer is not one of ours.
-constexpr qint64 kMaxRequestBytes = 64 * 1024;
+constexpr qint64 kMaxRequestBytes = qint64{64} * 1024;
 
 } // namespace
 

@@ -23,7 +23,7 @@ public:
 class IniFile {
 public:
     // Larger files are not read (and so never overwritten).
-    static constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+    static constexpr qint64 MaxFileBytes = qint64{16} * 1024 * 1024;
 
     explicit IniFile(QString fileName);
 

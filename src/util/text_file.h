@@ -14,7 +14,7 @@ namespace mirte {
 class TInputTextFile {
 public:
     // A line longer than this raises EInOutError instead of growing without bound.
-    static constexpr qsizetype MaxLineBytes = 64 * 1024 * 1024;
+    static constexpr qsizetype MaxLineBytes = qsizetype{64} * 1024 * 1024;
 
     explicit TInputTextFile(QString fileName);
     ~TInputTextFile() = default;
