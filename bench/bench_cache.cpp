@@ -42,7 +42,7 @@ Folder& CachedFolder() {
         }
         mirte::TThumbnailDB db;
         db.SetCacheDirectory(folder.cache.path());
-        db.SetMaxCacheSize(4 * 1024 * 1024);
+        db.SetMaxCacheSize(qint64(4) * 1024 * 1024);
         for (const QString& path : folder.paths) {
             db.Thumbnail(path);
         }
@@ -83,7 +83,7 @@ void SweepACachedFolder(benchmark::State& state) {
     Folder& folder = CachedFolder();
     mirte::TThumbnailDB db;
     db.SetCacheDirectory(folder.cache.path());
-    db.SetMaxCacheSize(4 * 1024 * 1024);
+    db.SetMaxCacheSize(qint64(4) * 1024 * 1024);
     int hits = 0;
     for (auto _ : state) {
         for (const QString& path : folder.paths) {
@@ -136,7 +136,7 @@ BigTable& TwentyThousand() {
     static const bool made = [] {
         big.table = std::make_unique<mirte::TThTable>();
         big.table->SetCacheDir(big.cache.path());
-        big.table->SetMaxSize(4 * 1024 * 1024);
+        big.table->SetMaxSize(qint64(4) * 1024 * 1024);
         mirte::TThImageBase& images = big.table->Images();
         for (int i = 0; i < 20000; ++i) {
             mirte::TThImage record;
@@ -185,7 +185,7 @@ void MergeAndSaveTable20000(benchmark::State& state) {
     BigTable& big = TwentyThousand();
     mirte::TThTable other;
     other.SetCacheDir(big.cache.path());
-    other.SetMaxSize(4 * 1024 * 1024);
+    other.SetMaxSize(qint64(4) * 1024 * 1024);
     for (auto _ : state) {
         state.PauseTiming();
         other.Images().Modified = true;
