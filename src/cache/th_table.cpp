@@ -297,20 +297,29 @@ void TThTable::DeleteOldCaches() {
     }
 }
 
-TThImage* TThTable::Find(const QString& fileName, int width, int height, const TFileLook* look) {
+TThImage* TThTable::FindKeyed(const QString& fileName, int width, int height,
+                              const TFileLook* look) {
     TThImage& key = m_images.Key();
     key.OrgFileName = fileName;
     key.ReqWidth = width;
     key.ReqHeight = height;
-    TThImage* record = m_images.FindImage(key, look);
+    return m_images.FindImage(key, look);
+}
+
+void TThTable::LogUnserved(const TThImage& record) {
+    m_log.Write("レコード削除 元画像 %s サムネイル(%s)なし Line=%d",
+                qUtf8Printable(record.OrgFileName), qUtf8Printable(record.BitmapFileName()),
+                record.Line);
+}
+
+TThImage* TThTable::Find(const QString& fileName, int width, int height, const TFileLook* look) {
+    TThImage* record = FindKeyed(fileName, width, height, look);
     if (record == nullptr || record->BitmapIsOwn()) {
         return record;
     }
     // Another program sharing the folder evicted it (or cleared the cache and stored another
     // picture under its number): a miss, and the record goes.
-    m_log.Write("レコード削除 元画像 %s サムネイル(%s)なし Line=%d",
-                qUtf8Printable(record->OrgFileName), qUtf8Printable(record->BitmapFileName()),
-                record->Line);
+    LogUnserved(*record);
     m_images.DropImage(record);
     return nullptr;
 }
@@ -338,9 +347,7 @@ std::optional<TThHit> TThTable::Lookup(const QString& fileName, int width, int h
         hit.Facts = record->Org;
         return hit;
     }
-    m_log.Write("レコード削除 元画像 %s サムネイル(%s)なし Line=%d",
-                qUtf8Printable(record->OrgFileName), qUtf8Printable(record->BitmapFileName()),
-                record->Line);
+    LogUnserved(*record);
     m_images.RemoveImage(record);
     return std::nullopt;
 }
@@ -376,11 +383,7 @@ bool TThTable::AddRecord(const QString& fileName, const QImage& bitmap, const TP
 
 bool TThTable::RemoveRecord(const QString& fileName, int width, int height) {
     MayStore();
-    TThImage& key = m_images.Key();
-    key.OrgFileName = fileName;
-    key.ReqWidth = width;
-    key.ReqHeight = height;
-    TThImage* record = m_images.FindImage(key);
+    TThImage* record = FindKeyed(fileName, width, height, nullptr);
     if (record == nullptr) {
         return false;
     }

@@ -109,7 +109,12 @@ private:
     };
     static TStamp StampOf(const QString& path);
 
+    // The record of the key, as the records say; Find also drops one whose file is no longer
+    // its own.
+    TThImage* FindKeyed(const QString& fileName, int width, int height, const TFileLook* look);
     TThImage* Find(const QString& fileName, int width, int height, const TFileLook* look);
+    // Logs a record dropped because its thumbnail cannot be served.
+    void LogUnserved(const TThImage& record);
     std::vector<std::unique_ptr<TThImage>> ReadRecords(const QString& path);
     // Reads what other programs wrote since this table last read the file, when it has nothing
     // of its own to write.
