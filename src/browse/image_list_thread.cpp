@@ -64,6 +64,12 @@ void TImageListThread::Reload() {
     Request(NewListRequested);
 }
 
+void TImageListThread::ResumeFill() {
+    if (m_fillLeft.exchange(false)) {
+        Request(FillRequested);
+    }
+}
+
 void TImageListThread::AbortLoad() {
     AbortRequested = true;
 }
@@ -128,11 +134,13 @@ void TImageListThread::StopLoad() {
 }
 
 bool TImageListThread::SettleIdle(int limitMs) {
+    YieldRequested = true; // a load that only fills the grid stops
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
     WaitServing([&] {
         return !m_busy.load() || NewListRequested.load() ||
                std::chrono::steady_clock::now() >= deadline;
     });
+    YieldRequested = false;
     return !m_busy.load();
 }
 
@@ -186,7 +194,7 @@ void TImageListThread::Run() {
                 // Idle whenever it finds nothing to do, also after a request taken back by
                 // StopLoad before it began.
                 m_wake.wait(lock, [this] {
-                    if (NewListRequested || TerminateRequested) {
+                    if (NewListRequested || FillRequested || TerminateRequested) {
                         return true;
                     }
                     m_busy = false;
@@ -194,13 +202,18 @@ void TImageListThread::Run() {
                 });
             }
             CheckTerminate();
-            while (NewListRequested) {
+            while (NewListRequested || FillRequested) {
                 try {
-                    RunCycle();
+                    if (NewListRequested) {
+                        RunCycle();
+                    } else {
+                        RunFill();
+                    }
                 } catch (const EndThread&) {
                     throw;
                 } catch (...) {
                     NewListRequested = false;
+                    FillRequested = false;
                     AbortRequested = false;
                 }
             }
@@ -254,7 +267,10 @@ void TImageListThread::RunCycle() {
         NewListRequested = false;
         AbortRequested = false;
         SortChanged = false;
+        YieldRequested = false;
+        m_fillLeft = false;
     }
+    m_storedPaths.clear();
     m_viewTop = 0;
     m_lastPercent = -2;
     int counter = 0;
@@ -293,22 +309,50 @@ void TImageListThread::RunCycle() {
     }
 }
 
+void TImageListThread::RunFill() {
+    {
+        std::lock_guard lock(m_mutex);
+        FillRequested = false;
+        AbortRequested = false;
+        YieldRequested = false;
+    }
+    // Every thumbnail is counted: the second pass only reads what the grid does not show yet.
+    int counter = 1;
+    SecondPass(counter, 1);
+}
+
 bool TImageListThread::FirstPass(const QStringList& files, const QHash<QString, TItemFacts>& kept,
                                  int& counter, int total) {
-    for (int i = 0; i < files.size(); ++i) {
-        const QString& path = files[i];
-        const auto before = kept.constFind(path);
-        const TItemFacts facts =
-            ReadItemFacts(m_db, path, before != kept.constEnd() ? &*before : nullptr);
-        ++counter;
-        const int percent = ProgressPercent(counter, total);
+    // The facts go to the grid in batches, with each step of the progress: a hand-over per
+    // item would cost a large folder more than reading the facts.
+    std::vector<std::pair<int, TItemFacts>> batch;
+    const auto hand = [&](int percent) {
         OnGui([&] {
-            m_grid.SetItemFacts(i, facts);
+            for (const auto& [index, facts] : batch) {
+                m_grid.SetItemFacts(index, facts);
+            }
             if (percent != m_lastPercent) {
                 m_host.SetLoadProgress(percent);
             }
         });
+        batch.clear();
         m_lastPercent = percent;
+    };
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& path = files[i];
+        const auto before = kept.constFind(path);
+        TListedExtra extra;
+        extra.TurnLater = true; // told by the thumbnail when it is read
+        batch.emplace_back(
+            i, ReadItemFacts(m_db, path, before != kept.constEnd() ? &*before : nullptr, &extra));
+        if (extra.Stored) {
+            m_storedPaths.insert(path);
+        }
+        ++counter;
+        const int percent = ProgressPercent(counter, total);
+        if (percent != m_lastPercent || batch.size() >= MaxFactsBatch || i + 1 == files.size()) {
+            hand(percent);
+        }
         if (NewListRequested) {
             return false;
         }
@@ -327,46 +371,117 @@ bool TImageListThread::FirstPass(const QStringList& files, const QHash<QString, 
 void TImageListThread::SecondPass(int& counter, int total) {
     QStringList paths;
     QHash<QString, int> indexOf; // where each path is in the grid as last looked at
+    // Per cell: its thumbnail made (and counted); whether the cache was looked up for it (and,
+    // on a miss, its first image asked for); a thumbnail the cache has and the grid not yet.
+    // Waiting in each means still to do.
     std::vector<CellState> cells;
+    std::vector<CellState> looked;
+    std::vector<CellState> unread;
     std::vector<TPictureResult> fetched;
-    int from = 0;
+    bool allLooked = false;
+    int fromLook = 0; // where the walks over every cell go on
+    int fromFull = 0;
     // The grid as it is now (the user may have sorted it since the last look).
     const auto look = [&] {
         OnGui([&] {
             paths.clear();
             cells.assign(static_cast<size_t>(m_grid.Count()), CellState::Waiting);
+            looked.assign(cells.size(), CellState::Waiting);
+            unread.assign(cells.size(), CellState::Done);
             for (int i = 0; i < m_grid.Count(); ++i) {
                 const TThumbnailData& item = m_grid.Item(i);
+                const auto cell = static_cast<size_t>(i);
                 paths.append(item.Facts.FullPath);
                 if (item.Facts.Loaded || item.LoadFailed) {
-                    cells[static_cast<size_t>(i)] = CellState::Done;
+                    cells[cell] = looked[cell] = CellState::Done;
+                    if (!item.LoadFailed && (item.Bitmap.isNull() || item.FirstImage)) {
+                        unread[cell] = CellState::Waiting;
+                    }
+                } else if (item.FirstImage) {
+                    looked[cell] = CellState::Done;
                 }
             }
         });
         indexOf.clear(); // built here, not on the GUI thread, which waits while it looks
         for (int i = 0; i < paths.size(); ++i) {
             indexOf.insert(paths[i], i);
-            if (cells[static_cast<size_t>(i)] == CellState::Waiting &&
-                m_scheduler->Pending(paths[i])) {
-                cells[static_cast<size_t>(i)] = CellState::UnderWay;
+            const auto cell = static_cast<size_t>(i);
+            if (m_scheduler->Pending(paths[i]) &&
+                (cells[cell] == CellState::Waiting || unread[cell] == CellState::Waiting)) {
+                (cells[cell] == CellState::Waiting ? cells : unread)[cell] = CellState::UnderWay;
+                looked[cell] = CellState::Done;
             }
         }
-        from = m_viewTop;
+        allLooked = false;
+        fromLook = fromFull = m_viewTop;
     };
     // Shows what the scheduler handed out, in the cell its picture now has.
     const auto show = [&] {
+        m_scheduler->Collect(fetched); // also when this step asked the workers for nothing
         int made = 0;
         for (TPictureResult& item : fetched) {
-            made += !item.FromCache && !item.Picture.isNull();
             const QString& path = item.Request.Path;
             const int index = indexOf.value(path, -1);
-            if (index >= 0 && cells[static_cast<size_t>(index)] != CellState::Done) {
-                cells[static_cast<size_t>(index)] = CellState::Done;
+            if (index < 0) {
+                continue; // the cell went
+            }
+            const auto cell = static_cast<size_t>(index);
+            if (item.Kind == TJobKind::FirstImage) {
+                if (cells[cell] != CellState::Done && !item.Picture.isNull()) {
+                    PostFirstImage(index, path, item.Picture);
+                }
+            } else if (cells[cell] != CellState::Done) {
+                made += !item.FromCache && !item.Picture.isNull();
+                cells[cell] = CellState::Done;
                 PostShow(index, path, false, item.Picture, counter, total);
+            } else if (unread[cell] == CellState::UnderWay) {
+                made += !item.FromCache && !item.Picture.isNull();
+                unread[cell] = CellState::Done;
+                PostPicture(index, path, item.Picture); // counted when it was found
             }
         }
         fetched.clear();
         SaveNowAndThen(made);
+    };
+    const auto request = [&](int index) {
+        m_scheduler->Thumbnail({0, index, paths[index], m_readBox, TFileLook()}, fetched);
+    };
+    // The thumbnail of the cell, from the cache or rendered and stored.
+    const auto full = [&](int index) {
+        cells[static_cast<size_t>(index)] = CellState::UnderWay;
+        looked[static_cast<size_t>(index)] = CellState::Done;
+        request(index);
+    };
+    // A thumbnail counted when the cache was found to have it, read for the grid.
+    const auto read = [&](int index) {
+        unread[static_cast<size_t>(index)] = CellState::UnderWay;
+        request(index);
+    };
+    // What the listing found in the cache: a thumbnail stored is read at once when `readStored`
+    // (the cells in view), else only counted, as it is made, and read later (looked up again
+    // then); a missing one has the file's first image asked for.
+    const auto lookUp = [&](int index, bool readStored) {
+        const auto cell = static_cast<size_t>(index);
+        looked[cell] = CellState::Done;
+        const QString& path = paths[index];
+        if (IsMovieFile(path)) {
+            cells[cell] = CellState::Done;
+            PostShow(index, path, true, QImage(), counter, total);
+        } else if (!m_storedPaths.contains(path)) {
+            m_scheduler->FirstImage({0, index, path, m_readBox, TFileLook()}, fetched);
+        } else if (readStored) {
+            full(index);
+        } else {
+            cells[cell] = CellState::Done;
+            unread[cell] = CellState::Waiting;
+            PostMade(index, path, counter, total);
+        }
+    };
+    // Whichever of two cells comes first going round from `from`.
+    const auto sooner = [&](int a, int b, int from) {
+        const int count = int(cells.size());
+        const auto ahead = [&](int i) { return (i - from % count + count) % count; };
+        return a < 0 ? b : b < 0 ? a : ahead(a) <= ahead(b) ? a : b;
     };
 
     m_scheduler->Begin();
@@ -377,9 +492,13 @@ void TImageListThread::SecondPass(int& counter, int total) {
     }
     for (;;) {
         CheckTerminate();
-        if (NewListRequested || AbortRequested) {
+        // Once every thumbnail is made (" 読込完了"), what is left only shows them: it gives
+        // way without a word to whoever needs the cache, and goes on with ResumeFill().
+        const bool filling = counter >= total;
+        if (NewListRequested || AbortRequested || (filling && YieldRequested)) {
             m_scheduler->Cancel();
-            if (!NewListRequested) {
+            m_fillLeft = filling;
+            if (!NewListRequested && !filling) {
                 ReportNow(-1);
             }
             return;
@@ -387,13 +506,44 @@ void TImageListThread::SecondPass(int& counter, int total) {
         if (SortChanged.exchange(false)) {
             look();
         }
-        const int top = std::clamp(m_grid.SharedFirstVisibleIndex(), 0, int(cells.size()) - 1);
+        const int last = int(cells.size()) - 1;
+        const int top = std::clamp(m_grid.SharedFirstVisibleIndex(), 0, last);
+        const int bottom = std::clamp(m_grid.SharedLastVisibleIndex(), top, last);
         if (top != m_viewTop) {
-            m_viewTop = top; // the view moved: its rows come first
-            from = top;
+            m_viewTop = top; // the view moved: each stage begins again at its rows
+            fromLook = fromFull = top;
         }
-        const int index = NextCell(cells, from);
+        // In turn: the cells in view from the cache or with their first image; the first
+        // images of every cell; the thumbnails of the cells in view; those of the rest.
+        int index = NextCellIn(looked, top, bottom);
         if (index < 0) {
+            index = NextCellIn(unread, top, bottom);
+            if (index >= 0) {
+                read(index);
+                show();
+                continue;
+            }
+        }
+        if (index < 0 && !allLooked) {
+            index = NextCell(looked, fromLook);
+            allLooked = index < 0;
+            if (index >= 0) {
+                fromLook = index + 1;
+            }
+        }
+        if (index >= 0) {
+            lookUp(index, index >= top && index <= bottom);
+        } else if ((index = NextCellIn(cells, top, bottom)) >= 0) {
+            full(index);
+        } else if ((index = sooner(NextCell(cells, fromFull), NextCell(unread, fromFull),
+                                   fromFull)) >= 0) {
+            fromFull = index + 1;
+            if (cells[static_cast<size_t>(index)] == CellState::Waiting) {
+                full(index);
+            } else {
+                read(index);
+            }
+        } else {
             m_scheduler->Finish(fetched); // the last few renders
             show();
             if (SortChanged) { // some may have come for cells sorted elsewhere meanwhile
@@ -401,37 +551,20 @@ void TImageListThread::SecondPass(int& counter, int total) {
             }
             return;
         }
-        from = index + 1;
-        const QString& path = paths[index];
-        if (IsMovieFile(path)) {
-            cells[static_cast<size_t>(index)] = CellState::Done;
-            PostShow(index, path, true, QImage(), counter, total);
-        } else {
-            cells[static_cast<size_t>(index)] = CellState::UnderWay;
-            m_scheduler->Thumbnail({0, index, path, m_readBox, TFileLook()}, fetched);
-            show();
-        }
+        show();
     }
 }
 
-void TImageListThread::PostShow(int index, const QString& path, bool movie, const QImage& picture,
-                                int& counter, int total) {
-    ++counter;
-    const int percent = ProgressPercent(counter, total);
-    const bool report = percent != m_lastPercent;
-    m_lastPercent = percent;
-    // Shown without waiting: the GUI thread fits and paints it while this thread goes on. At
-    // most MaxQueuedShows wait; then the loader waits until they are shown.
+template <class F> void TImageListThread::PostToGui(F&& f) {
+    // Run without waiting: the GUI thread fits and paints while this thread goes on. At most
+    // MaxQueuedShows wait; then the loader waits until they are shown.
     ++m_queuedShows;
     QMetaObject::invokeMethod(
         m_handOver.get(),
-        [this, index, path, movie, picture, percent, report] {
+        [this, f = std::forward<F>(f)] {
             --m_queuedShows;
             try {
-                ShowThumbnail(index, path, movie, picture);
-                if (report) {
-                    m_host.SetLoadProgress(percent);
-                }
+                f();
             } catch (const std::exception&) {
                 // The cell keeps what it had; the load goes on.
             }
@@ -440,6 +573,51 @@ void TImageListThread::PostShow(int index, const QString& path, bool movie, cons
     if (m_queuedShows.load() > MaxQueuedShows) {
         OnGui([] {}); // runs after every show posted before it
     }
+}
+
+int TImageListThread::Count(int& counter, int total) {
+    ++counter;
+    const int percent = ProgressPercent(counter, total);
+    const bool report = percent != m_lastPercent;
+    m_lastPercent = percent;
+    return report ? percent : NoReport;
+}
+
+void TImageListThread::PostShow(int index, const QString& path, bool movie, const QImage& picture,
+                                int& counter, int total) {
+    const int percent = Count(counter, total);
+    PostToGui([this, index, path, movie, picture, percent] {
+        ShowThumbnail(index, path, movie, picture);
+        if (percent != NoReport) {
+            m_host.SetLoadProgress(percent);
+        }
+    });
+}
+
+void TImageListThread::PostMade(int index, const QString& path, int& counter, int total) {
+    const int percent = Count(counter, total);
+    PostToGui([this, index, path, percent] {
+        if (index < m_grid.Count() && m_grid.ItemFacts(index).FullPath == path) {
+            TItemFacts facts = m_grid.ItemFacts(index);
+            facts.Loaded = true;
+            m_grid.SetItemFacts(index, facts);
+        }
+        if (percent != NoReport) {
+            m_host.SetLoadProgress(percent);
+        }
+    });
+}
+
+void TImageListThread::PostPicture(int index, const QString& path, const QImage& picture) {
+    PostToGui([this, index, path, picture] { ShowThumbnail(index, path, false, picture); });
+}
+
+void TImageListThread::PostFirstImage(int index, const QString& path, const QImage& picture) {
+    PostToGui([this, index, path, picture] {
+        if (index < m_grid.Count() && m_grid.ItemFacts(index).FullPath == path) {
+            m_grid.SetFirstImage(index, picture);
+        }
+    });
 }
 
 void TImageListThread::ShowThumbnail(int index, const QString& path, bool movie,
@@ -457,6 +635,7 @@ void TImageListThread::ShowThumbnail(int index, const QString& path, bool movie,
     if (shown.isNull()) {
         m_grid.SetLoadFailed(index);
     } else {
+        TakeThumbnailTurn(facts, shown.size());
         m_grid.SetThumbnail(index, shown);
     }
     facts.Loaded = true;

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QSet>
 #include <QStringList>
 #include <atomic>
 #include <condition_variable>
@@ -23,8 +24,12 @@ class TPictureScheduler;
 
 // The background loader: one thread for the life of the program that fills the grid with the
 // files of a folder. A load cycle lists every file with its facts (progress 0 to 50 %), sorts
-// the grid, then fetches the thumbnails from the cache, starting at the first item in view and
-// starting there again whenever the view moves (50 to 100 %). Between loads it sleeps.
+// the grid, then fetches the thumbnails (50 to 100 %) in stages: the cells in view from the
+// cache, or a missing one with the small image its file carries of itself (its first image);
+// the first images of every cell; the thumbnails of the cells in view; those of the rest. Each
+// stage starts at the first cell in view, and there again whenever the view moves. A first
+// image is shown until the cell's thumbnail comes, and counts for nothing in the progress.
+// Between loads it sleeps.
 // Pictures not in the cache are rendered by a pool of workers (TRenderPool::DefaultWorkers) that
 // the loader owns; they see only a path and a box, and the loader alone stores what they make.
 //
@@ -42,6 +47,8 @@ class TImageListThread {
 public:
     // Thumbnails handed to the GUI thread but not yet shown, at most.
     static constexpr int MaxQueuedShows = 4;
+    // Items whose facts are handed to the grid together, at most.
+    static constexpr std::size_t MaxFactsBatch = 256;
     // During a long load the cache's table is saved after this many new records or this many
     // seconds with new records, whichever comes first: a crash loses at most that much work.
     static constexpr int SaveEveryRecords = 200;
@@ -77,9 +84,14 @@ public:
     // this the GUI thread may use the cache until the next request.
     void StopLoad();
     // For a load that has shown its end (" 読込完了" or " 読込中止") but still finishes its book-
-    // keeping (the table's save): waits for that, serving the loader's hand-overs, at most
-    // `limitMs`. True once the loader is idle; false at once when another load is asked for.
+    // keeping (the table's save) or reads the thumbnails it found in the cache for the grid:
+    // the reading stops (ResumeFill goes on with it), the rest is waited for, serving the
+    // loader's hand-overs, at most `limitMs`. True once the loader is idle; false at once when
+    // another load is asked for.
     bool SettleIdle(int limitMs = 2000);
+    // Reads the thumbnails a load left unread when it gave way to SettleIdle (the grid shows
+    // them as it goes); does nothing when none were left.
+    void ResumeFill();
     // Asks the thread to end and waits for it, serving its hand-overs, so that it can be
     // called in the middle of a load from the window's close. A load cut short saves the
     // cache's table first. Further calls do nothing.
@@ -95,6 +107,8 @@ private:
     QSize DisplayBox() const;
     void Run();
     void RunCycle();
+    // Reads into the grid the thumbnails a load counted and left unread.
+    void RunFill();
     // `kept`: the facts the grid held before, by path, whose turn was found.
     bool FirstPass(const QStringList& files, const QHash<QString, TItemFacts>& kept, int& counter,
                    int total);
@@ -102,6 +116,18 @@ private:
     // Hands a fetched picture (or a movie's icon, made there) to the GUI thread for its cell.
     void PostShow(int index, const QString& path, bool movie, const QImage& picture, int& counter,
                   int total);
+    // Hands a file's first image to the GUI thread, for its cell until the thumbnail comes.
+    void PostFirstImage(int index, const QString& path, const QImage& picture);
+    // Counts a thumbnail the cache has as made, before it is read for the grid.
+    void PostMade(int index, const QString& path, int& counter, int total);
+    // Hands a thumbnail counted before to the GUI thread.
+    void PostPicture(int index, const QString& path, const QImage& picture);
+    // Counts one more thumbnail made: the percentage to report, or NoReport when it is the one
+    // reported last.
+    int Count(int& counter, int total);
+    static constexpr int NoReport = -2;
+    // Runs f on the GUI thread without waiting for it (but for the queue to shorten).
+    template <class F> void PostToGui(F&& f);
     // GUI thread: the fetched picture into its cell, or the mark when there is none.
     void ShowThumbnail(int index, const QString& path, bool movie, const QImage& picture);
     void ReportNow(int percent);
@@ -129,7 +155,10 @@ private:
     std::atomic<bool> AbortRequested{false};
     std::atomic<bool> SortChanged{false};
     std::atomic<bool> TerminateRequested{false};
-    std::atomic<bool> m_busy{false}; // written under m_mutex
+    std::atomic<bool> YieldRequested{false};
+    std::atomic<bool> FillRequested{false};
+    std::atomic<bool> m_fillLeft{false}; // a load gave way before the grid had every thumbnail
+    std::atomic<bool> m_busy{false};     // written under m_mutex
     std::atomic<bool> m_ended{false};
     std::atomic<int> m_sortOrder{0};
     std::atomic<int> m_cyclesDone{0};
@@ -141,6 +170,7 @@ private:
     QSize
         m_readBox; // the load's display box in device pixels: stored thumbnails are read this large
     TPictureScheduler* m_scheduler = nullptr; // lives in Run(), with the render workers
+    QSet<QString> m_storedPaths;              // the pictures the listing found in the cache
     int m_unsavedRecords = 0;
     std::chrono::steady_clock::time_point m_firstUnsaved;
 

@@ -16,5 +16,8 @@ enum class CellState : char {
 // in view come first, moves it past each cell it fetches, and sets it to the view again when
 // the view moves. -1 when no cell waits.
 int NextCell(std::span<const CellState> cells, int from);
+// The first cell that waits from `first` to `last` (the cells in view), without going round;
+// -1 when none does.
+int NextCellIn(std::span<const CellState> cells, int first, int last);
 
 } // namespace mirte

@@ -130,7 +130,17 @@ void TThumbListView::SetDisplayBitmap(int index, const QImage& bitmap) {
                                           : MakeDisplayBitmap(bitmap, {ThumbWidth(), ThumbHeight()},
                                                               devicePixelRatioF());
     item.LoadFailed = false;
+    item.FirstImage = false;
     PaintCell(index);
+}
+
+void TThumbListView::SetFirstImage(int index, const QImage& picture) {
+    const TThumbnailData& item = m_items.at(static_cast<size_t>(index));
+    if (picture.isNull() || item.LoadFailed || (!item.Bitmap.isNull() && !item.FirstImage)) {
+        return;
+    }
+    SetThumbnail(index, picture);
+    m_items.at(static_cast<size_t>(index)).FirstImage = true;
 }
 
 void TThumbListView::SetLoadFailed(int index, bool failed) {
@@ -138,6 +148,7 @@ void TThumbListView::SetLoadFailed(int index, bool failed) {
     item.LoadFailed = failed;
     if (failed) {
         item.Bitmap = QImage();
+        item.FirstImage = false;
     }
     PaintCell(index);
 }
@@ -214,6 +225,7 @@ void TThumbListView::Relayout() {
     bar->setRange(0, maximum);
     m_geometry.ScrollPos = std::clamp(bar->value(), 0, maximum);
     m_sharedFirstVisible.store(m_geometry.FirstVisibleIndex());
+    m_sharedLastVisible.store(m_geometry.LastVisibleIndex());
 }
 
 void TThumbListView::SetScrollPos(int position) {
@@ -223,6 +235,7 @@ void TThumbListView::SetScrollPos(int position) {
 void TThumbListView::scrollContentsBy(int, int) {
     m_geometry.ScrollPos = verticalScrollBar()->value();
     m_sharedFirstVisible.store(m_geometry.FirstVisibleIndex());
+    m_sharedLastVisible.store(m_geometry.LastVisibleIndex());
     PaintAll();
 }
 

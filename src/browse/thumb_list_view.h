@@ -19,8 +19,8 @@ namespace mirte {
 // vertical scrolling. It owns no loading logic: it is told how many items there are and gets
 // their facts and pictures.
 //
-// Threads: everything runs on the GUI thread, except SharedFirstVisibleIndex(), which the
-// loader thread may read at any time.
+// Threads: everything runs on the GUI thread, except SharedFirstVisibleIndex() and
+// SharedLastVisibleIndex(), which the loader thread may read at any time.
 class TThumbListView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -62,6 +62,9 @@ public:
     // Takes a bitmap made by MakeDisplayBitmap for this box and this screen (SetThumbnail makes
     // one from the picture the loader hands over); a bitmap made for another box is fitted again.
     void SetDisplayBitmap(int index, const QImage& bitmap);
+    // Shows the file's own small image until SetThumbnail (or SetLoadFailed) brings the
+    // thumbnail; a cell that has its thumbnail keeps it.
+    void SetFirstImage(int index, const QImage& picture);
     // The item's picture could not be loaded: the cell shows the mark for it.
     void SetLoadFailed(int index, bool failed = true);
 
@@ -89,8 +92,9 @@ public:
     void SetScrollPos(int position);
     int FirstVisibleIndex() const { return m_geometry.FirstVisibleIndex(); }
     int LastVisibleIndex() const { return m_geometry.LastVisibleIndex(); }
-    // FirstVisibleIndex as last laid out, readable from any thread.
+    // FirstVisibleIndex and LastVisibleIndex as last laid out, readable from any thread.
     int SharedFirstVisibleIndex() const { return m_sharedFirstVisible.load(); }
+    int SharedLastVisibleIndex() const { return m_sharedLastVisible.load(); }
     TEdgeRect CellRect(int index) const { return m_geometry.CellRect(index); }
     int HitTest(int x, int y) const { return m_geometry.HitTest(x, y); }
     const TThumbGeometry& Geometry() const { return m_geometry; }
@@ -125,6 +129,7 @@ private:
     std::vector<TThumbnailData> m_items;
     TThumbGeometry m_geometry;
     std::atomic<int> m_sharedFirstVisible{0};
+    std::atomic<int> m_sharedLastVisible{-1};
     int m_scrollStep = 4; // the scroll bar's arrows
     int m_wheelRest = 0;  // parts of a wheel notch not scrolled yet, times the step
     int m_selectedIndex = -1;

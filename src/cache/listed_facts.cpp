@@ -7,6 +7,8 @@
 #include "thumbnail_db.h"
 #include "util/file_facts.h"
 
+#include <optional>
+
 namespace mirte {
 
 namespace {
@@ -24,6 +26,15 @@ TItemTurn HeaderTurn(const QString& path) {
     }
 }
 
+// Whether a thumbnail made upright lies the other way than the stored picture; unknown when
+// either is square.
+std::optional<bool> TurnedByProportions(QSize thumbnail, QSize stored) {
+    if (thumbnail.width() == thumbnail.height() || stored.width() == stored.height()) {
+        return std::nullopt;
+    }
+    return (thumbnail.width() > thumbnail.height()) != (stored.width() > stored.height());
+}
+
 // The turn from the stored thumbnail, made upright: whether it lies the other way than the
 // stored picture. Read from the thumbnail's header only; from the picture's header when the
 // thumbnail is square or unreadable.
@@ -33,8 +44,9 @@ TItemTurn ThumbnailTurn(const QString& thumbnail, const QString& path, const TPi
     }
     try {
         const PictureHeader stored = ReadPictureHeader(thumbnail);
-        if (stored.width != stored.height) {
-            return TurnOf((stored.width > stored.height) != (facts.Width > facts.Height));
+        if (const auto turned = TurnedByProportions(QSize(stored.width, stored.height),
+                                                    QSize(facts.Width, facts.Height))) {
+            return TurnOf(*turned);
         }
     } catch (const EPictureError&) {
         // Gone or damaged: the cache makes it again; the picture tells meanwhile.
@@ -60,16 +72,21 @@ void TakePictureFacts(TItemFacts& item, const TPictureFacts& facts, TItemTurn tu
 
 } // namespace
 
-TItemFacts PictureItemFacts(TThumbnailDB& db, const QString& path, const TItemFacts* known) {
+TItemFacts PictureItemFacts(TThumbnailDB& db, const QString& path, const TItemFacts* known,
+                            TListedExtra* extra) {
     TItemFacts item = NamedFacts(path);
     // A folder seen before opens no picture for it (its thumbnails tell the turn, once);
     // otherwise the header read for the facts tells it.
     TFileLook look;
-    if (const std::optional<TStoredThumbnail> stored = db.Locate(path, &look)) {
-        const TItemTurn turn = StillTheRecord(known, path, stored->Facts)
-                                   ? known->Turn
+    if (std::optional<TStoredThumbnail> stored = db.Locate(path, &look)) {
+        const TItemTurn turn = StillTheRecord(known, path, stored->Facts) ? known->Turn
+                               : extra != nullptr && extra->TurnLater
+                                   ? TItemTurn::Unknown
                                    : ThumbnailTurn(stored->File, path, stored->Facts);
         TakePictureFacts(item, stored->Facts, turn);
+        if (extra != nullptr) {
+            extra->Stored = std::move(stored);
+        }
         return item;
     }
     if (!look.Exists || look.IsFolder) {
@@ -87,6 +104,18 @@ TItemFacts PictureItemFacts(TThumbnailDB& db, const QString& path, const TItemFa
     return item;
 }
 
+void TakeThumbnailTurn(TItemFacts& facts, QSize thumbnail) {
+    if (facts.Turn != TItemTurn::Unknown || !facts.Shown.isValid()) {
+        return;
+    }
+    if (const auto turned = TurnedByProportions(thumbnail, facts.Shown)) {
+        facts.Turn = TurnOf(*turned);
+        if (*turned) {
+            facts.Shown.transpose();
+        }
+    }
+}
+
 TItemFacts MovieItemFacts(const QString& path) {
     TItemFacts item = NamedFacts(path);
     QString time;
@@ -99,9 +128,10 @@ TItemFacts MovieItemFacts(const QString& path) {
     return item;
 }
 
-TItemFacts ReadItemFacts(TThumbnailDB& db, const QString& path, const TItemFacts* known) {
+TItemFacts ReadItemFacts(TThumbnailDB& db, const QString& path, const TItemFacts* known,
+                         TListedExtra* extra) {
     try {
-        return IsMovieFile(path) ? MovieItemFacts(path) : PictureItemFacts(db, path, known);
+        return IsMovieFile(path) ? MovieItemFacts(path) : PictureItemFacts(db, path, known, extra);
     } catch (const std::exception&) {
         return NamedFacts(path);
     }

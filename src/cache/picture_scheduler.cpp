@@ -46,10 +46,19 @@ void TPictureScheduler::Thumbnail(TPictureRequest request, std::vector<TPictureR
     Collect(out);
 }
 
-void TPictureScheduler::Render(TPictureRequest request, std::vector<TPictureResult>& out) {
+void TPictureScheduler::Uncached(TPictureRequest request, TJobKind kind,
+                                 std::vector<TPictureResult>& out) {
     Throttle(out);
-    Submit(std::move(request), TJobKind::Render, m_nextTicket++);
+    Submit(std::move(request), kind, m_nextTicket++);
     Collect(out);
+}
+
+void TPictureScheduler::Render(TPictureRequest request, std::vector<TPictureResult>& out) {
+    Uncached(std::move(request), TJobKind::Render, out);
+}
+
+void TPictureScheduler::FirstImage(TPictureRequest request, std::vector<TPictureResult>& out) {
+    Uncached(std::move(request), TJobKind::FirstImage, out);
 }
 
 void TPictureScheduler::Collect(std::vector<TPictureResult>& out) {
@@ -103,12 +112,13 @@ void TPictureScheduler::Take(TRenderPool::Done& done, std::vector<TPictureResult
         result.FromCache = true;
         break;
     case TJobKind::Render:
+    case TJobKind::FirstImage:
         break;
     }
     if (job.Ticket < m_passStart) {
         return; // a pass gone by
     }
-    if (job.Kind != TJobKind::Render) {
+    if (job.Kind == TJobKind::RenderForCache || job.Kind == TJobKind::ReadStored) {
         m_pending.remove(job.Request.Path);
     }
     Hand(job.Ticket, std::move(result), out);

@@ -45,6 +45,9 @@ public:
     void Thumbnail(TPictureRequest request, std::vector<TPictureResult>& out);
     // The picture fitted into request.Box, rendered and not stored.
     void Render(TPictureRequest request, std::vector<TPictureResult>& out);
+    // The file's first image, read to cover request.Box and not stored; null with the reason
+    // when the file has none that matches the picture.
+    void FirstImage(TPictureRequest request, std::vector<TPictureResult>& out);
     // Appends what has finished, without waiting.
     void Collect(std::vector<TPictureResult>& out);
     // Waits for one job to finish and appends what it gives; false when none is outstanding.
@@ -59,6 +62,8 @@ public:
 
 private:
     void Submit(TPictureRequest request, TJobKind kind, quint64 ticket, const QString& stored = {});
+    // A job the cache has no part in.
+    void Uncached(TPictureRequest request, TJobKind kind, std::vector<TPictureResult>& out);
     // Waits while the workers have their fill, taking in what finishes.
     void Throttle(std::vector<TPictureResult>& out);
     void Take(TRenderPool::Done& done, std::vector<TPictureResult>& out);

@@ -1,5 +1,6 @@
 #include "render_pool.h"
 
+#include "picture/first_image.h"
 #include "picture/stored_thumbnail.h"
 
 #include <QByteArray>
@@ -84,6 +85,29 @@ TRenderedPicture ReadStored(const QString& file, QSize box) {
     return read;
 }
 
+TRenderedPicture ReadFirst(const QString& path, QSize box) {
+    TFirstImage first = ReadFirstImage(path, box);
+    TRenderedPicture read;
+    read.Thumbnail = std::move(first.Picture);
+    read.Error = std::move(first.Reason);
+    return read;
+}
+
+TRenderedPicture Run(const TRenderPool::Job& job) {
+    const TPictureRequest& asked = job.Request;
+    switch (job.Kind) {
+    case TJobKind::ReadStored:
+        return ReadStored(job.Stored, asked.Box);
+    case TJobKind::FirstImage:
+        return ReadFirst(asked.Path, asked.Box);
+    case TJobKind::Render:
+    case TJobKind::RenderForCache:
+        break;
+    }
+    return RenderPicture(asked.Path, asked.Box, job.Kind == TJobKind::RenderForCache,
+                         asked.Look.Exists ? &asked.Look : nullptr);
+}
+
 } // namespace
 
 void TRenderPool::Work() {
@@ -97,12 +121,7 @@ void TRenderPool::Work() {
         m_queue.pop_front();
         ++m_running;
         lock.unlock();
-        const TPictureRequest& asked = job.Request;
-        TRenderedPicture result =
-            job.Kind == TJobKind::ReadStored
-                ? ReadStored(job.Stored, asked.Box)
-                : RenderPicture(asked.Path, asked.Box, job.Kind == TJobKind::RenderForCache,
-                                asked.Look.Exists ? &asked.Look : nullptr);
+        TRenderedPicture result = Run(job);
         lock.lock();
         --m_running;
         m_done.push_back({std::move(job), std::move(result)});

@@ -17,6 +17,8 @@ enum class TJobKind {
     Render,         // the picture fitted into the box, for the caller only
     RenderForCache, // the picture fitted into the cache's box, with its facts and stored form
     ReadStored,     // a thumbnail the cache stored, read at the box instead of rendering
+    FirstImage,     // the small image the file carries of itself, read to cover the box; never
+                    // stored: shown only until the picture's own thumbnail comes
 };
 
 // A caller's request for one picture.

@@ -13,7 +13,7 @@ public:
     int Count() const override { return m_grid.Count(); }
     TItemFacts ItemFacts(int index) const override { return m_grid.ItemFacts(index); }
     int SelectedIndex() const override { return m_grid.SelectedIndex(); }
-    QImage Thumbnail(int index) const override { return m_grid.Item(index).Bitmap; }
+    QImage Thumbnail(int index) const override { return m_grid.Item(index).Thumbnail(); }
 
 private:
     const TThumbListView& m_grid;

@@ -87,6 +87,7 @@ void TfrmThumbnail::BtnPrintThumbnailClick() {
         return;
     }
     m_printWindows->PrintThumbnail(SelectedFolder());
+    m_imageListThread->ResumeFill(); // the grid's thumbnails not read when printing began
 }
 
 void TfrmThumbnail::BtnContactClick() {
@@ -94,6 +95,7 @@ void TfrmThumbnail::BtnContactClick() {
         return;
     }
     m_printWindows->PrintContactSheet(SelectedFolder());
+    m_imageListThread->ResumeFill(); // the grid's thumbnails not read when printing began
 }
 
 void TfrmThumbnail::BtnPrintJacketClick() {
@@ -103,6 +105,7 @@ void TfrmThumbnail::BtnPrintJacketClick() {
     const int selected = m_thumbList->SelectedIndex();
     if (selected < 0) {
         ShowMessage(kSelectForJacket, {mkOK});
+        m_imageListThread->ResumeFill();
         return;
     }
     TPrintPicture picture;
@@ -114,6 +117,7 @@ void TfrmThumbnail::BtnPrintJacketClick() {
     }
     emit PrintJacketRequested(picture.Picture, SelectedFolder());
     m_printWindows->PrintJacket(picture, SelectedFolder());
+    m_imageListThread->ResumeFill(); // the grid's thumbnails not read when printing began
 }
 
 void TfrmThumbnail::N3Click() {

@@ -63,3 +63,23 @@ TEST(NextCell, FetchingFromTheViewAndMovingWithItVisitsEveryCellOnce) {
     }
     EXPECT_EQ(order, (std::vector<int>{3, 4, 6, 7, 0, 1, 2, 5}));
 }
+
+TEST(NextCell, InTheViewTakesTheFirstWaitingCellWithoutGoingRound) {
+    const struct {
+        const char* cells;
+        int first;
+        int last;
+        int next;
+    } rows[] = {
+        {"wwww", 1, 2, 1},  // the first cell in view that waits
+        {"wdww", 1, 2, 2},  // what is done is passed over
+        {"wddw", 1, 2, -1}, // nothing in view waits: the cells past it are not taken
+        {"wwww", 2, 9, 2},  // a view reaching past the last cell
+        {"wwww", -1, 0, 0}, // nor before the first
+        {"", 0, 3, -1},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(NextCellIn(Cells(row.cells), row.first, row.last), row.next)
+            << row.cells << " from " << row.first << " to " << row.last;
+    }
+}

@@ -60,6 +60,7 @@ private slots:
     void sizeChangeReloadsFromTheSameCache();
     void aReloadKeepsTheTurnsFoundWithoutReadingThemAgain();
     void sortOrderAndReloadSelectedAfterALoad();
+    void aRevisitedFolderIsCountedBeforeItIsReadAndPrintingInterruptsTheReading();
 
 private:
     QString Picture(const QString& name, int w, int h, int quality = 90) {
@@ -574,6 +575,62 @@ void TstImageListThread::sortOrderAndReloadSelectedAfterALoad() {
     QFile::remove(pictures->File("a_big.jpg"));
     loader->ReloadSelected();
     QVERIFY(grid->Item(2).LoadFailed);
+}
+
+// A folder seen before: every thumbnail counts as made once the cache is found to have it, so
+// " 読込完了" comes before the grid has read them all; the reading goes on after it, gives way to
+// a print (SettleIdle) without a word, and ResumeFill finishes it. Nothing is rendered again,
+// and each photo's turn is told by its thumbnail as it is read.
+void TstImageListThread::aRevisitedFolderIsCountedBeforeItIsReadAndPrintingInterruptsTheReading() {
+    Pictures(600, 640, 480);
+    pictures->Write(QStringLiteral("p999.jpg"),
+                    MakeExifJpeg(MakeTestPicture(640, 480), {"", "", 6}));
+    loader->SetFileList(FolderList(pictures->Path()));
+    QVERIFY(WaitIdle());
+    QCOMPARE(db->RenderCount(), grid->Count());
+    // A new start: nothing listed before, the records read from disk.
+    loader.reset();
+    db->SaveTable();
+    db = std::make_unique<TThumbnailDB>();
+    db->SetCacheDirectory(cache->Path());
+    db->SetMaxCacheSize(1000000);
+    grid->Clear();
+    loader = std::make_unique<TImageListThread>(*grid, *db, *host);
+
+    int unreadAtEnd = -1;
+    bool settled = false;
+    host->Progress.clear();
+    host->OnProgress = [&](int percent) {
+        if (percent < 100 || unreadAtEnd >= 0) {
+            return;
+        }
+        unreadAtEnd = 0;
+        for (int i = 0; i < grid->Count(); ++i) {
+            unreadAtEnd += grid->Item(i).Bitmap.isNull();
+        }
+        QTimer::singleShot(0, [&] { settled = loader->SettleIdle(); });
+    };
+    loader->SetFileList(FolderList(pictures->Path()));
+    QVERIFY(WaitFor([&] { return settled; }));
+    QVERIFY2(unreadAtEnd > 0, "the whole folder was read before it was counted");
+    int unreadAfterYield = 0;
+    for (int i = 0; i < grid->Count(); ++i) {
+        unreadAfterYield += grid->Item(i).Bitmap.isNull();
+        QVERIFY(grid->Item(i).Facts.Loaded); // counted, read or not
+    }
+    QVERIFY2(unreadAfterYield > 0, "the reading did not give way");
+    QVERIFY(!host->Progress.contains(-1)); // giving way is not an abort
+
+    loader->ResumeFill();
+    QVERIFY(WaitIdle());
+    for (int i = 0; i < grid->Count(); ++i) {
+        QVERIFY(!grid->Item(i).Bitmap.isNull());
+        QVERIFY(!grid->Item(i).LoadFailed);
+    }
+    QCOMPARE(db->RenderCount(), 0);
+    const TItemFacts& turned = grid->ItemFacts(Index("p999.jpg"));
+    QCOMPARE(turned.Turn, TItemTurn::Quarter);
+    QCOMPARE(turned.Shown, QSize(480, 640));
 }
 
 QTEST_MAIN(TstImageListThread)
