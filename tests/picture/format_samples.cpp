@@ -197,8 +197,11 @@ QByteArray MakeHeifWithLibheif(const QImage& picture, const LibheifOptions& samp
                                              int(block.size())));
     }
     if (!thumbnail.isNull()) {
-        // libheif scales the picture it is given into the thumbnail's box.
-        const HeifImage large(ToHeifImage(thumbnail.scaled(picture.size())), &heif_image_release);
+        // libheif scales the picture it is given into the thumbnail's box (and makes none of a
+        // picture that already fits it).
+        const QImage source = sample.thumbnailAsIs ? thumbnail.scaled(thumbnail.size() * 2)
+                                                   : thumbnail.scaled(picture.size());
+        const HeifImage large(ToHeifImage(source), &heif_image_release);
         heif_image_handle* thumb = nullptr;
         Check(heif_context_encode_thumbnail(
             context.get(), large.get(), primary.get(), encoder.get(), options.get(),

@@ -25,6 +25,7 @@ struct LibheifOptions {
     int orientation = 1;
     QImage thumbnail{};
     ExifFields exif = {};
+    bool thumbnailAsIs = false; // the thumbnail keeps its own proportions and its bars
 };
 QByteArray MakeHeifWithLibheif(const QImage& image, const LibheifOptions& options);
 
