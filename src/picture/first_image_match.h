@@ -15,7 +15,7 @@ bool SameAspect(QSize a, QSize b);
 // The part of the image inside its letterbox bars: uniform near-black bands of about equal
 // thickness at both the top and the bottom (or both the left and the right). The whole image
 // when the bars are not plainly there.
-QRect LetterboxContent(const QImage& image);
+QRect LetterboxContent(const QImage& stored);
 
 // An upright candidate checked against the upright picture's size: taken as it is when its
 // proportions match, its bars cut off when the crop then matches; refused otherwise.

@@ -55,7 +55,8 @@ heif_image* ToHeifImage(const QImage& picture) {
     int stride = 0;
     std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
     for (int y = 0; y < rgb.height(); ++y) {
-        std::memcpy(plane + std::size_t(stride) * y, rgb.constScanLine(y), rgb.width() * 3);
+        std::memcpy(plane + std::size_t(stride) * y, rgb.constScanLine(y),
+                    std::size_t(rgb.width()) * 3);
     }
     return image;
 }

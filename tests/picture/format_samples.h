@@ -27,7 +27,7 @@ struct LibheifOptions {
     ExifFields exif = {};
     bool thumbnailAsIs = false; // the thumbnail keeps its own proportions and its bars
 };
-QByteArray MakeHeifWithLibheif(const QImage& image, const LibheifOptions& options);
+QByteArray MakeHeifWithLibheif(const QImage& picture, const LibheifOptions& sample);
 
 struct WebpOptions {
     bool lossless = false;
