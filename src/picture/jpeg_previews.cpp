@@ -11,6 +11,8 @@ namespace {
 
 // An MPF index lists few images (a stereo pair, a preview or two); more entries are not read.
 constexpr quint32 MaxMpEntries = 64;
+// However many MPF segments a file has, no more previews than this are looked at.
+constexpr std::size_t MaxPreviews = 16;
 constexpr quint32 MaxDirectoryEntries = 512;
 constexpr qint64 MinJpegBytes = 4; // SOI and EOI
 
@@ -100,7 +102,7 @@ void AddMpfPreviews(QByteArrayView block, qint64 tiffAt, qint64 imageData, qint6
     if (in.U32(listAt + 4, mainSize) && mainSize <= fileSize) {
         mainEnd = qMax(mainEnd, qint64{mainSize}); // the main picture starts the file
     }
-    for (quint32 i = 1; i < entries; ++i) {
+    for (quint32 i = 1; i < entries && found.Previews.size() < MaxPreviews; ++i) {
         const qint64 entry = listAt + qint64{i} * 16;
         quint32 attribute = 0, size = 0, offset = 0;
         in.U32(entry, attribute);
