@@ -34,13 +34,15 @@ bool ParseJobs(const QString& text, int& jobs) {
     return ok && jobs >= 1 && jobs <= 64;
 }
 
-// thumb [--box W H] [--jobs N] --out DIR FILE...: each picture fitted into the box (512 x 512
-// unless given), upright, written as DIR/NAME.bmp (24 bits), rendered by N workers (all cores
-// unless given) and reported in the order given. No cache is used.
+// thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...: each picture fitted into the
+// box (512 x 512 unless given), upright, written as DIR/NAME.bmp (24 bits), rendered by N
+// workers (all cores unless given) and reported in the order given; with --first-image, the
+// file's own smaller image instead. No cache is used.
 int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
     int boxWidth = DefaultBox;
     int boxHeight = DefaultBox;
     int jobs = 0;
+    bool firstImage = false;
     QString outDir;
     QStringList files;
     for (int i = 0; i < args.size(); ++i) {
@@ -56,6 +58,8 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
                 std::fputs("mirte-cli thumb: --jobs takes a number from 1 to 64\n", err);
                 return 2;
             }
+        } else if (args[i] == QLatin1String("--first-image")) {
+            firstImage = true;
         } else if (args[i] == QLatin1String("--out") && i + 1 < args.size()) {
             outDir = args[++i];
         } else {
@@ -63,12 +67,17 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
         }
     }
     if (outDir.isEmpty() || files.isEmpty()) {
-        std::fputs("usage: mirte-cli thumb [--box W H] [--jobs N] --out DIR FILE...\n", err);
+        std::fputs(
+            "usage: mirte-cli thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...\n",
+            err);
         return 2;
     }
     if (!QDir().mkpath(outDir)) {
         std::fprintf(err, "%s\tフォルダを作成できません。\n", qUtf8Printable(outDir));
         return 1;
+    }
+    if (firstImage) {
+        return RunThumbFirstImages(outDir, files, out, err);
     }
     TRenderPool pool(jobs);
     TPictureScheduler scheduler(nullptr, pool, TPictureScheduler::JobsPerWorker, true);

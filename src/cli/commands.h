@@ -18,6 +18,9 @@ bool ParseJobs(const QString& text, int& jobs);
 int RunList(const QStringList& args, std::FILE* out, std::FILE* err);
 int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err);
 int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err);
+// thumb --first-image: the files' first images into outDir (the folder exists).
+int RunThumbFirstImages(const QString& outDir, const QStringList& files, std::FILE* out,
+                        std::FILE* err);
 // Needs a QGuiApplication (fonts, painting).
 int RunRenderDemo(const QStringList& args, std::FILE* out, std::FILE* err);
 

@@ -1,6 +1,7 @@
 #include "exif_reader.h"
 
 #include "jpeg_markers.h"
+#include "tiff_block_reader.h"
 
 #include <QFile>
 #include <set>
@@ -30,37 +31,6 @@ bool FindExifBlock(QIODevice& jpeg, QByteArray& block) {
 }
 
 namespace {
-
-// Reads the numbers of an EXIF block in its byte order; every read is bounds-checked.
-class BlockReader {
-public:
-    explicit BlockReader(QByteArrayView block)
-        : m_data(block), m_bigEndian(block.size() >= 2 && block[0] == 'M' && block[1] == 'M') {}
-
-    bool U16(qint64 at, quint32& value) const { return Read(at, 2, value); }
-    bool U32(qint64 at, quint32& value) const { return Read(at, 4, value); }
-    bool Contains(qint64 at, qint64 length) const {
-        return at >= 0 && length >= 0 && at <= m_data.size() && length <= m_data.size() - at;
-    }
-    QByteArrayView Bytes(qint64 at, qint64 length) const { return m_data.sliced(at, length); }
-
-private:
-    bool Read(qint64 at, int size, quint32& value) const {
-        if (!Contains(at, size)) {
-            return false;
-        }
-        value = 0;
-        for (int i = 0; i < size; ++i) {
-            const quint32 byte =
-                static_cast<unsigned char>(m_data[at + (m_bigEndian ? i : size - 1 - i)]);
-            value = (value << 8) | byte;
-        }
-        return true;
-    }
-
-    QByteArrayView m_data;
-    bool m_bigEndian;
-};
 
 constexpr int MaxDirectories = 200;
 constexpr int MaxDateLength = 20;
@@ -181,7 +151,7 @@ private:
         text = QString::fromLatin1(bytes);
     }
 
-    BlockReader m_in;
+    TTiffBlockReader m_in;
     int m_directories = 0;
     std::set<qint64> m_open;
 };

@@ -27,7 +27,7 @@ constexpr std::size_t KeptBufferBytes = std::size_t{64} << 20;
 struct Decompressor {
     jpeg_decompress_struct info{};
     JpegErrors errors{};
-    Decompressor() { info.err = InitJpegErrors(errors, false); }
+    explicit Decompressor(bool warningsFail) { info.err = InitJpegErrors(errors, warningsFail); }
     ~Decompressor() { jpeg_destroy_decompress(&info); }
 };
 
@@ -96,8 +96,8 @@ bool Run(Decompressor& d, const unsigned char* data, std::size_t size, QSize cov
 } // namespace
 
 void DecodeJpegData(const unsigned char* data, std::size_t size, QSize cover, RowSink& sink,
-                    const QString& path) {
-    Decompressor decompressor;
+                    const QString& path, bool warningsFail) {
+    Decompressor decompressor(warningsFail);
     std::vector<JSAMPLE> buffer;
     std::vector<std::uint8_t> rgb;
     if (!Run(decompressor, data, size, cover, sink, buffer, rgb, path)) {

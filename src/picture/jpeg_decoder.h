@@ -18,7 +18,8 @@ int JpegScaleFor(int stored, int wanted);
 // libjpeg fills it. Raises EPictureError with libjpeg's message for damaged data.
 void DecodeJpeg(const QString& path, QSize cover, RowSink& sink);
 // The same for a JPEG stream in memory (a camera RAW file's preview); `path` names it in errors.
+// With `warningsFail`, a stream cut short or damaged is refused instead of filled in.
 void DecodeJpegData(const unsigned char* data, std::size_t size, QSize cover, RowSink& sink,
-                    const QString& path);
+                    const QString& path, bool warningsFail = false);
 
 } // namespace mirte

@@ -1,5 +1,6 @@
 #include "raw_picture.h"
 
+#include "image_sink.h"
 #include "jpeg_decoder.h"
 #include "jpeg_header.h"
 #include "picture_error.h"
@@ -138,13 +139,10 @@ void SendRows(const unsigned char* pixels, int width, int height, int colours, R
     }
 }
 
-bool DecodePreview(Raw& raw, QSize cover, RowSink& sink, const QString& path) {
-    const libraw_thumbnail_t& thumbnail = raw.lib->imgdata.thumbnail;
-    const QSize picture(raw.lib->imgdata.sizes.width, raw.lib->imgdata.sizes.height);
-    const bool sizeKnown = thumbnail.twidth > 0 && thumbnail.theight > 0;
-    if ((sizeKnown && !Serves(QSize(thumbnail.twidth, thumbnail.theight), picture, cover)) ||
-        raw.lib->unpack_thumb() != LIBRAW_SUCCESS || thumbnail.thumb == nullptr ||
-        !Serves(PreviewSize(thumbnail), picture, cover)) {
+// The unpacked preview into the sink; false for a kind of preview the program does not read.
+bool SendPreview(const libraw_thumbnail_t& thumbnail, QSize cover, RowSink& sink,
+                 const QString& path) {
+    if (thumbnail.thumb == nullptr) {
         return false;
     }
     if (thumbnail.tformat == LIBRAW_THUMBNAIL_JPEG) {
@@ -157,9 +155,22 @@ bool DecodePreview(Raw& raw, QSize cover, RowSink& sink, const QString& path) {
         (thumbnail.tcolors != 1 && thumbnail.tcolors != 3) || bytes > thumbnail.tlength) {
         return false;
     }
+    CheckPictureSize(path, thumbnail.twidth, thumbnail.theight);
     SendRows(reinterpret_cast<const unsigned char*>(thumbnail.thumb), thumbnail.twidth,
              thumbnail.theight, thumbnail.tcolors, sink);
     return true;
+}
+
+bool DecodePreview(Raw& raw, QSize cover, RowSink& sink, const QString& path) {
+    const libraw_thumbnail_t& thumbnail = raw.lib->imgdata.thumbnail;
+    const QSize picture(raw.lib->imgdata.sizes.width, raw.lib->imgdata.sizes.height);
+    const bool sizeKnown = thumbnail.twidth > 0 && thumbnail.theight > 0;
+    if ((sizeKnown && !Serves(QSize(thumbnail.twidth, thumbnail.theight), picture, cover)) ||
+        raw.lib->unpack_thumb() != LIBRAW_SUCCESS || thumbnail.thumb == nullptr ||
+        !Serves(PreviewSize(thumbnail), picture, cover)) {
+        return false;
+    }
+    return SendPreview(thumbnail, cover, sink, path);
 }
 
 struct ImageFree {
@@ -215,6 +226,35 @@ void DecodeRaw(const QString& path, QSize cover, RowSink& sink) {
     if (!DecodePreview(raw, cover, sink, path)) {
         Develop(raw, sink, path);
     }
+}
+
+} // namespace mirte
+
+namespace mirte {
+
+std::vector<TFirstImageCandidate> RawPreviewCandidates(const QString& path) {
+    const auto raw = std::make_shared<Raw>();
+    if (const int code = raw->lib->open_file(path.toLocal8Bit().constData());
+        code != LIBRAW_SUCCESS) {
+        Throw(path, code);
+    }
+    std::vector<TFirstImageCandidate> candidates;
+    const libraw_thumbnail_t& thumbnail = raw->lib->imgdata.thumbnail;
+    if (raw->lib->unpack_thumb() != LIBRAW_SUCCESS || thumbnail.thumb == nullptr) {
+        return candidates;
+    }
+    TFirstImageCandidate candidate;
+    candidate.Size = PreviewSize(thumbnail);
+    candidate.Orientation = OrientationOfFlip(raw->lib->imgdata.sizes.flip);
+    candidate.Decode = [raw, path](QSize cover) {
+        TImageSink sink(path);
+        if (!SendPreview(raw->lib->imgdata.thumbnail, cover, sink, path)) {
+            Throw(path, LIBRAW_UNSUPPORTED_THUMBNAIL);
+        }
+        return sink.Take();
+    };
+    candidates.push_back(std::move(candidate));
+    return candidates;
 }
 
 } // namespace mirte

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "first_image_candidate.h"
 #include "picture_header_fields.h"
 #include "row_sink.h"
 
 #include <QByteArrayView>
 #include <QSize>
 #include <QString>
+#include <vector>
 
 namespace mirte {
 
@@ -22,5 +24,9 @@ bool ReadRawHeader(QByteArrayView bytes, PictureHeader& header, QString& error);
 // proportions (a JPEG preview through the DCT-scaled JPEG decoder), else a half-size
 // development of the raw data. Raises EPictureError.
 void DecodeRaw(const QString& path, QSize cover, RowSink& sink);
+
+// The camera's embedded preview, to be turned by the camera's turn; none when the file has no
+// preview LibRaw can unpack. Raises EPictureError when the file cannot be opened.
+std::vector<TFirstImageCandidate> RawPreviewCandidates(const QString& path);
 
 } // namespace mirte

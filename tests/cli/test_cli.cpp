@@ -1,3 +1,4 @@
+#include "format_samples.h"
 #include "generated/mirte_version.h"
 #include "picture_fixtures.h"
 #include "support/gtest_qt.h"
@@ -88,6 +89,38 @@ TEST(CliThumb, WritesUpright24BitBitmapsFittedIntoTheBox) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_TRUE(failed.err.contains(QStringLiteral("broken.jpg")));
     EXPECT_EQ(Cli({"thumb", photo}).status, 2); // no --out
+}
+
+// The first image: written at its own size, or the file refused with the reason; the files come
+// in the order given.
+TEST(CliThumb, FirstImageWrittenAtItsOwnSizeOrRefusedWithTheReason) {
+    TempFolder dir;
+    const QImage picture = MakeTestPicture(480, 320);
+    const QString with = dir.Write("with.heic", MakeHeif(picture, {.thumbnail = 240}));
+    const QString without = dir.Write("without.heic", MakeHeif(picture, {}));
+    const QString out = dir.File("first");
+    const struct {
+        QStringList files;
+        int status;
+        QString out; // standard output, whole
+        QString err; // standard error, whole
+    } rows[] = {
+        {{with}, 0, with + "\t240\t160\t" + out + "/with.bmp\n", ""},
+        {{without}, 1, "", without + "\tファイルに縮小画像がありません。\n"},
+        {{without, with},
+         1,
+         with + "\t240\t160\t" + out + "/with.bmp\n",
+         without + "\tファイルに縮小画像がありません。\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.files.join(u' ').toStdString());
+        const CliRun run = Cli(QStringList{"thumb", "--first-image", "--out", out} + row.files);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.out, row.out);
+        EXPECT_EQ(run.err, row.err);
+    }
+    EXPECT_EQ(QImage(out + "/with.bmp").size(), QSize(240, 160));
+    EXPECT_FALSE(QFileInfo::exists(out + "/without.bmp"));
 }
 
 // The window's name order, whatever the extensions and the listing: digit runs as numbers, case

@@ -55,7 +55,8 @@ heif_image* ToHeifImage(const QImage& picture) {
     int stride = 0;
     std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
     for (int y = 0; y < rgb.height(); ++y) {
-        std::memcpy(plane + std::size_t(stride) * y, rgb.constScanLine(y), rgb.width() * 3);
+        std::memcpy(plane + std::size_t(stride) * y, rgb.constScanLine(y),
+                    std::size_t(rgb.width()) * 3);
     }
     return image;
 }
@@ -197,8 +198,11 @@ QByteArray MakeHeifWithLibheif(const QImage& picture, const LibheifOptions& samp
                                              int(block.size())));
     }
     if (!thumbnail.isNull()) {
-        // libheif scales the picture it is given into the thumbnail's box.
-        const HeifImage large(ToHeifImage(thumbnail.scaled(picture.size())), &heif_image_release);
+        // libheif scales the picture it is given into the thumbnail's box (and makes none of a
+        // picture that already fits it).
+        const QImage source = sample.thumbnailAsIs ? thumbnail.scaled(thumbnail.size() * 2)
+                                                   : thumbnail.scaled(picture.size());
+        const HeifImage large(ToHeifImage(source), &heif_image_release);
         heif_image_handle* thumb = nullptr;
         Check(heif_context_encode_thumbnail(
             context.get(), large.get(), primary.get(), encoder.get(), options.get(),

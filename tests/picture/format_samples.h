@@ -25,8 +25,9 @@ struct LibheifOptions {
     int orientation = 1;
     QImage thumbnail{};
     ExifFields exif = {};
+    bool thumbnailAsIs = false; // the thumbnail keeps its own proportions and its bars
 };
-QByteArray MakeHeifWithLibheif(const QImage& image, const LibheifOptions& options);
+QByteArray MakeHeifWithLibheif(const QImage& picture, const LibheifOptions& sample);
 
 struct WebpOptions {
     bool lossless = false;
