@@ -1,12 +1,15 @@
 // The loader thread with a real cache on a scratch folder and generated pictures: progress,
 // both passes, abort and close in either pass, bad files, scrolling, size and order changes.
 #include "browse/image_list_thread.h"
+#include "browse/load_progress.h"
 #include "browse/thumb_list_view.h"
 #include "cache/icon_bitmap.h"
 #include "cache/picture_scheduler.h"
 #include "cache/thumbnail_db.h"
 #include "picture/picture_fixtures.h"
 #include "picture/picture_format.h"
+#include "picture/picture_header.h"
+#include "picture/preview_samples.h"
 #include "recording_host.h"
 #include "support/temp_folder.h"
 #include "util/list_files.h"
@@ -61,10 +64,30 @@ private slots:
     void aReloadKeepsTheTurnsFoundWithoutReadingThemAgain();
     void sortOrderAndReloadSelectedAfterALoad();
     void aRevisitedFolderIsCountedBeforeItIsReadAndPrintingInterruptsTheReading();
+    void firstImagesComeBeforeAnyThumbnailAndAreNeverCountedStoredOrPrinted();
+    void aScrollWhileFirstImagesComeMovesEveryStageToTheView();
 
 private:
     QString Picture(const QString& name, int w, int h, int quality = 90) {
         return pictures->Write(name, EncodeWithQt(MakeTestPicture(w, h), "jpg", quality));
+    }
+    // Camera-like photos: a picture of 1200 x 800 with its preview of 240 x 160 in MPF data (the
+    // first image), slow to render beside the preview.
+    QStringList CameraPictures(int count) {
+        const QByteArray main = EncodeWithQt(MakeTestPicture(1200, 800), "jpg", 90);
+        const QByteArray photo =
+            MakeMpfJpeg(main, EncodeWithQt(MakeTestPicture(240, 160), "jpg", 90));
+        for (int i = 0; i < count; ++i) {
+            pictures->Write(QStringLiteral("c%1.jpg").arg(i, 3, 10, QLatin1Char('0')), photo);
+        }
+        return FolderList(pictures->Path());
+    }
+    int ShowingFirstImages() const {
+        int first = 0;
+        for (int i = 0; i < grid->Count(); ++i) {
+            first += grid->Item(i).FirstImage;
+        }
+        return first;
     }
     QStringList Pictures(int count, int w = 64, int h = 48) {
         for (int i = 0; i < count; ++i) {
@@ -631,6 +654,97 @@ void TstImageListThread::aRevisitedFolderIsCountedBeforeItIsReadAndPrintingInter
     const TItemFacts& turned = grid->ItemFacts(Index("p999.jpg"));
     QCOMPARE(turned.Turn, TItemTurn::Quarter);
     QCOMPARE(turned.Shown, QSize(480, 640));
+}
+
+// Every cell shows its file's own preview before the first thumbnail is rendered; the preview is
+// not a thumbnail for the printing (the item gives none), counts for nothing in the progress and
+// is never stored: the cache holds the pictures' own thumbnails.
+void TstImageListThread::firstImagesComeBeforeAnyThumbnailAndAreNeverCountedStoredOrPrinted() {
+    constexpr int Count = 30;
+    const QStringList files = CameraPictures(Count);
+    int firstImagesAtFirstThumbnail = -1;
+    int printableFirstImages = 0;
+    int reportsBeforeAThumbnail = 0;
+    host->OnProgress = [&](int percent) {
+        if (percent == 50) {
+            reportsBeforeAThumbnail = int(host->Progress.size());
+        }
+        if (percent > 50 && firstImagesAtFirstThumbnail < 0) {
+            firstImagesAtFirstThumbnail = ShowingFirstImages();
+            for (int i = 0; i < grid->Count(); ++i) {
+                printableFirstImages +=
+                    grid->Item(i).FirstImage && !grid->Item(i).Thumbnail().isNull();
+            }
+        }
+    };
+    loader->SetFileList(files);
+    QVERIFY(WaitIdle());
+    // The one thumbnail just shown has replaced its cell's preview; only the previews the
+    // workers still had under way when the thumbnails began may come after it.
+    QVERIFY(firstImagesAtFirstThumbnail <= Count - 1);
+    QVERIFY2(firstImagesAtFirstThumbnail >= Count - 1 - RendersAhead(),
+             qPrintable(QString::number(firstImagesAtFirstThumbnail)));
+    QCOMPARE(printableFirstImages, 0);
+    // The report after the listing's 50 % is the first thumbnail's: the previews moved nothing.
+    QCOMPARE(host->Progress.value(reportsBeforeAThumbnail), ProgressPercent(Count + 1, 2 * Count));
+    QCOMPARE(host->Progress.last(), 100);
+    QCOMPARE(ShowingFirstImages(), 0);
+    QCOMPARE(Finished(), Count);
+    QCOMPARE(db->RenderCount(), Count);
+    const std::optional<TStoredThumbnail> stored = db->Locate(files.first());
+    QVERIFY(stored);
+    const PictureHeader header = ReadPictureHeader(stored->File);
+    QCOMPARE(QSize(header.width, header.height), QSize(512, 341)); // not the preview's 240 x 160
+    QVERIFY(!grid->Item(0).Thumbnail().isNull()); // shown, and now for printing too
+}
+
+// The view moved while the previews come: the cells now in view get theirs and then their
+// thumbnails before any cell elsewhere gets a thumbnail.
+void TstImageListThread::aScrollWhileFirstImagesComeMovesEveryStageToTheView() {
+    constexpr int Count = 240;
+    const QStringList files = CameraPictures(Count);
+    int bottomFirst = -1;
+    int bottomLast = -1;
+    int viewShowingAtFirstThumbnail = -1;
+    QList<int> order; // the cells in the order their thumbnails came
+    QList<bool> seen(Count, false);
+    host->OnProgress = [&](int percent) {
+        if (percent == 50 && bottomFirst < 0) {
+            QTimer::singleShot(0, [&] {
+                grid->SetScrollPos(grid->ScrollRange());
+                bottomFirst = grid->FirstVisibleIndex();
+                bottomLast = std::min(grid->LastVisibleIndex(), Count - 1);
+            });
+        }
+        if (percent <= 50) {
+            return;
+        }
+        if (viewShowingAtFirstThumbnail < 0) {
+            viewShowingAtFirstThumbnail = 0;
+            for (int i = bottomFirst; i <= bottomLast; ++i) {
+                viewShowingAtFirstThumbnail += !grid->Item(i).Bitmap.isNull();
+            }
+        }
+        for (int i = 0; i < grid->Count(); ++i) {
+            if (!seen[i] && grid->Item(i).Facts.Loaded) {
+                seen[i] = true;
+                order << i;
+            }
+        }
+    };
+    loader->SetFileList(files);
+    QVERIFY(WaitIdle());
+    QVERIFY(bottomFirst > Count / 2);
+    QCOMPARE(viewShowingAtFirstThumbnail, bottomLast - bottomFirst + 1);
+    // The first thumbnails are the new view's; only those under way when the view moved may
+    // come from the top.
+    const int inView = bottomLast - bottomFirst + 1;
+    int stray = 0;
+    for (const int index : order.mid(0, inView)) {
+        stray += index < bottomFirst;
+    }
+    QVERIFY2(stray <= RendersAhead(), qPrintable(QString::number(stray)));
+    QCOMPARE(Finished(), Count);
 }
 
 QTEST_MAIN(TstImageListThread)
