@@ -1,8 +1,13 @@
-// The main window on a cached folder of photos, offscreen: the time from choosing the folder to
-// " 読込完了", and to the first screenful of thumbnails.
-//   bench_window [--count N] [--runs R] [--size-kb KB] [--keep DIR]
+// The main window on a folder of photos, offscreen: the time from choosing the folder to the
+// first screenful, to every cell showing a picture, and to " 読込完了".
+//   bench_window [--count N] [--runs R] [--size-kb KB] [--keep DIR] [--folder DIR] [--cold]
+//                [--window W H]
 // --keep DIR keeps the photos and the filled cache in DIR, and takes them from there next time
-// (the same count and limit), so that a profile sees the measured loads only.
+// (the same count and limit), so that a profile sees the measured loads only. --folder DIR
+// measures a folder of one's own instead of made photos; --cold empties the cache before the
+// first run (nothing is filled first), so that it is a new folder and the runs after it the
+// same folder seen again. Each run gives the time to the first screenful (every cell in
+// view showing a picture, whatever kind), to every cell showing one, and to " 読込完了".
 // The cache's limit is 4,096,000 KB unless given (-1: the program's default from free space,
 // which may hold fewer thumbnails than the folder has: then the loads are not all cache hits).
 #include "browse/thumb_list_view.h"
@@ -74,13 +79,18 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
     return done();
 }
 
-bool FirstScreenfulLoaded(const TThumbListView& grid) {
+bool Shows(const TThumbListView& grid, int index) {
+    const TThumbnailData& item = grid.Item(index);
+    return !item.Bitmap.isNull() || item.LoadFailed;
+}
+
+bool FirstScreenfulShown(const TThumbListView& grid) {
     if (grid.Count() == 0 || !grid.ShowItems()) {
         return false;
     }
     const int last = std::min(grid.LastVisibleIndex(), grid.Count() - 1);
     for (int i = grid.FirstVisibleIndex(); i <= last; ++i) {
-        if (!grid.ItemFacts(i).Loaded) {
+        if (!Shows(grid, i)) {
             return false;
         }
     }
@@ -104,33 +114,52 @@ int main(int argc, char** argv) {
     int runs = 5;
     int sizeKB = 4096000;
     QString keep;
+    QString folder;
+    bool cold = false;
+    QSize windowSize;
     const QStringList args = QCoreApplication::arguments();
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--count")) {
-            count = args[i + 1].toInt();
-        } else if (args[i] == QLatin1String("--runs")) {
-            runs = args[i + 1].toInt();
-        } else if (args[i] == QLatin1String("--size-kb")) {
-            sizeKB = args[i + 1].toInt();
-        } else if (args[i] == QLatin1String("--keep")) {
-            keep = args[i + 1];
+    for (int i = 1; i < args.size(); ++i) {
+        const bool more = i + 1 < args.size();
+        if (args[i] == QLatin1String("--cold")) {
+            cold = true;
+        } else if (args[i] == QLatin1String("--window") && i + 2 < args.size()) {
+            windowSize = QSize(args[i + 1].toInt(), args[i + 2].toInt());
+            i += 2;
+        } else if (more && args[i] == QLatin1String("--count")) {
+            count = args[++i].toInt();
+        } else if (more && args[i] == QLatin1String("--runs")) {
+            runs = args[++i].toInt();
+        } else if (more && args[i] == QLatin1String("--size-kb")) {
+            sizeKB = args[++i].toInt();
+        } else if (more && args[i] == QLatin1String("--keep")) {
+            keep = args[++i];
+        } else if (more && args[i] == QLatin1String("--folder")) {
+            folder = QDir(args[++i]).absolutePath();
         }
     }
 
     QTemporaryDir scratch;
     const QString root = keep.isEmpty() ? scratch.path() : keep;
     const QString program = root + QStringLiteral("/program/");
-    const QString photos = root + QStringLiteral("/photos");
+    const QString photos = folder.isEmpty() ? root + QStringLiteral("/photos") : folder;
     const QString empty = root + QStringLiteral("/empty");
-    const bool filledBefore = !keep.isEmpty() && QFile::exists(root + QStringLiteral("/filled"));
+    const QString cacheDir = program + QStringLiteral("Temp");
+    const bool filledBefore =
+        cold || (!keep.isEmpty() && QFile::exists(root + QStringLiteral("/filled")));
     QDir().mkpath(program);
     QDir().mkpath(photos);
     QDir().mkpath(empty);
-    const QByteArray jpeg = MakePhoto();
-    for (int i = 0; i < count && !filledBefore; ++i) {
-        QFile file(QStringLiteral("%1/photo_%2.jpg").arg(photos).arg(i, 4, 10, QLatin1Char('0')));
-        file.open(QIODevice::WriteOnly);
-        file.write(jpeg);
+    if (folder.isEmpty() && !filledBefore) {
+        const QByteArray jpeg = MakePhoto();
+        for (int i = 0; i < count; ++i) {
+            QFile file(
+                QStringLiteral("%1/photo_%2.jpg").arg(photos).arg(i, 4, 10, QLatin1Char('0')));
+            file.open(QIODevice::WriteOnly);
+            file.write(jpeg);
+        }
+    }
+    if (!folder.isEmpty()) {
+        count = int(QDir(folder).entryList(QDir::Files).size());
     }
 
     // By default room for every thumbnail (1000 photos fill about 590 MB at 512 x 384 x 3
@@ -138,68 +167,106 @@ int main(int argc, char** argv) {
     {
         QFile ini(program + QStringLiteral("Thumbnail.ini"));
         ini.open(QIODevice::WriteOnly);
-        ini.write("[APP]\r\nAPPName=ミルテ\r\n[Cache]\r\nDirectory=" +
-                  (program + QStringLiteral("Temp")).toUtf8() +
+        ini.write("[APP]\r\nAPPName=ミルテ\r\n[Cache]\r\nDirectory=" + cacheDir.toUtf8() +
                   "\r\nSize=" + QByteArray::number(sizeKB) + "\r\n");
-        QDir().mkpath(program + QStringLiteral("Temp"));
+        QDir().mkpath(cacheDir);
     }
 
     TWindowOptions options;
     options.Paths.ExeDir = program;
     options.Paths.ExeName = program + QStringLiteral("mirte");
     options.Paths.IniFileName = program + QStringLiteral("Thumbnail.ini");
-    options.Paths.DefaultCacheDir = program + QStringLiteral("Temp");
+    options.Paths.DefaultCacheDir = cacheDir;
     options.StartPath = empty;
+    const auto show = [&](TfrmThumbnail& window) {
+        if (windowSize.isValid()) {
+            window.resize(windowSize);
+        }
+        window.show();
+    };
 
     // Fill the cache once: a first window loads the folder and saves the table as it closes.
     if (!filledBefore) {
         QElapsedTimer fill;
         fill.start();
         TfrmThumbnail window(options);
-        window.show();
+        show(window);
         bool filled = false; // the start's own load of its empty folder ends too: not that one
         QObject::connect(&window, &TfrmThumbnail::LoadProgressShown, &window, [&](int percent) {
             filled = filled || (percent >= 100 && window.ThumbList().Count() == count);
         });
         window.ShowFolder(photos);
-        WaitUntil([&] { return filled; }, 600000);
+        WaitUntil([&] { return filled; }, 3600000);
         std::printf("filling the cache: %d photos in %.2f s\n", count, fill.elapsed() / 1000.0);
         QFile(root + QStringLiteral("/filled")).open(QIODevice::WriteOnly);
     }
 
     std::vector<double> toFirstScreen;
+    std::vector<double> toEveryCell;
     std::vector<double> toFinished;
     for (int run = 0; run < runs; ++run) {
+        if (cold && run == 0) {
+            QDir(cacheDir).removeRecursively();
+            QDir().mkpath(cacheDir);
+        }
         TfrmThumbnail window(options); // a new start: the table is read from disk
-        window.show();
+        show(window);
         WaitUntil([&] { return window.LoadFinished(); }, 10000);
         double firstScreen = -1;
+        double everyCell = -1;
         double finished = -1;
+        int nextToShow = 0; // cells keep what they show: every cell before it shows something
+        const TThumbListView& grid = window.ThumbList();
         QElapsedTimer timer;
-        QObject::connect(&window, &TfrmThumbnail::LoadProgressShown, &window, [&](int percent) {
-            if (window.ThumbList().Count() != count) {
+        const auto look = [&] {
+            if (grid.Count() != count) {
                 return;
             }
-            if (firstScreen < 0 && FirstScreenfulLoaded(window.ThumbList())) {
+            if (firstScreen < 0 && FirstScreenfulShown(grid)) {
                 firstScreen = timer.nsecsElapsed() / 1e9;
             }
-            if (finished < 0 && percent >= 100) {
+            while (grid.ShowItems() && nextToShow < count && Shows(grid, nextToShow)) {
+                ++nextToShow;
+            }
+            if (everyCell < 0 && nextToShow == count) {
+                everyCell = timer.nsecsElapsed() / 1e9;
+            }
+        };
+        QObject::connect(&window, &TfrmThumbnail::LoadProgressShown, &window, [&](int percent) {
+            look();
+            if (finished < 0 && percent >= 100 && grid.Count() == count) {
                 finished = timer.nsecsElapsed() / 1e9;
             }
         });
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, &window, look);
+        watch.start(1);
         timer.start();
         window.ShowFolder(photos);
-        if (!WaitUntil([&] { return finished >= 0; }, 60000)) {
+        if (!WaitUntil([&] { return finished >= 0 && everyCell >= 0; }, 3600000)) {
             std::printf("run %d: no end of the load\n", run);
             return 1;
         }
-        toFinished.push_back(finished);
         toFirstScreen.push_back(firstScreen);
-        std::printf("run %d: first screenful %.3f s, %s %.3f s (%d of %d cells in view)\n", run,
-                    firstScreen, qUtf8Printable(window.LoadStateText()), toFinished.back(),
-                    window.ThumbList().LastVisibleIndex() + 1, window.ThumbList().Count());
+        toEveryCell.push_back(everyCell);
+        toFinished.push_back(finished);
+        std::printf(
+            "run %d (%s): first screenful %.3f s, every cell %.3f s, %s %.3f s (%d of %d cells "
+            "in view)\n",
+            run, cold && run == 0 ? "new" : "seen before", firstScreen, everyCell,
+            qUtf8Printable(window.LoadStateText()), finished,
+            std::min(grid.LastVisibleIndex(), count - 1) - grid.FirstVisibleIndex() + 1, count);
     }
-    std::printf("median of %d runs, %d cached photos: first screenful %.3f s, 読込完了 %.3f s\n",
-                runs, count, Median(toFirstScreen), Median(toFinished));
+    if (cold) { // the figures of the folder seen before
+        toFirstScreen.erase(toFirstScreen.begin());
+        toEveryCell.erase(toEveryCell.begin());
+        toFinished.erase(toFinished.begin());
+    }
+    if (!toFinished.empty()) {
+        std::printf("median of %d runs, %d cached photos: first screenful %.3f s, every cell "
+                    "%.3f s, 読込完了 %.3f s\n",
+                    int(toFinished.size()), count, Median(toFirstScreen), Median(toEveryCell),
+                    Median(toFinished));
+    }
     return 0;
 }
