@@ -41,8 +41,8 @@ cmake --build "$build" --target bench_window make_photos make_camera_jpeg >/dev/
 if [ ! -f "$data/src/made" ]; then
     rm -rf "$data/src"
     mkdir -p "$data/src/heic" "$data/src/camera"
-    "$build/bench/make_photos" --count 10 --size 4032 3024 --quality 92 "$data/src/heic" >/dev/null
-    "$build/bench/make_photos" --count 10 --size 6000 4000 --quality 92 "$data/src/camera" \
+    "$build/bench/make_photos" --count 10 --first 0 --size 4032 3024 --quality 92 "$data/src/heic" >/dev/null
+    "$build/bench/make_photos" --count 10 --first 0 --size 6000 4000 --quality 92 "$data/src/camera" \
         >/dev/null
     for i in $(seq 0 9); do
         name=$(printf 'photo_%02d' "$i")
