@@ -326,6 +326,7 @@ bool TImageListThread::FirstPass(const QStringList& files, const QHash<QString, 
     // The facts go to the grid in batches, with each step of the progress: a hand-over per
     // item would cost a large folder more than reading the facts.
     std::vector<std::pair<int, TItemFacts>> batch;
+    std::vector<TPictureResult> listed;
     const auto hand = [&](int percent) {
         OnGui([&] {
             for (const auto& [index, facts] : batch) {
@@ -338,23 +339,30 @@ bool TImageListThread::FirstPass(const QStringList& files, const QHash<QString, 
         batch.clear();
         m_lastPercent = percent;
     };
-    for (int i = 0; i < files.size(); ++i) {
-        const QString& path = files[i];
-        const auto before = kept.constFind(path);
-        TListedExtra extra;
-        extra.TurnLater = true; // told by the thumbnail when it is read
-        batch.emplace_back(
-            i, ReadItemFacts(m_db, path, before != kept.constEnd() ? &*before : nullptr, &extra));
-        if (extra.Stored) {
-            m_storedPaths.insert(path);
-        }
+    const auto take = [&](int index, TItemFacts facts) {
+        batch.emplace_back(index, std::move(facts));
         ++counter;
         const int percent = ProgressPercent(counter, total);
-        if (percent != m_lastPercent || batch.size() >= MaxFactsBatch || i + 1 == files.size()) {
+        if (percent != m_lastPercent || batch.size() >= MaxFactsBatch) {
             hand(percent);
         }
+    };
+    const auto interrupted = [&] {
+        return NewListRequested || AbortRequested || TerminateRequested;
+    };
+    const auto takeListed = [&] {
+        for (TPictureResult& item : listed) {
+            if (interrupted()) {
+                break; // a report may have been the user's moment to stop
+            }
+            take(item.Request.Index, std::move(item.Listed));
+        }
+        listed.clear();
+    };
+    const auto stop = [&] {
+        m_scheduler->Cancel();
         if (NewListRequested) {
-            return false;
+            return true;
         }
         CheckTerminate();
         if (AbortRequested) {
@@ -362,8 +370,54 @@ bool TImageListThread::FirstPass(const QStringList& files, const QHash<QString, 
                 m_grid.SetCount(0);
                 m_host.SetLoadProgress(-1);
             });
+            return true;
+        }
+        return false;
+    };
+
+    m_scheduler->Begin();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& path = files[i];
+        if (interrupted()) {
+            // stopped below
+        } else if (IsMovieFile(path)) {
+            take(i, MovieItemFacts(path));
+        } else {
+            // A record of the cache is read here, the only thread that may; a picture's header
+            // is read by a render worker, which have nothing else to do yet.
+            const auto before = kept.constFind(path);
+            TListedExtra extra;
+            extra.TurnLater = true; // told by the thumbnail when it is read
+            TFileLook look;
+            std::optional<TItemFacts> stored;
+            try {
+                stored = StoredItemFacts(m_db, path, before != kept.constEnd() ? &*before : nullptr,
+                                         &extra, look);
+            } catch (const std::exception&) {
+                stored = NamedFacts(path);
+            }
+            if (stored) {
+                if (extra.Stored) {
+                    m_storedPaths.insert(path);
+                }
+                take(i, std::move(*stored));
+            } else {
+                m_scheduler->ListFacts({0, i, path, QSize(), look}, listed);
+            }
+        }
+        takeListed();
+        if (interrupted() && stop()) {
             return false;
         }
+    }
+    while (m_scheduler->Wait(listed)) {
+        takeListed();
+        if (interrupted() && stop()) {
+            return false;
+        }
+    }
+    if (!batch.empty()) {
+        hand(ProgressPercent(counter, total));
     }
     return true;
 }

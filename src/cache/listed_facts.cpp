@@ -72,23 +72,28 @@ void TakePictureFacts(TItemFacts& item, const TPictureFacts& facts, TItemTurn tu
 
 } // namespace
 
-TItemFacts PictureItemFacts(TThumbnailDB& db, const QString& path, const TItemFacts* known,
-                            TListedExtra* extra) {
-    TItemFacts item = NamedFacts(path);
-    // A folder seen before opens no picture for it (its thumbnails tell the turn, once);
-    // otherwise the header read for the facts tells it.
-    TFileLook look;
-    if (std::optional<TStoredThumbnail> stored = db.Locate(path, &look)) {
-        const TItemTurn turn = StillTheRecord(known, path, stored->Facts) ? known->Turn
-                               : extra != nullptr && extra->TurnLater
-                                   ? TItemTurn::Unknown
-                                   : ThumbnailTurn(stored->File, path, stored->Facts);
-        TakePictureFacts(item, stored->Facts, turn);
-        if (extra != nullptr) {
-            extra->Stored = std::move(stored);
-        }
-        return item;
+std::optional<TItemFacts> StoredItemFacts(TThumbnailDB& db, const QString& path,
+                                          const TItemFacts* known, TListedExtra* extra,
+                                          TFileLook& look) {
+    // A folder seen before opens no picture for it (its thumbnails tell the turn, once).
+    std::optional<TStoredThumbnail> stored = db.Locate(path, &look);
+    if (!stored) {
+        return std::nullopt;
     }
+    TItemFacts item = NamedFacts(path);
+    const TItemTurn turn = StillTheRecord(known, path, stored->Facts) ? known->Turn
+                           : extra != nullptr && extra->TurnLater
+                               ? TItemTurn::Unknown
+                               : ThumbnailTurn(stored->File, path, stored->Facts);
+    TakePictureFacts(item, stored->Facts, turn);
+    if (extra != nullptr) {
+        extra->Stored = std::move(stored);
+    }
+    return item;
+}
+
+TItemFacts HeaderItemFacts(const QString& path, const TFileLook& look) {
+    TItemFacts item = NamedFacts(path);
     if (!look.Exists || look.IsFolder) {
         return item;
     }
@@ -98,10 +103,19 @@ TItemFacts PictureItemFacts(TThumbnailDB& db, const QString& path, const TItemFa
         if (ReadPictureFacts(path, header, facts, &look)) {
             TakePictureFacts(item, facts, TurnOf(SwapsSides(header.orientation)));
         }
-    } catch (const EPictureError&) {
+    } catch (const std::exception&) {
         // No facts for a file that is not a picture we read.
     }
     return item;
+}
+
+TItemFacts PictureItemFacts(TThumbnailDB& db, const QString& path, const TItemFacts* known,
+                            TListedExtra* extra) {
+    TFileLook look;
+    if (std::optional<TItemFacts> stored = StoredItemFacts(db, path, known, extra, look)) {
+        return *stored;
+    }
+    return HeaderItemFacts(path, look);
 }
 
 void TakeThumbnailTurn(TItemFacts& facts, QSize thumbnail) {

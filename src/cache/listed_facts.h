@@ -27,6 +27,14 @@ struct TListedExtra {
 TItemFacts PictureItemFacts(TThumbnailDB& db, const QString& path,
                             const TItemFacts* known = nullptr, TListedExtra* extra = nullptr);
 
+// PictureItemFacts in two steps: the facts from the cache's record, when it has one (on the
+// thread that owns the cache), with what the look at the file found; else those of the
+// picture's header (on any thread).
+std::optional<TItemFacts> StoredItemFacts(TThumbnailDB& db, const QString& path,
+                                          const TItemFacts* known, TListedExtra* extra,
+                                          TFileLook& look);
+TItemFacts HeaderItemFacts(const QString& path, const TFileLook& look);
+
 // An Unknown turn told by the proportions of the picture's upright thumbnail (the facts' size is
 // then the stored one); nothing changes for a known turn or a square thumbnail or picture.
 void TakeThumbnailTurn(TItemFacts& facts, QSize thumbnail);

@@ -61,6 +61,10 @@ void TPictureScheduler::FirstImage(TPictureRequest request, std::vector<TPicture
     Uncached(std::move(request), TJobKind::FirstImage, out);
 }
 
+void TPictureScheduler::ListFacts(TPictureRequest request, std::vector<TPictureResult>& out) {
+    Uncached(std::move(request), TJobKind::ListFacts, out);
+}
+
 void TPictureScheduler::Collect(std::vector<TPictureResult>& out) {
     TRenderPool::Done done;
     while (m_pool.Collect(done, false)) {
@@ -92,7 +96,8 @@ void TPictureScheduler::Cancel() {
 
 void TPictureScheduler::Take(TRenderPool::Done& done, std::vector<TPictureResult>& out) {
     TRenderPool::Job& job = done.Request;
-    TPictureResult result{job.Request, job.Kind, done.Result.Thumbnail, false, done.Result.Error};
+    TPictureResult result{job.Request, job.Kind,          done.Result.Thumbnail,
+                          false,       done.Result.Error, std::move(done.Listed)};
     switch (job.Kind) {
     case TJobKind::RenderForCache: {
         const TThumbnail stored = m_db->Store(job.Request.Path, done.Result);
@@ -113,6 +118,7 @@ void TPictureScheduler::Take(TRenderPool::Done& done, std::vector<TPictureResult
         break;
     case TJobKind::Render:
     case TJobKind::FirstImage:
+    case TJobKind::ListFacts:
         break;
     }
     if (job.Ticket < m_passStart) {

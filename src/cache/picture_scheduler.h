@@ -19,7 +19,8 @@ struct TPictureResult {
     TJobKind Kind = TJobKind::Render; // how the picture was made in the end
     QImage Picture;                   // null: the picture could not be loaded
     bool FromCache = false;
-    QString Error; // why there is no picture
+    QString Error;     // why there is no picture
+    TItemFacts Listed; // ListFacts: the facts
 };
 
 // The one way every caller (the grid, the print runs, mirte-cli) gets pictures: requests go to
@@ -48,6 +49,8 @@ public:
     // The file's first image, read to cover request.Box and not stored; null with the reason
     // when the file has none that matches the picture.
     void FirstImage(TPictureRequest request, std::vector<TPictureResult>& out);
+    // The facts of a picture from its header (request.Look: what a look at the file found).
+    void ListFacts(TPictureRequest request, std::vector<TPictureResult>& out);
     // Appends what has finished, without waiting.
     void Collect(std::vector<TPictureResult>& out);
     // Waits for one job to finish and appends what it gives; false when none is outstanding.

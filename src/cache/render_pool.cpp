@@ -1,5 +1,6 @@
 #include "render_pool.h"
 
+#include "listed_facts.h"
 #include "picture/first_image.h"
 #include "picture/stored_thumbnail.h"
 
@@ -100,6 +101,7 @@ TRenderedPicture Run(const TRenderPool::Job& job) {
         return ReadStored(job.Stored, asked.Box);
     case TJobKind::FirstImage:
         return ReadFirst(asked.Path, asked.Box);
+    case TJobKind::ListFacts: // made in Work()
     case TJobKind::Render:
     case TJobKind::RenderForCache:
         break;
@@ -121,10 +123,16 @@ void TRenderPool::Work() {
         m_queue.pop_front();
         ++m_running;
         lock.unlock();
-        TRenderedPicture result = Run(job);
+        TItemFacts listed;
+        TRenderedPicture result;
+        if (job.Kind == TJobKind::ListFacts) {
+            listed = HeaderItemFacts(job.Request.Path, job.Request.Look);
+        } else {
+            result = Run(job);
+        }
         lock.lock();
         --m_running;
-        m_done.push_back({std::move(job), std::move(result)});
+        m_done.push_back({std::move(job), std::move(result), std::move(listed)});
         m_doneReady.notify_all();
     }
 }

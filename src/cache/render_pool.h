@@ -1,5 +1,6 @@
 #pragma once
 
+#include "item_facts.h"
 #include "th_render.h"
 
 #include <QSize>
@@ -19,6 +20,7 @@ enum class TJobKind {
     ReadStored,     // a thumbnail the cache stored, read at the box instead of rendering
     FirstImage,     // the small image the file carries of itself, read to cover the box; never
                     // stored: shown only until the picture's own thumbnail comes
+    ListFacts,      // the facts of a picture the cache has no record of, from its header
 };
 
 // A caller's request for one picture.
@@ -47,6 +49,7 @@ public:
     struct Done {
         Job Request;
         TRenderedPicture Result; // ReadStored: no facts, an Error when the file is damaged or gone
+        TItemFacts Listed;       // ListFacts: the facts
     };
 
     // As many workers as asked, at least one; 0 takes DefaultWorkers().
