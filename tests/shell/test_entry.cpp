@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QLocalServer>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QtTest>
@@ -48,6 +49,7 @@ class TestEntry : public QObject {
 
 private slots:
     void init();
+    void cleanup();
     void secondStartEndsAtOnce();
     void startAfterACrashBecomesTheRunningInstance();
     void aDebugIniMakesTheCacheWriteItsLog();
@@ -65,6 +67,19 @@ void TestEntry::init() {
                  .arg(QCoreApplication::applicationPid())
                  .arg(QDateTime::currentMSecsSinceEpoch());
     m_home.MakeDir(QStringLiteral("Pictures"));
+}
+
+void TestEntry::cleanup() {
+    // The programs were killed, so their lock file and socket stay behind: the test removes what
+    // it made, and nothing else of that name may be left.
+    if (m_name.isEmpty()) {
+        return; // skipped before starting any
+    }
+    QLocalServer::removeServer(m_name);
+    QFile::remove(QDir::temp().filePath(m_name + QStringLiteral(".lock")));
+    QCOMPARE(QDir::temp().entryList({m_name + QLatin1Char('*')},
+                                    QDir::AllEntries | QDir::System | QDir::Hidden),
+             QStringList());
 }
 
 void TestEntry::secondStartEndsAtOnce() {
