@@ -5,6 +5,54 @@
 #include <QFileInfo>
 
 namespace mirte {
+namespace {
+
+// The options that Qt's application objects take out of the command line themselves, in either
+// spelling (-style or --style); the line is read before there is an application object, so they
+// are passed over here. Those of the first list take the next argument as their value.
+constexpr const char* kQtOptionsWithValue[] = {"platform",
+                                               "platformpluginpath",
+                                               "platformtheme",
+                                               "plugin",
+                                               "qwindowgeometry",
+                                               "geometry",
+                                               "qwindowtitle",
+                                               "title",
+                                               "qwindowicon",
+                                               "icon",
+                                               "display",
+                                               "name",
+                                               "session",
+                                               "style",
+                                               "stylesheet",
+                                               "visual",
+                                               "im",
+                                               "inputstyle"};
+constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb",
+                                    "sync",    "testability", "ncols",  "cmap"};
+
+// How many arguments from `at` are one of Qt's options: 0 when `at` is none.
+int QtOptionLength(const QStringList& arguments, qsizetype at) {
+    QString option = arguments.at(at);
+    option.remove(0, option.startsWith(QLatin1String("--")) ? 2 : 1);
+    const qsizetype equals = option.indexOf(QLatin1Char('='));
+    for (const char* name : kQtOptionsWithValue) {
+        if (equals > 0 && option.left(equals) == QLatin1String(name)) {
+            return 1;
+        }
+        if (option == QLatin1String(name)) {
+            return at + 1 < arguments.size() ? 2 : 0;
+        }
+    }
+    for (const char* name : kQtFlags) {
+        if (option == QLatin1String(name)) {
+            return 1;
+        }
+    }
+    return option.startsWith(QLatin1String("qmljsdebugger=")) ? 1 : 0;
+}
+
+} // namespace
 
 TCommandLine TCommandLine::Parse(const QStringList& arguments) {
     TCommandLine line;
@@ -22,8 +70,13 @@ TCommandLine TCommandLine::Parse(const QStringList& arguments) {
         }
     }
     bool optionsEnd = false;
-    for (const QString& argument : arguments) {
-        if (!optionsEnd && argument == QLatin1String("--")) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        const int qtOption =
+            optionsEnd || !argument.startsWith(QLatin1Char('-')) ? 0 : QtOptionLength(arguments, i);
+        if (qtOption > 0) {
+            i += qtOption - 1;
+        } else if (!optionsEnd && argument == QLatin1String("--")) {
             optionsEnd = true;
         } else if (!optionsEnd && argument.startsWith(QLatin1Char('-'))) {
             line.What = Action::Error;

@@ -17,8 +17,9 @@ struct TCommandLine {
     QString Path;    // the folder or picture given, made absolute; empty when none
     QString Message; // what was wrong, for Error
 
-    // The arguments after the program's name. --help and --version win over anything else, so
-    // that they can be asked for before Qt has taken its own options out.
+    // The arguments after the program's name, as the C library hands them over: read before
+    // there is a display, Qt's own options (-platform NAME, -style NAME, ...) passed over.
+    // --help and --version win over anything else.
     static TCommandLine Parse(const QStringList& arguments);
     static QString Usage();
     static QString VersionLine();

@@ -67,14 +67,19 @@ QString InstanceName() {
 } // namespace
 
 int main(int argc, char** argv) {
-    // --help and --version need no display.
-    const TCommandLine early = TCommandLine::Parse(RawArguments(argc, argv));
-    if (early.What == TCommandLine::Action::Help || early.What == TCommandLine::Action::Version) {
-        std::fputs(qUtf8Printable(early.What == TCommandLine::Action::Help
+    // Read before the application object, which needs a display: --help, --version and a
+    // mistake answer without one.
+    const TCommandLine line = TCommandLine::Parse(RawArguments(argc, argv));
+    if (line.What == TCommandLine::Action::Help || line.What == TCommandLine::Action::Version) {
+        std::fputs(qUtf8Printable(line.What == TCommandLine::Action::Help
                                       ? TCommandLine::Usage()
                                       : TCommandLine::VersionLine() + QLatin1Char('\n')),
                    stdout);
         return 0;
+    }
+    if (line.What == TCommandLine::Action::Error) {
+        std::fprintf(stderr, "mirte: %s\nTry \"mirte --help\".\n", qUtf8Printable(line.Message));
+        return 2;
     }
 
     QApplication app(argc, argv);
@@ -86,11 +91,6 @@ int main(int argc, char** argv) {
     InstallJapaneseQtTexts(app);
     QApplication::setFont(WindowFont());
 
-    const TCommandLine line = TCommandLine::Parse(QApplication::arguments().mid(1));
-    if (line.What == TCommandLine::Action::Error) {
-        std::fprintf(stderr, "mirte: %s\nTry \"mirte --help\".\n", qUtf8Printable(line.Message));
-        return 2;
-    }
     const QString& path = line.Path;
     TfrmLogo::ShowSplash();
 

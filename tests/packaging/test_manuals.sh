@@ -35,7 +35,9 @@ headless=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb)
 [ "$("${headless[@]}" "$mirte" --version)" = "mirte $version" ] || fail "mirte --version"
 [ "$("${headless[@]}" "$cli" --version)" = "mirte-cli $version" ] || fail "mirte-cli --version"
 "${headless[@]}" "$mirte" --help | grep -q '^usage: mirte \[FOLDER | PICTURE\]' || fail "mirte --help"
-QT_QPA_PLATFORM=offscreen "$mirte" --no-such-option 2>/dev/null
-[ $? -eq 2 ] || fail "mirte --no-such-option does not end with status 2"
+# A mistake on the line is told before the program needs a display.
+mistake="$("${headless[@]}" "$mirte" --no-such-option 2>&1)"
+[ $? -eq 2 ] || fail "mirte --no-such-option does not end with status 2 without a display"
+grep -q 'Try "mirte --help"' <<<"$mistake" || fail "mirte --no-such-option: $mistake"
 grep -qF -- '--version' <(sed 's/\\-/-/g' "$mandir/mirte.1") || fail "mirte(1) lacks --version"
 exit $status

@@ -261,6 +261,13 @@ void TestWindowParts::commandLine_data() {
     // Asked for before Qt has taken its own options out.
     QTest::newRow("--version among Qt's options")
         << QStringList{"-platform", "offscreen", "--version"} << Action::Version << QString();
+    QTest::newRow("Qt's options passed over")
+        << QStringList{"-platform", "xcb", "--style=Fusion", "-reverse", "写真"} << Action::Run
+        << here + "写真";
+    QTest::newRow("a Qt option after --")
+        << QStringList{"--", "-reverse"} << Action::Run << here + "-reverse";
+    QTest::newRow("Qt's option without its value")
+        << QStringList{"/p", "-platform"} << Action::Error << QString();
     QTest::newRow("unknown option") << QStringList{"--fullscreen"} << Action::Error << QString();
     QTest::newRow("two paths") << QStringList{"/a", "/b"} << Action::Error << QString();
 }
