@@ -39,5 +39,19 @@ headless=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb)
 mistake="$("${headless[@]}" "$mirte" --no-such-option 2>&1)"
 [ $? -eq 2 ] || fail "mirte --no-such-option does not end with status 2 without a display"
 grep -q 'Try "mirte --help"' <<<"$mistake" || fail "mirte --no-such-option: $mistake"
+# The limit of --box that mirte-cli(1) gives is the program's: the largest side is taken, one
+# more is refused.
+box="$(grep -A1 -F -- '--box ' <<<"$manual" | grep -oE 'each 1 to [0-9]+' | grep -oE '[0-9]+$')"
+if [ -z "$box" ]; then
+    fail "mirte-cli(1) gives no limit of --box"
+else
+    scratch="$(mktemp -d)"
+    said() { "$cli" thumb --box "$1" 1 --out "$scratch" "$scratch/none.jpg" 2>&1; }
+    grep -q -- '--box' <<<"$(said "$box")" &&
+        fail "mirte-cli thumb refuses --box $box, the limit mirte-cli(1) gives"
+    grep -q -- '--box' <<<"$(said $((box + 1)))" ||
+        fail "mirte-cli thumb takes --box $((box + 1)), past the limit mirte-cli(1) gives"
+    rm -rf "$scratch"
+fi
 grep -qF -- '--version' <(sed 's/\\-/-/g' "$mandir/mirte.1") || fail "mirte(1) lacks --version"
 exit $status

@@ -55,7 +55,9 @@ for file in "${expected[@]}"; do
     [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends: not from the programs"
-dpkg-deb -f "$deb" Recommends | grep -q 'printer-driver-cups-pdf' || fail "Recommends:"
+for recommended in printer-driver-cups-pdf xdg-utils; do
+    dpkg-deb -f "$deb" Recommends | grep -qw "$recommended" || fail "Recommends: lacks $recommended"
+done
 
 echo "-- desktop entry and metainfo"
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop-file-validate"
