@@ -2,6 +2,7 @@
 #include "cache/sort_keys.h"
 #include "commands.h"
 #include "picture/picture_format.h"
+#include "util/dir_list.h"
 #include "util/file_facts.h"
 #include "util/list_files.h"
 #include "util/paths.h"
@@ -48,10 +49,10 @@ int RunList(const QStringList& args, std::FILE* out, std::FILE* err) {
         return 2;
     }
     const QString folder = args.isEmpty() ? DefaultFolder() : args.first();
-    const QFileInfo info(folder);
-    if (!info.isDir()) {
+    // A folder that cannot be read is not taken for an empty one.
+    if (const int error = FolderOpenError(folder); error != 0) {
         std::fprintf(err, "%s\t%s\n", qUtf8Printable(folder),
-                     info.exists() ? "フォルダではありません。" : "フォルダが存在しません。");
+                     qUtf8Printable(FolderErrorText(error)));
         return 1;
     }
     int status = 0;

@@ -12,6 +12,7 @@
 #include "report/qt_printer_device.h"
 #include "terminal_progress.h"
 #include "util/cache_size.h"
+#include "util/dir_list.h"
 #include "util/file_system_kind.h"
 #include "util/ini_file.h"
 #include "util/leftovers.h"
@@ -244,9 +245,14 @@ int RunPrint(const QStringList& args, const Context& context) {
     }
     const QString source = QFileInfo(options.Source).absoluteFilePath();
     const bool wantsFolder = options.Kind != PrintKind::Jacket;
-    if (wantsFolder ? !QFileInfo(source).isDir() : !QFileInfo(source).isFile()) {
+    if (!wantsFolder && !QFileInfo(source).isFile()) {
+        std::fprintf(context.err, "%s\tファイルが見つかりません。\n", qUtf8Printable(source));
+        return 1;
+    }
+    // A folder that cannot be read would print as an empty one.
+    if (const int error = wantsFolder ? FolderOpenError(source) : 0; error != 0) {
         std::fprintf(context.err, "%s\t%s\n", qUtf8Printable(source),
-                     wantsFolder ? "フォルダが存在しません。" : "ファイルが見つかりません。");
+                     qUtf8Printable(FolderErrorText(error)));
         return 1;
     }
     std::unique_ptr<IniFile> settings;

@@ -14,6 +14,8 @@
 #include "print/dialog_util.h"
 #include "print/print_windows.h"
 #include "program_pictures.h"
+#include "util/dir_list.h"
+#include "util/errors.h"
 #include "util/ini_file.h"
 #include "util/list_files.h"
 #include "util/paths.h"
@@ -225,8 +227,20 @@ bool TfrmThumbnail::LoadFinished() const {
 }
 
 void TfrmThumbnail::LoadFolder(const QString& path) {
-    // An unreadable folder lists nothing: the grid shows its placeholder.
-    m_imageListThread->SetFileList(ListFilePaths(path, BrowsedExtensions()));
+    // A folder that cannot be read (or has gone) shows as empty, and says why: in the status
+    // bar after its address, and in a message naming it.
+    const int error = FolderOpenError(path);
+    const QString reason = error == 0 ? QString() : FolderErrorText(error);
+    m_imageListThread->SetFileList(error == 0 ? ListFilePaths(path, BrowsedExtensions())
+                                              : QStringList());
+    StatusPanel2->setText(QStringLiteral(" アドレス：") + path +
+                          (reason.isEmpty() ? QString() : QStringLiteral("　") + reason));
+    if (!reason.isEmpty()) {
+        // Once the window is up: the folder given at the start is loaded while it is made.
+        const QString message = FormatMessage("フォルダ \"%s\" を読み込めません。%s",
+                                              qUtf8Printable(path), qUtf8Printable(reason));
+        QTimer::singleShot(0, this, [this, message] { ShowMessage(message, {mkOK}); });
+    }
 }
 
 bool TfrmThumbnail::ShowFolder(const QString& path) {
@@ -289,7 +303,6 @@ void TfrmThumbnail::ShellTreeViewChange(const QString& path) {
         return;
     }
     LoadFolder(path);
-    StatusPanel2->setText(QStringLiteral(" アドレス：") + path);
     SaveWindowState();
 }
 
@@ -355,8 +368,16 @@ void TfrmThumbnail::ActivateFromAnotherStart(const QString& path) {
         modal->activateWindow();
         return;
     }
-    if (!path.isEmpty()) {
-        ShowPath(path);
+    if (!path.isEmpty() && !ShowPath(path)) {
+        // Handed over by a start that cannot show a window of its own to tell it.
+        const QFileInfo info(path);
+        const QString reason =
+            !info.exists()
+                ? QStringLiteral("ファイルまたはフォルダが存在しません。")
+                : FolderErrorText(FolderOpenError(info.isDir() ? path : info.absolutePath()));
+        ShowMessage(FormatMessage("\"%s\" を表示できません。%s", qUtf8Printable(path),
+                                  qUtf8Printable(reason)),
+                    {mkOK});
     }
 }
 

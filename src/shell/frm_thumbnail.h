@@ -75,7 +75,8 @@ public:
 
     void SetMessageFunction(TMessageFunction function) { m_showMessage = std::move(function); }
 
-    // Lists the folder's pictures and movies and hands them to the loader.
+    // Lists the folder's pictures and movies and hands them to the loader; a folder that
+    // cannot be read is shown empty, its reason told.
     void LoadFolder(const QString& path);
     // Shows another folder: selects it in the tree, which loads it. False when it is no folder.
     bool ShowFolder(const QString& path);

@@ -1,11 +1,13 @@
 #include "dir_list.h"
 
+#include "errors.h"
 #include "paths.h"
 #include "unique_fd.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
@@ -166,6 +168,25 @@ QString TFileList::DirName(int index) const {
 bool HasDirEntries(const QString& dir) {
     TDirList list(dir);
     return list.Next();
+}
+
+int FolderOpenError(const QString& dir) {
+    const UniqueDir opened(::opendir(QFile::encodeName(dir).constData()));
+    return opened ? 0 : errno;
+}
+
+QString FolderErrorText(int error) {
+    switch (error) {
+    case ENOENT:
+        return QStringLiteral("フォルダが存在しません。");
+    case ENOTDIR:
+        return QStringLiteral("フォルダではありません。");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("フォルダを読み取る権限がありません。");
+    default:
+        return QStringLiteral("フォルダを読み込めません。詳細：") + SystemErrorText(error);
+    }
 }
 
 } // namespace mirte

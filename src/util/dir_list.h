@@ -67,6 +67,13 @@ private:
 // Whether a folder holds any entry that does not begin with ".".
 bool HasDirEntries(const QString& dir);
 
+// Why a folder cannot be listed: 0 when it can be opened for reading, else the system's error
+// number (ENOENT, ENOTDIR, EACCES, ...). A listing of a folder that gives an error is empty,
+// so a caller that must tell an empty folder from an unreadable one asks this first.
+int FolderOpenError(const QString& dir);
+// The program's own words for that error, to show to the user.
+QString FolderErrorText(int error);
+
 // Sorts names without regard to case; names that differ only in case keep a fixed order.
 void SortNamesIgnoringCase(QStringList& names);
 

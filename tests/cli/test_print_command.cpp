@@ -3,6 +3,7 @@
 #include "picture_fixtures.h"
 #include "support/gtest_qt.h"
 #include "support/temp_folder.h"
+#include "support/without_root.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -151,6 +152,31 @@ TEST(CliPrintIndex, RefusalsLeaveNoFile) {
         EXPECT_FALSE(run.err.isEmpty()) << row.args.join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(f.Pdf())) << row.args.join(' ').toStdString();
     }
+}
+
+// A folder that cannot be read is not an empty one: list and every print refuse it with the
+// reason and write nothing.
+TEST(CliFolder, AnUnreadableFolderIsRefusedWithItsReasonWithoutRoot) {
+    SKIP_AS_ROOT();
+    PrintFixture f(2);
+    ASSERT_TRUE(QFile::setPermissions(f.Photos, QFileDevice::WriteOwner));
+    const QString png = f.Dir.File(QStringLiteral("png"));
+    const QStringList rows[] = {
+        {"list", f.Photos},
+        {"print", "index", f.Photos, "--cache", f.Cache, "--pdf", f.Pdf()},
+        {"print", "contact", f.Photos, "--cache", f.Cache, "--png", png},
+    };
+    for (const QStringList& args : rows) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const CliResult run = Cli(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, QString());
+        EXPECT_EQ(run.err, f.Photos + QStringLiteral("\tフォルダを読み取る権限がありません。\n"));
+    }
+    EXPECT_FALSE(QFile::exists(f.Pdf()));
+    EXPECT_FALSE(QFile::exists(png));
+    QFile::setPermissions(f.Photos,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 // A run killed in the middle of its job leaves the job's file beside the target and its scratch

@@ -144,6 +144,8 @@ private slots:
     void pagesFilesAndMailOpenOnTheDesktop();
     void whatTheDesktopCannotOpenIsNamed();
     void unreadableFolderShowsAnEmptyGrid();
+    void aFolderThatCannotBeShownIsTold_data();
+    void aFolderThatCannotBeShownIsTold();
     void readOnlyCacheFolderStillShowsThumbnails();
     void aCacheFolderAnotherProgramStoresIntoIsShownAndTakenOverWhenFree();
 
@@ -654,8 +656,45 @@ void TestMainWindow::unreadableFolderShowsAnEmptyGrid() {
     auto window = fixture.Open(folder);
     QVERIFY(WaitForLoadEnd(*window));
     QCOMPARE(window->ThumbList().Count(), 0);
+    // Not taken for an empty folder: the message names it, the status bar says why.
+    const QString reason = QStringLiteral("フォルダを読み取る権限がありません。");
+    QTRY_COMPARE(
+        fixture.Messages,
+        QStringList{QStringLiteral("フォルダ \"%1\" を読み込めません。").arg(folder) + reason});
+    QVERIFY(window->StatusPanel2->text().endsWith(reason));
     QFile::setPermissions(folder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestMainWindow::aFolderThatCannotBeShownIsTold_data() {
+    QTest::addColumn<bool>("handedOver"); // by a second start, else reloaded after it went
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a folder that went, reloaded")
+        << false << QStringLiteral("フォルダ \"%1\" を読み込めません。フォルダが存在しません。");
+    QTest::newRow("a missing folder handed over")
+        << true
+        << QStringLiteral("\"%1\" を表示できません。ファイルまたはフォルダが存在しません。");
+}
+
+void TestMainWindow::aFolderThatCannotBeShownIsTold() {
+    QFETCH(bool, handedOver);
+    QFETCH(QString, message);
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 2);
+    auto window = fixture.Open(folder);
+    QVERIFY(WaitForLoadEnd(*window));
+    const QString gone = handedOver ? fixture.Program.File(QStringLiteral("nowhere")) : folder;
+    QVERIFY(QDir(gone).removeRecursively());
+    if (handedOver) {
+        window->ActivateFromAnotherStart(gone);
+    } else {
+        window->BtnReloadClick();
+    }
+    QTRY_COMPARE(fixture.Messages, QStringList{message.arg(gone)});
+    // A folder that went shows as empty; one that never was leaves the grid as it was.
+    QTRY_COMPARE(window->ThumbList().Count(), handedOver ? 2 : 0);
+    QVERIFY(WaitForLoadEnd(*window));
 }
 
 void TestMainWindow::readOnlyCacheFolderStillShowsThumbnails() {

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 using namespace mirte;
@@ -150,6 +151,32 @@ TEST(DirList, AnUnreadableFolderYieldsNothingWithoutRoot) {
     TDirList list(locked);
     EXPECT_FALSE(list.Next());
     EXPECT_FALSE(HasDirEntries(locked));
+    // ...which those that must tell it from an empty folder ask first.
+    EXPECT_EQ(FolderOpenError(locked), EACCES);
+    EXPECT_EQ(FolderErrorText(EACCES), QStringLiteral("フォルダを読み取る権限がありません。"));
     QFile::setPermissions(locked,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST(DirList, AFolderThatCannotBeListedSaysWhy) {
+    TempFolder dir;
+    const struct {
+        QString path;
+        int error;
+        const char* text;
+    } rows[] = {
+        {dir.MakeDir("empty"), 0, nullptr},
+        {dir.File("missing"), ENOENT, "フォルダが存在しません。"},
+        {dir.Write("file.jpg", "x"), ENOTDIR, "フォルダではありません。"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path.toStdString());
+        EXPECT_EQ(FolderOpenError(row.path), row.error);
+        if (row.text != nullptr) {
+            EXPECT_EQ(FolderErrorText(row.error), QString::fromUtf8(row.text));
+        }
+    }
+    // An error without words of its own gives the system's after the program's.
+    EXPECT_TRUE(
+        FolderErrorText(ELOOP).startsWith(QStringLiteral("フォルダを読み込めません。詳細：")));
 }
