@@ -3,6 +3,7 @@
 #include "picture/stored_thumbnail.h"
 #include "util/date_time_text.h"
 #include "util/errors.h"
+#include "util/file_access.h"
 #include "util/file_facts.h"
 #include "util/replace_file.h"
 
@@ -139,13 +140,13 @@ bool TThImageBase::StoreBitmap(TThImage& record, const QImage& bitmap, const QBy
         for (int tries = 0;; ++tries) {
             record.SaveID = NextSaveID();
             path = CacheFileName.BitmapFileName(record.SaveID);
-            if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+            if (!MakeFolderPath(QFileInfo(path).absolutePath(), TFileAccess::Private)) {
                 throw ECacheError(
                     FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
             }
             // No sync: a thumbnail cut short by a crash fails to decode when served, and is
             // dropped and made again.
-            if (WriteNewFile(path, bytes, false)) {
+            if (WriteNewFile(path, bytes, false, TFileAccess::Private)) {
                 break;
             }
             if (tries >= ReserveCount) {

@@ -3,6 +3,7 @@
 #include "picture/picture_error.h"
 #include "util/delete_tree.h"
 #include "util/errors.h"
+#include "util/file_access.h"
 #include "util/file_facts.h"
 #include "util/text_file.h"
 
@@ -97,7 +98,7 @@ void TThTable::LoadTable() {
 }
 
 void TThTable::WriteTable(const QString& path) {
-    TOutputTextFile file(path);
+    TOutputTextFile file(path, TFileAccess::Private);
     file.Open();
     m_lineNo = 0;
     if (DebugFlagOn(TDebugFlag::DebugTitle)) {
@@ -204,7 +205,7 @@ bool TThTable::Hold() {
         return !m_readOnly;
     }
     const QString path = m_images.CacheFileName.LockFileName();
-    QDir().mkpath(GetCacheDir()); // the lock file lies in the cache folder
+    MakeFolderPath(GetCacheDir(), TFileAccess::Private); // the lock file lies in the cache folder
     TFileLock::TResult result = m_lock.Lock(path, std::min(m_lockWaitMs, QuietWaitMs));
     if (result == TFileLock::TResult::Busy && m_lockWaitMs > QuietWaitMs) {
         Tell(kWaitingMessage);

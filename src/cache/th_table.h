@@ -129,7 +129,7 @@ private:
 
     TThImageBase m_images;
     CacheLog m_log;
-    TFileLock m_lock;
+    TFileLock m_lock{TFileAccess::Private};
     TStamp m_stamp;
     int m_lineNo = 0;
     int m_lockWaitMs = DefaultLockWaitMs();

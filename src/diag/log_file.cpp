@@ -4,6 +4,7 @@
 #include "notifier.h"
 #include "util/date_time_text.h"
 #include "util/errors.h"
+#include "util/file_access.h"
 #include "util/paths.h"
 #include "util/unique_fd.h"
 #include "version_info.h"
@@ -22,7 +23,8 @@ TLogFile::TLogFile(QString exePath) : m_exePath(std::move(exePath)) {}
 bool TLogFile::AppendLine(const QString& line, QString& error) {
     const QByteArray bytes = line.toUtf8() + "\r\n";
     const UniqueFd fd(::open(QFile::encodeName(m_logPath).constData(),
-                             O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+                             O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
+                             NewFileMode(TFileAccess::Private)));
     if (!fd.Valid()) {
         error = SystemErrorText(errno);
         return false;
@@ -69,13 +71,14 @@ QString TLogFile::OpenLocked(const QString& path, const QString& version) {
     m_logDir = info.path();
     m_logPrefix = info.fileName();
     QString error;
-    if (!QDir().mkpath(m_logDir)) {
+    if (!MakeFolderPath(m_logDir, TFileAccess::Private)) {
         error = SystemErrorText(errno);
     } else {
         const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("MMddhhmmss"));
         m_logPath = JoinPath(m_logDir, m_logPrefix + stamp + QStringLiteral(".log"));
         QFile file(m_logPath);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate,
+                       QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
             error = file.errorString();
         }
     }

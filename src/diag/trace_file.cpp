@@ -19,7 +19,8 @@ void TTraceFile::Create(const QString& folder) {
     }
     m_path = JoinPath(folder, QStringLiteral("DebugTrace.dbg"));
     QFile file(m_path);
-    m_isOpen = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    m_isOpen = file.open(QIODevice::WriteOnly | QIODevice::Truncate,
+                         QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 void TTraceFile::Write(const QString& text) {

@@ -1,5 +1,6 @@
 #include "cache_settings.h"
 
+#include "util/file_access.h"
 #include "util/file_system_kind.h"
 #include "util/ini_file.h"
 
@@ -23,7 +24,7 @@ QString ReadCacheDirectory(IniFile& ini, const QString& defaultCacheDir) {
         }
     }
     // The per-user default may lack its parents too.
-    QDir().mkpath(defaultCacheDir);
+    MakeFolderPath(defaultCacheDir, TFileAccess::Private);
     return defaultCacheDir;
 }
 

@@ -3,6 +3,7 @@
 #include "entry_icons.h"
 #include "msg_manage.h"
 #include "print/dialog_util.h"
+#include "util/file_access.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -182,7 +183,7 @@ void TfrmSelectCachePath::BtnCancelClick() {
 void TfrmSelectCachePath::BtnStartClick() {
     // The default folder may not have been made yet (it is made when the program falls back to
     // it); make it, so that it can be shown and chosen.
-    QDir().mkpath(m_defaultCacheDir);
+    MakeFolderPath(m_defaultCacheDir, TFileAccess::Private);
     ShowFolder(m_defaultCacheDir);
 }
 

@@ -34,7 +34,8 @@ TFileLock::TResult TFileLock::Lock(const QString& path, int waitMs) {
     waited.start();
     for (;;) {
         // Read access is all a lock needs: a lock file made by another user still locks.
-        UniqueFd fd(::open(native.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666));
+        UniqueFd fd(
+            ::open(native.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, NewFileMode(m_access)));
         if (!fd.Valid()) {
             return TResult::NoLockFile;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "file_access.h"
 #include "unique_fd.h"
 
 #include <QString>
@@ -18,6 +19,9 @@ public:
         Unsupported // the file system has no such locks (some network file systems)
     };
 
+    // The lock file is made, when missing, with the mode `access` gives.
+    explicit TFileLock(TFileAccess access = TFileAccess::Shared) : m_access(access) {}
+
     // Takes the lock on `path` (made when missing), trying again for up to `waitMs`
     // milliseconds while another holds it. A lock already held here is kept.
     TResult Lock(const QString& path, int waitMs);
@@ -25,6 +29,7 @@ public:
     bool Held() const { return m_fd.Valid(); }
 
 private:
+    TFileAccess m_access;
     UniqueFd m_fd;
 };
 

@@ -20,7 +20,7 @@ std::atomic<unsigned> g_serial{0};
 
 } // namespace
 
-TAtomicFile::TAtomicFile(const QString& target) : m_target(target) {
+TAtomicFile::TAtomicFile(const QString& target, TFileAccess access) : m_target(target) {
     const QFileInfo link(target);
     if (link.isSymLink()) {
         m_target = link.symLinkTarget();
@@ -39,7 +39,7 @@ TAtomicFile::TAtomicFile(const QString& target) : m_target(target) {
                          .arg(::getpid())
                          .arg(g_serial.fetch_add(1));
         m_fd.Reset(::open(QFile::encodeName(m_fileName).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, NewFileMode(access)));
         if (m_fd.Valid()) {
             break;
         }
@@ -49,7 +49,9 @@ TAtomicFile::TAtomicFile(const QString& target) : m_target(target) {
             Fail(error);
         }
     }
-    if (exists) {
+    if (access == TFileAccess::Private) {
+        ::fchmod(m_fd.Get(), NewFileMode(access)); // one written before by a laxer hand too
+    } else if (exists) {
         ::fchmod(m_fd.Get(), (st.st_mode & 07777) | S_IWUSR);
     }
 }
@@ -161,14 +163,14 @@ void TAtomicFile::Fail(int error) {
         error);
 }
 
-bool WriteNewFile(const QString& path, QByteArrayView bytes, bool sync) {
-    TAtomicFile file(path);
+bool WriteNewFile(const QString& path, QByteArrayView bytes, bool sync, TFileAccess access) {
+    TAtomicFile file(path, access);
     file.Write(bytes);
     return file.CommitNew(sync);
 }
 
-void ReplaceFile(const QString& path, QByteArrayView bytes, bool sync) {
-    TAtomicFile file(path);
+void ReplaceFile(const QString& path, QByteArrayView bytes, bool sync, TFileAccess access) {
+    TAtomicFile file(path, access);
     file.Write(bytes);
     file.Commit(sync);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "file_access.h"
 #include "unique_fd.h"
 
 #include <QByteArrayView>
@@ -12,11 +13,12 @@ namespace mirte {
 // flushes and renames over the target, so that readers see the old file or the new one, never
 // half of either. Dropped without Commit, the new file goes and the target stays as it was.
 // A target that is a link is written where the link points; one that exists keeps its
-// permissions (made writable for its owner). Errors raise EInOutError naming the target.
+// permissions (made writable for its owner), except that a private file is always its owner's
+// alone (0600). Errors raise EInOutError naming the target.
 class TAtomicFile {
 public:
     // Makes the new file beside `target`; refuses a target that is neither missing nor a file.
-    explicit TAtomicFile(const QString& target);
+    explicit TAtomicFile(const QString& target, TFileAccess access = TFileAccess::Shared);
     ~TAtomicFile();
     TAtomicFile(const TAtomicFile&) = delete;
     TAtomicFile& operator=(const TAtomicFile&) = delete;
@@ -46,8 +48,10 @@ private:
 
 // Replaces a file's contents as a whole through TAtomicFile. With `sync` the new file reaches
 // the disk before the rename (the thumbnails, checked when loaded, go without).
-void ReplaceFile(const QString& path, QByteArrayView bytes, bool sync);
+void ReplaceFile(const QString& path, QByteArrayView bytes, bool sync,
+                 TFileAccess access = TFileAccess::Shared);
 // Writes a new file through TAtomicFile::CommitNew: false when a file of that name exists.
-bool WriteNewFile(const QString& path, QByteArrayView bytes, bool sync);
+bool WriteNewFile(const QString& path, QByteArrayView bytes, bool sync,
+                  TFileAccess access = TFileAccess::Shared);
 
 } // namespace mirte

@@ -117,18 +117,19 @@ void TInputTextFile::Close() {
     m_pos = 0;
 }
 
-TOutputTextFile::TOutputTextFile(QString fileName) : m_fileName(std::move(fileName)) {}
+TOutputTextFile::TOutputTextFile(QString fileName, TFileAccess access)
+    : m_fileName(std::move(fileName)), m_access(access) {}
 
 TOutputTextFile::~TOutputTextFile() = default;
 
 void TOutputTextFile::Open() {
     m_file.reset();
     m_buffer.clear();
-    if (!QDir().mkpath(QFileInfo(m_fileName).absolutePath())) {
+    if (!MakeFolderPath(QFileInfo(m_fileName).absolutePath(), m_access)) {
         ThrowCannotOpen(m_fileName);
     }
     try {
-        m_file = std::make_unique<TAtomicFile>(m_fileName);
+        m_file = std::make_unique<TAtomicFile>(m_fileName, m_access);
     } catch (const EInOutError&) {
         ThrowCannotOpen(m_fileName);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "file_access.h"
 #include "replace_file.h"
 #include "unique_fd.h"
 
@@ -47,7 +48,7 @@ private:
 // a failure or a crash leaves the old file as it was.
 class TOutputTextFile {
 public:
-    explicit TOutputTextFile(QString fileName);
+    explicit TOutputTextFile(QString fileName, TFileAccess access = TFileAccess::Shared);
     // Without a successful Close the old file stays, and nothing of the new one.
     ~TOutputTextFile();
     TOutputTextFile(const TOutputTextFile&) = delete;
@@ -69,6 +70,7 @@ private:
     void Flush();
 
     QString m_fileName;
+    TFileAccess m_access;
     std::unique_ptr<TAtomicFile> m_file;
     QByteArray m_buffer;
 };

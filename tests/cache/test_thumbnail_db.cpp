@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 #include <utime.h>
 
 using namespace mirte;
@@ -339,4 +340,42 @@ TEST_F(Database, ALockHeldPastTheWaitStoresNothingUntilItIsFree) {
     Open();
     EXPECT_TRUE(db->Thumbnail(b).FromCache);
     EXPECT_EQ(Records(), 2);
+}
+
+// Thumbnails are small copies of private photos and the table holds their paths: whatever the
+// umask, only their owner reads them. A folder the user chose keeps its own mode.
+TEST_F(Database, TheCacheIsItsOwnersAloneWhateverTheUmask) {
+    const struct {
+        const char* name;
+        bool folderMade; // by the user beforehand, 0755, or by the cache
+    } rows[] = {{"a folder the cache makes", false}, {"a folder the user chose", true}};
+    const QString picture = Picture("a.jpg", 160, 120);
+    const mode_t umaskBefore = ::umask(022);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString folder = cache.File(QStringLiteral("%1/cache").arg(row.folderMade));
+        if (row.folderMade) {
+            ASSERT_TRUE(QDir().mkpath(folder));
+            ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+        }
+        db = std::make_unique<TThumbnailDB>();
+        db->SetCacheDirectory(folder);
+        db->SetMaxCacheSize(100000);
+        ASSERT_TRUE(db->Thumbnail(picture).Ok());
+        db->SaveTable();
+        const auto mode = [](const QString& path) {
+            struct stat st {};
+            return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777
+                                                                         : mode_t(-1);
+        };
+        EXPECT_EQ(mode(folder), row.folderMade ? 0755u : 0700u);
+        for (const char* made : {"_TDB0200", "_TDB0200/A00000"}) {
+            EXPECT_EQ(mode(folder + '/' + made), 0700u) << made;
+        }
+        for (const QString& file : {db->TableFileName(), folder + "/_TDB0200.lock",
+                                    folder + "/_TDB0200/A00000/A0000000.jpg"}) {
+            EXPECT_EQ(mode(file), 0600u) << file.toStdString();
+        }
+    }
+    ::umask(umaskBefore);
 }

@@ -85,6 +85,10 @@ TEST_F(LogFile, WritesStartModulesMessagesAndEnd) {
         TimeOfDay + QStringLiteral("   設定 Saveカウント上限=1000000 予約個数=1000"), lines[4]));
     EXPECT_TRUE(Matches(QStringLiteral("ログ終了 ") + Stamp, lines[5]));
     EXPECT_EQ(log.LostCount(), 1);
+    // The log names the user's pictures: its folder and file are its owner's alone.
+    EXPECT_EQ(QFileInfo(log.LogDir()).permissions() & 0x0777,
+              QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    EXPECT_EQ(QFileInfo(log.LogPath()).permissions() & 0x0777, QFile::ReadUser | QFile::WriteUser);
 }
 
 TEST_F(LogFile, AnUncreatableFolderIsReportedThenFourLostMessagesThenSilence) {
