@@ -2,13 +2,13 @@
 #include "cache/render_pool.h"
 #include "commands.h"
 #include "picture/dib_graphic.h"
-#include "picture/picture_error.h"
 #include "util/errors.h"
 #include "util/paths.h"
 #include "util/replace_file.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <exception>
 #include <vector>
 
 namespace mirte::cli {
@@ -27,6 +27,28 @@ bool ParseSide(const QString& text, int& side) {
 }
 
 } // namespace
+
+bool WriteThumbBitmap(const QString& outDir, const QString& path, const QImage& picture,
+                      const QString& reason, std::FILE* out, std::FILE* err) {
+    if (picture.isNull()) {
+        std::fprintf(err, "%s\t%s\n", qUtf8Printable(path), qUtf8Printable(reason));
+        return false;
+    }
+    const QString target =
+        JoinPath(outDir, QFileInfo(path).completeBaseName() + QStringLiteral(".bmp"));
+    try {
+        TDibGraphic dib;
+        dib.Assign(picture);
+        ReplaceFile(target, dib.SaveToBytes(), false);
+    } catch (const std::exception& error) {
+        // Bitmap and file errors alike carry their message in UTF-8.
+        std::fprintf(err, "%s\t%s\n", qUtf8Printable(path), error.what());
+        return false;
+    }
+    std::fprintf(out, "%s\t%d\t%d\t%s\n", qUtf8Printable(path), picture.width(), picture.height(),
+                 qUtf8Printable(target));
+    return true;
+}
 
 bool ParseJobs(const QString& text, int& jobs) {
     bool ok = false;
@@ -85,21 +107,7 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
     int status = 0;
     const auto write = [&] {
         for (const TPictureResult& item : rendered) {
-            const QString& path = item.Request.Path;
-            const QString target =
-                JoinPath(outDir, QFileInfo(path).completeBaseName() + QStringLiteral(".bmp"));
-            try {
-                if (item.Picture.isNull()) {
-                    throw EPictureError(item.Error);
-                }
-                TDibGraphic dib;
-                dib.Assign(item.Picture);
-                ReplaceFile(target, dib.SaveToBytes(), false);
-                std::fprintf(out, "%s\t%d\t%d\t%s\n", qUtf8Printable(path), item.Picture.width(),
-                             item.Picture.height(), qUtf8Printable(target));
-            } catch (const std::exception& error) {
-                // Picture, fit and bitmap errors alike carry their message in UTF-8.
-                std::fprintf(err, "%s\t%s\n", qUtf8Printable(path), error.what());
+            if (!WriteThumbBitmap(outDir, item.Request.Path, item.Picture, item.Error, out, err)) {
                 status = 1;
             }
         }

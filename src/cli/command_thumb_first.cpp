@@ -1,11 +1,5 @@
 #include "commands.h"
-#include "picture/dib_graphic.h"
 #include "picture/first_image.h"
-#include "util/paths.h"
-#include "util/replace_file.h"
-
-#include <QFileInfo>
-#include <exception>
 
 namespace mirte::cli {
 
@@ -17,21 +11,7 @@ int RunThumbFirstImages(const QString& outDir, const QStringList& files, std::FI
     int status = 0;
     for (const QString& path : files) {
         const TFirstImage first = ReadFirstImage(path);
-        if (first.Picture.isNull()) {
-            std::fprintf(err, "%s\t%s\n", qUtf8Printable(path), qUtf8Printable(first.Reason));
-            status = 1;
-            continue;
-        }
-        const QString target =
-            JoinPath(outDir, QFileInfo(path).completeBaseName() + QStringLiteral(".bmp"));
-        try {
-            TDibGraphic dib;
-            dib.Assign(first.Picture);
-            ReplaceFile(target, dib.SaveToBytes(), false);
-            std::fprintf(out, "%s\t%d\t%d\t%s\n", qUtf8Printable(path), first.Picture.width(),
-                         first.Picture.height(), qUtf8Printable(target));
-        } catch (const std::exception& error) {
-            std::fprintf(err, "%s\t%s\n", qUtf8Printable(path), error.what());
+        if (!WriteThumbBitmap(outDir, path, first.Picture, first.Reason, out, err)) {
             status = 1;
         }
     }

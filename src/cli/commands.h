@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -18,6 +19,11 @@ bool ParseJobs(const QString& text, int& jobs);
 int RunList(const QStringList& args, std::FILE* out, std::FILE* err);
 int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err);
 int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err);
+// thumb's output for one file: the picture written as outDir/NAME.bmp and its line on `out`
+// (path, width, height, bitmap), or the reason on `err` (`reason` when there is no picture).
+// False when it failed.
+bool WriteThumbBitmap(const QString& outDir, const QString& path, const QImage& picture,
+                      const QString& reason, std::FILE* out, std::FILE* err);
 // thumb --first-image: the files' first images into outDir (the folder exists).
 int RunThumbFirstImages(const QString& outDir, const QStringList& files, std::FILE* out,
                         std::FILE* err);
