@@ -94,20 +94,25 @@ TRenderedPicture ReadFirst(const QString& path, QSize box) {
     return read;
 }
 
-TRenderedPicture Run(const TRenderPool::Job& job) {
+// Does one job: the facts of the file for ListFacts, a picture for every other kind.
+void Run(const TRenderPool::Job& job, TRenderedPicture& result, TItemFacts& listed) {
     const TPictureRequest& asked = job.Request;
     switch (job.Kind) {
     case TJobKind::ReadStored:
-        return ReadStored(job.Stored, asked.Box);
+        result = ReadStored(job.Stored, asked.Box);
+        return;
     case TJobKind::FirstImage:
-        return ReadFirst(asked.Path, asked.Box);
-    case TJobKind::ListFacts: // made in Work()
+        result = ReadFirst(asked.Path, asked.Box);
+        return;
+    case TJobKind::ListFacts:
+        listed = HeaderItemFacts(asked.Path, asked.Look);
+        return;
     case TJobKind::Render:
     case TJobKind::RenderForCache:
-        break;
+        result = RenderPicture(asked.Path, asked.Box, job.Kind == TJobKind::RenderForCache,
+                               asked.Look.Exists ? &asked.Look : nullptr);
+        return;
     }
-    return RenderPicture(asked.Path, asked.Box, job.Kind == TJobKind::RenderForCache,
-                         asked.Look.Exists ? &asked.Look : nullptr);
 }
 
 } // namespace
@@ -125,11 +130,7 @@ void TRenderPool::Work() {
         lock.unlock();
         TItemFacts listed;
         TRenderedPicture result;
-        if (job.Kind == TJobKind::ListFacts) {
-            listed = HeaderItemFacts(job.Request.Path, job.Request.Look);
-        } else {
-            result = Run(job);
-        }
+        Run(job, result, listed);
         lock.lock();
         --m_running;
         m_done.push_back({std::move(job), std::move(result), std::move(listed)});
