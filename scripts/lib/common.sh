@@ -12,13 +12,22 @@ as_root() {
     fi
 }
 
+# ccache keeps the objects of every build folder, so a second run, or a fresh clone anywhere,
+# compiles only what changed. Depend mode takes the headers from the compiler's own dependency
+# file instead of running the preprocessor once more, so a first build costs no more than without.
+MIRTE_LAUNCHER=()
+if command -v ccache >/dev/null; then
+    MIRTE_LAUNCHER=("-DCMAKE_CXX_COMPILER_LAUNCHER=env;CCACHE_BASEDIR=$MIRTE_ROOT;CCACHE_NOHASHDIR=true;CCACHE_DEPEND=true;ccache")
+fi
+
 # Configures a build folder once (its log in DIR/configure.log): mirte_configure DIR [options...]
 mirte_configure() {
     local dir="$1"
     shift
     if [ ! -f "$dir/build.ninja" ]; then
         mkdir -p "$dir"
-        cmake -S "$MIRTE_ROOT" -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1 || {
+        cmake -S "$MIRTE_ROOT" -B "$dir" -G Ninja "${MIRTE_LAUNCHER[@]}" "$@" \
+            >"$dir/configure.log" 2>&1 || {
             cat "$dir/configure.log" >&2
             return 1
         }
@@ -28,4 +37,32 @@ mirte_configure() {
 # Configures (once) and builds one build folder: mirte_build DIR [cmake options...]
 mirte_build() {
     mirte_configure "$@" && cmake --build "$1" -j2
+}
+
+# The options of the program's build folder, build/, which scripts/run starts, scripts/test tests
+# and scripts/package packs: Debian's compiler flags (hardening included), installed under /usr.
+# Fills the array MIRTE_MAIN_OPTIONS; needs dpkg-dev, which scripts/setup installs.
+mirte_main_options() {
+    local cxxflags ldflags
+    cxxflags="$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS)"
+    cxxflags+=" $(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CPPFLAGS)"
+    ldflags="$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get LDFLAGS)"
+    MIRTE_MAIN_OPTIONS=(-DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr
+        "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags"
+        "-DCMAKE_SHARED_LINKER_FLAGS=$ldflags" "-DCMAKE_MODULE_LINKER_FLAGS=$ldflags")
+}
+
+# Configures build/ with those options (again when an older build/ was made with others) and
+# builds it.
+mirte_build_main() {
+    local dir="$MIRTE_ROOT/build"
+    mirte_main_options
+    if [ -f "$dir/build.ninja" ] &&
+        ! grep -qx "CMAKE_INSTALL_PREFIX:PATH=/usr" "$dir/CMakeCache.txt" 2>/dev/null; then
+        cmake -S "$MIRTE_ROOT" -B "$dir" "${MIRTE_MAIN_OPTIONS[@]}" >"$dir/configure.log" 2>&1 || {
+            cat "$dir/configure.log" >&2
+            return 1
+        }
+    fi
+    mirte_build "$dir" "${MIRTE_MAIN_OPTIONS[@]}"
 }

@@ -19,7 +19,16 @@
 #include <type_traits>
 #include <unistd.h>
 
+// GCC says so with a macro, clang through __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
+#define MIRTE_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MIRTE_TEST_ASAN 1
+#endif
+#endif
+
+#if defined(MIRTE_TEST_ASAN)
 // From the sanitizer's allocator interface, whose header GCC does not install.
 extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*,
                                                                             size_t),
@@ -236,7 +245,7 @@ int LoadsNotShort(const QList<QByteArray>& files) {
     return failures;
 }
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(MIRTE_TEST_ASAN)
 // The sanitizer's allocator reports every allocation; the test watches the largest.
 std::atomic<size_t> g_largestAllocation{0};
 
@@ -760,7 +769,7 @@ TEST(DibGraphicErrors, HugeClaimsAllocateNothingOfTheirSize) {
     rle.sizeImage = 0x80000000;
     rle.pixels = Hex("0001");
     const QList<QByteArray> files{MakeBmp(rows) + QByteArray(1 << 20, '\0'), MakeBmp(rle)};
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(MIRTE_TEST_ASAN)
     static const bool hooked =
         __sanitizer_install_malloc_and_free_hooks(RecordAllocation, IgnoreFree);
     ASSERT_TRUE(hooked);
