@@ -51,7 +51,7 @@ struct PrintFixture {
         Photos = Dir.MakeDir(QStringLiteral("photos"));
         Cache = Dir.MakeDir(QStringLiteral("cache"));
     }
-    CliResult Print(QStringList extra) const {
+    CliResult Print(const QStringList& extra) const {
         return Cli(QStringList{"print", "index", Photos, "--cache", Cache} + extra);
     }
     QString Pdf() const { return Dir.File(QStringLiteral("card.pdf")); }

@@ -110,7 +110,7 @@ int CountLines(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return -1;
     }
-    return file.readAll().count('\n');
+    return int(file.readAll().count('\n'));
 }
 
 } // namespace
