@@ -19,8 +19,7 @@ if ! [[ "$minutes" =~ ^[0-9]+$ ]] || [ "$minutes" -lt 1 ]; then
     exit 2
 fi
 
-mirte_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DMIRTE_FUZZ=ON >/dev/null || {
+mirte_build build-fuzz "${MIRTE_FUZZ_OPTIONS[@]}" >/dev/null || {
     echo "the fuzz build failed" >&2
     exit 1
 }

@@ -20,6 +20,13 @@ constexpr int Count = 800; // each made in the cache's 512 box
 // ThreadSanitizer runs the passes a dozen times slower; a race shows in any of them, so fewer
 // passes there keep the test command short.
 #if defined(__SANITIZE_THREAD__)
+#define MIRTE_TEST_TSAN 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define MIRTE_TEST_TSAN 1
+#endif
+#endif
+#if defined(MIRTE_TEST_TSAN)
 constexpr int Passes = 2;
 constexpr int WholePassesAtLeast = 1; // the others cancelled half-way
 #else
