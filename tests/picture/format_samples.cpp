@@ -146,6 +146,110 @@ QByteArray LosslessJpeg(const std::vector<std::uint16_t>& samples, int width, in
     out += QByteArray("\xFF\xD9", 2);
     return out;
 }
+
+// Big-endian numbers and boxes of an ISO base media file.
+quint64 Number(const QByteArray& bytes, qsizetype at, int size) {
+    quint64 value = 0;
+    for (int i = 0; i < size; ++i) {
+        value = (value << 8) | quint8(bytes[at + i]);
+    }
+    return value;
+}
+void PutNumber(QByteArray& bytes, qsizetype at, int size, quint64 value) {
+    for (int i = size - 1; i >= 0; --i, value >>= 8) {
+        bytes[at + i] = char(value & 0xFF);
+    }
+}
+QByteArray NumberBytes(int size, quint64 value) {
+    QByteArray bytes(size, '\0');
+    PutNumber(bytes, 0, size, value);
+    return bytes;
+}
+struct IsoBox {
+    QByteArray type;
+    QByteArray content;
+};
+QList<IsoBox> Boxes(const QByteArray& data) {
+    QList<IsoBox> boxes;
+    for (qsizetype at = 0; at + 8 <= data.size();) {
+        const auto size = qsizetype(Number(data, at, 4));
+        boxes.append({data.mid(at + 4, 4), data.mid(at + 8, size - 8)});
+        at += size;
+    }
+    return boxes;
+}
+QByteArray Joined(const QList<IsoBox>& boxes) {
+    QByteArray data;
+    for (const IsoBox& box : boxes) {
+        data += NumberBytes(4, quint64(box.content.size()) + 8) + box.type + box.content;
+    }
+    return data;
+}
+IsoBox& Find(QList<IsoBox>& boxes, const char* type) {
+    for (IsoBox& box : boxes) {
+        if (box.type == type) {
+            return box;
+        }
+    }
+    throw std::runtime_error(std::string("no box ") + type);
+}
+
+// 'ipma' with the property `index` given to the chosen items.
+QByteArray Associated(const QByteArray& ipma, quint32 primary, bool thumbnails, bool first,
+                      quint32 index) {
+    const auto flags = quint32(Number(ipma, 0, 4));
+    const int idSize = (flags >> 24) < 1 ? 2 : 4;
+    const int indexSize = (flags & 1) != 0 ? 2 : 1;
+    QByteArray out = ipma.left(8);
+    qsizetype at = 8;
+    for (quint64 e = 0, entries = Number(ipma, 4, 4); e < entries; ++e) {
+        const quint64 id = Number(ipma, at, idSize);
+        const int count = quint8(ipma[at + idSize]);
+        const qsizetype head = idSize + 1;
+        QByteArray entry = ipma.mid(at, head + qsizetype(count) * indexSize);
+        at += entry.size();
+        if ((id == primary) != thumbnails) {
+            entry[idSize] = char(count + 1);
+            entry.insert(first ? head : entry.size(), NumberBytes(indexSize, index));
+        }
+        out += entry;
+    }
+    return out;
+}
+
+// 'iloc' with the places of the items stored in the file moved by `delta` bytes.
+QByteArray Moved(QByteArray iloc, qint64 delta) {
+    const int version = quint8(iloc[0]);
+    const int offsetSize = quint8(iloc[4]) >> 4;
+    const int lengthSize = quint8(iloc[4]) & 15;
+    const int baseSize = quint8(iloc[5]) >> 4;
+    const int indexSize = version > 0 ? quint8(iloc[5]) & 15 : 0;
+    const int countSize = version < 2 ? 2 : 4;
+    const quint64 items = Number(iloc, 6, countSize);
+    qsizetype at = 6 + countSize;
+    for (quint64 i = 0; i < items; ++i) {
+        at += countSize;    // the item's id
+        quint64 method = 0; // 0: in the file, 1: in 'idat'
+        if (version > 0) {
+            method = Number(iloc, at, 2) & 15;
+            at += 2;
+        }
+        at += 2; // data reference
+        if (method == 0 && baseSize > 0) {
+            PutNumber(iloc, at, baseSize, Number(iloc, at, baseSize) + quint64(delta));
+        }
+        at += baseSize;
+        const quint64 extents = Number(iloc, at, 2);
+        at += 2;
+        for (quint64 e = 0; e < extents; ++e, at += offsetSize + lengthSize) {
+            at += indexSize;
+            if (method == 0 && baseSize == 0) {
+                PutNumber(iloc, at, offsetSize, Number(iloc, at, offsetSize) + quint64(delta));
+            }
+        }
+    }
+    return iloc;
+}
 } // namespace
 
 QByteArray MakeHeif(const QImage& image, const HeifOptions& options) {
@@ -219,6 +323,36 @@ QByteArray MakeHeifWithLibheif(const QImage& picture, const LibheifOptions& samp
             bytes.left(ispe) + bytes.mid(ispe + 4, 4) + bytes.mid(ispe, 4) + bytes.mid(ispe + 8);
     }
     return bytes;
+}
+
+QByteArray CleanApertureBox(int width, int height, int dx, int dy, int denominator) {
+    const auto d = quint32(denominator);
+    return NumberBytes(4, 40) + "clap" + NumberBytes(4, quint32(width)) + NumberBytes(4, d) +
+           NumberBytes(4, quint32(height)) + NumberBytes(4, d) + NumberBytes(4, quint32(dx)) +
+           NumberBytes(4, d) + NumberBytes(4, quint32(dy)) + NumberBytes(4, d);
+}
+
+QByteArray AddHeifProperty(const QByteArray& heif, const QByteArray& property, bool thumbnails,
+                           bool first) {
+    QList<IsoBox> top = Boxes(heif);
+    IsoBox& meta = Find(top, "meta");
+    QList<IsoBox> inner = Boxes(meta.content.mid(4)); // after the version and flags
+    const QByteArray pitm = Find(inner, "pitm").content;
+    const auto primary = quint32(Number(pitm, 4, quint8(pitm[0]) == 0 ? 2 : 4));
+    IsoBox& iprp = Find(inner, "iprp");
+    QList<IsoBox> properties = Boxes(iprp.content);
+    IsoBox& ipco = Find(properties, "ipco");
+    const auto index = quint32(Boxes(ipco.content).size() + 1);
+    ipco.content += property;
+    IsoBox& ipma = Find(properties, "ipma");
+    ipma.content = Associated(ipma.content, primary, thumbnails, first, index);
+    iprp.content = Joined(properties);
+    // The items' data follow 'meta' (libheif writes 'mdat' last): they move by its growth.
+    const qint64 growth = 4 + Joined(inner).size() - meta.content.size();
+    IsoBox& iloc = Find(inner, "iloc");
+    iloc.content = Moved(iloc.content, growth);
+    meta.content = meta.content.left(4) + Joined(inner);
+    return Joined(top);
 }
 
 QByteArray MakeWebp(const QImage& image, const WebpOptions& options) {

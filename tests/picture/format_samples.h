@@ -29,6 +29,15 @@ struct LibheifOptions {
 };
 QByteArray MakeHeifWithLibheif(const QImage& picture, const LibheifOptions& sample);
 
+// A clean aperture ('clap') box: the part `width` x `height` whose centre lies (`dx`, `dy`) from
+// the picture's centre, every number over `denominator`.
+QByteArray CleanApertureBox(int width, int height, int dx, int dy, int denominator = 1);
+// The HEIF file with `property` added to the properties of its primary item (or of every other
+// image item, its thumbnails), after theirs or before them: the box appended to 'ipco', its
+// index to the items' 'ipma' entries, the boxes around them grown and the item data moved.
+QByteArray AddHeifProperty(const QByteArray& heif, const QByteArray& property,
+                           bool thumbnails = false, bool first = false);
+
 struct WebpOptions {
     bool lossless = false;
     ExifFields exif = {}; // an EXIF chunk when dateTime is set (cwebp -metadata exif)
