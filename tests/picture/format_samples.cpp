@@ -250,6 +250,120 @@ QByteArray Moved(QByteArray iloc, qint64 delta) {
     }
     return iloc;
 }
+
+// Writes a TIFF-structured file: directories of entries whose values are numbers, text, bytes,
+// or the place of another directory or of a blob of data laid out after them.
+class TiffWriter {
+public:
+    TiffWriter(bool bigEndian, int magic) : m_bigEndian(bigEndian), m_magic(magic) {}
+
+    int Directory() {
+        m_directories.emplace_back();
+        return int(m_directories.size()) - 1;
+    }
+    int Blob(const QByteArray& bytes) {
+        m_blobs.push_back(bytes);
+        return int(m_blobs.size()) - 1;
+    }
+    void Numbers(int directory, quint16 tag, quint16 type, const std::vector<quint32>& values) {
+        QByteArray bytes;
+        for (const quint32 value : values) {
+            bytes += Number(type == 3 ? 2 : 4, value);
+        }
+        Add(directory, {tag, type, quint32(values.size()), bytes});
+    }
+    void Text(int directory, quint16 tag, const QByteArray& text) {
+        Add(directory, {tag, 2, quint32(text.size() + 1), text + '\0'});
+    }
+    void Bytes(int directory, quint16 tag, const QByteArray& bytes) {
+        Add(directory, {tag, 1, quint32(bytes.size()), bytes});
+    }
+    // A blob as the entry's own value (TIFF's "undefined" bytes), wherever it lies.
+    void Embedded(int directory, quint16 tag, int blob) {
+        Add(directory, {tag, 7, quint32(m_blobs[std::size_t(blob)].size()), {}, -1, blob});
+    }
+    void PlaceOf(int directory, quint16 tag, int target, bool isBlob = false) {
+        Add(directory, {tag, 4, 1, {}, isBlob ? -1 : target, isBlob ? target : -1});
+    }
+
+    QByteArray File() const {
+        // The header, the directories one after another, their long values, the blobs.
+        std::vector<qint64> at;
+        qint64 end = 8;
+        for (const auto& directory : m_directories) {
+            at.push_back(end);
+            end += 2 + qint64(directory.size()) * 12 + 4;
+        }
+        QByteArray values;
+        const qint64 valuesAt = end;
+        for (const auto& directory : m_directories) {
+            for (const Entry& entry : directory) {
+                if (entry.bytes.size() > 4) {
+                    values += entry.bytes + QByteArray(entry.bytes.size() % 2, '\0');
+                }
+            }
+        }
+        std::vector<qint64> blobAt;
+        qint64 blobEnd = valuesAt + values.size();
+        for (const QByteArray& blob : m_blobs) {
+            blobAt.push_back(blobEnd);
+            blobEnd += blob.size() + blob.size() % 2;
+        }
+        QByteArray out = (m_bigEndian ? QByteArray("MM") : QByteArray("II")) +
+                         Number(2, quint32(m_magic)) + Number(4, 8);
+        qint64 valueAt = valuesAt;
+        for (std::size_t d = 0; d < m_directories.size(); ++d) {
+            out += Number(2, quint32(m_directories[d].size()));
+            for (const Entry& entry : m_directories[d]) {
+                out += Number(2, entry.tag) + Number(2, entry.type) + Number(4, entry.count);
+                if (entry.directory >= 0) {
+                    out += Number(4, quint32(at[std::size_t(entry.directory)]));
+                } else if (entry.blob >= 0) {
+                    out += Number(4, quint32(blobAt[std::size_t(entry.blob)]));
+                } else if (entry.bytes.size() <= 4) {
+                    out += entry.bytes + QByteArray(4 - entry.bytes.size(), '\0');
+                } else {
+                    out += Number(4, quint32(valueAt));
+                    valueAt += entry.bytes.size() + entry.bytes.size() % 2;
+                }
+            }
+            out += Number(4, 0);
+        }
+        out += values;
+        for (const QByteArray& blob : m_blobs) {
+            out += blob + QByteArray(blob.size() % 2, '\0');
+        }
+        return out;
+    }
+
+private:
+    struct Entry {
+        quint16 tag;
+        quint16 type;
+        quint32 count;
+        QByteArray bytes;
+        int directory = -1;
+        int blob = -1;
+    };
+    void Add(int directory, Entry entry) {
+        auto& entries = m_directories[std::size_t(directory)];
+        entries.push_back(std::move(entry));
+        std::sort(entries.begin(), entries.end(),
+                  [](const Entry& a, const Entry& b) { return a.tag < b.tag; });
+    }
+    QByteArray Number(int size, quint32 value) const {
+        QByteArray bytes(size, '\0');
+        for (int i = 0; i < size; ++i) {
+            bytes[m_bigEndian ? size - 1 - i : i] = char((value >> (8 * i)) & 0xFF);
+        }
+        return bytes;
+    }
+
+    bool m_bigEndian;
+    int m_magic;
+    std::vector<std::vector<Entry>> m_directories;
+    std::vector<QByteArray> m_blobs;
+};
 } // namespace
 
 QByteArray MakeHeif(const QImage& image, const HeifOptions& options) {
@@ -466,6 +580,69 @@ QByteArray MakeDng(const QImage& sensor, const DngOptions& options) {
     }
     TIFFClose(tiff);
     return dir.Read("out.dng");
+}
+
+} // namespace mirte::test
+
+namespace mirte::test {
+
+QByteArray MakeTiffRaw(const TiffRawOptions& options) {
+    TiffWriter tiff(options.bigEndian, options.magic);
+    const int first = tiff.Directory();
+    tiff.Text(first, 0x010F, "Mirte");
+    tiff.Text(first, 0x0110, "Future Camera");
+    const ExifFields& exif = options.exif;
+    if (exif.orientation > 0) {
+        tiff.Numbers(first, 0x0112, 3, {quint32(exif.orientation)});
+    }
+    if (!options.inJpeg && !exif.dateTime.isEmpty()) {
+        tiff.Text(first, 0x0132, exif.dateTime);
+    }
+    if (!options.inJpeg && !exif.dateTimeOriginal.isEmpty()) {
+        const int exifDirectory = tiff.Directory();
+        tiff.Text(exifDirectory, 0x9003, exif.dateTimeOriginal);
+        tiff.PlaceOf(first, 0x8769, exifDirectory);
+    }
+    if (options.inJpeg) {
+        const QByteArray jpeg = MakeExifJpeg(
+            options.preview.isNull() ? QImage(16, 16, QImage::Format_RGB32) : options.preview,
+            {exif.dateTime, exif.dateTimeOriginal});
+        tiff.Embedded(first, 0x002E, tiff.Blob(jpeg));
+    } else if (!options.preview.isNull()) {
+        const QByteArray jpeg = EncodeWithQt(options.preview, "jpg", 90);
+        tiff.PlaceOf(first, 0x0201, tiff.Blob(jpeg), true);
+        tiff.Numbers(first, 0x0202, 4, {quint32(jpeg.size())});
+    }
+    if (!options.sensor.isNull()) {
+        // Red, green / green, blue, linear, as MakeDng writes it.
+        const QImage rgb = options.sensor.convertToFormat(QImage::Format_RGB888);
+        QByteArray samples;
+        for (int y = 0; y < rgb.height(); ++y) {
+            for (int x = 0; x < rgb.width(); ++x) {
+                const int channel = (y % 2) + (x % 2);
+                const auto value = quint16(std::lround(
+                    std::pow(rgb.constScanLine(y)[3 * x + channel] / 255.0, 2.2) * 65535));
+                samples += options.bigEndian ? QByteArray{char(value >> 8), char(value & 0xFF)}
+                                             : QByteArray{char(value & 0xFF), char(value >> 8)};
+            }
+        }
+        const quint32 length = quint32(samples.size());
+        const int raw = tiff.Directory();
+        tiff.Numbers(raw, 0x00FE, 4, {0});
+        tiff.Numbers(raw, 0x0100, 4, {quint32(rgb.width())});
+        tiff.Numbers(raw, 0x0101, 4, {quint32(rgb.height())});
+        tiff.Numbers(raw, 0x0102, 3, {16});
+        tiff.Numbers(raw, 0x0103, 3, {1});
+        tiff.Numbers(raw, 0x0106, 3, {32803});
+        tiff.PlaceOf(raw, 0x0111, tiff.Blob(options.cutShort ? samples.left(100) : samples), true);
+        tiff.Numbers(raw, 0x0115, 3, {1});
+        tiff.Numbers(raw, 0x0116, 4, {quint32(rgb.height())});
+        tiff.Numbers(raw, 0x0117, 4, {length});
+        tiff.Numbers(raw, 0x828D, 3, {2, 2});
+        tiff.Bytes(raw, 0x828E, QByteArray("\0\1\1\2", 4));
+        tiff.PlaceOf(first, 0x014A, raw);
+    }
+    return tiff.File();
 }
 
 } // namespace mirte::test

@@ -56,4 +56,19 @@ struct DngOptions {
 // picture, the preview, the turn and the dates.
 QByteArray MakeDng(const QImage& sensor, const DngOptions& options);
 
+struct TiffRawOptions {
+    bool bigEndian = false;
+    // TIFF's 42; 0x55 for Panasonic's RW2, 0x4F52 and 0x5352 for Olympus' ORF ("IIRO", "IIRS").
+    int magic = 42;
+    // DateTime and Orientation in the first directory, DateTimeOriginal in the Exif directory.
+    ExifFields exif = {};
+    QImage preview{};      // a JPEG preview (the first directory's JPEGInterchangeFormat) when set
+    bool inJpeg = false;   // the preview as RW2 embeds it (JpgFromRaw), the dates in its own EXIF
+    QImage sensor{};       // raw data (16-bit colour filter array) in a sub-directory when set
+    bool cutShort = false; // the raw data cut short: LibRaw reads the file, cannot develop it
+};
+// A camera RAW file laid out as TIFF, by a camera ("Mirte") LibRaw does not know; without raw
+// data LibRaw does not read it at all.
+QByteArray MakeTiffRaw(const TiffRawOptions& options);
+
 } // namespace mirte::test
