@@ -82,12 +82,22 @@ TRawTiff OwnTiff(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? ReadRawTiff(file) : TRawTiff();
 }
 
-// The dates as LibRaw met them while it walked the file, else its time stamp.
-void TakeDates(const Raw& raw, PictureHeader& header) {
+// The dates where exiftool finds them, as the program reads them; else those LibRaw met, else
+// its time stamp (a CR3's, say).
+void TakeDates(const TRawTiff& own, const Raw* raw, PictureHeader& header) {
     header.exifSeen = true;
-    header.exif.DateTimeOriginal = raw.dates.original;
-    header.exif.DateTime = raw.dates.modified;
-    const time_t stamp = raw.lib->imgdata.other.timestamp;
+    header.exif.DateTimeOriginal = own.exif.DateTimeOriginal;
+    header.exif.DateTime = own.exif.DateTime;
+    if (raw == nullptr) {
+        return;
+    }
+    if (header.exif.DateTimeOriginal.isEmpty()) {
+        header.exif.DateTimeOriginal = raw->dates.original;
+    }
+    if (header.exif.DateTime.isEmpty()) {
+        header.exif.DateTime = raw->dates.modified;
+    }
+    const time_t stamp = raw->lib->imgdata.other.timestamp;
     if (header.exif.DateTimeOriginal.isEmpty() && stamp > 0) {
         header.exif.DateTimeOriginal =
             QDateTime::fromSecsSinceEpoch(stamp).toString(QStringLiteral("yyyy:MM:dd HH:mm:ss"));
@@ -107,7 +117,7 @@ bool FillHeader(Raw& raw, int opened, const TRawTiff& own, PictureHeader& header
         header.width = preview->size.width();
         header.height = preview->size.height();
         header.orientation = own.exif.Orientation > 0 ? own.exif.Orientation : 1;
-        header.exifSeen = true;
+        TakeDates(own, nullptr, header);
         return true;
     }
     const libraw_image_sizes_t& sizes = raw.lib->imgdata.sizes;
@@ -115,7 +125,7 @@ bool FillHeader(Raw& raw, int opened, const TRawTiff& own, PictureHeader& header
     header.width = sizes.width;
     header.height = sizes.height;
     header.orientation = OrientationOfFlip(sizes.flip);
-    TakeDates(raw, header);
+    TakeDates(own, &raw, header);
     return true;
 }
 

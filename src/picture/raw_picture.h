@@ -14,11 +14,12 @@ namespace mirte {
 // Camera RAW files through LibRaw, and through the program's own reading of the TIFF-laid-out
 // ones (raw_tiff.h) for what LibRaw does not give.
 
-// The picture's size before the camera's turn, the turn as an EXIF orientation, and the dates
-// from the file's TIFF/EXIF structure as LibRaw walks it (DateTimeOriginal, DateTime), else
-// LibRaw's own time stamp; only the metadata is read. A file LibRaw does not read (a camera it does
-// not know) is its largest JPEG preview, turned by the first directory's orientation. False with a
-// reason when there is neither.
+// The picture's size before the camera's turn, the turn as an EXIF orientation, and the dates:
+// where exiftool finds them in a TIFF-laid-out file (raw_tiff.h), else as LibRaw met them while
+// it walked the file (DateTimeOriginal, DateTime), else LibRaw's own time stamp; only the
+// metadata is read. A file LibRaw does not read (a camera it does not know) is its largest JPEG
+// preview, turned by the first directory's orientation. False with a reason when there is
+// neither.
 bool ReadRawHeader(const QString& path, PictureHeader& header, QString& error);
 bool ReadRawHeader(QByteArrayView bytes, PictureHeader& header, QString& error);
 

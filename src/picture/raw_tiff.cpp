@@ -16,6 +16,7 @@ namespace {
 constexpr quint32 Magics[] = {42, 0x55, 0x4F52, 0x5352};
 constexpr int MaxDirectories = 200;
 constexpr quint32 MaxEntries = 4096;
+constexpr int MaxDateLength = 20;
 // Previews larger than this are not taken (a camera's largest is a few megabytes).
 constexpr qint64 MaxJpegBytes = qint64{64} << 20;
 
@@ -25,10 +26,14 @@ enum Tag : quint32 {
     StripOffsets = 0x0111,
     Orientation = 0x0112,
     StripByteCounts = 0x0117,
+    DateTime = 0x0132,
     SubIfds = 0x014A,
     JpegOffset = 0x0201,
     JpegLength = 0x0202,
-    PanasonicJpeg = 0x002E, // RW2's JpgFromRaw
+    PanasonicJpeg = 0x002E, // RW2's JpgFromRaw: a whole JPEG with its own EXIF block
+    ExifIfd = 0x8769,
+    DateTimeOriginal = 0x9003,
+    DateTimeDigitized = 0x9004,
 };
 
 // Colour filter array and linear raw data: the sensor's, never a preview.
@@ -108,6 +113,9 @@ class Walker {
 public:
     Walker(QIODevice& in, bool bigEndian) : m_in(in, bigEndian) {}
 
+    // The JPEG embedded whole (RW2's), whose EXIF block holds the dates the directories lack.
+    const TRawJpeg& Embedded() const { return m_embedded; }
+
     void Chain(qint64 offset, bool first, TRawTiff& out) {
         while (offset != 0 && Open(offset)) {
             offset = Directory(offset, first, out);
@@ -153,6 +161,17 @@ private:
             m_in.Number(entry.at, size, value);
         }
         return value;
+    }
+
+    void Text(const Entry& entry, QString& into) {
+        if (!into.isEmpty() || entry.type != 2 || entry.count == 0) {
+            return;
+        }
+        QByteArray text = m_in.Bytes(entry.at, qMin<qint64>(entry.count, MaxDateLength));
+        if (const qsizetype nul = text.indexOf('\0'); nul >= 0) {
+            text.truncate(nul);
+        }
+        into = QString::fromLatin1(text);
     }
 
     void Jpeg(qint64 offset, qint64 length, TRawTiff& out) {
@@ -203,9 +222,21 @@ private:
                     out.exif.Orientation = int(Value(entry));
                 }
                 break;
+            case DateTime:
+                if (first) {
+                    Text(entry, out.exif.DateTime);
+                }
+                break;
+            case DateTimeOriginal:
+                Text(entry, out.exif.DateTimeOriginal);
+                break;
+            case DateTimeDigitized:
+                Text(entry, out.exif.DateTimeDigitized);
+                break;
             case PanasonicJpeg:
                 if (entry.type == 7) {
                     Jpeg(entry.at, entry.count, out);
+                    m_embedded = {entry.at, entry.count, {}};
                 }
                 break;
             default:
@@ -219,7 +250,9 @@ private:
             Jpeg(jpeg, jpegLength, out);
         }
         for (const Entry& entry : entries) {
-            if (entry.tag == SubIfds) {
+            if (entry.tag == ExifIfd) {
+                Chain(Value(entry), false, out);
+            } else if (entry.tag == SubIfds) {
                 const int size = entry.type == 3 ? 2 : 4;
                 for (quint32 i = 0; i < entry.count && i < MaxDirectories; ++i) {
                     quint32 offset = 0;
@@ -232,6 +265,7 @@ private:
     }
 
     Reader m_in;
+    TRawJpeg m_embedded;
     int m_directories = 0;
     std::set<qint64> m_seen;
 };
@@ -272,6 +306,23 @@ TRawTiff ReadRawTiff(QIODevice& in) {
     out.tiff = true;
     Walker walker(in, bigEndian);
     walker.Chain(number(4, 4), true, out);
+    const TExifRecord own = out.exif;
+    if (walker.Embedded().length > 0 &&
+        (own.DateTime.isEmpty() || own.DateTimeOriginal.isEmpty())) {
+        QByteArray jpeg = ReadRawJpeg(in, walker.Embedded());
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::ReadOnly);
+        QByteArray block;
+        TExifRecord embedded;
+        if (FindExifBlock(buffer, block) && ParseExifBlock(block, embedded)) {
+            out.exif.DateTime = own.DateTime.isEmpty() ? embedded.DateTime : own.DateTime;
+            out.exif.DateTimeOriginal =
+                own.DateTimeOriginal.isEmpty() ? embedded.DateTimeOriginal : own.DateTimeOriginal;
+            out.exif.DateTimeDigitized = own.DateTimeDigitized.isEmpty()
+                                             ? embedded.DateTimeDigitized
+                                             : own.DateTimeDigitized;
+        }
+    }
     return out;
 }
 

@@ -1,4 +1,5 @@
-// Camera RAW files LibRaw cannot develop or does not know, made at run time.
+// Camera RAW files LibRaw cannot develop or does not know, and the dates of TIFF-laid-out RAW
+// files, made at run time.
 #include "format_samples.h"
 #include "picture/orientation.h"
 #include "picture/picture_decoder.h"
@@ -88,5 +89,54 @@ INSTANTIATE_TEST_SUITE_P(
             Sensor()},
         PreviewRow{"undevelopable_no_preview", {.sensor = Sensor(), .cutShort = true}, {}, 1, {}}),
     [](const testing::TestParamInfo<PreviewRow>& info) { return std::string(info.param.name); });
+
+constexpr const char* Shot = "2008:08:06 15:21:56";
+constexpr const char* Changed = "2009:10:11 12:13:14";
+
+struct DateRow {
+    const char* name;
+    TiffRawOptions file; // a preview always, so that a file LibRaw does not read is shown
+    const char* dateTime;
+    const char* dateTimeOriginal;
+};
+
+class RawDates : public testing::TestWithParam<DateRow> {};
+
+TEST_P(RawDates, AreReadWhereverTheFileKeepsThem) {
+    const DateRow& row = GetParam();
+    TempFolder dir;
+    TiffRawOptions file = row.file;
+    file.preview = Sensor().scaled(48, 32);
+    const PictureHeader header = ReadPictureHeader(dir.Write("a.nef", MakeTiffRaw(file)));
+    EXPECT_TRUE(header.exifSeen);
+    EXPECT_EQ(header.exif.DateTime, QString::fromLatin1(row.dateTime));
+    EXPECT_EQ(header.exif.DateTimeOriginal, QString::fromLatin1(row.dateTimeOriginal));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RawDates,
+    testing::Values(
+        DateRow{"tiff_date_time_only", {.exif = {Changed, ""}}, Changed, ""},
+        DateRow{"tiff_original_only", {.exif = {"", Shot}}, "", Shot},
+        DateRow{
+            "tiff_both_big_endian", {.bigEndian = true, .exif = {Changed, Shot}}, Changed, Shot},
+        // Read by LibRaw too, and developed: the same dates.
+        DateRow{"tiff_developed", {.exif = {Changed, Shot}, .sensor = Sensor()}, Changed, Shot},
+        DateRow{"rw2_date_time_only", {.magic = 0x55, .exif = {Changed, ""}}, Changed, ""},
+        DateRow{"rw2_original_only", {.magic = 0x55, .exif = {"", Shot}}, "", Shot},
+        DateRow{"rw2_both", {.magic = 0x55, .exif = {Changed, Shot}}, Changed, Shot},
+        // Where older Panasonic cameras keep them: in the EXIF block of the JPEG they embed.
+        DateRow{"rw2_in_its_jpeg",
+                {.magic = 0x55, .exif = {Changed, Shot}, .inJpeg = true},
+                Changed,
+                Shot},
+        DateRow{"orf_date_time_only", {.magic = 0x4F52, .exif = {Changed, ""}}, Changed, ""},
+        DateRow{"orf_original_only", {.magic = 0x4F52, .exif = {"", Shot}}, "", Shot},
+        DateRow{"orf_both_big_endian",
+                {.bigEndian = true, .magic = 0x4F52, .exif = {Changed, Shot}},
+                Changed,
+                Shot},
+        DateRow{"ors_both", {.magic = 0x5352, .exif = {Changed, Shot}}, Changed, Shot}),
+    [](const testing::TestParamInfo<DateRow>& info) { return std::string(info.param.name); });
 
 } // namespace
