@@ -6,6 +6,7 @@
 #include "heif_context.h"
 #include "picture_error.h"
 #include "picture_limits.h"
+#include "picture_reasons.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -49,8 +50,8 @@ void ReadExifItem(heif_image_handle* handle, TExifRecord& record) {
 // `boxes`: the file's own shapes, which libheif applies as it decodes but does not report
 // (libheif's sizes are the coded ones).
 bool ReadHeader(heif_context* context, const HeifBoxes& boxes, PictureHeader& header,
-                QString& error) {
-    const Handle image = PrimaryImage(context, error);
+                TPictureFault& fault) {
+    const Handle image = PrimaryImage(context, fault);
     if (!image) {
         return false;
     }
@@ -59,7 +60,7 @@ bool ReadHeader(heif_context* context, const HeifBoxes& boxes, PictureHeader& he
                       heif_image_handle_get_ispe_height(image.get()));
     const QSize shown = coded.isEmpty() ? coded : shape.Shown(coded);
     if (!coded.isEmpty() && shown.isEmpty()) {
-        error = QStringLiteral("HEIF の切り抜き範囲が画像の外にあります。");
+        fault = {QStringLiteral("HEIF の切り抜き範囲が画像の外にあります。"), {}};
         return false;
     }
     const bool quarter = shape.QuarterTurns() % 2 != 0;
@@ -114,10 +115,10 @@ Handle CoveringThumbnail(heif_image_handle* primary, const HeifBoxes& boxes, QSi
 
 } // namespace
 
-bool ReadHeifHeader(const QString& path, PictureHeader& header, QString& error) {
+bool ReadHeifHeader(const QString& path, PictureHeader& header, TPictureFault& fault) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+        fault = FileFault(file);
         return false;
     }
     const HeifBoxes boxes = ReadHeifBoxes(file);
@@ -126,13 +127,13 @@ bool ReadHeifHeader(const QString& path, PictureHeader& header, QString& error) 
     const heif_error read =
         heif_context_read_from_file(context.get(), path.toLocal8Bit().constData(), nullptr);
     if (read.code != heif_error_Ok) {
-        error = HeifReason(read);
+        fault = HeifFault(read);
         return false;
     }
-    return ReadHeader(context.get(), boxes, header, error);
+    return ReadHeader(context.get(), boxes, header, fault);
 }
 
-bool ReadHeifHeader(QByteArrayView bytes, PictureHeader& header, QString& error) {
+bool ReadHeifHeader(QByteArrayView bytes, PictureHeader& header, TPictureFault& fault) {
     QByteArray data = QByteArray::fromRawData(bytes.data(), bytes.size());
     QBuffer in(&data);
     in.open(QIODevice::ReadOnly);
@@ -141,10 +142,10 @@ bool ReadHeifHeader(QByteArrayView bytes, PictureHeader& header, QString& error)
     const heif_error read = heif_context_read_from_memory_without_copy(
         context.get(), bytes.data(), std::size_t(bytes.size()), nullptr);
     if (read.code != heif_error_Ok) {
-        error = HeifReason(read);
+        fault = HeifFault(read);
         return false;
     }
-    return ReadHeader(context.get(), boxes, header, error);
+    return ReadHeader(context.get(), boxes, header, fault);
 }
 
 void DecodeHeif(const QString& path, QSize upright, RowSink& sink) {
@@ -159,12 +160,12 @@ void DecodeHeif(const QString& path, QSize upright, RowSink& sink) {
     heif_error result =
         heif_context_read_from_file(context.get(), path.toLocal8Bit().constData(), nullptr);
     if (result.code != heif_error_Ok) {
-        ThrowPictureError(path, HeifReason(result));
+        ThrowPictureError(path, HeifFault(result));
     }
-    QString error;
-    Handle image = PrimaryImage(context.get(), error);
+    TPictureFault fault;
+    Handle image = PrimaryImage(context.get(), fault);
     if (!image) {
-        ThrowPictureError(path, error);
+        ThrowPictureError(path, fault);
     }
     const QSize shown =
         boxes.Primary().Shown(QSize(heif_image_handle_get_ispe_width(image.get()),

@@ -4,6 +4,7 @@
 #include "heif_context.h"
 #include "image_sink.h"
 #include "picture_error.h"
+#include "picture_reasons.h"
 
 #include <QFile>
 
@@ -30,24 +31,25 @@ std::vector<TFirstImageCandidate> HeifThumbnailCandidates(const QString& path) {
     {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            ThrowPictureError(path, file.errorString());
+            ThrowPictureError(path, FileFault(file));
         }
         boxes = ReadHeifBoxes(file);
     }
     const int quarterTurns = boxes.Primary().QuarterTurns();
     const auto open = std::make_shared<OpenFile>();
     if (!open->context) {
-        ThrowPictureError(path, QStringLiteral("libheif"));
+        ThrowPictureError(path, PictureReasonText(TPictureReason::NoMemory, QStringLiteral("HEIF")),
+                          QStringLiteral("libheif: heif_context_alloc"));
     }
     const heif_error read = heif_context_read_from_file(
         open->context.get(), QFile::encodeName(path).constData(), nullptr);
     if (read.code != heif_error_Ok) {
-        ThrowPictureError(path, HeifReason(read));
+        ThrowPictureError(path, HeifFault(read));
     }
-    QString error;
-    open->primary = PrimaryImage(open->context.get(), error);
+    TPictureFault fault;
+    open->primary = PrimaryImage(open->context.get(), fault);
     if (!open->primary) {
-        ThrowPictureError(path, error);
+        ThrowPictureError(path, fault);
     }
     std::vector<TFirstImageCandidate> candidates;
     const int count = heif_image_handle_get_number_of_thumbnails(open->primary.get());

@@ -6,6 +6,7 @@
 #include "jpeg_header.h"
 #include "picture_error.h"
 #include "picture_limits.h"
+#include "picture_reasons.h"
 #include "raw_tiff.h"
 
 #include <QBuffer>
@@ -72,10 +73,6 @@ struct Raw {
     }
 };
 
-QString Reason(int code) {
-    return QString::fromUtf8(libraw_strerror(code));
-}
-
 // The file's own TIFF structure, as the program reads it; empty for a file of another layout.
 TRawTiff OwnTiff(const QString& path) {
     QFile file(path);
@@ -104,13 +101,14 @@ void TakeDates(const TRawTiff& own, const Raw* raw, PictureHeader& header) {
     }
 }
 
-bool FillHeader(Raw& raw, int opened, const TRawTiff& own, PictureHeader& header, QString& error) {
+bool FillHeader(Raw& raw, int opened, const TRawTiff& own, PictureHeader& header,
+                TPictureFault& fault) {
     if (opened != LIBRAW_SUCCESS) {
         // A camera LibRaw does not know, or a file of metadata and previews only: its largest
         // preview is all there is to show, so it is the picture.
         const TRawJpeg* preview = own.Largest();
         if (preview == nullptr) {
-            error = Reason(opened);
+            fault = LibRawFault(opened, true);
             return false;
         }
         header = PictureHeader{PictureFormat::Raw};
@@ -129,8 +127,9 @@ bool FillHeader(Raw& raw, int opened, const TRawTiff& own, PictureHeader& header
     return true;
 }
 
-void Throw(const QString& path, int code) {
-    ThrowPictureError(path, Reason(code));
+// `opening`: the failure of open_file (see LibRawFault).
+void Throw(const QString& path, int code, bool opening = false) {
+    ThrowPictureError(path, LibRawFault(code, opening));
 }
 
 // The preview's own size: a JPEG's from its frame header, a bitmap's as LibRaw gives it.
@@ -299,13 +298,13 @@ bool DecodeAnyPreview(Raw& raw, QSize picture, QSize cover, RowSink& sink, const
 
 } // namespace
 
-bool ReadRawHeader(const QString& path, PictureHeader& header, QString& error) {
+bool ReadRawHeader(const QString& path, PictureHeader& header, TPictureFault& fault) {
     Raw raw;
     const int opened = raw.lib->open_file(path.toLocal8Bit().constData());
-    return FillHeader(raw, opened, OwnTiff(path), header, error);
+    return FillHeader(raw, opened, OwnTiff(path), header, fault);
 }
 
-bool ReadRawHeader(QByteArrayView bytes, PictureHeader& header, QString& error) {
+bool ReadRawHeader(QByteArrayView bytes, PictureHeader& header, TPictureFault& fault) {
     Raw raw;
     // LibRaw only reads the buffer, though its signature does not say so.
     void* data = const_cast<char*>(bytes.data());
@@ -313,7 +312,7 @@ bool ReadRawHeader(QByteArrayView bytes, PictureHeader& header, QString& error) 
     QByteArray copy = QByteArray::fromRawData(bytes.data(), bytes.size());
     QBuffer in(&copy);
     in.open(QIODevice::ReadOnly);
-    return FillHeader(raw, opened, ReadRawTiff(in), header, error);
+    return FillHeader(raw, opened, ReadRawTiff(in), header, fault);
 }
 
 void DecodeRaw(const QString& path, QSize cover, RowSink& sink) {
@@ -323,7 +322,7 @@ void DecodeRaw(const QString& path, QSize cover, RowSink& sink) {
         // Known to the program only by its previews (see FillHeader).
         const QImage preview = OwnPreview(path, OwnTiff(path), cover);
         if (preview.isNull()) {
-            Throw(path, code);
+            Throw(path, code, true);
         }
         SendImage(preview, sink);
         return;
@@ -354,7 +353,7 @@ std::vector<TFirstImageCandidate> RawPreviewCandidates(const QString& path) {
         // The previews the program finds itself in a file LibRaw does not know.
         const TRawTiff own = OwnTiff(path);
         if (own.jpegs.empty()) {
-            Throw(path, code);
+            Throw(path, code, true);
         }
         for (const TRawJpeg& jpeg : own.jpegs) {
             TFirstImageCandidate candidate;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "first_image_candidate.h"
+#include "picture_error.h"
 #include "picture_header_fields.h"
 #include "row_sink.h"
 
@@ -20,8 +21,8 @@ namespace mirte {
 // metadata is read. A file LibRaw does not read (a camera it does not know) is its largest JPEG
 // preview, turned by the first directory's orientation. False with a reason when there is
 // neither.
-bool ReadRawHeader(const QString& path, PictureHeader& header, QString& error);
-bool ReadRawHeader(QByteArrayView bytes, PictureHeader& header, QString& error);
+bool ReadRawHeader(const QString& path, PictureHeader& header, TPictureFault& fault);
+bool ReadRawHeader(QByteArrayView bytes, PictureHeader& header, TPictureFault& fault);
 
 // Decodes the picture in stored orientation into the sink for `cover` (the size the caller
 // scales to): the camera's embedded preview when it covers that size and has the picture's
