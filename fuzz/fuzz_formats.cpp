@@ -13,9 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArrayView bytes(data, qsizetype(size));
     mirte::SniffFormat(bytes.first(qMin<qsizetype>(bytes.size(), mirte::SniffBytes)));
     mirte::PictureHeader header;
+    mirte::TPictureFault fault;
+    mirte::ReadHeifHeader(bytes, header, fault);
+    mirte::ReadRawHeader(bytes, header, fault);
     QString error;
-    mirte::ReadHeifHeader(bytes, header, error);
-    mirte::ReadRawHeader(bytes, header, error);
     QByteArray copy = bytes.toByteArray();
     QBuffer in(&copy);
     in.open(QIODevice::ReadOnly);

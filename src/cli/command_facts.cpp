@@ -6,7 +6,8 @@ namespace mirte::cli {
 
 // facts FILE...: one tab-separated line per picture: path, width, height, shooting date,
 // EXIF date-time, file time, size, volume label, volume identity. A file that fails gives its
-// path and the reason on standard error, and the exit status 1.
+// path and the reason on standard error (the library's own words after it, when a library
+// failed), and the exit status 1.
 int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.isEmpty()) {
         std::fputs("usage: mirte-cli facts FILE...\n", err);
@@ -21,7 +22,7 @@ int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err) {
                 failure = QStringLiteral("ファイルの日時とサイズを読めません。");
             }
         } catch (const EPictureError& error) {
-            failure = error.Message();
+            failure = error.MessageWithDetail();
         }
         if (!failure.isEmpty()) {
             std::fprintf(err, "%s\t%s\n", qUtf8Printable(path), qUtf8Printable(failure));

@@ -10,8 +10,9 @@ namespace mirte {
 
 // The diagnostics of one run, made before any window and ended after the last: reads the
 // switches of Debug.ini (writing Debug.txt when asked), creates the trace file, and holds the
-// log (closed until the cache opens it through ThDebugLog()). The end writes "ログ終了" and the
-// trace file's end line.
+// log (closed until the cache opens it through ThDebugLog()), into which the core's failures also
+// write their libraries' own words (failure_log.h). The end writes "ログ終了" and the trace
+// file's end line.
 class TDiagnostics {
 public:
     // folder: where Debug.ini, Debug.txt and DebugTrace.dbg live; exePath: the program file.

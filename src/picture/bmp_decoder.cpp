@@ -5,6 +5,7 @@
 #include "dib_rle.h"
 #include "picture_error.h"
 #include "picture_limits.h"
+#include "picture_reasons.h"
 
 #include <QFile>
 #include <algorithm>
@@ -247,7 +248,7 @@ void DecodeBmpBytes(QByteArrayView bytes, const QString& name, RowSink& sink) {
 void DecodeBmp(const QString& path, RowSink& sink) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ThrowPictureError(path, file.errorString());
+        ThrowPictureError(path, FileFault(file));
     }
     FileSource source(file);
     Decode(source, path, sink);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture_error.h"
 #include "picture_format_enum.h"
 #include "picture_header_fields.h"
 #include "row_sink.h"
@@ -35,10 +36,13 @@ struct FormatEntry {
     // Lower-cased extensions: those the browser lists, then those only recognised.
     std::span<const char* const> listedExtensions = {};
     std::span<const char* const> otherExtensions = {};
-    // The header reader: from the open file at its start, or, for the libraries that open the
-    // file themselves, from its path (the file closed first). Exactly one is set.
+    // The header reader: from the open file at its start (the program's own readers, whose
+    // reasons are their own), or, for the libraries that open the file themselves, from its
+    // path (the file closed first), with the library's words beside the reason. Exactly one is
+    // set.
     bool (*readHeader)(QIODevice& in, PictureHeader& header, QString& error) = nullptr;
-    bool (*readHeaderAt)(const QString& path, PictureHeader& header, QString& error) = nullptr;
+    bool (*readHeaderAt)(const QString& path, PictureHeader& header,
+                         TPictureFault& fault) = nullptr;
     // Decodes into the sink in stored orientation (HEIF's upright); `cover` is the size the
     // caller scales to, which the decoders that can scale as they decode aim at.
     void (*decode)(const QString& path, QSize cover, RowSink& sink) = nullptr;

@@ -3,13 +3,14 @@
 #include "alpha_rows.h"
 #include "picture_error.h"
 #include "picture_limits.h"
+#include "picture_reasons.h"
 
 #include <vector>
 
 namespace mirte {
 
-QString HeifReason(const heif_error& error) {
-    return QString::fromUtf8(error.message != nullptr ? error.message : "libheif");
+TPictureFault HeifFault(const heif_error& error) {
+    return LibheifFault(error.code, error.subcode, error.message);
 }
 
 Context NewContext() {
@@ -21,11 +22,11 @@ Context NewContext() {
     return context;
 }
 
-Handle PrimaryImage(heif_context* context, QString& error) {
+Handle PrimaryImage(heif_context* context, TPictureFault& fault) {
     heif_image_handle* handle = nullptr;
     const heif_error result = heif_context_get_primary_image_handle(context, &handle);
     if (result.code != heif_error_Ok) {
-        error = HeifReason(result);
+        fault = HeifFault(result);
     }
     return Handle(handle);
 }
@@ -43,7 +44,7 @@ void DecodeHeifRgb(heif_image_handle* image, bool ignoreTransformations, RowSink
         alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
     const Image pixels(decoded);
     if (result.code != heif_error_Ok || !pixels) {
-        ThrowPictureError(path, HeifReason(result));
+        ThrowPictureError(path, HeifFault(result));
     }
     int stride = 0;
     const std::uint8_t* plane =

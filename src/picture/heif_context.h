@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture_error.h"
 #include "row_sink.h"
 
 #include <QString>
@@ -26,13 +27,13 @@ using Context = std::unique_ptr<heif_context, ContextFree>;
 using Handle = std::unique_ptr<heif_image_handle, HandleRelease>;
 using Image = std::unique_ptr<heif_image, ImageRelease>;
 
-// libheif's message of a failure.
-QString HeifReason(const heif_error& error);
+// A failure of libheif in the program's words, with libheif's.
+TPictureFault HeifFault(const heif_error& error);
 // A context with the program's limits: pictures no larger than the other decoders take, and
 // grid tiles decoded on the caller's own thread (each render worker is one decoding thread).
 Context NewContext();
-// The primary picture's handle; null with libheif's reason.
-Handle PrimaryImage(heif_context* context, QString& error);
+// The primary picture's handle; null with the reason.
+Handle PrimaryImage(heif_context* context, TPictureFault& fault);
 // Decodes through libheif's own conversion to RGB (RGBA with alpha, laid on white; 10 and 12
 // bits brought to 8), turned and mirrored by the image's own boxes unless told to ignore them.
 // Raises EPictureError.

@@ -4,6 +4,7 @@
 #include "heif_context.h"
 #include "image_sink.h"
 #include "picture_error.h"
+#include "picture_reasons.h"
 
 #include <QFile>
 
@@ -26,27 +27,29 @@ int OrientationOfTurns(int quarterTurns) {
 } // namespace
 
 std::vector<TFirstImageCandidate> HeifThumbnailCandidates(const QString& path) {
-    int quarterTurns = 0;
+    HeifBoxes boxes;
     {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            ThrowPictureError(path, file.errorString());
+            ThrowPictureError(path, FileFault(file));
         }
-        quarterTurns = HeifQuarterTurns(file);
+        boxes = ReadHeifBoxes(file);
     }
+    const int quarterTurns = boxes.Primary().QuarterTurns();
     const auto open = std::make_shared<OpenFile>();
     if (!open->context) {
-        ThrowPictureError(path, QStringLiteral("libheif"));
+        ThrowPictureError(path, PictureReasonText(TPictureReason::NoMemory, QStringLiteral("HEIF")),
+                          QStringLiteral("libheif: heif_context_alloc"));
     }
     const heif_error read = heif_context_read_from_file(
         open->context.get(), QFile::encodeName(path).constData(), nullptr);
     if (read.code != heif_error_Ok) {
-        ThrowPictureError(path, HeifReason(read));
+        ThrowPictureError(path, HeifFault(read));
     }
-    QString error;
-    open->primary = PrimaryImage(open->context.get(), error);
+    TPictureFault fault;
+    open->primary = PrimaryImage(open->context.get(), fault);
     if (!open->primary) {
-        ThrowPictureError(path, error);
+        ThrowPictureError(path, fault);
     }
     std::vector<TFirstImageCandidate> candidates;
     const int count = heif_image_handle_get_number_of_thumbnails(open->primary.get());
@@ -64,16 +67,28 @@ std::vector<TFirstImageCandidate> HeifThumbnailCandidates(const QString& path) {
             continue;
         }
         const auto thumbnail = std::shared_ptr<heif_image_handle>(Handle(found));
+        // Cropped by its own clean aperture, as libheif would crop it; libheif's own size,
+        // which is the coded one unless it crops.
+        const HeifShape shape = boxes.ShapeOf(id);
+        const QRect part = shape.Crops()
+                               ? shape.CodedPart(QSize(heif_image_handle_get_ispe_width(found),
+                                                       heif_image_handle_get_ispe_height(found)))
+                               : QRect(0, 0, heif_image_handle_get_width(found),
+                                       heif_image_handle_get_height(found));
+        if (part.isEmpty()) {
+            continue;
+        }
         TFirstImageCandidate candidate;
-        candidate.Size =
-            QSize(heif_image_handle_get_width(found), heif_image_handle_get_height(found));
+        candidate.Size = part.size();
         candidate.Orientation = OrientationOfTurns(quarterTurns);
         // The camera stores it unturned: it is turned as the primary picture is, whatever
         // boxes of its own it carries.
-        candidate.Decode = [open, thumbnail, path](QSize) {
+        const bool crops = shape.Crops();
+        candidate.Decode = [open, thumbnail, crops, part, path](QSize) {
             TImageSink sink(path);
             DecodeHeifRgb(thumbnail.get(), true, sink, path);
-            return sink.Take();
+            const QImage coded = sink.Take();
+            return crops ? coded.copy(part.intersected(coded.rect())) : coded;
         };
         candidates.push_back(std::move(candidate));
     }

@@ -3,6 +3,7 @@
 #include "jpeg_errors.h"
 #include "picture_error.h"
 #include "picture_limits.h"
+#include "picture_reasons.h"
 #include "stdio_file.h"
 
 #include <cerrno>
@@ -101,7 +102,8 @@ void DecodeJpegData(const unsigned char* data, std::size_t size, QSize cover, Ro
     std::vector<JSAMPLE> buffer;
     std::vector<std::uint8_t> rgb;
     if (!Run(decompressor, data, size, cover, sink, buffer, rgb, path)) {
-        ThrowPictureError(path, QString::fromLocal8Bit(decompressor.errors.message));
+        ThrowPictureError(
+            path, LibjpegFault(decompressor.errors.pub.msg_code, decompressor.errors.message));
     }
 }
 
@@ -121,7 +123,7 @@ void DecodeJpeg(const QString& path, QSize cover, RowSink& sink) {
     {
         const StdioFile file = OpenForReading(path);
         if (!file) {
-            ThrowPictureError(path, QString::fromLocal8Bit(std::strerror(errno)));
+            ThrowPictureError(path, SystemFault(errno));
         }
         struct stat st {};
         if (::fstat(::fileno(file.get()), &st) != 0 || st.st_size > MaxJpegFileBytes) {

@@ -15,7 +15,7 @@ int JpegScaleFor(int stored, int wanted);
 // Decodes a JPEG file into the sink at the smallest DCT scale (n/8) whose output still covers
 // `cover` (the size the caller scales to, in stored orientation). Gray, RGB, CMYK and YCCK
 // pictures all arrive as RGB rows. A picture cut short arrives with its missing part grey, as
-// libjpeg fills it. Raises EPictureError with libjpeg's message for damaged data.
+// libjpeg fills it. Raises EPictureError for damaged data (libjpeg's message beside the reason).
 void DecodeJpeg(const QString& path, QSize cover, RowSink& sink);
 // The same for a JPEG stream in memory (a camera RAW file's preview); `path` names it in errors.
 // With `warningsFail`, a stream cut short or damaged is refused instead of filled in.

@@ -5,6 +5,7 @@
 #include "jpeg_header.h"
 #include "jpeg_previews.h"
 #include "picture_error.h"
+#include "picture_reasons.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -63,7 +64,7 @@ std::vector<TFirstImageCandidate> JpegPreviewCandidates(const QString& path, int
                                                         QString& damaged) {
     const auto file = std::make_shared<QFile>(path);
     if (!file->open(QIODevice::ReadOnly)) {
-        ThrowPictureError(path, file->errorString());
+        ThrowPictureError(path, FileFault(*file));
     }
     const qint64 fileSize = file->size();
     QByteArray head;
@@ -96,7 +97,7 @@ std::vector<TFirstImageCandidate> JpegPreviewCandidates(const QString& path, int
             candidate.Decode = [file, preview, path](QSize cover) {
                 const QByteArray bytes = ReadAt(*file, preview.Offset, preview.Length);
                 if (bytes.isEmpty()) {
-                    ThrowPictureError(path, file->errorString());
+                    ThrowPictureError(path, FileFault(*file));
                 }
                 return DecodePreview(bytes, cover, path);
             };

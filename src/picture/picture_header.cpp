@@ -2,6 +2,7 @@
 
 #include "format_table.h"
 #include "picture_error.h"
+#include "picture_reasons.h"
 #include "util/paths.h"
 
 #include <QFile>
@@ -11,7 +12,7 @@ namespace mirte {
 PictureHeader ReadPictureHeader(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ThrowPictureError(path, file.errorString());
+        ThrowPictureError(path, FileFault(file));
     }
     const FormatEntry* entry =
         FindFormat(FormatOf(SniffFormat(file.peek(SniffBytes)), ExtractExt(path)));
@@ -19,16 +20,16 @@ PictureHeader ReadPictureHeader(const QString& path) {
         ThrowPictureError(path, QStringLiteral("画像の形式がわかりません。"));
     }
     PictureHeader header;
-    QString error;
+    TPictureFault fault;
     bool ok = false;
     if (entry->readHeader != nullptr) {
-        ok = entry->readHeader(file, header, error);
+        ok = entry->readHeader(file, header, fault.reason);
     } else {
         file.close(); // the library opens the file itself
-        ok = entry->readHeaderAt(path, header, error);
+        ok = entry->readHeaderAt(path, header, fault);
     }
     if (!ok) {
-        ThrowPictureError(path, error);
+        ThrowPictureError(path, fault);
     }
     CheckPictureSize(path, header.width, header.height);
     return header;

@@ -3,6 +3,7 @@
 #include "alpha_rows.h"
 #include "picture_error.h"
 #include "picture_limits.h"
+#include "picture_reasons.h"
 #include "stdio_file.h"
 
 #include <cerrno>
@@ -22,6 +23,7 @@ struct ReadState {
     png_structp png = nullptr;
     png_infop info = nullptr;
     char message[256] = {};
+    bool tooLarge = false; // an interlaced picture too large to assemble
     ReadState() {
         png = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, &OnError, &OnWarning);
         if (png != nullptr) {
@@ -71,7 +73,7 @@ bool Run(ReadState& s, std::FILE* file, RowSink& sink, std::vector<png_byte>& im
         }
     } else {
         if (rowBytes * height > MaxWholePictureBytes) {
-            std::snprintf(s.message, sizeof s.message, "interlaced picture too large to assemble");
+            s.tooLarge = true;
             return false;
         }
         image.resize(rowBytes * height);
@@ -93,7 +95,7 @@ bool Run(ReadState& s, std::FILE* file, RowSink& sink, std::vector<png_byte>& im
 void DecodePng(const QString& path, RowSink& sink) {
     const StdioFile file = OpenForReading(path);
     if (!file) {
-        ThrowPictureError(path, QString::fromLocal8Bit(std::strerror(errno)));
+        ThrowPictureError(path, SystemFault(errno));
     }
     ReadState state;
     if (state.png == nullptr || state.info == nullptr) {
@@ -102,7 +104,10 @@ void DecodePng(const QString& path, RowSink& sink) {
     std::vector<png_byte> image;
     std::vector<std::uint8_t> rgb;
     if (!Run(state, file.get(), sink, image, rgb, path)) {
-        ThrowPictureError(path, QString::fromUtf8(state.message));
+        if (state.tooLarge) {
+            ThrowPictureError(path, PictureReasonText(TPictureReason::TooLarge));
+        }
+        ThrowPictureError(path, LibpngFault(state.message));
     }
 }
 

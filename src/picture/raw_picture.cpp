@@ -1,13 +1,17 @@
 #include "raw_picture.h"
 
+#include "first_image_match.h"
 #include "image_sink.h"
 #include "jpeg_decoder.h"
 #include "jpeg_header.h"
 #include "picture_error.h"
 #include "picture_limits.h"
+#include "picture_reasons.h"
+#include "raw_tiff.h"
 
 #include <QBuffer>
 #include <QDateTime>
+#include <QFile>
 #include <libraw/libraw.h>
 #include <memory>
 #include <vector>
@@ -69,33 +73,63 @@ struct Raw {
     }
 };
 
-QString Reason(int code) {
-    return QString::fromUtf8(libraw_strerror(code));
+// The file's own TIFF structure, as the program reads it; empty for a file of another layout.
+TRawTiff OwnTiff(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? ReadRawTiff(file) : TRawTiff();
 }
 
-bool FillHeader(Raw& raw, int opened, PictureHeader& header, QString& error) {
+// The dates where exiftool finds them, as the program reads them; else those LibRaw met, else
+// its time stamp (a CR3's, say).
+void TakeDates(const TRawTiff& own, const Raw* raw, PictureHeader& header) {
+    header.exifSeen = true;
+    header.exif.DateTimeOriginal = own.exif.DateTimeOriginal;
+    header.exif.DateTime = own.exif.DateTime;
+    if (raw == nullptr) {
+        return;
+    }
+    if (header.exif.DateTimeOriginal.isEmpty()) {
+        header.exif.DateTimeOriginal = raw->dates.original;
+    }
+    if (header.exif.DateTime.isEmpty()) {
+        header.exif.DateTime = raw->dates.modified;
+    }
+    const time_t stamp = raw->lib->imgdata.other.timestamp;
+    if (header.exif.DateTimeOriginal.isEmpty() && stamp > 0) {
+        header.exif.DateTimeOriginal =
+            QDateTime::fromSecsSinceEpoch(stamp).toString(QStringLiteral("yyyy:MM:dd HH:mm:ss"));
+    }
+}
+
+bool FillHeader(Raw& raw, int opened, const TRawTiff& own, PictureHeader& header,
+                TPictureFault& fault) {
     if (opened != LIBRAW_SUCCESS) {
-        error = Reason(opened);
-        return false;
+        // A camera LibRaw does not know, or a file of metadata and previews only: its largest
+        // preview is all there is to show, so it is the picture.
+        const TRawJpeg* preview = own.Largest();
+        if (preview == nullptr) {
+            fault = LibRawFault(opened, true);
+            return false;
+        }
+        header = PictureHeader{PictureFormat::Raw};
+        header.width = preview->size.width();
+        header.height = preview->size.height();
+        header.orientation = own.exif.Orientation > 0 ? own.exif.Orientation : 1;
+        TakeDates(own, nullptr, header);
+        return true;
     }
     const libraw_image_sizes_t& sizes = raw.lib->imgdata.sizes;
     header = PictureHeader{PictureFormat::Raw};
     header.width = sizes.width;
     header.height = sizes.height;
     header.orientation = OrientationOfFlip(sizes.flip);
-    header.exifSeen = true;
-    header.exif.DateTimeOriginal = raw.dates.original;
-    header.exif.DateTime = raw.dates.modified;
-    const time_t stamp = raw.lib->imgdata.other.timestamp;
-    if (header.exif.DateTimeOriginal.isEmpty() && stamp > 0) {
-        header.exif.DateTimeOriginal =
-            QDateTime::fromSecsSinceEpoch(stamp).toString(QStringLiteral("yyyy:MM:dd HH:mm:ss"));
-    }
+    TakeDates(own, &raw, header);
     return true;
 }
 
-void Throw(const QString& path, int code) {
-    ThrowPictureError(path, Reason(code));
+// `opening`: the failure of open_file (see LibRawFault).
+void Throw(const QString& path, int code, bool opening = false) {
+    ThrowPictureError(path, LibRawFault(code, opening));
 }
 
 // The preview's own size: a JPEG's from its frame header, a bitmap's as LibRaw gives it.
@@ -111,14 +145,18 @@ QSize PreviewSize(const libraw_thumbnail_t& thumbnail) {
     return QSize(thumbnail.twidth, thumbnail.theight);
 }
 
+bool SameProportions(QSize preview, QSize picture) {
+    const double aspect = double(picture.width()) / picture.height();
+    const double previewAspect = double(preview.width()) / preview.height();
+    return std::abs(previewAspect - aspect) <= MaxPreviewAspectDifference * aspect;
+}
+
 bool Serves(QSize preview, QSize picture, QSize cover) {
     if (preview.width() < cover.width() || preview.height() < cover.height() || preview.isEmpty() ||
         picture.isEmpty()) {
         return false;
     }
-    const double aspect = double(picture.width()) / picture.height();
-    const double previewAspect = double(preview.width()) / preview.height();
-    return std::abs(previewAspect - aspect) <= MaxPreviewAspectDifference * aspect;
+    return SameProportions(preview, picture);
 }
 
 // Bitmap previews and developed pictures: 8-bit RGB or grey rows.
@@ -203,28 +241,103 @@ void Develop(Raw& raw, RowSink& sink, const QString& path) {
     SendRows(image->data, image->width, image->height, image->colors, sink);
 }
 
-} // namespace
-
-bool ReadRawHeader(const QString& path, PictureHeader& header, QString& error) {
-    Raw raw;
-    return FillHeader(raw, raw.lib->open_file(path.toLocal8Bit().constData()), header, error);
+// A picture's rows into the sink.
+void SendImage(const QImage& image, RowSink& sink) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    sink.Begin(rgb.width(), rgb.height());
+    for (int y = 0; y < rgb.height(); ++y) {
+        sink.Row(rgb.constScanLine(y));
+    }
 }
 
-bool ReadRawHeader(QByteArrayView bytes, PictureHeader& header, QString& error) {
+// The largest JPEG preview the program finds in the file itself; null when there is none or it
+// cannot be read.
+QImage OwnPreview(const QString& path, const TRawTiff& own, QSize cover) {
+    const TRawJpeg* preview = own.Largest();
+    QFile file(path);
+    if (preview == nullptr || !file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray bytes = ReadRawJpeg(file, *preview);
+    TImageSink image(path);
+    DecodeJpegData(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                   std::size_t(bytes.size()), cover, image, path);
+    return image.Take();
+}
+
+// For raw data that cannot be developed: the camera's preview whatever its size (the caller
+// enlarges a small one), cut to the picture's proportions when it has others (a small preview
+// with bars, say), so that it is never squeezed. False when there is none to be read.
+bool DecodeAnyPreview(Raw& raw, QSize picture, QSize cover, RowSink& sink, const QString& path) {
+    QImage preview;
+    try {
+        if (raw.lib->unpack_thumb() == LIBRAW_SUCCESS) {
+            TImageSink image(path);
+            if (SendPreview(raw.lib->imgdata.thumbnail, cover, image, path)) {
+                preview = image.Take();
+            }
+        }
+        if (preview.isNull()) {
+            preview = OwnPreview(path, OwnTiff(path), cover);
+        }
+    } catch (const EPictureError&) {
+        return false; // damaged: the development's failure is the one to report
+    }
+    if (preview.isNull()) {
+        return false;
+    }
+    if (!picture.isEmpty() && !SameProportions(preview.size(), picture)) {
+        const QSize content = ContentSize(preview.size(), picture);
+        preview = preview.copy((preview.width() - content.width()) / 2,
+                               (preview.height() - content.height()) / 2, content.width(),
+                               content.height());
+    }
+    SendImage(preview, sink);
+    return true;
+}
+
+} // namespace
+
+bool ReadRawHeader(const QString& path, PictureHeader& header, TPictureFault& fault) {
+    Raw raw;
+    const int opened = raw.lib->open_file(path.toLocal8Bit().constData());
+    return FillHeader(raw, opened, OwnTiff(path), header, fault);
+}
+
+bool ReadRawHeader(QByteArrayView bytes, PictureHeader& header, TPictureFault& fault) {
     Raw raw;
     // LibRaw only reads the buffer, though its signature does not say so.
     void* data = const_cast<char*>(bytes.data());
-    return FillHeader(raw, raw.lib->open_buffer(data, std::size_t(bytes.size())), header, error);
+    const int opened = raw.lib->open_buffer(data, std::size_t(bytes.size()));
+    QByteArray copy = QByteArray::fromRawData(bytes.data(), bytes.size());
+    QBuffer in(&copy);
+    in.open(QIODevice::ReadOnly);
+    return FillHeader(raw, opened, ReadRawTiff(in), header, fault);
 }
 
 void DecodeRaw(const QString& path, QSize cover, RowSink& sink) {
     Raw raw;
     if (const int code = raw.lib->open_file(path.toLocal8Bit().constData());
         code != LIBRAW_SUCCESS) {
-        Throw(path, code);
+        // Known to the program only by its previews (see FillHeader).
+        const QImage preview = OwnPreview(path, OwnTiff(path), cover);
+        if (preview.isNull()) {
+            Throw(path, code, true);
+        }
+        SendImage(preview, sink);
+        return;
     }
-    if (!DecodePreview(raw, cover, sink, path)) {
+    if (DecodePreview(raw, cover, sink, path)) {
+        return;
+    }
+    // Kept: LibRaw forgets the sizes when it fails.
+    const QSize picture(raw.lib->imgdata.sizes.width, raw.lib->imgdata.sizes.height);
+    try {
         Develop(raw, sink, path);
+    } catch (const EPictureError&) {
+        if (!DecodeAnyPreview(raw, picture, cover, sink, path)) {
+            throw;
+        }
     }
 }
 
@@ -234,11 +347,31 @@ namespace mirte {
 
 std::vector<TFirstImageCandidate> RawPreviewCandidates(const QString& path) {
     const auto raw = std::make_shared<Raw>();
+    std::vector<TFirstImageCandidate> candidates;
     if (const int code = raw->lib->open_file(path.toLocal8Bit().constData());
         code != LIBRAW_SUCCESS) {
-        Throw(path, code);
+        // The previews the program finds itself in a file LibRaw does not know.
+        const TRawTiff own = OwnTiff(path);
+        if (own.jpegs.empty()) {
+            Throw(path, code, true);
+        }
+        for (const TRawJpeg& jpeg : own.jpegs) {
+            TFirstImageCandidate candidate;
+            candidate.Size = jpeg.size;
+            candidate.Orientation = own.exif.Orientation > 0 ? own.exif.Orientation : 1;
+            candidate.Decode = [jpeg, path](QSize cover) {
+                QFile file(path);
+                const QByteArray bytes =
+                    file.open(QIODevice::ReadOnly) ? ReadRawJpeg(file, jpeg) : QByteArray();
+                TImageSink sink(path);
+                DecodeJpegData(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                               std::size_t(bytes.size()), cover, sink, path);
+                return sink.Take();
+            };
+            candidates.push_back(std::move(candidate));
+        }
+        return candidates;
     }
-    std::vector<TFirstImageCandidate> candidates;
     const libraw_thumbnail_t& thumbnail = raw->lib->imgdata.thumbnail;
     if (raw->lib->unpack_thumb() != LIBRAW_SUCCESS || thumbnail.thumb == nullptr) {
         return candidates;

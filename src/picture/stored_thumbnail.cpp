@@ -3,6 +3,7 @@
 #include "jpeg_decoder.h"
 #include "jpeg_errors.h"
 #include "picture_error.h"
+#include "picture_reasons.h"
 #include "util/unique_fd.h"
 
 #include <QFile>
@@ -40,6 +41,8 @@ struct Compressor {
 struct Decompressor {
     jpeg_decompress_struct info{};
     JpegErrors errors{};
+    bool notStored = false; // a picture the store never makes
+    bool noMemory = false;
     // Warnings fail too: a stored thumbnail cut short or damaged is never served half-read.
     Decompressor() { info.err = InitJpegErrors(errors, true); }
     ~Decompressor() { jpeg_destroy_decompress(&info); }
@@ -112,7 +115,7 @@ bool Decompress(Decompressor& d, QByteArrayView data, QSize box, QImage& image) 
     const int width = int(info->image_width);
     const int height = int(info->image_height);
     if (width > MaxStoredSide || height > MaxStoredSide || info->num_components != 3) {
-        std::snprintf(d.errors.message, sizeof d.errors.message, "not a stored thumbnail");
+        d.notStored = true;
         return false;
     }
     const QSize cover = FittedCover(width, height, box);
@@ -127,7 +130,7 @@ bool Decompress(Decompressor& d, QByteArrayView data, QSize box, QImage& image) 
         image = QImage(size, QImage::Format_RGB888);
     }
     if (image.isNull()) {
-        std::snprintf(d.errors.message, sizeof d.errors.message, "out of memory");
+        d.noMemory = true;
         return false;
     }
     while (info->output_scanline < info->output_height) {
@@ -152,7 +155,9 @@ QByteArray EncodeStoredThumbnail(const QImage& source, int quality, bool fullChr
                              : source;
     Compressor compressor;
     if (!Compress(compressor, image, quality, fullChroma)) {
-        throw EPictureError(QString::fromLocal8Bit(compressor.errors.message));
+        throw EPictureError(
+            QStringLiteral("サムネイルを格納する形にできません。"),
+            LibjpegFault(compressor.errors.pub.msg_code, compressor.errors.message).detail);
     }
     return QByteArray(reinterpret_cast<const char*>(compressor.output),
                       qsizetype(compressor.outputSize));
@@ -166,7 +171,7 @@ bool ReadStoredThumbnail(const QString& path, QSize box, QImage& image) {
             if (errno == ENOENT) {
                 return false;
             }
-            ThrowPictureError(path, QString::fromLocal8Bit(std::strerror(errno)));
+            ThrowPictureError(path, SystemFault(errno));
         }
         struct stat st {};
         if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxStoredBytes) {
@@ -184,15 +189,17 @@ bool ReadStoredThumbnail(const QString& path, QSize box, QImage& image) {
         data.resize(got);
     }
     QString error;
+    QString detail;
     if (!DecodeStoredThumbnail(
             QByteArrayView(reinterpret_cast<const char*>(data.data()), qsizetype(data.size())), box,
-            image, error)) {
-        ThrowPictureError(path, error);
+            image, error, &detail)) {
+        ThrowPictureError(path, error, detail);
     }
     return true;
 }
 
-bool DecodeStoredThumbnail(QByteArrayView bytes, QSize box, QImage& image, QString& error) {
+bool DecodeStoredThumbnail(QByteArrayView bytes, QSize box, QImage& image, QString& error,
+                           QString* detail) {
     if (bytes.isEmpty()) {
         error = QStringLiteral("サムネイルファイルが空です。");
         return false;
@@ -200,7 +207,18 @@ bool DecodeStoredThumbnail(QByteArrayView bytes, QSize box, QImage& image, QStri
     Decompressor decompressor;
     if (!Decompress(decompressor, bytes, box, image)) {
         image = QImage();
-        error = QString::fromLocal8Bit(decompressor.errors.message);
+        if (decompressor.notStored) {
+            error = QStringLiteral("サムネイルファイルではありません。");
+        } else if (decompressor.noMemory) {
+            error = PictureReasonText(TPictureReason::NoMemory, QStringLiteral("JPEG"));
+        } else {
+            const TPictureFault fault =
+                LibjpegFault(decompressor.errors.pub.msg_code, decompressor.errors.message);
+            error = fault.reason;
+            if (detail != nullptr) {
+                *detail = fault.detail;
+            }
+        }
         return false;
     }
     return true;

@@ -24,9 +24,10 @@ QByteArray EncodeStoredThumbnail(const QImage& source, int quality = StoredJpegQ
                                  bool fullChroma = StoredJpegFullChroma);
 
 // Decodes the bytes of a stored thumbnail (as ReadStoredThumbnail does a file); false, with the
-// reason in `error`, for bytes that are empty, cut short or damaged, or that claim a picture
-// larger than MaxStoredSide (whatever the box).
-bool DecodeStoredThumbnail(QByteArrayView bytes, QSize box, QImage& image, QString& error);
+// reason in `error` (and libjpeg's own words in `detail`, when asked), for bytes that are empty,
+// cut short or damaged, or that claim a picture larger than MaxStoredSide (whatever the box).
+bool DecodeStoredThumbnail(QByteArrayView bytes, QSize box, QImage& image, QString& error,
+                           QString* detail = nullptr);
 
 // Reads a stored thumbnail, decoded at the smallest DCT scale (n/8) whose picture still covers
 // the stored one fitted into `box`; an empty box reads it whole. The rows go into the image's

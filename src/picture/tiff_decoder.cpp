@@ -2,6 +2,7 @@
 
 #include "picture_error.h"
 #include "picture_limits.h"
+#include "picture_reasons.h"
 #include "tiff_support.h"
 
 #include <algorithm>
@@ -28,19 +29,19 @@ struct RgbaImage {
 } // namespace
 
 void DecodeTiff(const QString& path, RowSink& sink) {
-    QString error;
-    const TiffHandle file = OpenTiff(path, error);
+    TPictureFault fault;
+    const TiffHandle file = OpenTiff(path, fault);
     if (!file) {
-        ThrowPictureError(path, error);
+        ThrowPictureError(path, fault);
     }
     TIFF* tiff = file->Tiff();
     char reason[1024] = {};
     if (!TIFFRGBAImageOK(tiff, reason)) {
-        ThrowPictureError(path, QString::fromUtf8(reason));
+        ThrowPictureError(path, LibtiffFault(QString::fromUtf8(reason), true));
     }
     RgbaImage rgba;
     if (!TIFFRGBAImageBegin(&rgba.image, tiff, 0, reason)) {
-        ThrowPictureError(path, QString::fromUtf8(reason));
+        ThrowPictureError(path, LibtiffFault(QString::fromUtf8(reason), true));
     }
     rgba.started = true;
     const int width = static_cast<int>(rgba.image.width);
@@ -70,9 +71,10 @@ void DecodeTiff(const QString& path, RowSink& sink) {
         rgba.image.row_offset = top;
         rgba.image.col_offset = 0;
         if (!TIFFRGBAImageGet(&rgba.image, raster.data(), width, rows)) {
-            ThrowPictureError(path, file->LastError().isEmpty()
-                                        ? QStringLiteral("TIFF のデータが壊れています。")
-                                        : file->LastError());
+            if (file->LastError().isEmpty()) {
+                ThrowPictureError(path, QStringLiteral("TIFF のデータが壊れています。"));
+            }
+            ThrowPictureError(path, file->Fault());
         }
         for (int y = 0; y < rows; ++y) {
             const uint32_t* in = raster.data() + std::size_t(y) * width;

@@ -6,9 +6,9 @@
 
 namespace mirte {
 
-bool ReadTiffHeader(const QString& path, PictureHeader& header, QString& error) {
+bool ReadTiffHeader(const QString& path, PictureHeader& header, TPictureFault& fault) {
     header = PictureHeader{PictureFormat::Tiff};
-    const TiffHandle tiff = OpenTiff(path, error);
+    const TiffHandle tiff = OpenTiff(path, fault);
     if (!tiff) {
         return false;
     }
@@ -16,7 +16,7 @@ bool ReadTiffHeader(const QString& path, PictureHeader& header, QString& error) 
     uint32_t height = 0;
     if (!TIFFGetField(tiff->Tiff(), TIFFTAG_IMAGEWIDTH, &width) ||
         !TIFFGetField(tiff->Tiff(), TIFFTAG_IMAGELENGTH, &height)) {
-        error = QStringLiteral("TIFF の画像サイズがありません。");
+        fault = {QStringLiteral("TIFF の画像サイズがありません。"), {}};
         return false;
     }
     header.width = width > 0x7FFFFFFFu ? -1 : static_cast<int>(width);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture_error.h"
 #include "picture_header_fields.h"
 
 #include <QString>
@@ -7,7 +8,7 @@
 namespace mirte {
 
 // A TIFF file's size from its first directory, through libtiff (which opens the file itself);
-// false with libtiff's reason on failure.
-bool ReadTiffHeader(const QString& path, PictureHeader& header, QString& error);
+// false with the reason (and libtiff's words) on failure.
+bool ReadTiffHeader(const QString& path, PictureHeader& header, TPictureFault& fault);
 
 } // namespace mirte

@@ -1,5 +1,7 @@
 #include "tiff_support.h"
 
+#include "picture_reasons.h"
+
 #include <QFile>
 #include <cstdio>
 
@@ -19,7 +21,11 @@ int TiffFile::OnError(TIFF*, void* self, const char* module, const char* format,
     return 1; // handled: libtiff prints nothing
 }
 
-TiffHandle OpenTiff(const QString& path, QString& error) {
+TPictureFault TiffFile::Fault() const {
+    return LibtiffFault(m_error, true);
+}
+
+TiffHandle OpenTiff(const QString& path, TPictureFault& fault) {
     TiffHandle file(new TiffFile);
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t{256} * 1024 * 1024);
@@ -28,7 +34,18 @@ TiffHandle OpenTiff(const QString& path, QString& error) {
     file->m_tiff = TIFFOpenExt(QFile::encodeName(path).constData(), "r", options);
     TIFFOpenOptionsFree(options);
     if (file->m_tiff == nullptr) {
-        error = file->m_error.isEmpty() ? QStringLiteral("TIFF を開けません。") : file->m_error;
+        // A file that does not start as TIFF does is not one, whatever libtiff says of it.
+        QFile in(path);
+        const QByteArray head = in.open(QIODevice::ReadOnly) ? in.read(4) : QByteArray();
+        const bool tiff = head == QByteArrayView("II*\0", 4) ||
+                          head == QByteArrayView("MM\0*", 4) ||
+                          head == QByteArrayView("II+\0", 4) || head == QByteArrayView("MM\0+", 4);
+        if (!in.isOpen()) {
+            fault = FileFault(in);
+        } else {
+            fault = LibtiffFault(
+                file->m_error.isEmpty() ? QStringLiteral("TIFFOpen failed") : file->m_error, tiff);
+        }
         return nullptr;
     }
     return file;

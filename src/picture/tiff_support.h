@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picture_error.h"
+
 #include <QString>
 #include <memory>
 #include <tiffio.h>
@@ -16,9 +18,11 @@ public:
     TIFF* Tiff() const { return m_tiff; }
     // libtiff's last error text.
     const QString& LastError() const { return m_error; }
+    // That text as the program's reason, with libtiff's words.
+    TPictureFault Fault() const;
 
 private:
-    friend std::unique_ptr<TiffFile> OpenTiff(const QString& path, QString& error);
+    friend std::unique_ptr<TiffFile> OpenTiff(const QString& path, TPictureFault& fault);
     TiffFile() = default;
     static int OnError(TIFF*, void* self, const char* module, const char* format, va_list args);
     static int OnWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
@@ -31,6 +35,6 @@ using TiffHandle = std::unique_ptr<TiffFile>;
 
 // Opens a TIFF for reading; null with the reason on failure. No single allocation of libtiff may
 // exceed 256 MB, so a hostile header cannot make it reserve memory without bound.
-TiffHandle OpenTiff(const QString& path, QString& error);
+TiffHandle OpenTiff(const QString& path, TPictureFault& fault);
 
 } // namespace mirte

@@ -4,6 +4,7 @@
 #include "exif_reader.h"
 #include "picture_error.h"
 #include "picture_limits.h"
+#include "picture_reasons.h"
 
 #include <QFile>
 #include <QRect>
@@ -128,7 +129,7 @@ bool ReadWebpHeader(QIODevice& in, PictureHeader& header, QString& error) {
 void DecodeWebp(const QString& path, QSize cover, RowSink& sink) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ThrowPictureError(path, file.errorString());
+        ThrowPictureError(path, FileFault(file));
     }
     if (file.size() > MaxWebpFileBytes) {
         ThrowPictureError(path, QStringLiteral("WebP ファイルが大きすぎます。"));

@@ -68,6 +68,32 @@ TEST(CliFacts, PrintsNineFieldsPerPictureAndReportsFailures) {
     EXPECT_EQ(Cli({"facts", good}).status, 0);
 }
 
+TEST(CliFacts, GiveTheProgramsReasonWithTheLibrarysWordsAfterIt) {
+    TempFolder dir;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* column; // the reason column, after the file's name
+    } files[] = {
+        {"text.cr2", "hello, this is not a picture\n",
+         "詳細：RAW ファイルではありません。 (LibRaw: "},
+        {"empty.heic", {}, "詳細：HEIF ファイルではありません。 (libheif: "},
+        {"text.tif", "hello, this is not a picture\n",
+         "詳細：TIFF ファイルではありません。 (libtiff: "},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        const QString path = dir.Write(file.name, file.bytes);
+        const CliRun run = Cli({"facts", path});
+        EXPECT_EQ(run.status, 1);
+        const QString expected = path + QStringLiteral("\t画像 \"") + path +
+                                 QStringLiteral("\" を読み込めません。") +
+                                 QString::fromUtf8(file.column);
+        EXPECT_TRUE(run.err.startsWith(expected)) << run.err.toStdString();
+        EXPECT_TRUE(run.err.trimmed().endsWith(u')')) << run.err.toStdString();
+    }
+}
+
 TEST(CliThumb, WritesUpright24BitBitmapsFittedIntoTheBox) {
     TempFolder dir;
     const QString photo =
