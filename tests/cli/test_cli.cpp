@@ -210,7 +210,7 @@ TEST(CliJobs, AnyNumberOfWorkersReportsInTheOrderGivenAndStoresEachPictureOnce) 
     }
     files << files[2]; // asked for twice: rendered once, then served
     QString expected;
-    for (const QString& jobs : {"1", "3"}) {
+    for (const QString& jobs : QStringList{"1", "3"}) {
         SCOPED_TRACE(jobs.toStdString());
         CliRun thumb =
             Cli(QStringList{"thumb", "--jobs", jobs, "--out", dir.File("t" + jobs)} + files);
