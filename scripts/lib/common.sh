@@ -78,3 +78,19 @@ MIRTE_SANITIZER_FLAGS=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=None
     "-DCMAKE_CXX_FLAGS=-O1 -gline-tables-only")
 MIRTE_FUZZ_OPTIONS=("${MIRTE_SANITIZER_FLAGS[@]}" -DMIRTE_FUZZ=ON)
 MIRTE_TSAN_OPTIONS=("${MIRTE_SANITIZER_FLAGS[@]}" -DMIRTE_THREAD_SANITIZE=ON -DMIRTE_CORE_ONLY=ON)
+
+# Runs lupdate over src/ (or $MIRTE_L10N_SRC) into the translation file $1 (further lupdate options after it): the
+# program's texts are Japanese, the file's language English; no source locations, so the file
+# changes only when a text does. Quiet unless lupdate has something to say.
+mirte_lupdate() {
+    local ts="$1" out
+    shift
+    out="$(/usr/lib/qt6/bin/lupdate -silent -locations none -source-language ja_JP \
+        -target-language en "$@" "${MIRTE_L10N_SRC:-$MIRTE_ROOT/src}" -ts "$ts" 2>&1)" || {
+        echo "$out" >&2
+        return 1
+    }
+    if [ -n "$out" ]; then
+        echo "$out" >&2
+    fi
+}

@@ -5,6 +5,7 @@
 #include "generated/mirte_version.h"
 #include "qt_messages.h"
 #include "util/paths.h"
+#include "util/ui_language.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -55,6 +56,8 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
 int main(int argc, char** argv) {
     mirte::cli::KeepQtMessagesOffTheTerminal();
     const auto app = MakeApplication(argc, argv);
+    // The terminal's language: Japanese under a Japanese locale, English under any other.
+    mirte::InstallUiLanguage(mirte::DesktopUiLanguage(), *app);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") ||
         args.first() == QLatin1String("-h") || args.first() == QLatin1String("help")) {

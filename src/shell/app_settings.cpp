@@ -6,16 +6,18 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace mirte {
 
 namespace {
 
 const QString kSectionApp = QStringLiteral("APP");
+const QString kLanguageKey = QStringLiteral("Language");
 
 } // namespace
 
-TAppPaths TAppPaths::ForExecutable(const QString& exeName) {
+TAppPaths TAppPaths::ForExecutable(const QString& exeName, TUiLanguage language) {
     TAppPaths paths;
     paths.ExeName = exeName;
     paths.ExeDir = QFileInfo(exeName).absolutePath();
@@ -26,7 +28,8 @@ TAppPaths TAppPaths::ForExecutable(const QString& exeName) {
                                  QStringLiteral("Thumbnail.ini"));
     paths.DefaultCacheDir = ProgramFolderPath(ProgramFolder::Cache, paths.ExeDir);
     paths.ReadMeFile = JoinPath(ProgramFolderPath(ProgramFolder::Documents, paths.ExeDir),
-                                QStringLiteral("ReadMe.txt"));
+                                language == TUiLanguage::English ? QStringLiteral("ReadMe.en.txt")
+                                                                 : QStringLiteral("ReadMe.txt"));
     return paths;
 }
 
@@ -48,6 +51,25 @@ TCacheSettings ReadCacheSettings(IniFile& ini, const QString& defaultCacheDir) {
     settings.Directory = ReadCacheDirectory(ini, defaultCacheDir);
     settings.MaxSizeKB = ReadCacheSizeKB(ini, settings.Directory);
     return settings;
+}
+
+QString ReadUiLanguageSetting(const IniFile& ini) {
+    const QString value = ini.ReadString(kSectionApp, kLanguageKey, QString()).trimmed();
+    for (const char* known : {kUiLanguageJapanese, kUiLanguageEnglish}) {
+        if (value == QLatin1String(known)) {
+            return value;
+        }
+    }
+    return QString::fromLatin1(kUiLanguageAuto);
+}
+
+void WriteUiLanguageSetting(IniFile& ini, const QString& value) {
+    ini.WriteString(kSectionApp, kLanguageKey, value);
+}
+
+TUiLanguage UiLanguageFromSettings(const QString& iniFileName) {
+    const IniFile ini(iniFileName);
+    return ChooseUiLanguage(ReadUiLanguageSetting(ini), QLocale::system().uiLanguages());
 }
 
 } // namespace mirte

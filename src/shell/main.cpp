@@ -17,24 +17,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QThread>
-#include <QTranslator>
 #include <cstdio>
 
 namespace {
 
 using namespace mirte;
-
-// Qt's own dialogs and buttons in Japanese, when the translation is installed.
-void InstallJapaneseQtTexts(QApplication& app) {
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(translator);
-    }
-}
 
 void Refuse(const char* message) {
     ShowMessageBox(QString::fromUtf8(message), QString::fromUtf8(kProgramCaption), {mkCancel});
@@ -83,12 +71,16 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    const QString exeName = QApplication::applicationFilePath();
+    // The language the settings file or else the desktop asks for, before the first text.
+    const TUiLanguage language =
+        UiLanguageFromSettings(TAppPaths::ForExecutable(exeName).IniFileName);
+    InstallUiLanguage(language, app);
     QApplication::setApplicationName(QStringLiteral("mirte"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(kProgramCaption));
     QGuiApplication::setDesktopFileName(QStringLiteral(MIRTE_APP_ID));
     QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();
-    InstallJapaneseQtTexts(app);
     QApplication::setFont(WindowFont());
 
     const QString& path = line.Path;
@@ -105,14 +97,13 @@ int main(int argc, char** argv) {
         Refuse(kNoPrinterMessage);
         return 1;
     }
-    const QString exeName = QApplication::applicationFilePath();
     if (IsOnNetworkFileSystem(exeName)) {
         Refuse(kNetworkCopyMessage);
         return 1;
     }
 
     TWindowOptions options;
-    options.Paths = TAppPaths::ForExecutable(exeName);
+    options.Paths = TAppPaths::ForExecutable(exeName, language);
     options.StartPath = path;
     // Debug.ini's switches, the trace file and the log, before the window and after it (only
     // the running instance: a second start never touches them).

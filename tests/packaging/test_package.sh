@@ -47,7 +47,8 @@ id="$(basename "$root"/usr/share/applications/*.desktop .desktop)"
 expected=(usr/bin/mirte usr/bin/mirte-cli usr/share/applications/"$id".desktop
     usr/share/metainfo/"$id".metainfo.xml usr/share/icons/hicolor/scalable/apps/"$id".svg
     usr/share/man/man1/mirte.1.gz usr/share/man/man1/mirte-cli.1.gz
-    usr/share/doc/mirte/ReadMe.txt usr/share/doc/mirte/copyright usr/share/doc/mirte/changelog.gz)
+    usr/share/doc/mirte/ReadMe.txt usr/share/doc/mirte/ReadMe.en.txt
+    usr/share/doc/mirte/copyright usr/share/doc/mirte/changelog.gz)
 for size in 16 32 48 64 128 256; do
     expected+=(usr/share/icons/hicolor/${size}x${size}/apps/"$id".png)
 done
@@ -76,6 +77,17 @@ run() { "${in_home[@]}" "$@"; }
 bin="$root/usr/bin"
 version="$(dpkg-deb -f "$deb" Version)"
 [ "$(run "$bin/mirte-cli" --version)" = "mirte-cli $version" ] || fail "mirte-cli --version"
+
+# The English translation travels inside the programs: an error in each language.
+missing_folder_error() { # LANG
+    run env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG="$1" "$bin/mirte-cli" list "$scratch/none" 2>&1 |
+        cut -f2
+}
+[ "$(missing_folder_error ja_JP.UTF-8)" = "フォルダが存在しません。" ] ||
+    fail "mirte-cli in Japanese: $(missing_folder_error ja_JP.UTF-8)"
+english="$(missing_folder_error en_US.UTF-8)"
+[[ -n "$english" && -z "$(LC_ALL=C tr -d '\0-\177' <<<"$english")" ]] ||
+    fail "mirte-cli in English: $english"
 
 photos() { # FOLDER NAME... : one small generated JPEG per name
     mkdir -p "$1"
