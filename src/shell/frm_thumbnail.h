@@ -157,6 +157,10 @@ private:
     void BuildMenus();
     void BuildStatusBar();
     void BuildPopupMenus();
+    // Settings > Language: the desktop's, Japanese or English, from the next start.
+    void BuildLanguageMenu(QMenu* settings);
+    void ChooseLanguage(const QString& value);
+    void ShowLanguageSetting();
     void OpenSettingsAndCache();
     // The remembered order, size and place, before the first folder loads.
     void RestoreWindowState(const TWindowState& state);

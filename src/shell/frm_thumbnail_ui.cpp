@@ -120,6 +120,7 @@ void TfrmThumbnail::BuildMenus() {
     QMenu* settings = bar->addMenu(QStringLiteral("設定(&T)"));
     connect(AddMenuItem(settings, "N3", QStringLiteral("キャッシュの設定(&U)")),
             &QAction::triggered, this, &TfrmThumbnail::N3Click);
+    BuildLanguageMenu(settings);
 
     QMenu* internet = bar->addMenu(QStringLiteral("インターネット(&N) "));
     connect(AddMenuItem(internet, "MMHomePage", QStringLiteral("ミルテホームページ(&H)")),

@@ -7,6 +7,7 @@
 #include "generated/mirte_version.h"
 #include "print/layout_dialog.h"
 #include "report/font_substitutes.h"
+#include "shell/app_settings.h"
 #include "shell/internet_links.h"
 #include "shell/single_instance.h"
 #include "util/cache_size.h"
@@ -20,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QScreen>
 #include <QSignalSpy>
@@ -130,6 +132,8 @@ private slots:
     void closingDuringALoadEndsPromptlyAndSavesTheTable();
     void firstStartWritesTheSettingsFile();
     void readOnlySettingsFileIsNeverWritten();
+    void languageChoiceIsKeptForTheNextStart_data();
+    void languageChoiceIsKeptForTheNextStart();
     void cacheSizeFromTheSettingsFile();
     void folderArgumentAndFallback();
     void theWindowRemembersWhereItWas_data();
@@ -421,6 +425,40 @@ void TestMainWindow::readOnlySettingsFileIsNeverWritten() {
     }
     QCOMPARE(fixture.Program.Read(QStringLiteral("Thumbnail.ini")), content);
     QVERIFY(fixture.Messages.isEmpty());
+}
+
+void TestMainWindow::languageChoiceIsKeptForTheNextStart_data() {
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<bool>("readOnly");
+    QTest::newRow("English") << "en" << false;
+    QTest::newRow("Japanese") << "ja" << false;
+    QTest::newRow("the desktop's") << "auto" << false;
+    QTest::newRow("read-only settings file") << "en" << true;
+}
+
+void TestMainWindow::languageChoiceIsKeptForTheNextStart() {
+    QFETCH(QString, choice);
+    QFETCH(bool, readOnly);
+    WindowFixture fixture;
+    const QString iniPath =
+        fixture.Program.Write(QStringLiteral("Thumbnail.ini"), "[APP]\r\nLanguage=klingon\r\n");
+    if (readOnly) {
+        QFile::setPermissions(iniPath, QFileDevice::ReadOwner);
+    }
+    auto window = fixture.Open(fixture.Program.Path());
+    const auto action = [&](const QString& value) {
+        return window->findChild<QAction*>(QStringLiteral("MMLanguage_") + value);
+    };
+    QMenu* menu = window->findChild<QMenu*>(QStringLiteral("MMLanguage"));
+    emit menu->aboutToShow();
+    QVERIFY(action(QStringLiteral("auto"))->isChecked()); // what is not known counts as auto
+    action(choice)->trigger();
+    emit menu->aboutToShow();
+
+    const QString kept = readOnly ? QStringLiteral("auto") : choice;
+    QCOMPARE(ReadUiLanguageSetting(IniFile(iniPath)), kept);
+    QVERIFY(action(kept)->isChecked());
+    QCOMPARE(fixture.Messages.size(), readOnly ? 1 : 0);
 }
 
 void TestMainWindow::cacheSizeFromTheSettingsFile() {
