@@ -223,7 +223,7 @@ QString TfrmThumbnail::LoadStateText() const {
 }
 
 bool TfrmThumbnail::LoadFinished() const {
-    return IsLoadFinished(StatusPanel0->text());
+    return LoadEnded(m_loadPercent);
 }
 
 void TfrmThumbnail::LoadFolder(const QString& path) {
@@ -307,6 +307,7 @@ void TfrmThumbnail::ShellTreeViewChange(const QString& path) {
 }
 
 void TfrmThumbnail::SetLoadProgress(int percent) {
+    m_loadPercent = percent;
     ProgressBar->setValue(qBound(0, percent, 100));
     StatusPanel0->setText(LoadProgressText(percent));
     ProgressBar->setVisible(percent >= 0 && percent < 100);
