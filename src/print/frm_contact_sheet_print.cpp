@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 
 namespace mirte {
@@ -13,7 +14,7 @@ namespace {
 
 TLayoutDialogGeometry ContactSheetGeometry() {
     TLayoutDialogGeometry g;
-    g.Caption = QStringLiteral("コンタクトシート印刷");
+    g.Caption = QCoreApplication::translate("ContactSheetPrint", "コンタクトシート印刷");
     g.Client = {750, 502};
     g.Panel = {8, 8, 525, 437};
     g.Sample = {4, 4, 517, 429};
@@ -37,7 +38,7 @@ TfrmContactSheetPrint::TfrmContactSheetPrint(TprtContactSheetPrint& form, TLayou
                                              QWidget* parent)
     : TLayoutDialog(ContactSheetGeometry(), form, std::move(parts), parent), m_sheet(form) {
     setObjectName(QStringLiteral("frmContactSheetPrint"));
-    CbDateCheck = new QCheckBox(QStringLiteral("撮影日"), GroupBox1);
+    CbDateCheck = new QCheckBox(tr("撮影日"), GroupBox1);
     CbDateCheck->setGeometry(16, 104, 97, CbDateCheck->sizeHint().height());
     CbDateCheck->setChecked(true);
     connect(CbDateCheck, &QCheckBox::clicked, this, [this] { CbDateCheckClick(); });

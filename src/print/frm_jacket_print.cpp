@@ -5,6 +5,7 @@
 #include "util/ini_file.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,7 +17,7 @@ namespace {
 
 TLayoutDialogGeometry JacketGeometry() {
     TLayoutDialogGeometry g;
-    g.Caption = QStringLiteral("バックカード印刷");
+    g.Caption = QCoreApplication::translate("JacketPrint", "バックカード印刷");
     g.Client = {752, 502};
     g.Panel = {8, 8, 525, 437};
     g.Sample = {12, 8, 496, 409};
@@ -37,14 +38,16 @@ TLayoutDialogGeometry JacketGeometry() {
 TfrmJacketPrint::TfrmJacketPrint(TprtJacketPrint& form, TLayoutDialogParts parts, QWidget* parent)
     : TLayoutDialog(JacketGeometry(), form, std::move(parts), parent), m_jacket(form) {
     setObjectName(QStringLiteral("frmJacketPrint"));
-    Label5 = new QLabel(QStringLiteral("画像の回転を行います："), GroupBox1);
+    Label5 = new QLabel(tr("画像の回転を行います："), GroupBox1);
     Label5->move(16, 84);
     Label5->adjustSize();
-    BtnTrimming = AddDialogButton(GroupBox1, QStringLiteral("回転"), QRect(24, 104, 77, 25));
+    BtnTrimming = AddDialogButton(GroupBox1, tr("回転"), QRect(24, 104, 77, 25));
     connect(BtnTrimming, &QPushButton::clicked, this, [this] { BtnTrimmingClick(); });
     QStringList captions;
+    // The table's entries (jacket_settings.h) in the language in use, in the context
+    // JacketSettings.
     for (const char* caption : jacket::LayoutCaptions) {
-        captions.append(QString::fromUtf8(caption));
+        captions.append(QCoreApplication::translate("JacketSettings", caption));
     }
     FillLayoutBox(captions, 0);
     LoadSettings();

@@ -94,7 +94,7 @@ void TPreviewImage::mousePressEvent(QMouseEvent* event) {
 }
 
 TfrmPreview::TfrmPreview(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("プレビュー"));
+    setWindowTitle(tr("プレビュー"));
     QFont font(QString::fromUtf8(kGuiFontFamily));
     font.setPixelSize(12);
     setFont(font);
@@ -126,8 +126,8 @@ TfrmPreview::TfrmPreview(QWidget* parent) : QDialog(parent) {
 }
 
 void TfrmPreview::BuildToolBar() {
-    btnFormClose = new QPushButton(QStringLiteral("閉じる"), ToolBar);
-    btnFormClose->setToolTip(QStringLiteral("プレビューを閉じる"));
+    btnFormClose = new QPushButton(tr("閉じる"), ToolBar);
+    btnFormClose->setToolTip(tr("プレビューを閉じる"));
     btnFormClose->setFixedSize(73, 27);
     btnFormClose->setAutoDefault(false);
     ToolBar->addWidget(btnFormClose);
@@ -136,10 +136,10 @@ void TfrmPreview::BuildToolBar() {
 
     btnZoomToFit = new QToolButton(ToolBar);
     btnZoomToFit->setIcon(Glyph(0));
-    btnZoomToFit->setToolTip(QStringLiteral("ウィンドウに納まるサイズで表示"));
+    btnZoomToFit->setToolTip(tr("ウィンドウに納まるサイズで表示"));
     btnZoomToWidth = new QToolButton(ToolBar);
     btnZoomToWidth->setIcon(Glyph(1));
-    btnZoomToWidth->setToolTip(QStringLiteral("ウィンドウの横幅に併せて表示"));
+    btnZoomToWidth->setToolTip(tr("ウィンドウの横幅に併せて表示"));
     for (QToolButton* b : {btnZoomToFit, btnZoomToWidth}) {
         b->setCheckable(true);
         b->setAutoExclusive(true);
@@ -150,11 +150,10 @@ void TfrmPreview::BuildToolBar() {
     btnZoomToWidth->setChecked(true);
     ToolBar->addSeparator();
 
-    btnFirst = NavigationButton(ToolBar, QStringLiteral("≪"), QStringLiteral("最初のページに移動"));
-    btnPrevios =
-        NavigationButton(ToolBar, QStringLiteral("＜"), QStringLiteral("前のページに移動"));
-    btnNext = NavigationButton(ToolBar, QStringLiteral("＞"), QStringLiteral("次のページに移動"));
-    btnLast = NavigationButton(ToolBar, QStringLiteral("≫"), QStringLiteral("最後のページに移動"));
+    btnFirst = NavigationButton(ToolBar, QStringLiteral("≪"), tr("最初のページに移動"));
+    btnPrevios = NavigationButton(ToolBar, QStringLiteral("＜"), tr("前のページに移動"));
+    btnNext = NavigationButton(ToolBar, QStringLiteral("＞"), tr("次のページに移動"));
+    btnLast = NavigationButton(ToolBar, QStringLiteral("≫"), tr("最後のページに移動"));
     connect(btnFirst, &QToolButton::clicked, this, [this] {
         if (OnFirst)
             OnFirst();
@@ -177,19 +176,19 @@ void TfrmPreview::BuildToolBar() {
     pnlPageNumber->setFrameShadow(QFrame::Sunken);
     pnlPageNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     pnlPageNumber->setFixedSize(60, 27);
-    pnlPageNumber->setToolTip(QStringLiteral("現在のページ"));
+    pnlPageNumber->setToolTip(tr("現在のページ"));
     ToolBar->addWidget(pnlPageNumber);
-    Label1 = new QLabel(QStringLiteral("ページ"), ToolBar);
+    Label1 = new QLabel(tr("ページ"), ToolBar);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFixedSize(44, 27);
     ToolBar->addWidget(Label1);
     ToolBar->addSeparator();
 
     btnPrintOut = new QToolButton(ToolBar);
-    btnPrintOut->setText(QStringLiteral("印刷"));
+    btnPrintOut->setText(tr("印刷"));
     btnPrintOut->setIcon(PrinterGlyph());
     btnPrintOut->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    btnPrintOut->setToolTip(QStringLiteral("印刷する"));
+    btnPrintOut->setToolTip(tr("印刷する"));
     btnPrintOut->setFixedSize(72, 27);
     ToolBar->addWidget(btnPrintOut);
     connect(btnPrintOut, &QToolButton::clicked, this, [this] {

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 
 namespace mirte {
 
@@ -12,7 +13,7 @@ namespace {
 
 TLayoutDialogGeometry IndexCardGeometry() {
     TLayoutDialogGeometry g;
-    g.Caption = QStringLiteral("インデックスカード印刷");
+    g.Caption = QCoreApplication::translate("IndexCardPrint", "インデックスカード印刷");
     g.Client = {792, 502};
     g.Panel = {8, 8, 565, 437};
     g.Sample = {4, 4, 557, 429};

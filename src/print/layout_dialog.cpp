@@ -86,17 +86,17 @@ void TLayoutDialog::BuildControls(const TLayoutDialogGeometry& g) {
     SampleImage = new QLabel(Panel);
     SampleImage->setGeometry(g.Sample);
 
-    GroupBox1 = new QGroupBox(QStringLiteral(" レイアウト設定 "), this);
+    GroupBox1 = new QGroupBox(tr(" レイアウト設定 "), this);
     GroupBox1->setGeometry(g.GroupLeft, 12, 205, 485);
     QWidget* box = GroupBox1;
-    Label1 = AddLabel(box, QStringLiteral("レイアウトを選択します："), 16, 24);
+    Label1 = AddLabel(box, tr("レイアウトを選択します："), 16, 24);
     CbLayout = new QComboBox(box);
     CbLayout->setGeometry(24, 44, 81, CbLayout->sizeHint().height());
     if (g.FileNameTop >= 0) {
-        CbFNCheck = new QCheckBox(QStringLiteral("ファイル名"), box);
+        CbFNCheck = new QCheckBox(tr("ファイル名"), box);
         CbFNCheck->setGeometry(16, g.FileNameTop, 97, CbFNCheck->sizeHint().height());
         CbFNCheck->setChecked(true);
-        Label6 = AddLabel(box, QStringLiteral("フォントサイズ"), 34, g.SizeTop + 4);
+        Label6 = AddLabel(box, tr("フォントサイズ"), 34, g.SizeTop + 4);
         CbFNSize = new QComboBox(box);
         CbFNSize->setEditable(true);
         CbFNSize->setInsertPolicy(QComboBox::NoInsert);
@@ -106,33 +106,31 @@ void TLayoutDialog::BuildControls(const TLayoutDialogGeometry& g) {
         connect(CbFNCheck, &QCheckBox::clicked, this, [this] { CbFNCheckClick(); });
         connect(CbFNSize, &QComboBox::activated, this, [this] { CbFNSizeClick(); });
     }
-    Label2 = AddLabel(box, QStringLiteral("ラベルの色を選択します："), 16, g.ColorLabelTop);
+    Label2 = AddLabel(box, tr("ラベルの色を選択します："), 16, g.ColorLabelTop);
     EdSelectColor = new QLineEdit(box);
     EdSelectColor->setGeometry(24, g.ColorTop, 37, 20);
     EdSelectColor->setReadOnly(true);
     EdSelectColor->setEnabled(false);
     EdSelectColor->setFocusPolicy(Qt::NoFocus);
-    BtnSelectColor = AddDialogButton(box, QStringLiteral("選択"), QRect(64, g.ColorTop, 41, 21));
-    Label3 = AddLabel(box, QStringLiteral("タイトルを入力します："), 16, g.TitleLabelTop);
+    BtnSelectColor = AddDialogButton(box, tr("選択"), QRect(64, g.ColorTop, 41, 21));
+    Label3 = AddLabel(box, tr("タイトルを入力します："), 16, g.TitleLabelTop);
     EdTitle = new QPlainTextEdit(box);
     EdTitle->setGeometry(24, g.TitleTop, 169, 45);
     EdTitle->installEventFilter(this);
-    BtnEnter = AddDialogButton(box, QStringLiteral("入力"), QRect(56, g.TitleButtonsTop, 65, 25));
-    BtnFont =
-        AddDialogButton(box, QStringLiteral("フォント"), QRect(128, g.TitleButtonsTop, 65, 25));
+    BtnEnter = AddDialogButton(box, tr("入力"), QRect(56, g.TitleButtonsTop, 65, 25));
+    BtnFont = AddDialogButton(box, tr("フォント"), QRect(128, g.TitleButtonsTop, 65, 25));
     Panel1 = new QFrame(box);
     Panel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Panel1->setGeometry(8, 416, 189, 2);
-    Label4 =
-        AddLabel(box, QStringLiteral("レイアウト設定の保存"), g.SaveLabel.x(), g.SaveLabel.y());
-    BtnSaveSetting = AddDialogButton(box, QStringLiteral("設定保存"), QRect(16, 448, 85, 29));
-    BtnReset = AddDialogButton(box, QStringLiteral("リセット"), QRect(112, 448, 85, 29));
+    Label4 = AddLabel(box, tr("レイアウト設定の保存"), g.SaveLabel.x(), g.SaveLabel.y());
+    BtnSaveSetting = AddDialogButton(box, tr("設定保存"), QRect(16, 448, 85, 29));
+    BtnReset = AddDialogButton(box, tr("リセット"), QRect(112, 448, 85, 29));
 
-    BtnPrint = AddDialogButton(this, QStringLiteral("印刷"), QRect(8, 456, 93, 41));
+    BtnPrint = AddDialogButton(this, tr("印刷"), QRect(8, 456, 93, 41));
     BtnPrint->setIcon(PrinterGlyph(24));
-    BtnPreview = AddDialogButton(this, QStringLiteral("プレビュー"), QRect(116, 456, 93, 41));
+    BtnPreview = AddDialogButton(this, tr("プレビュー"), QRect(116, 456, 93, 41));
     BtnPreview->setIcon(PreviewGlyph(24));
-    BtnClose = AddDialogButton(this, QStringLiteral("閉じる"), QRect(g.CloseLeft, 456, 93, 41));
+    BtnClose = AddDialogButton(this, tr("閉じる"), QRect(g.CloseLeft, 456, 93, 41));
     for (QPushButton* button : {BtnPrint, BtnPreview, BtnClose}) {
         button->setIconSize(QSize(24, 24));
     }
@@ -155,7 +153,7 @@ void TLayoutDialog::BuildFontDialog() {
     FontDialog = new QFontDialog(this);
     FontDialog->setOption(QFontDialog::DontUseNativeDialog);
     // Qt's font dialog has no colour of its own: a button for the title's colour goes below.
-    auto* colour = new QPushButton(QStringLiteral("文字色..."), FontDialog);
+    auto* colour = new QPushButton(tr("文字色..."), FontDialog);
     colour->setObjectName(QStringLiteral("FontColorButton"));
     colour->setAutoDefault(false);
     if (auto* grid = qobject_cast<QGridLayout*>(FontDialog->layout())) {
@@ -298,7 +296,7 @@ void TLayoutDialog::CbFNSizeExit() {
 
 void TLayoutDialog::CbFNSizeKeyPress() {
     if (ValidFontSize(CbFNSize->currentText()) == 0) {
-        m_parts.Ask(QString::fromUtf8(kBadSizeMessage), TAskButtons::Ok);
+        m_parts.Ask(tr(kBadSizeMessage), TAskButtons::Ok);
         RestoreSizeBox();
         return;
     }

@@ -61,8 +61,9 @@ struct TLayoutDialogParts {
 class TLayoutDialog : public QDialog {
     Q_OBJECT
 public:
-    // The message of the file-name size box, word for word.
-    static constexpr const char* kBadSizeMessage = "入力された値に誤りがあります。(有効範囲3-28)";
+    // The message of the file-name size box, word for word (translated where shown).
+    static constexpr const char* kBadSizeMessage =
+        QT_TRANSLATE_NOOP("mirte::TLayoutDialog", "入力された値に誤りがあります。(有効範囲3-28)");
 
     TLayoutDialog(const TLayoutDialogGeometry& geometry, TReportForm& form,
                   TLayoutDialogParts parts, QWidget* parent);

@@ -3,6 +3,7 @@
 #include "layouts/report_form.h"
 #include "report/qt_printer_device.h"
 
+#include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
@@ -41,7 +42,7 @@ bool TQtPrintDialogRunner::Execute(bool pageRange, int pageCount, QPageRanges& p
 }
 
 bool PrintConfirm(const TPrintConfirmation& c, QPageRanges& pages) {
-    c.Ask(QString::fromUtf8(kChoosePaperMessage), TAskButtons::Ok);
+    c.Ask(QCoreApplication::translate("PrintConfirm", kChoosePaperMessage), TAskButtons::Ok);
     if (!c.Dialog.Execute(c.PageRange, c.Form.PageCount(), pages)) {
         return false;
     }
@@ -54,7 +55,8 @@ bool PrintConfirm(const TPrintConfirmation& c, QPageRanges& pages) {
         if (c.Refresh) {
             c.Refresh();
         }
-        if (c.Ask(QString::fromUtf8(kPrinterChangedMessage), TAskButtons::OkCancel) != 1) {
+        if (c.Ask(QCoreApplication::translate("PrintConfirm", kPrinterChangedMessage),
+                  TAskButtons::OkCancel) != 1) {
             return false;
         }
     }
@@ -67,7 +69,7 @@ bool PrintConfirm(const TPrintConfirmation& c, QPageRanges& pages) {
         }
     }
     if (existing.isEmpty()) {
-        c.Ask(QString::fromUtf8(kNoSuchPagesMessage), TAskButtons::Ok);
+        c.Ask(QCoreApplication::translate("PrintConfirm", kNoSuchPagesMessage), TAskButtons::Ok);
         return false;
     }
     pages = existing;

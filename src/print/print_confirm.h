@@ -4,6 +4,7 @@
 #include "report/printer_device.h"
 
 #include <QPageRanges>
+#include <QtGlobal>
 #include <functional>
 
 class QPrintDialog;
@@ -36,11 +37,13 @@ private:
     TQtPrinterDevice& m_printer;
 };
 
-// The messages of the confirmation, word for word.
-inline constexpr const char* kChoosePaperMessage = "用紙にはA4もしくはレターを選択してください。";
-inline constexpr const char* kPrinterChangedMessage =
-    "プリンタの設定が変わりました。A4かレターサイズで印刷してください。";
-inline constexpr const char* kNoSuchPagesMessage = "指定されたページはありません。";
+// The messages of the confirmation, word for word (translated where shown).
+inline constexpr const char* kChoosePaperMessage =
+    QT_TRANSLATE_NOOP("PrintConfirm", "用紙にはA4もしくはレターを選択してください。");
+inline constexpr const char* kPrinterChangedMessage = QT_TRANSLATE_NOOP(
+    "PrintConfirm", "プリンタの設定が変わりました。A4かレターサイズで印刷してください。");
+inline constexpr const char* kNoSuchPagesMessage =
+    QT_TRANSLATE_NOOP("PrintConfirm", "指定されたページはありません。");
 
 // What a print button runs before printing: the A4-or-Letter notice, the print dialog (with the
 // paper to choose), the layout's orientation forced on the printer, the page laid out again;

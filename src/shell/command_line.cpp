@@ -2,6 +2,7 @@
 
 #include "generated/mirte_version.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace mirte {
@@ -80,15 +81,16 @@ TCommandLine TCommandLine::Parse(const QStringList& arguments) {
             optionsEnd = true;
         } else if (!optionsEnd && argument.startsWith(QLatin1Char('-'))) {
             line.What = Action::Error;
-            line.Message = QStringLiteral("unknown option \"%1\"").arg(argument);
+            line.Message =
+                QCoreApplication::translate("CommandLine", "unknown option \"%1\"").arg(argument);
             return line;
         } else if (!line.Path.isEmpty()) {
             line.What = Action::Error;
-            line.Message = QStringLiteral("one FOLDER or PICTURE only");
+            line.Message = QCoreApplication::translate("CommandLine", "one FOLDER or PICTURE only");
             return line;
         } else if (argument.isEmpty()) {
             line.What = Action::Error;
-            line.Message = QStringLiteral("an empty path");
+            line.Message = QCoreApplication::translate("CommandLine", "an empty path");
             return line;
         } else {
             line.Path = QFileInfo(argument).absoluteFilePath();
@@ -98,7 +100,8 @@ TCommandLine TCommandLine::Parse(const QStringList& arguments) {
 }
 
 QString TCommandLine::Usage() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "CommandLine",
         "usage: mirte [FOLDER | PICTURE]\n"
         "       mirte --help | --version\n"
         "ミルテ shows a folder's pictures as thumbnails and prints index cards, back cards\n"

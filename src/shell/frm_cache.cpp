@@ -9,6 +9,7 @@
 #include "util/file_system_kind.h"
 #include "util/ini_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -32,17 +33,18 @@ QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top) {
 }
 
 void ShowError(const QString& message) {
-    ShowMessageBox(message, QString::fromUtf8(kProgramCaption), {mkOK});
+    ShowMessageBox(message, ProgramCaption(), {mkOK});
 }
 
 } // namespace
 
 QString CacheFolderRefusal(const QString& folder) {
     if (QFileInfo(folder).isDir() && !IsOnOrdinaryFileSystem(folder)) {
-        return QString::fromUtf8(kNoCacheHereMessage); // writable or not, it keeps nothing
+        return QCoreApplication::translate(
+            "CacheFolder", kNoCacheHereMessage); // writable or not, it keeps nothing
     }
     if (FolderIsReadOnly(folder)) {
-        return QString::fromUtf8(kReadOnlyFolderMessage);
+        return QCoreApplication::translate("CacheFolder", kReadOnlyFolderMessage);
     }
     return {};
 }
@@ -60,11 +62,11 @@ TfrmCache::TfrmCache(TThumbnailDB& db, IniFile& ini, const QString& defaultCache
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_db(db), m_ini(ini), m_access(std::move(access)) {
-    setWindowTitle(QStringLiteral("キャッシュの設定"));
+    setWindowTitle(tr("キャッシュの設定"));
     setFont(WindowFont());
     setFixedSize(375, 179);
 
-    Label1 = AddLabel(this, QStringLiteral("画像キャッシュサイズ"), 16, 10);
+    Label1 = AddLabel(this, tr("画像キャッシュサイズ"), 16, 10);
     TrackBar = new QSlider(Qt::Horizontal, this);
     TrackBar->setGeometry(12, 28, 351, 30);
     TrackBar->setRange(0, MaxPosition);
@@ -76,15 +78,15 @@ TfrmCache::TfrmCache(TThumbnailDB& db, IniFile& ini, const QString& defaultCache
     Label3 = AddLabel(this, QStringLiteral("500MB"), 0, 60);
     Label3->move(363 - Label3->width(), 60);
 
-    Label4 = AddLabel(this, QStringLiteral("キャッシュ保存先"), 16, 84);
+    Label4 = AddLabel(this, tr("キャッシュ保存先"), 16, 84);
     EdCachePath = new QLineEdit(this);
     EdCachePath->setReadOnly(true);
     EdCachePath->setGeometry(16, 102, 300, 23);
-    BtnSelectPath = AddDialogButton(this, QStringLiteral("・・・"), QRect(322, 101, 41, 25));
+    BtnSelectPath = AddDialogButton(this, tr("・・・"), QRect(322, 101, 41, 25));
 
-    BtnBest = AddDialogButton(this, QStringLiteral("最適値"), QRect(16, 142, 95, 25));
-    BtnClear = AddDialogButton(this, QStringLiteral("キャッシュクリア"), QRect(140, 142, 110, 25));
-    BtnClose = AddDialogButton(this, QStringLiteral("閉じる"), QRect(268, 142, 95, 25));
+    BtnBest = AddDialogButton(this, tr("最適値"), QRect(16, 142, 95, 25));
+    BtnClear = AddDialogButton(this, tr("キャッシュクリア"), QRect(140, 142, 110, 25));
+    BtnClose = AddDialogButton(this, tr("閉じる"), QRect(268, 142, 95, 25));
 
     SelectCachePath = new TfrmSelectCachePath(defaultCacheDir, this);
 

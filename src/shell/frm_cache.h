@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QtGlobal>
 #include <functional>
 
 class QLabel;
@@ -87,11 +88,14 @@ private:
 // True when the folder may not be written to (or no longer exists).
 bool FolderIsReadOnly(const QString& folder);
 
-inline constexpr const char* kReadOnlyFolderMessage = "指定されたディレクトリは読み取り専用です。";
+// The refusals, word for word (translated where shown).
+inline constexpr const char* kReadOnlyFolderMessage =
+    QT_TRANSLATE_NOOP("CacheFolder", "指定されたディレクトリは読み取り専用です。");
 inline constexpr const char* kNoCacheHereMessage =
-    "指定されたディレクトリにはキャッシュを保存できません。";
+    QT_TRANSLATE_NOOP("CacheFolder", "指定されたディレクトリにはキャッシュを保存できません。");
 // Why the folder cannot take the cache, as the dialog says it: a folder of the kernel's own file
-// systems (proc, sysfs, devtmpfs ...), or one that is read-only or gone; empty when it can.
+// systems (proc, sysfs, devtmpfs ...), or one that is read-only or gone, in the language in use;
+// empty when it can.
 QString CacheFolderRefusal(const QString& folder);
 
 } // namespace mirte

@@ -15,7 +15,7 @@ namespace mirte {
 
 TfrmGauge::TfrmGauge(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setWindowTitle(QStringLiteral("印刷の準備中"));
+    setWindowTitle(tr("印刷の準備中"));
     setFont(WindowFont());
     setFixedSize(297, 94);
 
@@ -24,12 +24,12 @@ TfrmGauge::TfrmGauge(QWidget* owner)
     Gauge->SetForeColor(QColor(0, 0, 128)); // navy
     Gauge->SetProgress(0);
 
-    Label1 = new QLabel(QStringLiteral("印刷の準備をしています"), this);
+    Label1 = new QLabel(tr("印刷の準備をしています"), this);
     Label1->setFont(WindowFont(13));
     Label1->move(72, 40);
     Label1->adjustSize();
 
-    Button1 = AddDialogButton(this, QStringLiteral("キャンセル"), QRect(96, 64, 101, 25));
+    Button1 = AddDialogButton(this, tr("キャンセル"), QRect(96, 64, 101, 25));
     connect(Button1, &QPushButton::clicked, this, &TfrmGauge::Button1Click);
 }
 

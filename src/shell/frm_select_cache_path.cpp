@@ -46,11 +46,11 @@ TfrmSelectCachePath::TfrmSelectCachePath(const QString& defaultCacheDir, QWidget
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_defaultCacheDir(defaultCacheDir) {
-    setWindowTitle(QStringLiteral("保存先選択"));
+    setWindowTitle(tr("保存先選択"));
     setFont(WindowFont());
     setFixedSize(300, 342);
 
-    Label1 = new QLabel(QStringLiteral("キャッシュの保存先を指定してください。"), this);
+    Label1 = new QLabel(tr("キャッシュの保存先を指定してください。"), this);
     Label1->setGeometry(12, 8, 276, 18);
     DriveComboBox = new QComboBox(this);
     DriveComboBox->setGeometry(12, 30, 276, 24);
@@ -67,9 +67,9 @@ TfrmSelectCachePath::TfrmSelectCachePath(const QString& defaultCacheDir, QWidget
         DirectoryListBox->hideColumn(column);
     }
 
-    BtnOK = AddDialogButton(this, QStringLiteral("OK"), QRect(12, 308, 84, 25));
-    BtnCancel = AddDialogButton(this, QStringLiteral("キャンセル"), QRect(108, 308, 84, 25));
-    BtnStart = AddDialogButton(this, QStringLiteral("初期値"), QRect(204, 308, 84, 25));
+    BtnOK = AddDialogButton(this, tr("OK"), QRect(12, 308, 84, 25));
+    BtnCancel = AddDialogButton(this, tr("キャンセル"), QRect(108, 308, 84, 25));
+    BtnStart = AddDialogButton(this, tr("初期値"), QRect(204, 308, 84, 25));
 
     connect(DriveComboBox, &QComboBox::currentIndexChanged, this,
             &TfrmSelectCachePath::DriveComboBoxChange);
@@ -157,8 +157,8 @@ void TfrmSelectCachePath::ShowFolder(const QString& folder) {
 void TfrmSelectCachePath::DriveComboBoxChange(int index) {
     QString root = DriveComboBox->itemData(index).toString();
     if (!DriveReady(root)) {
-        ShowMessageBox(root + QStringLiteral(":ドライブにディスクを挿入してください。"),
-                       QString::fromUtf8(kProgramCaption), {mkOK});
+        ShowMessageBox(tr("%1:ドライブにディスクを挿入してください。").arg(root), ProgramCaption(),
+                       {mkOK});
         SelectVolumeItem(m_volume);
         return; // the folder list still shows the previous volume
     }

@@ -15,7 +15,6 @@
 #include "print/print_windows.h"
 #include "program_pictures.h"
 #include "util/dir_list.h"
-#include "util/errors.h"
 #include "util/ini_file.h"
 #include "util/list_files.h"
 #include "util/paths.h"
@@ -56,12 +55,12 @@ const std::vector<TThumbnailSize>& TfrmThumbnail::ThumbnailSizes() {
 TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
     : QMainWindow(parent), m_paths(std::move(options.Paths)), m_debugLog(options.DebugLog) {
     setObjectName(QStringLiteral("frmThumbnail"));
-    setWindowTitle(QString::fromUtf8(kProgramCaption));
+    setWindowTitle(ProgramCaption());
     setWindowIcon(ProgramIcon());
     setFont(WindowFont());
     setMinimumWidth(MinimumWidth);
     m_showMessage = [](const QString& text, const std::vector<std::uint8_t>& kinds) {
-        return MsgManage().ShowMessageBox(text, QString::fromUtf8(kProgramCaption), kinds);
+        return MsgManage().ShowMessageBox(text, ProgramCaption(), kinds);
     };
 
     // The window never starts larger than the desktop's work area.
@@ -223,7 +222,7 @@ QString TfrmThumbnail::LoadStateText() const {
 }
 
 bool TfrmThumbnail::LoadFinished() const {
-    return IsLoadFinished(StatusPanel0->text());
+    return LoadEnded(m_loadPercent);
 }
 
 void TfrmThumbnail::LoadFolder(const QString& path) {
@@ -233,12 +232,11 @@ void TfrmThumbnail::LoadFolder(const QString& path) {
     const QString reason = error == 0 ? QString() : FolderErrorText(error);
     m_imageListThread->SetFileList(error == 0 ? ListFilePaths(path, BrowsedExtensions())
                                               : QStringList());
-    StatusPanel2->setText(QStringLiteral(" アドレス：") + path +
-                          (reason.isEmpty() ? QString() : QStringLiteral("　") + reason));
+    StatusPanel2->setText(reason.isEmpty() ? tr(" アドレス：%1").arg(path)
+                                           : tr(" アドレス：%1　%2").arg(path, reason));
     if (!reason.isEmpty()) {
         // Once the window is up: the folder given at the start is loaded while it is made.
-        const QString message = FormatMessage("フォルダ \"%s\" を読み込めません。%s",
-                                              qUtf8Printable(path), qUtf8Printable(reason));
+        const QString message = tr("フォルダ \"%1\" を読み込めません。%2").arg(path, reason);
         QTimer::singleShot(0, this, [this, message] { ShowMessage(message, {mkOK}); });
     }
 }
@@ -307,6 +305,7 @@ void TfrmThumbnail::ShellTreeViewChange(const QString& path) {
 }
 
 void TfrmThumbnail::SetLoadProgress(int percent) {
+    m_loadPercent = percent;
     ProgressBar->setValue(qBound(0, percent, 100));
     StatusPanel0->setText(LoadProgressText(percent));
     ProgressBar->setVisible(percent >= 0 && percent < 100);
@@ -373,11 +372,9 @@ void TfrmThumbnail::ActivateFromAnotherStart(const QString& path) {
         const QFileInfo info(path);
         const QString reason =
             !info.exists()
-                ? QStringLiteral("ファイルまたはフォルダが存在しません。")
+                ? tr("ファイルまたはフォルダが存在しません。")
                 : FolderErrorText(FolderOpenError(info.isDir() ? path : info.absolutePath()));
-        ShowMessage(FormatMessage("\"%s\" を表示できません。%s", qUtf8Printable(path),
-                                  qUtf8Printable(reason)),
-                    {mkOK});
+        ShowMessage(tr("\"%1\" を表示できません。%2").arg(path, reason), {mkOK});
     }
 }
 

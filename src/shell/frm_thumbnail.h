@@ -187,6 +187,9 @@ private:
     TAppPaths m_paths;
     TThDebugLog* m_debugLog = nullptr;
     TMessageFunction m_showMessage;
+    // The last load progress reported, which the load guard reads (panel 0 shows it in words);
+    // 0, loading, before the first report.
+    int m_loadPercent = 0;
     QString m_pendingPicture;     // canonical path of the picture to select; empty: none
     bool m_pendingListed = false; // the load of its folder has begun listing
     QTimer* m_saveStateTimer = nullptr;

@@ -22,17 +22,6 @@
 
 namespace mirte {
 
-namespace {
-
-const QString kPrintWhileLoading = QStringLiteral("画像読み込み中は、印刷ボタンは無効です。");
-const QString kSortWhileLoading = QStringLiteral("画像読み込み中は、表示順切替は無効です。");
-const QString kSelectForJacket =
-    QStringLiteral("バックカード印刷をする前に、表示されている画像の中からお好みの画像をクリックし"
-                   "て選んでください。");
-const QString kNoReadMe = QStringLiteral("ReadMeファイルが存在しません。");
-
-} // namespace
-
 void TfrmThumbnail::BtnAbortClick() {
     m_imageListThread->AbortLoad();
 }
@@ -63,7 +52,7 @@ void TfrmThumbnail::CbSizeChange(int index) {
 
 void TfrmThumbnail::CbHyoujiChange(int index) {
     if (!LoadFinished()) {
-        ShowMessage(kSortWhileLoading, {mkOK});
+        ShowMessage(tr("画像読み込み中は、表示順切替は無効です。"), {mkOK});
         const QSignalBlocker quiet(CbHyouji);
         CbHyouji->setCurrentIndex(m_imageListThread->SortOrder());
         return;
@@ -78,7 +67,7 @@ bool TfrmThumbnail::PrintAllowed() {
     if (LoadFinished() && m_imageListThread->SettleIdle()) {
         return true;
     }
-    ShowMessage(kPrintWhileLoading, {mkOK});
+    ShowMessage(tr("画像読み込み中は、印刷ボタンは無効です。"), {mkOK});
     return false;
 }
 
@@ -104,7 +93,10 @@ void TfrmThumbnail::BtnPrintJacketClick() {
     }
     const int selected = m_thumbList->SelectedIndex();
     if (selected < 0) {
-        ShowMessage(kSelectForJacket, {mkOK});
+        ShowMessage(
+            tr("バックカード印刷をする前に、表示されている画像の中からお好みの画像をクリック"
+               "して選んでください。"),
+            {mkOK});
         m_imageListThread->ResumeFill();
         return;
     }
@@ -138,7 +130,7 @@ void TfrmThumbnail::About1Click() {
 void TfrmThumbnail::ReadMe1Click() {
     const QString& readMe = m_paths.ReadMeFile;
     if (readMe.isEmpty() || !QFileInfo::exists(readMe)) {
-        ShowMessage(kNoReadMe, {mkOK});
+        ShowMessage(tr("ReadMeファイルが存在しません。"), {mkOK});
         return;
     }
     OpenUrl(QUrl::fromLocalFile(readMe));
@@ -162,7 +154,7 @@ void TfrmThumbnail::OpenUrl(const QUrl& url) {
     // A mail address is named without the body it would have taken.
     const QString what =
         url.isLocalFile() ? url.toLocalFile() : url.toDisplayString(QUrl::RemoveQuery);
-    ShowMessage(QStringLiteral("\"%1\" を開けませんでした。").arg(what), {mkOK});
+    ShowMessage(tr("\"%1\" を開けませんでした。").arg(what), {mkOK});
 }
 
 } // namespace mirte

@@ -59,36 +59,32 @@ void TfrmThumbnail::BuildToolBar() {
     bar->setFloatable(false);
     bar->toggleViewAction()->setVisible(false);
 
-    BtnAbort = MakeToolButton(bar, "BtnAbort", QStringLiteral("読込中止"), TToolGlyph::Abort,
-                              kButtonWidth);
-    BtnReload = MakeToolButton(bar, "BtnReload", QStringLiteral("再読込"), TToolGlyph::Reload,
-                               kButtonWidth);
+    BtnAbort = MakeToolButton(bar, "BtnAbort", tr("読込中止"), TToolGlyph::Abort, kButtonWidth);
+    BtnReload = MakeToolButton(bar, "BtnReload", tr("再読込"), TToolGlyph::Reload, kButtonWidth);
     bar->addSeparator();
-    MakeToolLabel(bar, QStringLiteral("　表示順　"));
+    MakeToolLabel(bar, tr("　表示順　"));
     CbHyouji = new QComboBox(bar);
     CbHyouji->setObjectName(QStringLiteral("CbHyouji"));
-    CbHyouji->addItems(
-        {QStringLiteral(" 名前順"), QStringLiteral(" サイズ順"), QStringLiteral(" 撮影順")});
+    CbHyouji->addItems({tr(" 名前順"), tr(" サイズ順"), tr(" 撮影順")});
     CbHyouji->setCurrentIndex(0);
     bar->addWidget(CbHyouji);
-    MakeToolLabel(bar, QStringLiteral("　画像の大きさ　"));
+    MakeToolLabel(bar, tr("　画像の大きさ　"));
     CbSize = new QComboBox(bar);
     CbSize->setObjectName(QStringLiteral("CbSize"));
-    CbSize->addItems({QStringLiteral(" 大　"), QStringLiteral(" 中"), QStringLiteral(" 小")});
+    CbSize->addItems({tr(" 大　"), tr(" 中"), tr(" 小")});
     bar->addWidget(CbSize);
-    MakeToolLabel(bar, QStringLiteral("　"));
+    MakeToolLabel(bar, QStringLiteral("　")); // a gap
 
     // The print buttons' captions take two lines.
-    BtnPrintThumbnail =
-        MakeToolButton(bar, "BtnPrintThumbnail", QStringLiteral("インデックス\nカード印刷"),
-                       TToolGlyph::PrintThumbnail, kPrintButtonWidth);
-    BtnPrintJacket = MakeToolButton(bar, "BtnPrintJacket", QStringLiteral("バックカード\n印刷"),
+    BtnPrintThumbnail = MakeToolButton(bar, "BtnPrintThumbnail", tr("インデックス\nカード印刷"),
+                                       TToolGlyph::PrintThumbnail, kPrintButtonWidth);
+    BtnPrintJacket = MakeToolButton(bar, "BtnPrintJacket", tr("バックカード\n印刷"),
                                     TToolGlyph::PrintJacket, kPrintButtonWidth);
-    BtnContact = MakeToolButton(bar, "BtnContact", QStringLiteral("コンタクト\nシート印刷"),
+    BtnContact = MakeToolButton(bar, "BtnContact", tr("コンタクト\nシート印刷"),
                                 TToolGlyph::Contact, kPrintButtonWidth);
     BtnInternet =
         MakeToolButton(bar, "BtnInternet", QString(), TToolGlyph::Internet, kInternetButtonWidth);
-    BtnInternet->setToolTip(QStringLiteral("ミルテホームページ"));
+    BtnInternet->setToolTip(tr("ミルテホームページ"));
 
     connect(BtnAbort, &QToolButton::clicked, this, &TfrmThumbnail::BtnAbortClick);
     connect(BtnReload, &QToolButton::clicked, this, &TfrmThumbnail::BtnReloadClick);
@@ -106,55 +102,55 @@ void TfrmThumbnail::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
 
-    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    connect(AddMenuItem(file, "MMThumbnail", QStringLiteral("インデックスカード印刷(&I)")),
-            &QAction::triggered, this, &TfrmThumbnail::BtnPrintThumbnailClick);
-    connect(AddMenuItem(file, "MMJacket", QStringLiteral("バックカード印刷(&B)")),
-            &QAction::triggered, this, &TfrmThumbnail::BtnPrintJacketClick);
-    connect(AddMenuItem(file, "MMContact", QStringLiteral("コンタクトシート印刷(&C)")),
-            &QAction::triggered, this, &TfrmThumbnail::BtnContactClick);
+    QMenu* file = bar->addMenu(tr("ファイル(&F)"));
+    connect(AddMenuItem(file, "MMThumbnail", tr("インデックスカード印刷(&I)")), &QAction::triggered,
+            this, &TfrmThumbnail::BtnPrintThumbnailClick);
+    connect(AddMenuItem(file, "MMJacket", tr("バックカード印刷(&B)")), &QAction::triggered, this,
+            &TfrmThumbnail::BtnPrintJacketClick);
+    connect(AddMenuItem(file, "MMContact", tr("コンタクトシート印刷(&C)")), &QAction::triggered,
+            this, &TfrmThumbnail::BtnContactClick);
     file->addSeparator()->setObjectName(QStringLiteral("N5"));
-    connect(AddMenuItem(file, "MMClose", QStringLiteral("ミルテの終了(&X)")), &QAction::triggered,
-            this, &QWidget::close);
+    connect(AddMenuItem(file, "MMClose", tr("ミルテの終了(&X)")), &QAction::triggered, this,
+            &QWidget::close);
 
-    QMenu* settings = bar->addMenu(QStringLiteral("設定(&T)"));
-    connect(AddMenuItem(settings, "N3", QStringLiteral("キャッシュの設定(&U)")),
-            &QAction::triggered, this, &TfrmThumbnail::N3Click);
+    QMenu* settings = bar->addMenu(tr("設定(&T)"));
+    connect(AddMenuItem(settings, "N3", tr("キャッシュの設定(&U)")), &QAction::triggered, this,
+            &TfrmThumbnail::N3Click);
     BuildLanguageMenu(settings);
 
-    QMenu* internet = bar->addMenu(QStringLiteral("インターネット(&N) "));
-    connect(AddMenuItem(internet, "MMHomePage", QStringLiteral("ミルテホームページ(&H)")),
-            &QAction::triggered, this, [this, links] { OpenUrl(links.HomePage); });
+    QMenu* internet = bar->addMenu(tr("インターネット(&N) "));
+    connect(AddMenuItem(internet, "MMHomePage", tr("ミルテホームページ(&H)")), &QAction::triggered,
+            this, [this, links] { OpenUrl(links.HomePage); });
     internet->addSeparator()->setObjectName(QStringLiteral("N2"));
-    connect(AddMenuItem(internet, "Orvale1",
-                        QStringLiteral("無料写真画像：") + links.PhotoGalleryName +
-                            QStringLiteral("(&F)")),
+    connect(AddMenuItem(
+                internet, "Orvale1",
+                tr("無料写真画像：%1(&F)").arg(TInternetLinks::ShownName(links.PhotoGalleryName))),
             &QAction::triggered, this, [this, links] { OpenUrl(links.PhotoGallery); });
     connect(
         AddMenuItem(internet, "Orvale2",
-                    QStringLiteral("無料イラスト：") + links.ClipArtName + QStringLiteral("(&C)")),
+                    tr("無料イラスト：%1(&C)").arg(TInternetLinks::ShownName(links.ClipArtName))),
         &QAction::triggered, this, [this, links] { OpenUrl(links.ClipArt); });
 
-    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    connect(AddMenuItem(help, "ReadMe1", QStringLiteral("ReadMeの表示")), &QAction::triggered, this,
+    QMenu* help = bar->addMenu(tr("ヘルプ(&H)"));
+    connect(AddMenuItem(help, "ReadMe1", tr("ReadMeの表示")), &QAction::triggered, this,
             &TfrmThumbnail::ReadMe1Click);
-    connect(AddMenuItem(help, "About1", QStringLiteral("バージョン情報(&A)")), &QAction::triggered,
-            this, &TfrmThumbnail::About1Click);
-    connect(AddMenuItem(help, "MMBug", QStringLiteral("バグレポート(&M)")), &QAction::triggered,
-            this, [this, links] { OpenUrl(links.BugReportMail()); });
+    connect(AddMenuItem(help, "About1", tr("バージョン情報(&A)")), &QAction::triggered, this,
+            &TfrmThumbnail::About1Click);
+    connect(AddMenuItem(help, "MMBug", tr("バグレポート(&M)")), &QAction::triggered, this,
+            [this, links] { OpenUrl(links.BugReportMail()); });
 }
 
 void TfrmThumbnail::BuildPopupMenus() {
     ListViewPopupMenu = new QMenu(this);
     ListViewPopupMenu->setObjectName(QStringLiteral("ListViewPopupMenu"));
     miThumbnailRepaint =
-        AddMenuItem(ListViewPopupMenu, "miThumbnailRepaint", QStringLiteral("この画像の再読込み"));
+        AddMenuItem(ListViewPopupMenu, "miThumbnailRepaint", tr("この画像の再読込み"));
     // Enabled by the loader between loads only: the cache belongs to the loader meanwhile.
     miThumbnailRepaint->setEnabled(false);
 
     TreeViewPopupMenu = new QMenu(this);
     TreeViewPopupMenu->setObjectName(QStringLiteral("TreeViewPopupMenu"));
-    Refresh = AddMenuItem(TreeViewPopupMenu, "Refresh", QStringLiteral("最新の情報に更新"));
+    Refresh = AddMenuItem(TreeViewPopupMenu, "Refresh", tr("最新の情報に更新"));
     connect(Refresh, &QAction::triggered, this, &TfrmThumbnail::RefreshClick);
     ShellTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ShellTreeView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -177,7 +173,7 @@ void TfrmThumbnail::BuildStatusBar() {
     bar->addWidget(StatusPanel0);
     bar->addWidget(StatusPanel1);
     bar->addWidget(StatusPanel2, 1);
-    CacheNotice = new QLabel(QStringLiteral("キャッシュ使用中：保存なし"), bar); // why: its tip
+    CacheNotice = new QLabel(tr("キャッシュ使用中：保存なし"), bar); // why: its tip
     CacheNotice->setObjectName(QStringLiteral("CacheNotice"));
     CacheNotice->hide();
     bar->addPermanentWidget(CacheNotice);

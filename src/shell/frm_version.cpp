@@ -32,7 +32,7 @@ QFont HeadingFont() {
 TfrmVersion::TfrmVersion(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(tr("バージョン情報"));
     setWindowIcon(ProgramIcon());
     setFont(WindowFont(12));
     setFixedSize(324, 309);
@@ -41,7 +41,7 @@ TfrmVersion::TfrmVersion(QWidget* owner)
     picture->setPixmap(QPixmap::fromImage(AboutPicture()));
     picture->setGeometry(16, 14, 48, 48);
 
-    QLabel* product = AddLabel(this, QStringLiteral("ミルテ"), QRect(80, 28, 70, 22));
+    QLabel* product = AddLabel(this, tr("ミルテ"), QRect(80, 28, 70, 22));
     product->setFont(HeadingFont());
     product->adjustSize();
     lblVersion =
@@ -53,22 +53,21 @@ TfrmVersion::TfrmVersion(QWidget* owner)
     separator->setFrameShadow(QFrame::Sunken);
     separator->setGeometry(12, 72, 300, 2);
 
-    AddLabel(this, QStringLiteral("制作：ミルテ開発チーム"), QRect(24, 86, 280, 16));
-    AddLabel(this, QStringLiteral("連絡先：ヘルプメニューの「バグレポート」から"),
-             QRect(24, 104, 280, 16));
+    AddLabel(this, tr("制作：ミルテ開発チーム"), QRect(24, 86, 280, 16));
+    AddLabel(this, tr("連絡先：ヘルプメニューの「バグレポート」から"), QRect(24, 104, 280, 16));
 
-    AddLabel(this, QStringLiteral("免責事項"), QRect(24, 132, 280, 16));
+    AddLabel(this, tr("免責事項"), QRect(24, 132, 280, 16));
     AddLabel(this,
-             QStringLiteral("本ソフトを使用した結果のいかなる障害の責任も負いかねますので予めご了"
-                            "承下さい。"),
+             tr("本ソフトを使用した結果のいかなる障害の責任も負いかねますので予めご了"
+                "承下さい。"),
              QRect(40, 152, 225, 37), true);
 
-    AddLabel(this, QStringLiteral("リンク協力"), QRect(24, 200, 280, 16));
+    AddLabel(this, tr("リンク協力"), QRect(24, 200, 280, 16));
     AddLabel(this,
-             QStringLiteral("インターネットメニューの無料写真画像・無料イラストは、"
-                            "提携サイトのご協力によるものです。"),
+             tr("インターネットメニューの無料写真画像・無料イラストは、"
+                "提携サイトのご協力によるものです。"),
              QRect(40, 220, 260, 37), true);
-    AddLabel(this, QStringLiteral("記載の会社名・サービス名は、各社の商標または登録商標です。"),
+    AddLabel(this, tr("記載の会社名・サービス名は、各社の商標または登録商標です。"),
              QRect(40, 262, 260, 37), true);
 }
 

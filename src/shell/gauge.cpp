@@ -1,7 +1,6 @@
 #include "gauge.h"
 
-#include "util/errors.h"
-
+#include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -14,7 +13,9 @@ namespace {
 constexpr int kMaxInt = std::numeric_limits<int>::max();
 
 QString OutOfRangeMessage(int low, int high) {
-    return FormatMessage("%d から %d の間の値でなければなりません", low, high);
+    return QCoreApplication::translate("Gauge", "%1 から %2 の間の値でなければなりません")
+        .arg(low)
+        .arg(high);
 }
 
 } // namespace

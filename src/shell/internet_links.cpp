@@ -2,6 +2,8 @@
 
 #include "generated/mirte_version.h"
 
+#include <QCoreApplication>
+
 namespace mirte {
 
 const TInternetLinks& TInternetLinks::Default() {
@@ -9,18 +11,25 @@ const TInternetLinks& TInternetLinks::Default() {
         QUrl(QStringLiteral("https://example.org/mirte/")),
         QUrl(QStringLiteral("https://example.org/mirte/ja/")),
         QUrl(QStringLiteral("https://example.org/photos/")),
-        QStringLiteral("フォトギャラリー"),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("InternetLinks", "フォトギャラリー")),
         QUrl(QStringLiteral("https://example.org/illustrations/")),
-        QStringLiteral("イラスト素材集"),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("InternetLinks", "イラスト素材集")),
         QStringLiteral("bugs@example.org"),
     };
     return links;
 }
 
+QString TInternetLinks::ShownName(const QString& name) {
+    return QCoreApplication::translate("InternetLinks", name.toUtf8().constData());
+}
+
 QUrl TInternetLinks::BugReportMail() const {
     // Built as text: QUrl would otherwise re-encode the query of a mailto address.
-    return QUrl(QStringLiteral("mailto:") + BugMailAddress +
-                    QStringLiteral("?Body=ご利用バージョン：Version" MIRTE_VERSION " 日本語版"),
+    // The body names the edition (the language) in use.
+    const QString body =
+        QCoreApplication::translate("InternetLinks", "ご利用バージョン：Version%1 日本語版")
+            .arg(QStringLiteral(MIRTE_VERSION));
+    return QUrl(QStringLiteral("mailto:") + BugMailAddress + QStringLiteral("?Body=") + body,
                 QUrl::TolerantMode);
 }
 

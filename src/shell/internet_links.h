@@ -18,6 +18,10 @@ struct TInternetLinks {
 
     static const TInternetLinks& Default();
 
+    // A partner's name as the menu shows it: the name in the language in use when it is one of
+    // Default()'s, else as it is (a packager's own name).
+    static QString ShownName(const QString& name);
+
     // "mailto:" the bug mailbox with the body naming the version in use.
     QUrl BugReportMail() const;
 };

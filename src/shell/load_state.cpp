@@ -1,20 +1,26 @@
 #include "load_state.h"
 
+#include <QCoreApplication>
+
 namespace mirte {
 
 QString LoadProgressText(int percent) {
     if (percent >= 100) {
-        return QString::fromUtf8(kLoadFinishedText);
+        return QCoreApplication::translate("LoadState", kLoadFinishedText);
     }
     if (percent < 0) {
-        return QString::fromUtf8(kLoadAbortedText);
+        return QCoreApplication::translate("LoadState", kLoadAbortedText);
     }
-    return QStringLiteral(" 読込　%1%").arg(percent);
+    return QCoreApplication::translate("LoadState", " 読込　%1%").arg(percent);
+}
+
+bool LoadEnded(int percent) {
+    return percent >= 100 || percent < 0;
 }
 
 bool IsLoadFinished(const QString& panelText) {
-    return panelText == QString::fromUtf8(kLoadFinishedText) ||
-           panelText == QString::fromUtf8(kLoadAbortedText);
+    return panelText == QCoreApplication::translate("LoadState", kLoadFinishedText) ||
+           panelText == QCoreApplication::translate("LoadState", kLoadAbortedText);
 }
 
 } // namespace mirte

@@ -24,8 +24,10 @@ namespace {
 
 using namespace mirte;
 
+// A refusal of startup_checks.h, in the language in use.
 void Refuse(const char* message) {
-    ShowMessageBox(QString::fromUtf8(message), QString::fromUtf8(kProgramCaption), {mkCancel});
+    ShowMessageBox(QCoreApplication::translate("StartupChecks", message), ProgramCaption(),
+                   {mkCancel});
 }
 
 // The arguments as the C library hands them over, before Qt takes its own options out.
@@ -41,7 +43,7 @@ QStringList RawArguments(int argc, char** argv) {
 // thread whichever thread logged.
 void ShowNotice(const QString& message) {
     QMetaObject::invokeMethod(
-        qApp, [message] { ShowMessageBox(message, QString::fromUtf8(kProgramCaption), {mkOK}); },
+        qApp, [message] { ShowMessageBox(message, ProgramCaption(), {mkOK}); },
         QThread::currentThread() == qApp->thread() ? Qt::DirectConnection : Qt::QueuedConnection);
 }
 
@@ -66,7 +68,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (line.What == TCommandLine::Action::Error) {
-        std::fprintf(stderr, "mirte: %s\nTry \"mirte --help\".\n", qUtf8Printable(line.Message));
+        const QString hint = QCoreApplication::translate("CommandLine", "Try \"mirte --help\".");
+        std::fprintf(stderr, "mirte: %s\n%s\n", qUtf8Printable(line.Message), qUtf8Printable(hint));
         return 2;
     }
 
@@ -77,7 +80,7 @@ int main(int argc, char** argv) {
         UiLanguageFromSettings(TAppPaths::ForExecutable(exeName).IniFileName);
     InstallUiLanguage(language, app);
     QApplication::setApplicationName(QStringLiteral("mirte"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(kProgramCaption));
+    QApplication::setApplicationDisplayName(ProgramCaption());
     QGuiApplication::setDesktopFileName(QStringLiteral(MIRTE_APP_ID));
     QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();

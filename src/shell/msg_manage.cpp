@@ -45,22 +45,26 @@ protected:
 
 } // namespace
 
+QString ProgramCaption() {
+    return QCoreApplication::translate("MessageBox", kProgramCaption);
+}
+
 QString MsgKindCaption(std::uint8_t kind) {
     switch (kind) {
     case mkOK:
-        return QStringLiteral("OK");
+        return QCoreApplication::translate("MessageButtons", "OK");
     case mkCancel:
-        return QStringLiteral("キャンセル");
+        return QCoreApplication::translate("MessageButtons", "キャンセル");
     case mkYes:
-        return QStringLiteral("はい");
+        return QCoreApplication::translate("MessageButtons", "はい");
     case mkNo:
-        return QStringLiteral("いいえ");
+        return QCoreApplication::translate("MessageButtons", "いいえ");
     case mkAbort:
-        return QStringLiteral("中止");
+        return QCoreApplication::translate("MessageButtons", "中止");
     case mkRetry:
-        return QStringLiteral("再試行");
+        return QCoreApplication::translate("MessageButtons", "再試行");
     case mkIgnore:
-        return QStringLiteral("無視");
+        return QCoreApplication::translate("MessageButtons", "無視");
     default:
         return QString();
     }

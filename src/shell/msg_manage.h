@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QString>
+#include <QtGlobal>
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -13,10 +14,14 @@ class QPushButton;
 
 namespace mirte {
 
-// The caption of every message box of the program.
-inline constexpr const char* kProgramCaption = "ミルテ";
+// The caption of every message box of the program, as written in the source; shown through
+// ProgramCaption().
+inline constexpr const char* kProgramCaption = QT_TRANSLATE_NOOP("MessageBox", "ミルテ");
 
-// The kinds of button a message box can show; each has a fixed Japanese caption.
+// kProgramCaption in the language in use.
+QString ProgramCaption();
+
+// The kinds of button a message box can show; each has a fixed caption (Japanese in the source).
 enum TMsgKind : std::uint8_t {
     mkOK = 0,     // "OK"
     mkCancel = 1, // "キャンセル"
@@ -27,10 +32,10 @@ enum TMsgKind : std::uint8_t {
     mkIgnore = 6, // "無視"
 };
 
-// The caption of a button kind; empty for a kind above mkIgnore.
+// The caption of a button kind in the language in use; empty for a kind above mkIgnore.
 QString MsgKindCaption(std::uint8_t kind);
 
-// The program's message box builder: a small modal window with Japanese button captions.
+// The program's message box builder: a small modal window with the program's button captions.
 // GUI thread only.
 class TMsgManage {
 public:

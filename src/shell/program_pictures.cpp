@@ -3,6 +3,7 @@
 #include "generated/mirte_install.h"
 #include "print/dialog_util.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QLinearGradient>
 #include <QPainter>
@@ -109,11 +110,11 @@ QImage SplashPicture() {
     painter.setPen(Qt::white);
     painter.setFont(PictureFont(46, true));
     painter.drawText(QRect(140, 12, 270, 56), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("ミルテ"));
+                     QCoreApplication::translate("ProgramPictures", "ミルテ"));
     painter.setPen(QColor(225, 240, 228));
     painter.setFont(PictureFont(14, false));
     painter.drawText(QRect(142, 66, 270, 24), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("サムネイル表示と写真の印刷"));
+                     QCoreApplication::translate("ProgramPictures", "サムネイル表示と写真の印刷"));
 
     painter.setPen(QPen(QColor(255, 255, 255, 90), 1));
     painter.setBrush(Qt::NoBrush);

@@ -2,13 +2,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
 namespace mirte {
 
-// The refusals of the program's start.
-inline constexpr const char* kNoPrinterMessage = "プリンタが設定されていません。";
-inline constexpr const char* kNetworkCopyMessage =
-    "本アプリケーションをローカルにコピーして起動し直してください。";
+// The refusals of the program's start (translated where shown, in the context "StartupChecks").
+inline constexpr const char* kNoPrinterMessage =
+    QT_TRANSLATE_NOOP("StartupChecks", "プリンタが設定されていません。");
+inline constexpr const char* kNetworkCopyMessage = QT_TRANSLATE_NOOP(
+    "StartupChecks", "本アプリケーションをローカルにコピーして起動し直してください。");
 
 // The system knows at least one printer.
 bool HasPrinter();

@@ -14,8 +14,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QMimeDatabase>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 #include <atomic>
 #include <thread>
@@ -44,6 +46,24 @@ bool HandOverFromAnotherThread(const TSingleInstance& later, const QString& fold
     return result == 1;
 }
 
+// The load state in English, as a translator with the program's English texts gives it.
+class TEnglishLoadState : public QTranslator {
+public:
+    QString translate(const char* context, const char* sourceText, const char* /*disambiguation*/,
+                      int /*n*/) const override {
+        if (qstrcmp(context, "LoadState") != 0) {
+            return {};
+        }
+        static const QHash<QByteArray, QString> english{
+            {kLoadFinishedText, QStringLiteral(" Loaded")},
+            {kLoadAbortedText, QStringLiteral(" Stopped")},
+            {" 読込　%1%", QStringLiteral(" Loading %1%")},
+        };
+        return english.value(sourceText);
+    }
+    bool isEmpty() const override { return false; }
+};
+
 void MakeReadOnly(const QString& path) {
     QFile::setPermissions(path,
                           QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
@@ -65,6 +85,8 @@ private slots:
     void cacheSizeKeyIsReadOrComputed();
     void loadStateTexts();
     void loadGuardAcceptsOnlyTheTwoEndStates();
+    void loadEndsOnFinishOrStop_data();
+    void loadEndsOnFinishOrStop();
     void networkFileSystemsAreRecognised();
     void commandLine_data();
     void commandLine();
@@ -214,6 +236,38 @@ void TestWindowParts::loadGuardAcceptsOnlyTheTwoEndStates() {
     QVERIFY(!IsLoadFinished(QStringLiteral(" 読込　37%")));
     QVERIFY(!IsLoadFinished(QStringLiteral("読込完了")));
     QVERIFY(!IsLoadFinished(QStringLiteral(" 読込完了 ")));
+}
+
+void TestWindowParts::loadEndsOnFinishOrStop_data() {
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<bool>("ended");
+    QTest::addColumn<QString>("english");
+    QTest::newRow("stopped") << -1 << true << QStringLiteral(" Stopped");
+    QTest::newRow("started") << 0 << false << QStringLiteral(" Loading 0%");
+    QTest::newRow("half way") << 37 << false << QStringLiteral(" Loading 37%");
+    QTest::newRow("last step") << 99 << false << QStringLiteral(" Loading 99%");
+    QTest::newRow("finished") << 100 << true << QStringLiteral(" Loaded");
+    QTest::newRow("past the end") << 250 << true << QStringLiteral(" Loaded");
+}
+
+// The window's guard reads the progress value, and the panel's text agrees with it in either
+// language: in English the Japanese end texts no longer count, the English ones do.
+void TestWindowParts::loadEndsOnFinishOrStop() {
+    QFETCH(int, percent);
+    QFETCH(bool, ended);
+    QFETCH(QString, english);
+    QCOMPARE(LoadEnded(percent), ended);
+    QCOMPARE(IsLoadFinished(LoadProgressText(percent)), ended);
+
+    TEnglishLoadState translator;
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    const QString shown = LoadProgressText(percent);
+    const bool finishedInEnglish = IsLoadFinished(shown);
+    const bool japaneseEndCounts = IsLoadFinished(QString::fromUtf8(kLoadFinishedText));
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(shown, english);
+    QCOMPARE(finishedInEnglish, ended);
+    QVERIFY(!japaneseEndCounts);
 }
 
 void TestWindowParts::networkFileSystemsAreRecognised() {
