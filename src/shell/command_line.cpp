@@ -2,7 +2,6 @@
 
 #include "generated/mirte_version.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace mirte {
@@ -81,16 +80,15 @@ TCommandLine TCommandLine::Parse(const QStringList& arguments) {
             optionsEnd = true;
         } else if (!optionsEnd && argument.startsWith(QLatin1Char('-'))) {
             line.What = Action::Error;
-            line.Message =
-                QCoreApplication::translate("CommandLine", "unknown option \"%1\"").arg(argument);
+            line.Message = QStringLiteral("unknown option \"%1\"").arg(argument);
             return line;
         } else if (!line.Path.isEmpty()) {
             line.What = Action::Error;
-            line.Message = QCoreApplication::translate("CommandLine", "one FOLDER or PICTURE only");
+            line.Message = QStringLiteral("one FOLDER or PICTURE only");
             return line;
         } else if (argument.isEmpty()) {
             line.What = Action::Error;
-            line.Message = QCoreApplication::translate("CommandLine", "an empty path");
+            line.Message = QStringLiteral("an empty path");
             return line;
         } else {
             line.Path = QFileInfo(argument).absoluteFilePath();
@@ -100,8 +98,7 @@ TCommandLine TCommandLine::Parse(const QStringList& arguments) {
 }
 
 QString TCommandLine::Usage() {
-    return QCoreApplication::translate(
-        "CommandLine",
+    return QStringLiteral(
         "usage: mirte [FOLDER | PICTURE]\n"
         "       mirte --help | --version\n"
         "ミルテ shows a folder's pictures as thumbnails and prints index cards, back cards\n"
