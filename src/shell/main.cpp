@@ -68,8 +68,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (line.What == TCommandLine::Action::Error) {
-        const QString hint = QCoreApplication::translate("CommandLine", "Try \"mirte --help\".");
-        std::fprintf(stderr, "mirte: %s\n%s\n", qUtf8Printable(line.Message), qUtf8Printable(hint));
+        std::fprintf(stderr, "mirte: %s\nTry \"mirte --help\".\n", qUtf8Printable(line.Message));
         return 2;
     }
 
