@@ -10,7 +10,7 @@ namespace mirte {
 
 QString TThCacheFileName::DataDir() const {
     if (CacheDir.isEmpty()) {
-        throw ECacheError(QStringLiteral("キャッシュディレクトリが未設定です"));
+        throw ECacheError(tr("キャッシュディレクトリが未設定です"));
     }
     return JoinPath(CacheDir, DataDirName());
 }

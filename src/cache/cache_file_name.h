@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace mirte {
@@ -8,6 +9,8 @@ namespace mirte {
 // management file, and the thumbnail files (JPEG) spread over sub-folders of 100 numbers each.
 // Version 0100 stored the thumbnails as BMP files; its folders are only ever deleted.
 class TThCacheFileName {
+    Q_DECLARE_TR_FUNCTIONS(TThCacheFileName)
+
 public:
     QString CacheDir;
     qint64 MaxSizeKB = 0;

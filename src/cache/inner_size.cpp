@@ -14,12 +14,13 @@ void TInnerSize::SetSize(int frameWidth, int frameHeight, int imageWidth, int im
     InnerHeight = 0;
     // Negative sides are as meaningless as empty ones.
     if (frameWidth <= 0 || frameHeight <= 0) {
-        throw ECacheError(FormatMessage("引数不正。TInnerSize.SetSize 枠サイズ(%d x %d)",
-                                        frameWidth, frameHeight));
+        throw ECacheError(
+            tr("引数不正。TInnerSize.SetSize 枠サイズ(%1 x %2)").arg(frameWidth).arg(frameHeight));
     }
     if (imageWidth <= 0 || imageHeight <= 0) {
-        throw ECacheError(FormatMessage("引数不正。TInnerSize.SetSize 画像サイズ(%d x %d)",
-                                        imageWidth, imageHeight));
+        throw ECacheError(tr("引数不正。TInnerSize.SetSize 画像サイズ(%1 x %2)")
+                              .arg(imageWidth)
+                              .arg(imageHeight));
     }
     const double frameRatio = double(frameHeight) / double(frameWidth);
     const double imageRatio = double(imageHeight) / double(imageWidth);

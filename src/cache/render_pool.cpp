@@ -5,6 +5,7 @@
 #include "picture/stored_thumbnail.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace mirte {
@@ -77,7 +78,8 @@ TRenderedPicture ReadStored(const QString& file, QSize box) {
     TRenderedPicture read;
     try {
         if (!ReadStoredThumbnail(file, box, read.Thumbnail)) {
-            read.Error = QStringLiteral("サムネイルファイルがありません。");
+            read.Error =
+                QCoreApplication::translate("RenderPool", "サムネイルファイルがありません。");
         }
     } catch (const std::exception& damaged) {
         read.Thumbnail = QImage();

@@ -42,7 +42,8 @@ void TThEntryBase::MoveToEnd(const TThEntry* entry) {
 TThEntry* TThEntryIterator::CurrentItem() const {
     if (m_position < 0 || m_position >= m_base.Count()) {
         throw ECacheError(
-            FormatMessage("Index=%d 不正。%s", m_position, "TThEntryIterator.CurrentItem"));
+            tr("Index=%1 不正。%2")
+                .arg(QString::number(m_position), QStringLiteral("TThEntryIterator.CurrentItem")));
     }
     return m_base.At(m_position);
 }

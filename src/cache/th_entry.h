@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringView>
 #include <memory>
@@ -50,6 +51,8 @@ protected:
 
 // Walks a list from the first entry to the last.
 class TThEntryIterator {
+    Q_DECLARE_TR_FUNCTIONS(TThEntryIterator)
+
 public:
     explicit TThEntryIterator(const TThEntryBase& base) : m_base(base) {
         TThEntryIterator::Reset();

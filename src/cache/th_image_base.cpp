@@ -122,8 +122,7 @@ void TThImageBase::DeleteImage(TThImage* record) {
         const QString path = record->BitmapFileName();
         m_log.Write("ビットマップファイル%sを削除できません", qUtf8Printable(path));
         Disabled = true;
-        throw ECacheError(
-            FormatMessage("ビットマップファイル%sを削除できません", qUtf8Printable(path)));
+        throw ECacheError(tr("ビットマップファイル%1を削除できません").arg(path));
     }
     RemoveImage(record);
 }
@@ -141,8 +140,7 @@ bool TThImageBase::StoreBitmap(TThImage& record, const QImage& bitmap, const QBy
             record.SaveID = NextSaveID();
             path = CacheFileName.BitmapFileName(record.SaveID);
             if (!MakeFolderPath(QFileInfo(path).absolutePath(), TFileAccess::Private)) {
-                throw ECacheError(
-                    FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
+                throw ECacheError(tr("ファイル \"%1\" をオープンできません。").arg(path));
             }
             // No sync: a thumbnail cut short by a crash fails to decode when served, and is
             // dropped and made again.
@@ -150,8 +148,7 @@ bool TThImageBase::StoreBitmap(TThImage& record, const QImage& bitmap, const QBy
                 break;
             }
             if (tries >= ReserveCount) {
-                throw ECacheError(
-                    FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(path)));
+                throw ECacheError(tr("ファイル \"%1\" をオープンできません。").arg(path));
             }
         }
     } catch (const std::exception& error) {

@@ -4,6 +4,7 @@
 #include "th_image.h"
 #include "th_image_owner.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QString>
 #include <memory>
@@ -16,6 +17,8 @@ namespace mirte {
 // eviction takes from the front, searches start at the end), the bitmap numbering and the size
 // limit.
 class TThImageBase : public TThImageOwner {
+    Q_DECLARE_TR_FUNCTIONS(TThImageBase)
+
 public:
     static constexpr int ReserveCount = 1000; // numbers are freed in blocks of this many
     static constexpr int HalfRange = SaveCountMax / 2;

@@ -162,7 +162,7 @@ void TThTable::TakeInOthers() {
 
 void TThTable::SetCacheDir(const QString& dir) {
     if (dir.isEmpty()) {
-        throw ECacheError(QStringLiteral("空文字列のキャッシュディレクトリ名が要求されました"));
+        throw ECacheError(tr("空文字列のキャッシュディレクトリ名が要求されました"));
     }
     const QString old = GetCacheDir();
     if (dir == old) {
@@ -245,21 +245,20 @@ bool TThTable::MayStore() {
 }
 
 void TThTable::Tell(const char* pattern) {
-    const QString message = FormatMessage(pattern, qUtf8Printable(GetCacheDir()));
-    m_log.Write("%s", qUtf8Printable(message));
+    const QString folder = GetCacheDir();
+    m_log.Write("%s", qUtf8Printable(QString::fromUtf8(pattern).arg(folder)));
     if (m_onBusy) {
-        m_onBusy(message);
+        m_onBusy(tr(pattern).arg(folder));
     }
 }
 
 void TThTable::ClearCache() {
     const QString path = DataDir();
     if (QFileInfo(path).fileName() != m_images.CacheFileName.DataDirName()) {
-        throw ECacheError(
-            FormatMessage("キャッシュ情報名が不正です。Dir=%s", qUtf8Printable(path)));
+        throw ECacheError(tr("キャッシュ情報名が不正です。Dir=%1").arg(path));
     }
     if (!MayStore() || !Hold()) {
-        throw ECacheError(FormatMessage(kCannotClearMessage, qUtf8Printable(GetCacheDir())));
+        throw ECacheError(tr(kCannotClearMessage).arg(GetCacheDir()));
     }
     TLockStep step(m_lock);
     QElapsedTimer timer;
@@ -284,8 +283,7 @@ void TThTable::DeleteOldCaches() {
             break;
         }
         if (!QFileInfo(old).fileName().startsWith(TThCacheFileName::OldDirPrefix())) {
-            throw ECacheError(
-                FormatMessage("旧キャッシュ情報名が不正です。Dir=%s", qUtf8Printable(old)));
+            throw ECacheError(tr("旧キャッシュ情報名が不正です。Dir=%1").arg(old));
         }
         QElapsedTimer timer;
         timer.start();
@@ -294,7 +292,7 @@ void TThTable::DeleteOldCaches() {
         m_log.Write("旧キャッシュ情報削除：%dミリ秒 %s", int(timer.elapsed()), qUtf8Printable(old));
     }
     if (deleted >= 10) {
-        throw ECacheError(FormatMessage("旧キャッシュ情報が多すぎます。Count=%d", deleted));
+        throw ECacheError(tr("旧キャッシュ情報が多すぎます。Count=%1").arg(deleted));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "th_image_base.h"
 #include "util/file_lock.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 #include <atomic>
@@ -28,14 +29,17 @@ struct TThHit {
 // stored thumbnails that are still what its records say, renders the rest and writes nothing.
 // A folder whose file system has no such locks is used as by one program, and the log says so.
 class TThTable {
+    Q_DECLARE_TR_FUNCTIONS(TThTable)
+
 public:
-    // The notices of a table that finds its folder held, word for word (%s: the folder).
-    static constexpr const char* kWaitingMessage =
-        "キャッシュフォルダ %s は他のミルテが使用中です。空くのを待っています。";
-    static constexpr const char* kReadOnlyMessage =
-        "キャッシュフォルダ %s は他のミルテが使用中です。サムネイルは保存しません。";
-    static constexpr const char* kCannotClearMessage =
-        "キャッシュフォルダ %s は他のミルテが使用中のため、クリアできません。";
+    // The notices of a table that finds its folder held, word for word (%1: the folder), shown
+    // translated (tr) and logged as they are.
+    static constexpr const char* kWaitingMessage = QT_TRANSLATE_NOOP(
+        "TThTable", "キャッシュフォルダ %1 は他のミルテが使用中です。空くのを待っています。");
+    static constexpr const char* kReadOnlyMessage = QT_TRANSLATE_NOOP(
+        "TThTable", "キャッシュフォルダ %1 は他のミルテが使用中です。サムネイルは保存しません。");
+    static constexpr const char* kCannotClearMessage = QT_TRANSLATE_NOOP(
+        "TThTable", "キャッシュフォルダ %1 は他のミルテが使用中のため、クリアできません。");
     // How long a step waits for the lock another program holds: three seconds, unless
     // MIRTE_CACHE_WAIT_MS says otherwise. The waiting notice comes only after QuietWaitMs.
     static int DefaultLockWaitMs();

@@ -83,7 +83,7 @@ TThumbnail TThumbnailDB::Store(const QString& path, const TRenderedPicture& rend
         return result;
     }
     if (!rendered.FactsRead) {
-        result.Error = QStringLiteral("ファイルの日時とサイズを読めません。"); // it vanished
+        result.Error = tr("ファイルの日時とサイズを読めません。"); // it vanished
         return result;
     }
     ++m_renders;

@@ -4,6 +4,7 @@
 #include "th_render.h"
 #include "th_table.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -35,6 +36,8 @@ struct TStoredThumbnail {
 // Every call looks at the picture's file once. Not safe for concurrent calls: the thread that
 // owns it stores everything; render workers only make what it stores (Store).
 class TThumbnailDB {
+    Q_DECLARE_TR_FUNCTIONS(TThumbnailDB)
+
 public:
     // The box the program's thumbnails are made and stored in; display sizes only scale them.
     static constexpr int CacheBox = 512;

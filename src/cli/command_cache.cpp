@@ -4,6 +4,7 @@
 #include "util/cache_size.h"
 #include "util/errors.h"
 
+#include <QCoreApplication>
 #include <vector>
 
 namespace mirte::cli {
@@ -68,12 +69,18 @@ int RunCache(const QStringList& args, const Context& context) {
             bool ok = false;
             sizeKB = args[++i].toLongLong(&ok);
             if (!ok || sizeKB < 0) {
-                std::fputs("mirte-cli cache: --size-kb takes a number of kilobytes\n", err);
+                std::fprintf(
+                    err, "%s\n",
+                    qUtf8Printable(QCoreApplication::translate(
+                        "CliMessages", "mirte-cli cache: --size-kb takes a number of kilobytes")));
                 return 2;
             }
         } else if (args[i] == QLatin1String("--jobs") && i + 1 < args.size()) {
             if (!ParseJobs(args[++i], jobs)) {
-                std::fputs("mirte-cli cache: --jobs takes a number from 1 to 64\n", err);
+                std::fprintf(
+                    err, "%s\n",
+                    qUtf8Printable(QCoreApplication::translate(
+                        "CliMessages", "mirte-cli cache: --jobs takes a number from 1 to 64")));
                 return 2;
             }
         } else {
@@ -86,10 +93,13 @@ int RunCache(const QStringList& args, const Context& context) {
         (action != QLatin1String("get") && action != QLatin1String("list") &&
          action != QLatin1String("clear")) ||
         (action == QLatin1String("get") && rest.isEmpty())) {
-        std::fputs("usage: mirte-cli cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE...\n"
-                   "       mirte-cli cache --dir CACHEDIR list\n"
-                   "       mirte-cli cache --dir CACHEDIR clear\n",
-                   err);
+        std::fputs(
+            qUtf8Printable(QCoreApplication::translate(
+                "CliMessages",
+                "usage: mirte-cli cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE...\n"
+                "       mirte-cli cache --dir CACHEDIR list\n"
+                "       mirte-cli cache --dir CACHEDIR clear\n")),
+            err);
         return 2;
     }
     try {

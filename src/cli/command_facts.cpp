@@ -2,6 +2,8 @@
 #include "commands.h"
 #include "picture/picture_error.h"
 
+#include <QCoreApplication>
+
 namespace mirte::cli {
 
 // facts FILE...: one tab-separated line per picture: path, width, height, shooting date,
@@ -10,7 +12,9 @@ namespace mirte::cli {
 // failed), and the exit status 1.
 int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.isEmpty()) {
-        std::fputs("usage: mirte-cli facts FILE...\n", err);
+        std::fputs(qUtf8Printable(QCoreApplication::translate("CliMessages",
+                                                              "usage: mirte-cli facts FILE...\n")),
+                   err);
         return 2;
     }
     int status = 0;
@@ -19,7 +23,8 @@ int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err) {
         TPictureFacts info;
         try {
             if (!ReadPictureFacts(path, ReadPictureHeader(path), info)) {
-                failure = QStringLiteral("ファイルの日時とサイズを読めません。");
+                failure = QCoreApplication::translate("CliMessages",
+                                                      "ファイルの日時とサイズを読めません。");
             }
         } catch (const EPictureError& error) {
             failure = error.MessageWithDetail();

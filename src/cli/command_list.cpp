@@ -8,6 +8,7 @@
 #include "util/paths.h"
 #include "util/volume_info.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -45,7 +46,9 @@ QStringList InNameOrder(const QString& folder, const QStringList& names) {
 // tab-separated line each: name, last-write time, size in bytes, volume label, volume identity.
 int RunList(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.size() > 1) {
-        std::fputs("usage: mirte-cli list [FOLDER]\n", err);
+        std::fputs(qUtf8Printable(QCoreApplication::translate("CliMessages",
+                                                              "usage: mirte-cli list [FOLDER]\n")),
+                   err);
         return 2;
     }
     const QString folder = args.isEmpty() ? DefaultFolder() : args.first();
@@ -61,7 +64,9 @@ int RunList(const QStringList& args, std::FILE* out, std::FILE* err) {
         QString time;
         qint64 size = 0;
         if (!GetFileTimeSize(path, time, size)) {
-            std::fprintf(err, "%s\tファイルが見つかりません。\n", qUtf8Printable(path));
+            std::fprintf(err, "%s\t%s\n", qUtf8Printable(path),
+                         qUtf8Printable(QCoreApplication::translate("CliMessages",
+                                                                    "ファイルが見つかりません。")));
             status = 1;
             continue;
         }

@@ -17,6 +17,7 @@
 #include "util/ini_file.h"
 #include "util/leftovers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -127,8 +128,9 @@ private:
         }
         const TPrintPicture picture = FetchPrintPicture(m_db, picturePath);
         if (picture.Picture.isNull()) {
-            std::fprintf(m_context.err, "%s\t画像を読み込めません。写真なしで印刷します。\n",
-                         qUtf8Printable(picturePath));
+            std::fprintf(m_context.err, "%s\t%s\n", qUtf8Printable(picturePath),
+                         qUtf8Printable(QCoreApplication::translate(
+                             "CliMessages", "画像を読み込めません。写真なしで印刷します。")));
         }
         auto form = std::make_unique<TprtJacketPrint>(m_printer);
         form->AssignOriginal(picture.Original);
@@ -175,7 +177,7 @@ std::unique_ptr<QTemporaryDir> MakeScratch(const QString& pdfTarget) {
     return scratch;
 }
 
-// "1 page", "2 pages".
+// "1 page", "2 pages": the result lines' count on standard output, for scripts (untranslated).
 QByteArray PagesText(int count) {
     return QByteArray::number(count) + (count == 1 ? " page" : " pages");
 }
@@ -184,7 +186,10 @@ QByteArray PagesText(int count) {
 int WritePreviewPages(TReportForm& form, const PrintOptions& options, int from, int to,
                       const Context& context) {
     if (!QDir().mkpath(options.PngDir)) {
-        std::fprintf(context.err, "mirte-cli: cannot make %s\n", qUtf8Printable(options.PngDir));
+        std::fprintf(
+            context.err, "%s\n",
+            qUtf8Printable(QCoreApplication::translate("CliMessages", "mirte-cli: cannot make %1")
+                               .arg(options.PngDir)));
         return 1;
     }
     TTerminalProgress progress(context.err);
@@ -197,7 +202,10 @@ int WritePreviewPages(TReportForm& form, const PrintOptions& options, int from, 
                 .filePath(QStringLiteral("page-%1.png").arg(page, 3, 10, QLatin1Char('0')));
         if (!form.RenderPage().save(path, "PNG")) {
             progress.Finish();
-            std::fprintf(context.err, "mirte-cli: cannot write %s\n", qUtf8Printable(path));
+            std::fprintf(context.err, "%s\n",
+                         qUtf8Printable(QCoreApplication::translate("CliMessages",
+                                                                    "mirte-cli: cannot write %1")
+                                            .arg(path)));
             return 1;
         }
         progress.PagePrinted(page, form.PageTotal, page * 100 / form.PageTotal);
@@ -215,7 +223,8 @@ std::unique_ptr<TQtPrinterDevice> MakePrinter(const PrintOptions& options,
     if (!options.Queue.isEmpty()) {
         auto printer = TQtPrinterDevice::ForPrinter(options.Queue);
         if (options.HasPaper && !printer->SetPaper(options.Paper, printer->Orientation())) {
-            error = QStringLiteral("%1 cannot take that paper").arg(options.Queue);
+            error = QCoreApplication::translate("CliMessages", "%1 cannot take that paper")
+                        .arg(options.Queue);
             return nullptr;
         }
         return printer;
@@ -231,7 +240,7 @@ std::unique_ptr<TQtPrinterDevice> MakePrinter(const PrintOptions& options,
 int RunPrint(const QStringList& args, const Context& context) {
     if (!args.isEmpty() &&
         (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h"))) {
-        std::fputs(PrintUsage(), context.out);
+        std::fputs(qUtf8Printable(PrintUsage()), context.out);
         return 0;
     }
     PrintOptions options;
@@ -240,13 +249,15 @@ int RunPrint(const QStringList& args, const Context& context) {
         if (!error.isEmpty()) {
             std::fprintf(context.err, "mirte-cli print: %s\n", qUtf8Printable(error));
         }
-        std::fputs(PrintUsage(), context.err);
+        std::fputs(qUtf8Printable(PrintUsage()), context.err);
         return 2;
     }
     const QString source = QFileInfo(options.Source).absoluteFilePath();
     const bool wantsFolder = options.Kind != PrintKind::Jacket;
     if (!wantsFolder && !QFileInfo(source).isFile()) {
-        std::fprintf(context.err, "%s\tファイルが見つかりません。\n", qUtf8Printable(source));
+        std::fprintf(context.err, "%s\t%s\n", qUtf8Printable(source),
+                     qUtf8Printable(
+                         QCoreApplication::translate("CliMessages", "ファイルが見つかりません。")));
         return 1;
     }
     // A folder that cannot be read would print as an empty one.
@@ -260,8 +271,9 @@ int RunPrint(const QStringList& args, const Context& context) {
         // Read only: the command line never writes the program's settings.
         settings = std::make_unique<IniFile>(options.SettingsFile);
         if (!settings->Exists()) {
-            std::fprintf(context.err, "%s\t設定ファイルがありません。既定の設定で印刷します。\n",
-                         qUtf8Printable(options.SettingsFile));
+            std::fprintf(context.err, "%s\t%s\n", qUtf8Printable(options.SettingsFile),
+                         qUtf8Printable(QCoreApplication::translate(
+                             "CliMessages", "設定ファイルがありません。既定の設定で印刷します。")));
         }
     }
 
@@ -290,8 +302,13 @@ int RunPrint(const QStringList& args, const Context& context) {
         const int from = options.FromPage > 0 ? options.FromPage : 1;
         const int to = options.ToPage > 0 ? std::min(options.ToPage, pages) : pages;
         if (from > pages) {
-            std::fprintf(context.err, "mirte-cli print: the layout has %s\n",
-                         PagesText(pages).constData());
+            const QString has =
+                pages == 1 ? QCoreApplication::translate("CliMessages",
+                                                         "mirte-cli print: the layout has 1 page")
+                           : QCoreApplication::translate("CliMessages",
+                                                         "mirte-cli print: the layout has %1 pages")
+                                 .arg(pages);
+            std::fprintf(context.err, "%s\n", qUtf8Printable(has));
             return 2;
         }
         if (!options.PngDir.isEmpty()) {
@@ -301,7 +318,9 @@ int RunPrint(const QStringList& args, const Context& context) {
         form->DraftPrint = options.Draft;
         TTerminalProgress progress(context.err);
         if (!form->Print(progress)) {
-            std::fputs("mirte-cli: 中断しました。何も印刷していません。\n", context.err);
+            std::fprintf(context.err, "%s\n",
+                         qUtf8Printable(QCoreApplication::translate(
+                             "CliMessages", "mirte-cli: 中断しました。何も印刷していません。")));
             return 130;
         }
         db.SaveTable(); // here, so that a failure is reported (the destructor only logs)

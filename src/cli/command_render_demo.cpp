@@ -6,6 +6,7 @@
 #include "report/lr_error.h"
 #include "report/qt_printer_device.h"
 
+#include <QCoreApplication>
 #include <QPageSize>
 
 namespace mirte::cli {
@@ -13,10 +14,12 @@ namespace mirte::cli {
 namespace {
 
 void Usage(std::FILE* err) {
-    std::fputs("usage: mirte-cli render-demo OUT.pdf\n"
-               "       mirte-cli render-demo --printer QUEUE\n"
-               "       mirte-cli render-demo --png [--scale N] [--page N] OUT.png\n",
-               err);
+    std::fputs(
+        qUtf8Printable(QCoreApplication::translate(
+            "CliMessages", "usage: mirte-cli render-demo OUT.pdf\n"
+                           "       mirte-cli render-demo --printer QUEUE\n"
+                           "       mirte-cli render-demo --png [--scale N] [--page N] OUT.png\n")),
+        err);
 }
 
 } // namespace
@@ -62,7 +65,10 @@ int RunRenderDemo(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (png) {
         const QImage image = report.Preview(pageNo, scale);
         if (!image.save(target, "PNG")) {
-            std::fprintf(err, "mirte-cli: cannot write %s\n", qUtf8Printable(target));
+            std::fprintf(err, "%s\n",
+                         qUtf8Printable(QCoreApplication::translate("CliMessages",
+                                                                    "mirte-cli: cannot write %1")
+                                            .arg(target)));
             return 1;
         }
         std::fprintf(out, "%s\t%dx%d\n", qUtf8Printable(target), image.width(), image.height());

@@ -6,6 +6,7 @@
 #include "util/paths.h"
 #include "util/replace_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <exception>
@@ -70,14 +71,21 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--box") && i + 2 < args.size()) {
             if (!ParseSide(args[i + 1], boxWidth) || !ParseSide(args[i + 2], boxHeight)) {
-                std::fprintf(err, "mirte-cli thumb: --box takes two sides from 1 to %d pixels\n",
-                             MaxBox);
+                std::fprintf(
+                    err, "%s\n",
+                    qUtf8Printable(QCoreApplication::translate(
+                                       "CliMessages",
+                                       "mirte-cli thumb: --box takes two sides from 1 to %1 pixels")
+                                       .arg(MaxBox)));
                 return 2;
             }
             i += 2;
         } else if (args[i] == QLatin1String("--jobs") && i + 1 < args.size()) {
             if (!ParseJobs(args[++i], jobs)) {
-                std::fputs("mirte-cli thumb: --jobs takes a number from 1 to 64\n", err);
+                std::fprintf(
+                    err, "%s\n",
+                    qUtf8Printable(QCoreApplication::translate(
+                        "CliMessages", "mirte-cli thumb: --jobs takes a number from 1 to 64")));
                 return 2;
             }
         } else if (args[i] == QLatin1String("--first-image")) {
@@ -89,13 +97,16 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
         }
     }
     if (outDir.isEmpty() || files.isEmpty()) {
-        std::fputs(
-            "usage: mirte-cli thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...\n",
-            err);
+        std::fputs(qUtf8Printable(QCoreApplication::translate(
+                       "CliMessages", "usage: mirte-cli thumb [--box W H] [--jobs N] "
+                                      "[--first-image] --out DIR FILE...\n")),
+                   err);
         return 2;
     }
     if (!QDir().mkpath(outDir)) {
-        std::fprintf(err, "%s\tフォルダを作成できません。\n", qUtf8Printable(outDir));
+        std::fprintf(err, "%s\t%s\n", qUtf8Printable(outDir),
+                     qUtf8Printable(
+                         QCoreApplication::translate("CliMessages", "フォルダを作成できません。")));
         return 1;
     }
     if (firstImage) {

@@ -17,25 +17,27 @@
 namespace {
 
 void PrintUsage(std::FILE* to) {
-    std::fputs("usage: mirte-cli COMMAND [ARGS]\n"
-               "  list [FOLDER]   the folder's pictures and movies with time, size and volume\n"
-               "  facts FILE...   each picture's size, EXIF dates, time, size and volume\n"
-               "  thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...\n"
-               "                  each picture fitted into the box, written as DIR/NAME.bmp\n"
-               "                  (--jobs N: N render workers, all cores unless given;\n"
-               "                  --first-image: the file's own smaller image, unscaled)\n"
-               "  cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE... | list | clear\n"
-               "                  thumbnails through the cache, its records, or clearing it\n"
-               "  render-demo OUT.pdf | --printer QUEUE | --png [--scale N] [--page N] OUT.png\n"
-               "                  the demonstration report, printed or as a preview image\n"
-               "  print index|contact FOLDER | jacket PICTURE\n"
-               "        (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]\n"
-               "                  an index card, contact sheet or back card, as the window\n"
-               "                  prints it (mirte-cli print --help tells the options)\n"
-               "  version, --version\n"
-               "                  the program's version\n"
-               "  --help          this text (see also mirte-cli(1))\n",
-               to);
+    const QString usage = QCoreApplication::translate(
+        "CliMessages",
+        "usage: mirte-cli COMMAND [ARGS]\n"
+        "  list [FOLDER]   the folder's pictures and movies with time, size and volume\n"
+        "  facts FILE...   each picture's size, EXIF dates, time, size and volume\n"
+        "  thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...\n"
+        "                  each picture fitted into the box, written as DIR/NAME.bmp\n"
+        "                  (--jobs N: N render workers, all cores unless given;\n"
+        "                  --first-image: the file's own smaller image, unscaled)\n"
+        "  cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE... | list | clear\n"
+        "                  thumbnails through the cache, its records, or clearing it\n"
+        "  render-demo OUT.pdf | --printer QUEUE | --png [--scale N] [--page N] OUT.png\n"
+        "                  the demonstration report, printed or as a preview image\n"
+        "  print index|contact FOLDER | jacket PICTURE\n"
+        "        (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]\n"
+        "                  an index card, contact sheet or back card, as the window\n"
+        "                  prints it (mirte-cli print --help tells the options)\n"
+        "  version, --version\n"
+        "                  the program's version\n"
+        "  --help          this text (see also mirte-cli(1))\n");
+    std::fputs(qUtf8Printable(usage), to);
 }
 
 } // namespace
@@ -97,7 +99,10 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("print")) {
         return mirte::cli::RunPrint(args, context);
     }
-    std::fprintf(stderr, "mirte-cli: unknown command \"%s\"\n", qUtf8Printable(command));
+    std::fprintf(stderr, "%s\n",
+                 qUtf8Printable(
+                     QCoreApplication::translate("CliMessages", "mirte-cli: unknown command \"%1\"")
+                         .arg(command)));
     PrintUsage(stderr);
     return 2;
 }

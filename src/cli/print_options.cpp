@@ -4,6 +4,7 @@
 #include "layouts/index_card_settings.h"
 #include "layouts/jacket_settings.h"
 
+#include <QCoreApplication>
 #include <functional>
 #include <map>
 
@@ -57,17 +58,19 @@ int LayoutCount(PrintKind kind) {
 
 } // namespace
 
-const char* PrintUsage() {
-    return "usage: mirte-cli print index FOLDER OUTPUT [--pages FROM-TO] [--order name|size|date]\n"
-           "           [--layout 0..9] [--title TEXT] [COMMON]\n"
-           "       mirte-cli print jacket PICTURE OUTPUT [--layout 0..3] [--rotate 0..3]\n"
-           "           [--title TEXT] [COMMON]\n"
-           "       mirte-cli print contact FOLDER OUTPUT [--pages FROM-TO]\n"
-           "           [--order name|size|date] [--layout 0..25] [--title TEXT] [--no-names]\n"
-           "           [--no-dates] [COMMON]\n"
-           "  OUTPUT: --pdf OUT.pdf | --printer QUEUE | --png OUT_DIR\n"
-           "  COMMON: [--settings Thumbnail.ini] [--cache CACHEDIR] [--paper A4|Letter] "
-           "[--draft]\n";
+QString PrintUsage() {
+    return QCoreApplication::translate(
+        "CliMessages",
+        "usage: mirte-cli print index FOLDER OUTPUT [--pages FROM-TO] [--order name|size|date]\n"
+        "           [--layout 0..9] [--title TEXT] [COMMON]\n"
+        "       mirte-cli print jacket PICTURE OUTPUT [--layout 0..3] [--rotate 0..3]\n"
+        "           [--title TEXT] [COMMON]\n"
+        "       mirte-cli print contact FOLDER OUTPUT [--pages FROM-TO]\n"
+        "           [--order name|size|date] [--layout 0..25] [--title TEXT] [--no-names]\n"
+        "           [--no-dates] [COMMON]\n"
+        "  OUTPUT: --pdf OUT.pdf | --printer QUEUE | --png OUT_DIR\n"
+        "  COMMON: [--settings Thumbnail.ini] [--cache CACHEDIR] [--paper A4|Letter] "
+        "[--draft]\n");
 }
 
 bool ParsePrintOptions(const QStringList& args, PrintOptions& o, QString& error) {
@@ -79,7 +82,8 @@ bool ParsePrintOptions(const QStringList& args, PrintOptions& o, QString& error)
                                              {QStringLiteral("contact"), PrintKind::Contact}};
     const auto kind = kinds.find(args.first());
     if (kind == kinds.end()) {
-        error = QStringLiteral("unknown layout \"%1\"").arg(args.first());
+        error =
+            QCoreApplication::translate("CliMessages", "unknown layout \"%1\"").arg(args.first());
         return false;
     }
     o.Kind = kind->second;
@@ -124,20 +128,22 @@ bool ParsePrintOptions(const QStringList& args, PrintOptions& o, QString& error)
             o.Draft = true;
         } else if (const auto reader = valued.find(a); reader != valued.end()) {
             if (i + 1 >= args.size() || args[i + 1].isEmpty() || !reader->second(args[i + 1])) {
-                error = QStringLiteral("%1 needs a valid value").arg(a);
+                error = QCoreApplication::translate("CliMessages", "%1 needs a valid value").arg(a);
                 return false;
             }
             ++i;
         } else if (!a.startsWith(QLatin1String("--")) && o.Source.isEmpty()) {
             o.Source = a;
         } else {
-            error = QStringLiteral("unknown argument \"%1\"").arg(a);
+            error = QCoreApplication::translate("CliMessages", "unknown argument \"%1\"").arg(a);
             return false;
         }
     }
     if (o.Source.isEmpty() || outputs != 1) {
-        error = QStringLiteral("give the %1 and one of --pdf, --printer, --png")
-                    .arg(paged ? QStringLiteral("folder") : QStringLiteral("picture"));
+        error = paged ? QCoreApplication::translate(
+                            "CliMessages", "give the folder and one of --pdf, --printer, --png")
+                      : QCoreApplication::translate(
+                            "CliMessages", "give the picture and one of --pdf, --printer, --png");
         return false;
     }
     return true;

@@ -34,6 +34,6 @@ struct PrintOptions {
 
 // Reads the arguments after "print"; false with a reason (empty when only the usage is due).
 bool ParsePrintOptions(const QStringList& args, PrintOptions& options, QString& error);
-const char* PrintUsage();
+QString PrintUsage();
 
 } // namespace mirte::cli

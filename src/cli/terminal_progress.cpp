@@ -1,5 +1,6 @@
 #include "terminal_progress.h"
 
+#include <QCoreApplication>
 #include <unistd.h>
 
 namespace mirte::cli {
@@ -32,7 +33,9 @@ void TTerminalProgress::PagePrinted(int page, int pageTotal, int) {
     if (!m_shown) {
         return;
     }
-    std::fprintf(m_to, "\r%d/%d ページ", page, pageTotal);
+    const QString text =
+        QCoreApplication::translate("CliMessages", "%1/%2 ページ").arg(page).arg(pageTotal);
+    std::fprintf(m_to, "\r%s", qUtf8Printable(text));
     std::fflush(m_to);
     m_written = true;
 }

@@ -65,7 +65,7 @@ QString TLogFile::OpenLocked(const QString& path, const QString& version) {
     m_isOpen = false;
     if (path.isEmpty()) {
         m_logDir.clear();
-        return QStringLiteral("空白のログパスが指定されました。");
+        return tr("空白のログパスが指定されました。");
     }
     const QFileInfo info(path);
     m_logDir = info.path();
@@ -83,8 +83,7 @@ QString TLogFile::OpenLocked(const QString& path, const QString& version) {
         }
     }
     if (!error.isEmpty()) {
-        return FormatMessage("ログファイルパス \"%s\" が不正です。詳細：%s",
-                             qUtf8Printable(m_logDir), qUtf8Printable(error));
+        return tr("ログファイルパス \"%1\" が不正です。詳細：%2").arg(m_logDir, error);
     }
     m_isOpen = true;
     QString notice;
@@ -114,17 +113,15 @@ void TLogFile::WriteLocked(const QString& text, QString& notice) {
         QString error;
         if (!AppendLine(stamp + QLatin1Char(' ') + message, error)) {
             m_isOpen = false;
-            notice =
-                FormatMessage("ログ出力中にエラーが発生しました。\r\nファイル名：%s\r\n詳細：%s",
-                              qUtf8Printable(m_logPath), qUtf8Printable(error));
+            notice = tr("ログ出力中にエラーが発生しました。\r\nファイル名：%1\r\n詳細：%2")
+                         .arg(m_logPath, error);
         }
         return;
     }
     ++m_lostCount;
     if (m_lostCount <= LostNoticeLimit) {
         notice =
-            QStringLiteral("以下のメッセージが出力されましたがログが開かれていません。\r\n\r\n") +
-            message;
+            tr("以下のメッセージが出力されましたがログが開かれていません。\r\n\r\n%1").arg(message);
     }
 }
 
@@ -136,7 +133,7 @@ void TLogFile::WriteStampedLocked(const QString& text, QString& notice) {
     if (!AppendLine(text + QLatin1Char(' ') + DateTimeToText(QDateTime::currentDateTime()),
                     error)) {
         m_isOpen = false;
-        notice = QStringLiteral("日付付きログ出力中にエラーが発生しました。\r\n詳細：") + error;
+        notice = tr("日付付きログ出力中にエラーが発生しました。\r\n詳細：%1").arg(error);
     }
 }
 

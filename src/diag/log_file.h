@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <mutex>
 
@@ -9,6 +10,8 @@ namespace mirte {
 // opens, appends and closes the file so that what was written survives a crash. Failures are
 // reported through Notify() and close the log for the rest of the run. Thread-safe.
 class TLogFile {
+    Q_DECLARE_TR_FUNCTIONS(TLogFile)
+
 public:
     // Messages that arrive while the log is closed are announced this many times, then dropped.
     static constexpr int LostNoticeLimit = 4;

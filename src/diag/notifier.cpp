@@ -1,5 +1,6 @@
 #include "notifier.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 #include <mutex>
 
@@ -34,7 +35,8 @@ void Notify(const QString& message) {
         handler(message);
         return;
     }
-    std::fprintf(stderr, "ミルテ: %s\n", message.toUtf8().constData());
+    const QString line = QCoreApplication::translate("Notifier", "ミルテ: %1").arg(message);
+    std::fprintf(stderr, "%s\n", line.toUtf8().constData());
 }
 
 } // namespace mirte

@@ -12,12 +12,12 @@ namespace mirte {
 TVersionInfo::TVersionInfo(const QString& fileName) : m_fileName(fileName) {
     struct stat st {};
     if (::stat(QFile::encodeName(fileName).constData(), &st) != 0) {
-        throw ECacheError(FormatMessage("\"%s\"のバージョン情報のサイズを取得できません。詳細:%d",
-                                        qUtf8Printable(fileName), errno));
+        throw ECacheError(tr("\"%1\"のバージョン情報のサイズを取得できません。詳細:%2")
+                              .arg(fileName, QString::number(errno)));
     }
     if (!S_ISREG(st.st_mode)) {
-        throw ECacheError(FormatMessage("\"%s\"のバージョン情報を作成できません。詳細:%d",
-                                        qUtf8Printable(fileName), EISDIR));
+        throw ECacheError(tr("\"%1\"のバージョン情報を作成できません。詳細:%2")
+                              .arg(fileName, QString::number(EISDIR)));
     }
 }
 
@@ -26,10 +26,10 @@ QString TVersionInfo::GetValue(const QString& name) const {
         return QStringLiteral(MIRTE_VERSION);
     }
     if (name == QLatin1String("ProductName")) {
-        return QStringLiteral("ミルテ");
+        return tr("ミルテ");
     }
     if (name == QLatin1String("FileDescription")) {
-        return QStringLiteral("ミルテ サムネイル印刷");
+        return tr("ミルテ サムネイル印刷");
     }
     return {};
 }

@@ -19,10 +19,12 @@ struct TJacketSettings : TLayoutCommon {
 namespace jacket {
 
 inline constexpr const char* kSection = "PrintJacket";
-// The layout box's entries, in their order: photo on top, at the bottom, left, right.
+// The layout box's entries, in their order: photo on top, at the bottom, left, right; shown
+// translated (context "JacketLayouts").
 inline constexpr int LayoutCount = 4;
-inline constexpr std::array<const char*, LayoutCount> LayoutCaptions{" 写真上", " 写真下",
-                                                                     " 写真左", " 写真右"};
+inline constexpr std::array<const char*, LayoutCount> LayoutCaptions{
+    QT_TRANSLATE_NOOP("JacketLayouts", " 写真上"), QT_TRANSLATE_NOOP("JacketLayouts", " 写真下"),
+    QT_TRANSLATE_NOOP("JacketLayouts", " 写真左"), QT_TRANSLATE_NOOP("JacketLayouts", " 写真右")};
 inline constexpr int DefaultTitleSize = 18;
 
 // The layout code of a layout box entry: 0 photo on top, 1 photo left, 2 photo at the bottom,

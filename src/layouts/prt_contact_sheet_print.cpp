@@ -26,7 +26,7 @@ TprtContactSheetPrint::TprtContactSheetPrint(TThumbnailDB& db, TPrinterDevice& p
 
 void TprtContactSheetPrint::Build() {
     VUvudiRoz& page = LightRep();
-    page.Title = QStringLiteral("コンタクトシート印刷");
+    page.Title = tr("コンタクトシート印刷");
     page.SetOrientation(TPrinterOrientation::poPortrait);
     page.SetBounds(16, 8, 794, 1123);
     page.DisableAlign();

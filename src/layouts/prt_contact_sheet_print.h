@@ -6,6 +6,7 @@
 #include "report/lr_text_item.h"
 #include "report_form.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 
@@ -19,6 +20,8 @@ class TThumbnailDB;
 // and a coloured band with the folder path. The items fill the grid row by row in the grid's
 // order; pictures come from the cache's thumbnails.
 class TprtContactSheetPrint : public TReportForm {
+    Q_DECLARE_TR_FUNCTIONS(TprtContactSheetPrint)
+
 public:
     static constexpr int PathBandHeight = 30;
     static constexpr int ImageInset = 6;

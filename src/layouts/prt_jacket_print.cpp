@@ -55,7 +55,7 @@ TprtJacketPrint::TprtJacketPrint(TPrinterDevice& printer) : TReportForm(printer)
 
 void TprtJacketPrint::Build() {
     VUvudiRoz& page = LightRep();
-    page.Title = QStringLiteral("バックカード印刷");
+    page.Title = tr("バックカード印刷");
     page.SetOrientation(TPrinterOrientation::poLandscape);
     page.SetBounds(16, 8, 1123, 794);
     page.DisableAlign();

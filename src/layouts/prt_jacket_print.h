@@ -6,6 +6,7 @@
 #include "report/lr_text_item.h"
 #include "report_form.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <array>
 
@@ -16,6 +17,8 @@ namespace mirte {
 // strip of 37 right of the right spine. The face holds the title, the picture, four ruled lines
 // and a coloured band in one of four arrangements; the spines repeat the title along them.
 class TprtJacketPrint : public TReportForm {
+    Q_DECLARE_TR_FUNCTIONS(TprtJacketPrint)
+
 public:
     // Face width and height, spine width and height, strip width and height; then per layout
     // code the title, picture, ruled-lines and band boxes (left, top, right, bottom) on the face.

@@ -35,7 +35,7 @@ TprtThumbnailPrint::TprtThumbnailPrint(TThumbnailDB& db, TPrinterDevice& printer
 
 void TprtThumbnailPrint::Build() {
     VUvudiRoz& page = LightRep();
-    page.Title = QStringLiteral("インデックスカード印刷");
+    page.Title = tr("インデックスカード印刷");
     page.SetOrientation(TPrinterOrientation::poLandscape);
     page.SetBounds(20, 12, 1123, 794);
     // Built as a form is loaded: the stored positions first, the docking once at the end.

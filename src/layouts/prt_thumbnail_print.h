@@ -6,6 +6,7 @@
 #include "report/lr_text_item.h"
 #include "report_form.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 
@@ -19,6 +20,8 @@ class TThumbnailDB;
 // label band with the folder path. The right card is filled first; a page holds 2·n² items in
 // the grid's order. Pictures come from the cache's thumbnails.
 class TprtThumbnailPrint : public TReportForm {
+    Q_DECLARE_TR_FUNCTIONS(TprtThumbnailPrint)
+
 public:
     static constexpr int CardSize = 454;
     static constexpr int TitleBandHeight = 32 * 15 / 16; // 30

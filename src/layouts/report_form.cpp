@@ -11,7 +11,7 @@ namespace mirte {
 
 namespace {
 
-const char* const kCannotSetPaper = "用紙設定ができません!!";
+const char* const kCannotSetPaper = QT_TRANSLATE_NOOP("TReportForm", "用紙設定ができません!!");
 
 } // namespace
 
@@ -89,7 +89,7 @@ TReportRect TReportForm::PrintableRect() const {
 
 void TReportForm::LightRepSetPrinter() {
     if (!m_printer->SetOrientation(OrientationSeen)) {
-        throw ELRError(QString::fromUtf8(kCannotSetPaper)); // the job does not start
+        throw ELRError(tr(kCannotSetPaper)); // the job does not start
     }
 }
 

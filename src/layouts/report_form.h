@@ -5,6 +5,7 @@
 #include "report/lr_page.h"
 #include "report/printer_measure.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPageRanges>
 #include <QString>
@@ -19,6 +20,8 @@ namespace mirte {
 // preview, the printer and the command line alike. GUI thread only (or the command line's one
 // thread); it uses the cache, which the loader must not be using meanwhile.
 class TReportForm {
+    Q_DECLARE_TR_FUNCTIONS(TReportForm)
+
 public:
     // The long side of a preview page, in pixels.
     static constexpr int PreviewPixels = 2500;

@@ -7,6 +7,7 @@
 #include "picture_limits.h"
 #include "picture_reasons.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <array>
@@ -69,22 +70,23 @@ struct Layout {
     TDibChannel red, green, blue;
 };
 
+// `why`: a text marked with QT_TRANSLATE_NOOP("PictureErrors", ...).
 [[noreturn]] void Fail(const QString& name, const char* why) {
-    ThrowPictureError(name, QString::fromUtf8(why));
+    ThrowPictureError(name, QCoreApplication::translate("PictureErrors", why));
 }
 
 Layout ReadLayout(Source& in, const QString& name) {
     std::uint8_t head[14 + 124] = {};
     if (in.ReadAt(0, head, 18) < 18 || head[0] != 'B' || head[1] != 'M') {
-        Fail(name, "BMP のヘッダーが不正です。");
+        Fail(name, QT_TRANSLATE_NOOP("PictureErrors", "BMP のヘッダーが不正です。"));
     }
     const quint32 headerSize = DibU32(head + 14);
     const bool core = headerSize == 12;
     if (!core && (headerSize < 16 || headerSize > 124)) {
-        Fail(name, "BMP のヘッダーサイズが不正です。");
+        Fail(name, QT_TRANSLATE_NOOP("PictureErrors", "BMP のヘッダーサイズが不正です。"));
     }
     if (in.ReadAt(14, head + 14, headerSize) < headerSize) {
-        Fail(name, "BMP のヘッダーが途中で終わっています。");
+        Fail(name, QT_TRANSLATE_NOOP("PictureErrors", "BMP のヘッダーが途中で終わっています。"));
     }
     Layout layout;
     const std::uint8_t* h = head + 14;
@@ -107,7 +109,7 @@ Layout ReadLayout(Source& in, const QString& name) {
     CheckPictureSize(name, layout.width, layout.height);
     if (layout.bits != 1 && layout.bits != 4 && layout.bits != 8 && layout.bits != 16 &&
         layout.bits != 24 && layout.bits != 32) {
-        Fail(name, "BMP のビット数は扱えません。");
+        Fail(name, QT_TRANSLATE_NOOP("PictureErrors", "BMP のビット数は扱えません。"));
     }
     qint64 paletteAt = 14 + headerSize;
     // Bit fields: the masks sit in newer headers, or just after a 40-byte one.
@@ -117,7 +119,7 @@ Layout ReadLayout(Source& in, const QString& name) {
             std::memcpy(masks, h + 40, 12);
         } else {
             if (in.ReadAt(paletteAt, masks, 12) < 12) {
-                Fail(name, "BMP のマスクがありません。");
+                Fail(name, QT_TRANSLATE_NOOP("PictureErrors", "BMP のマスクがありません。"));
             }
             paletteAt += layout.compression == DibAlphaBitFields ? 16 : 12;
         }
@@ -138,7 +140,7 @@ Layout ReadLayout(Source& in, const QString& name) {
     if ((c == DibRle8 && layout.bits != 8) || (c == DibRle4 && layout.bits != 4) ||
         (fields && layout.bits != 16 && layout.bits != 32) ||
         (c != DibRgb && c != DibRle8 && c != DibRle4 && !fields)) {
-        Fail(name, "BMP の圧縮形式は扱えません。");
+        Fail(name, QT_TRANSLATE_NOOP("PictureErrors", "BMP の圧縮形式は扱えません。"));
     }
     layout.dataOffset = DibU32(head + 10);
     if (layout.bits <= 8) {
@@ -207,11 +209,12 @@ void Decode(Source& in, const QString& name, RowSink& sink) {
         std::vector<std::uint8_t> data(std::size_t(std::max<qint64>(0, in.Size() - l.dataOffset)));
         data.resize(std::size_t(in.ReadAt(l.dataOffset, data.data(), qint64(data.size()))));
         if (!DibRleCanPaint(l.width, l.height, qint64(data.size()))) {
-            Fail(name, "BMP の圧縮データが画像の大きさに足りません。");
+            Fail(name, QT_TRANSLATE_NOOP("PictureErrors",
+                                         "BMP の圧縮データが画像の大きさに足りません。"));
         }
         QImage indices(width, height, QImage::Format_Indexed8); // lines from the top
         if (indices.isNull()) {
-            Fail(name, "BMP の画像が大きすぎます。");
+            Fail(name, QT_TRANSLATE_NOOP("PictureErrors", "BMP の画像が大きすぎます。"));
         }
         indices.fill(0);
         DecodeDibRle(QByteArrayView(data.data(), qsizetype(data.size())), l.compression == DibRle4,

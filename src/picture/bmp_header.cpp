@@ -2,6 +2,7 @@
 
 #include "header_bytes.h"
 
+#include <QCoreApplication>
 #include <cstdint>
 
 namespace mirte {
@@ -10,13 +11,14 @@ bool ReadBmpHeader(QIODevice& in, PictureHeader& header, QString& error) {
     header = PictureHeader{PictureFormat::Bmp};
     unsigned char head[26];
     if (!ReadExact(in, head, 18) || head[0] != 'B' || head[1] != 'M') {
-        error = QStringLiteral("BMP のヘッダーが不正です。");
+        error = QCoreApplication::translate("PictureErrors", "BMP のヘッダーが不正です。");
         return false;
     }
     const quint32 headerSize = LittleEndian(head + 14, 4);
     if (headerSize == 12) {
         if (!ReadExact(in, head + 18, 4)) {
-            error = QStringLiteral("BMP のヘッダーが途中で終わっています。");
+            error = QCoreApplication::translate("PictureErrors",
+                                                "BMP のヘッダーが途中で終わっています。");
             return false;
         }
         header.width = static_cast<int>(LittleEndian(head + 18, 2));
@@ -24,11 +26,14 @@ bool ReadBmpHeader(QIODevice& in, PictureHeader& header, QString& error) {
         return true;
     }
     if (headerSize < 16 || headerSize > 4096) {
-        error = QStringLiteral("BMP のヘッダーサイズ %1 は扱えません。").arg(headerSize);
+        error =
+            QCoreApplication::translate("PictureErrors", "BMP のヘッダーサイズ %1 は扱えません。")
+                .arg(headerSize);
         return false;
     }
     if (!ReadExact(in, head + 18, 8)) {
-        error = QStringLiteral("BMP のヘッダーが途中で終わっています。");
+        error =
+            QCoreApplication::translate("PictureErrors", "BMP のヘッダーが途中で終わっています。");
         return false;
     }
     const auto width = static_cast<qint32>(LittleEndian(head + 18, 4));

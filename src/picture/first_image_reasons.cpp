@@ -1,5 +1,7 @@
 #include "first_image_reasons.h"
 
+#include <QCoreApplication>
+
 namespace mirte {
 
 QString FirstImageReason(TFirstImageRefusal refusal) {
@@ -7,13 +9,15 @@ QString FirstImageReason(TFirstImageRefusal refusal) {
     case TFirstImageRefusal::None:
         return QString();
     case TFirstImageRefusal::NoOwnImage:
-        return QStringLiteral("ファイルに縮小画像がありません。");
+        return QCoreApplication::translate("FirstImageReasons", "ファイルに縮小画像がありません。");
     case TFirstImageRefusal::Damaged:
-        return QStringLiteral("縮小画像が壊れています。");
+        return QCoreApplication::translate("FirstImageReasons", "縮小画像が壊れています。");
     case TFirstImageRefusal::AspectDiffers:
-        return QStringLiteral("縮小画像の縦横比が画像と異なります。");
+        return QCoreApplication::translate("FirstImageReasons",
+                                           "縮小画像の縦横比が画像と異なります。");
     case TFirstImageRefusal::NotCroppable:
-        return QStringLiteral("縮小画像の黒帯を切り取っても縦横比が画像と合いません。");
+        return QCoreApplication::translate(
+            "FirstImageReasons", "縮小画像の黒帯を切り取っても縦横比が画像と合いません。");
     }
     return QString();
 }

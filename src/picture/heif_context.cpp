@@ -5,6 +5,7 @@
 #include "picture_limits.h"
 #include "picture_reasons.h"
 
+#include <QCoreApplication>
 #include <vector>
 
 namespace mirte {
@@ -52,7 +53,8 @@ void DecodeHeifRgb(heif_image_handle* image, bool ignoreTransformations, RowSink
     const int width = heif_image_get_width(pixels.get(), heif_channel_interleaved);
     const int height = heif_image_get_height(pixels.get(), heif_channel_interleaved);
     if (plane == nullptr || width <= 0 || height <= 0) {
-        ThrowPictureError(path, QStringLiteral("HEIF の画素が得られません。"));
+        ThrowPictureError(
+            path, QCoreApplication::translate("PictureErrors", "HEIF の画素が得られません。"));
     }
     const bool premultiplied = heif_image_is_premultiplied_alpha(pixels.get()) != 0;
     std::vector<std::uint8_t> rgb(alpha ? std::size_t(width) * 3 : 0);

@@ -9,6 +9,7 @@
 #include "picture_reasons.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QtEndian>
 #include <libheif/heif.h>
@@ -60,7 +61,9 @@ bool ReadHeader(heif_context* context, const HeifBoxes& boxes, PictureHeader& he
                       heif_image_handle_get_ispe_height(image.get()));
     const QSize shown = coded.isEmpty() ? coded : shape.Shown(coded);
     if (!coded.isEmpty() && shown.isEmpty()) {
-        fault = {QStringLiteral("HEIF の切り抜き範囲が画像の外にあります。"), {}};
+        fault = {QCoreApplication::translate("PictureErrors",
+                                             "HEIF の切り抜き範囲が画像の外にあります。"),
+                 {}};
         return false;
     }
     const bool quarter = shape.QuarterTurns() % 2 != 0;

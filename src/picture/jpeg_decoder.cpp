@@ -6,6 +6,7 @@
 #include "picture_reasons.h"
 #include "stdio_file.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -127,7 +128,8 @@ void DecodeJpeg(const QString& path, QSize cover, RowSink& sink) {
         }
         struct stat st {};
         if (::fstat(::fileno(file.get()), &st) != 0 || st.st_size > MaxJpegFileBytes) {
-            ThrowPictureError(path, QStringLiteral("JPEG ファイルが大きすぎます。"));
+            ThrowPictureError(path, QCoreApplication::translate("PictureErrors",
+                                                                "JPEG ファイルが大きすぎます。"));
         }
         data.resize(static_cast<std::size_t>(st.st_size));
         data.resize(std::fread(data.data(), 1, data.size(), file.get()));

@@ -8,6 +8,7 @@
 #include "picture_reasons.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <memory>
 
@@ -50,7 +51,8 @@ bool EndsWhole(const QByteArray& bytes) {
 
 QImage DecodePreview(const QByteArray& bytes, QSize cover, const QString& path) {
     if (!EndsWhole(bytes)) {
-        ThrowPictureError(path, QStringLiteral("縮小画像のデータが途中で切れています。"));
+        ThrowPictureError(path, QCoreApplication::translate(
+                                    "PictureErrors", "縮小画像のデータが途中で切れています。"));
     }
     TImageSink sink(path);
     DecodeJpegData(reinterpret_cast<const unsigned char*>(bytes.constData()),
@@ -86,7 +88,8 @@ std::vector<TFirstImageCandidate> JpegPreviewCandidates(const QString& path, int
         candidate.Size = JpegSize(start);
         candidate.Orientation = orientation;
         if (candidate.Size.isEmpty()) {
-            damaged = QStringLiteral("縮小画像のヘッダーが読めません。");
+            damaged =
+                QCoreApplication::translate("PictureErrors", "縮小画像のヘッダーが読めません。");
             continue;
         }
         if (inHead) {

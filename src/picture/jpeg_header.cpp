@@ -4,6 +4,8 @@
 #include "header_bytes.h"
 #include "jpeg_markers.h"
 
+#include <QCoreApplication>
+
 namespace mirte {
 
 namespace {
@@ -18,7 +20,7 @@ bool ReadJpegHeader(QIODevice& in, PictureHeader& header, QString& error) {
     header = PictureHeader{PictureFormat::Jpeg};
     TJpegMarkers markers(in);
     if (!markers.Start()) {
-        error = QStringLiteral("JPEG の開始マーカーがありません。");
+        error = QCoreApplication::translate("PictureErrors", "JPEG の開始マーカーがありません。");
         return false;
     }
     unsigned code = 0;
@@ -47,7 +49,8 @@ bool ReadJpegHeader(QIODevice& in, PictureHeader& header, QString& error) {
             }
         }
     }
-    error = QStringLiteral("JPEG のフレームヘッダーが見つかりません。");
+    error =
+        QCoreApplication::translate("PictureErrors", "JPEG のフレームヘッダーが見つかりません。");
     return false;
 }
 

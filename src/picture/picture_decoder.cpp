@@ -5,6 +5,8 @@
 #include "orientation.h"
 #include "picture_error.h"
 
+#include <QCoreApplication>
+
 namespace mirte {
 
 QImage DecodePictureTo(const QString& path, const PictureHeader& header, QSize upright) {
@@ -13,7 +15,8 @@ QImage DecodePictureTo(const QString& path, const PictureHeader& header, QSize u
     AreaScaler scaler(stored);
     const FormatEntry* entry = FindFormat(header.format);
     if (entry == nullptr) {
-        ThrowPictureError(path, QStringLiteral("画像の形式がわかりません。"));
+        ThrowPictureError(
+            path, QCoreApplication::translate("PictureErrors", "画像の形式がわかりません。"));
     }
     entry->decode(path, stored, scaler);
     return header.decoderTurns ? scaler.Result() : MakeUpright(scaler.Result(), header.orientation);

@@ -3,6 +3,8 @@
 #include "diag/failure_log.h"
 #include "util/errors.h"
 
+#include <QCoreApplication>
+
 namespace mirte {
 
 EPictureError::EPictureError(const QString& message, QString detail)
@@ -13,9 +15,10 @@ QString EPictureError::MessageWithDetail() const {
 }
 
 void ThrowPictureError(const QString& path, const QString& reason, const QString& detail) {
-    EPictureError error(FormatMessage("画像 \"%s\" を読み込めません。詳細：%s",
-                                      qUtf8Printable(path), qUtf8Printable(reason)),
-                        detail);
+    EPictureError error(
+        QCoreApplication::translate("PictureErrors", "画像 \"%1\" を読み込めません。詳細：%2")
+            .arg(path, reason),
+        detail);
     if (!detail.isEmpty()) {
         LogFailure(error.MessageWithDetail());
     }

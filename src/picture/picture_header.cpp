@@ -5,6 +5,7 @@
 #include "picture_reasons.h"
 #include "util/paths.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace mirte {
@@ -17,7 +18,8 @@ PictureHeader ReadPictureHeader(const QString& path) {
     const FormatEntry* entry =
         FindFormat(FormatOf(SniffFormat(file.peek(SniffBytes)), ExtractExt(path)));
     if (entry == nullptr) {
-        ThrowPictureError(path, QStringLiteral("画像の形式がわかりません。"));
+        ThrowPictureError(
+            path, QCoreApplication::translate("PictureErrors", "画像の形式がわかりません。"));
     }
     PictureHeader header;
     TPictureFault fault;

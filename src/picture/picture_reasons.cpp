@@ -2,6 +2,7 @@
 
 #include "util/errors.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
 #include <jpeglib.h>
@@ -25,19 +26,22 @@ TPictureFault Fault(TPictureReason reason, const QString& format, const char* li
 QString PictureReasonText(TPictureReason reason, const QString& format) {
     switch (reason) {
     case TPictureReason::CannotOpen:
-        return QStringLiteral("ファイルを開けません。");
+        return QCoreApplication::translate("PictureReasons", "ファイルを開けません。");
     case TPictureReason::CannotRead:
-        return QStringLiteral("ファイルを読めません。");
+        return QCoreApplication::translate("PictureReasons", "ファイルを読めません。");
     case TPictureReason::NotFormat:
-        return QStringLiteral("%1 ファイルではありません。").arg(format);
+        return QCoreApplication::translate("PictureReasons", "%1 ファイルではありません。")
+            .arg(format);
     case TPictureReason::Damaged:
-        return QStringLiteral("ファイルが壊れています。");
+        return QCoreApplication::translate("PictureReasons", "ファイルが壊れています。");
     case TPictureReason::Unsupported:
-        return QStringLiteral("%1 の扱えない機能が使われています。").arg(format);
+        return QCoreApplication::translate("PictureReasons", "%1 の扱えない機能が使われています。")
+            .arg(format);
     case TPictureReason::NoMemory:
-        return QStringLiteral("%1 の展開にメモリが足りません。").arg(format);
+        return QCoreApplication::translate("PictureReasons", "%1 の展開にメモリが足りません。")
+            .arg(format);
     case TPictureReason::TooLarge:
-        return QStringLiteral("画像が大きすぎます。");
+        return QCoreApplication::translate("PictureReasons", "画像が大きすぎます。");
     }
     return QString();
 }

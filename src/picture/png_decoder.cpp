@@ -6,6 +6,7 @@
 #include "picture_reasons.h"
 #include "stdio_file.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <csetjmp>
 #include <cstring>
@@ -99,7 +100,8 @@ void DecodePng(const QString& path, RowSink& sink) {
     }
     ReadState state;
     if (state.png == nullptr || state.info == nullptr) {
-        ThrowPictureError(path, QStringLiteral("PNG の読み込みを準備できません。"));
+        ThrowPictureError(
+            path, QCoreApplication::translate("PictureErrors", "PNG の読み込みを準備できません。"));
     }
     std::vector<png_byte> image;
     std::vector<std::uint8_t> rgb;

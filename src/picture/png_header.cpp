@@ -2,6 +2,8 @@
 
 #include "header_bytes.h"
 
+#include <QCoreApplication>
+
 namespace mirte {
 
 bool ReadPngHeader(QIODevice& in, PictureHeader& header, QString& error) {
@@ -10,7 +12,7 @@ bool ReadPngHeader(QIODevice& in, PictureHeader& header, QString& error) {
     if (!ReadExact(in, head, 24) ||
         QByteArrayView(head, 8) != QByteArrayView("\x89PNG\r\n\x1A\n") ||
         QByteArrayView(head + 12, 4) != QByteArrayView("IHDR")) {
-        error = QStringLiteral("PNG のヘッダーが不正です。");
+        error = QCoreApplication::translate("PictureErrors", "PNG のヘッダーが不正です。");
         return false;
     }
     const quint32 width = BigEndian(head + 16, 4);

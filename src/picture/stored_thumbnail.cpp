@@ -6,6 +6,7 @@
 #include "picture_reasons.h"
 #include "util/unique_fd.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -145,10 +146,12 @@ bool Decompress(Decompressor& d, QByteArrayView data, QSize box, QImage& image) 
 
 QByteArray EncodeStoredThumbnail(const QImage& source, int quality, bool fullChroma) {
     if (source.isNull()) {
-        throw EPictureError(QStringLiteral("空のサムネイルは格納できません。"));
+        throw EPictureError(
+            QCoreApplication::translate("PictureErrors", "空のサムネイルは格納できません。"));
     }
     if (source.width() > MaxStoredSide || source.height() > MaxStoredSide) {
-        throw EPictureError(QStringLiteral("サムネイルが大きすぎます。"));
+        throw EPictureError(
+            QCoreApplication::translate("PictureErrors", "サムネイルが大きすぎます。"));
     }
     const QImage image = ColorSpaceOf(source.format()) == JCS_UNKNOWN
                              ? source.convertToFormat(QImage::Format_RGB888)
@@ -156,7 +159,7 @@ QByteArray EncodeStoredThumbnail(const QImage& source, int quality, bool fullChr
     Compressor compressor;
     if (!Compress(compressor, image, quality, fullChroma)) {
         throw EPictureError(
-            QStringLiteral("サムネイルを格納する形にできません。"),
+            QCoreApplication::translate("PictureErrors", "サムネイルを格納する形にできません。"),
             LibjpegFault(compressor.errors.pub.msg_code, compressor.errors.message).detail);
     }
     return QByteArray(reinterpret_cast<const char*>(compressor.output),
@@ -175,7 +178,8 @@ bool ReadStoredThumbnail(const QString& path, QSize box, QImage& image) {
         }
         struct stat st {};
         if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxStoredBytes) {
-            ThrowPictureError(path, QStringLiteral("サムネイルファイルではありません。"));
+            ThrowPictureError(path, QCoreApplication::translate(
+                                        "PictureErrors", "サムネイルファイルではありません。"));
         }
         data.resize(std::size_t(st.st_size));
         std::size_t got = 0;
@@ -201,14 +205,15 @@ bool ReadStoredThumbnail(const QString& path, QSize box, QImage& image) {
 bool DecodeStoredThumbnail(QByteArrayView bytes, QSize box, QImage& image, QString& error,
                            QString* detail) {
     if (bytes.isEmpty()) {
-        error = QStringLiteral("サムネイルファイルが空です。");
+        error = QCoreApplication::translate("PictureErrors", "サムネイルファイルが空です。");
         return false;
     }
     Decompressor decompressor;
     if (!Decompress(decompressor, bytes, box, image)) {
         image = QImage();
         if (decompressor.notStored) {
-            error = QStringLiteral("サムネイルファイルではありません。");
+            error =
+                QCoreApplication::translate("PictureErrors", "サムネイルファイルではありません。");
         } else if (decompressor.noMemory) {
             error = PictureReasonText(TPictureReason::NoMemory, QStringLiteral("JPEG"));
         } else {

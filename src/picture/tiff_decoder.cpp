@@ -5,6 +5,7 @@
 #include "picture_reasons.h"
 #include "tiff_support.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <vector>
 
@@ -61,7 +62,8 @@ void DecodeTiff(const QString& path, RowSink& sink) {
         band = std::min<qint64>(height, (64 + band - 1) / band * band);
     }
     if (band * width * 4 > MaxBandBytes) {
-        ThrowPictureError(path, QStringLiteral("TIFF のストリップが大きすぎます。"));
+        ThrowPictureError(path, QCoreApplication::translate("PictureErrors",
+                                                            "TIFF のストリップが大きすぎます。"));
     }
     std::vector<uint32_t> raster(std::size_t(band) * width);
     std::vector<std::uint8_t> rgb(std::size_t(width) * 3);
@@ -72,7 +74,8 @@ void DecodeTiff(const QString& path, RowSink& sink) {
         rgba.image.col_offset = 0;
         if (!TIFFRGBAImageGet(&rgba.image, raster.data(), width, rows)) {
             if (file->LastError().isEmpty()) {
-                ThrowPictureError(path, QStringLiteral("TIFF のデータが壊れています。"));
+                ThrowPictureError(path, QCoreApplication::translate(
+                                            "PictureErrors", "TIFF のデータが壊れています。"));
             }
             ThrowPictureError(path, file->Fault());
         }

@@ -2,6 +2,7 @@
 
 #include "tiff_support.h"
 
+#include <QCoreApplication>
 #include <tiffio.h>
 
 namespace mirte {
@@ -16,7 +17,8 @@ bool ReadTiffHeader(const QString& path, PictureHeader& header, TPictureFault& f
     uint32_t height = 0;
     if (!TIFFGetField(tiff->Tiff(), TIFFTAG_IMAGEWIDTH, &width) ||
         !TIFFGetField(tiff->Tiff(), TIFFTAG_IMAGELENGTH, &height)) {
-        fault = {QStringLiteral("TIFF の画像サイズがありません。"), {}};
+        fault = {QCoreApplication::translate("PictureErrors", "TIFF の画像サイズがありません。"),
+                 {}};
         return false;
     }
     header.width = width > 0x7FFFFFFFu ? -1 : static_cast<int>(width);

@@ -6,6 +6,7 @@
 #include "picture_limits.h"
 #include "picture_reasons.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRect>
 #include <QtEndian>
@@ -31,13 +32,15 @@ constexpr int MaxChunks = 1 << 16;
 QString StatusText(VP8StatusCode status) {
     switch (status) {
     case VP8_STATUS_OUT_OF_MEMORY:
-        return QStringLiteral("WebP の展開にメモリが足りません。");
+        return QCoreApplication::translate("PictureErrors", "WebP の展開にメモリが足りません。");
     case VP8_STATUS_NOT_ENOUGH_DATA:
-        return QStringLiteral("WebP のデータが途中で終わっています。");
+        return QCoreApplication::translate("PictureErrors",
+                                           "WebP のデータが途中で終わっています。");
     case VP8_STATUS_UNSUPPORTED_FEATURE:
-        return QStringLiteral("WebP の扱えない機能が使われています。");
+        return QCoreApplication::translate("PictureErrors",
+                                           "WebP の扱えない機能が使われています。");
     default:
-        return QStringLiteral("WebP のデータが不正です。");
+        return QCoreApplication::translate("PictureErrors", "WebP のデータが不正です。");
     }
 }
 
@@ -80,7 +83,8 @@ std::vector<std::uint8_t> DecodeFrame(const WebPData& frame, int width, int heig
                                       bool alpha, const QString& path) {
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config)) {
-        ThrowPictureError(path, QStringLiteral("libwebp の版が合いません。"));
+        ThrowPictureError(
+            path, QCoreApplication::translate("PictureErrors", "libwebp の版が合いません。"));
     }
     const int channels = alpha ? 4 : 3;
     std::vector<std::uint8_t> pixels(std::size_t(width) * height * channels);
@@ -132,7 +136,8 @@ void DecodeWebp(const QString& path, QSize cover, RowSink& sink) {
         ThrowPictureError(path, FileFault(file));
     }
     if (file.size() > MaxWebpFileBytes) {
-        ThrowPictureError(path, QStringLiteral("WebP ファイルが大きすぎます。"));
+        ThrowPictureError(
+            path, QCoreApplication::translate("PictureErrors", "WebP ファイルが大きすぎます。"));
     }
     const QByteArray bytes = file.readAll();
     const WebPData data{reinterpret_cast<const std::uint8_t*>(bytes.constData()),

@@ -60,7 +60,7 @@ void TLRImage::SetPictureData(const QByteArray& bytes) {
     }
     const QImage decoded = QImage::fromData(bytes, "JPEG");
     if (decoded.isNull()) {
-        throw EPictureError(QStringLiteral("JPEGイメージを読み込めません"));
+        throw EPictureError(tr("JPEGイメージを読み込めません"));
     }
     m_picture = decoded;
 }

@@ -2,6 +2,7 @@
 
 #include "lr_item.h"
 
+#include <QCoreApplication>
 #include <QImage>
 
 namespace mirte {
@@ -10,6 +11,8 @@ class TDibGraphic;
 
 // A picture box. It takes bitmaps and JPEG pictures only; it has no background and no frame.
 class TLRImage : public TCustomLRItem {
+    Q_DECLARE_TR_FUNCTIONS(TLRImage)
+
 public:
     // True: the picture fills the item. False: on the printer the picture keeps one picture
     // pixel per design pixel from the item's top-left corner, cut at its edges; on any other

@@ -4,6 +4,8 @@
 #include "lr_error.h"
 #include "lr_panels.h"
 
+#include <QCoreApplication>
+
 namespace mirte {
 
 namespace {
@@ -32,7 +34,7 @@ QPageSize PageSizeOf(TPaperSize paper) {
 // The engine's message, with the printer's reason on a second line when it gives one.
 [[noreturn]] void RaiseDeviceError(const char* message, const TPrinterDevice& printer) {
     const QString reason = printer.LastError();
-    const QString text = QString::fromUtf8(message);
+    const QString text = QCoreApplication::translate("ReportMessages", message);
     throw ELRError(reason.isEmpty() ? text : text + QLatin1Char('\n') + reason);
 }
 

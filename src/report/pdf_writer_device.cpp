@@ -65,13 +65,13 @@ bool TPdfWriterDevice::BeginDoc() {
     }
     m_lastError.clear();
     if (m_path.isEmpty()) {
-        m_lastError = QStringLiteral("出力ファイルが指定されていません。");
+        m_lastError = tr("出力ファイルが指定されていません。");
         return false;
     }
     try {
         m_spool = std::make_unique<TAtomicFile>(m_path);
     } catch (const EInOutError&) {
-        m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(m_path);
+        m_lastError = tr("\"%1\" に書き込めません。").arg(m_path);
         return false;
     }
     m_writer = std::make_unique<QPdfWriter>(m_spool->FileName());
@@ -80,7 +80,7 @@ bool TPdfWriterDevice::BeginDoc() {
     m_writer->setTitle(m_title);
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(m_writer.get())) {
-        m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(m_path);
+        m_lastError = tr("\"%1\" に書き込めません。").arg(m_path);
         DropSpool();
         return false;
     }
@@ -108,7 +108,7 @@ bool TPdfWriterDevice::EndDoc() {
         }
     }
     if (!delivered) {
-        m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(m_path);
+        m_lastError = tr("\"%1\" に書き込めません。").arg(m_path);
     }
     DropSpool();
     return delivered;

@@ -2,6 +2,7 @@
 
 #include "printer_device.h"
 
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QString>
 #include <memory>
@@ -18,6 +19,8 @@ class TAtomicFile;
 // sheet is printable. A job goes into a file beside the target and is renamed over it when it
 // ends, so an aborted job leaves nothing and a file is never left half written.
 class TPdfWriterDevice : public TPrinterDevice {
+    Q_DECLARE_TR_FUNCTIONS(TPdfWriterDevice)
+
 public:
     // A PDF file on this paper, portrait, at this resolution.
     TPdfWriterDevice(const QString& path, const QPageSize& paper, int dpi = 1200);

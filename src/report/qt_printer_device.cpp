@@ -167,26 +167,25 @@ bool TQtPrinterDevice::BeginDoc() {
     m_lastError.clear();
     m_lastJobId = 0;
     if (!m_missingQueue.isEmpty()) {
-        m_lastError = QStringLiteral("プリンタ \"%1\" が見つかりません。").arg(m_missingQueue);
+        m_lastError = tr("プリンタ \"%1\" が見つかりません。").arg(m_missingQueue);
         return false;
     }
     if (PrintsToFile()) {
         const QString target = m_printer->outputFileName();
         if (target.isEmpty()) {
-            m_lastError = QStringLiteral("出力ファイルが指定されていません。");
+            m_lastError = tr("出力ファイルが指定されていません。");
             return false;
         }
         try {
             m_fileJob = std::make_unique<TAtomicFile>(target);
         } catch (const EInOutError&) {
-            m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
+            m_lastError = tr("\"%1\" に書き込めません。").arg(Name());
             return false;
         }
         m_spool = m_fileJob->FileName();
     } else {
         if (QPrinterInfo::printerInfo(m_printer->printerName()).isNull()) {
-            m_lastError =
-                QStringLiteral("プリンタ \"%1\" が見つかりません。").arg(m_printer->printerName());
+            m_lastError = tr("プリンタ \"%1\" が見つかりません。").arg(m_printer->printerName());
             return false;
         }
         // Named after this process, so that a later run can tell a killed job's spool.
@@ -209,7 +208,7 @@ bool TQtPrinterDevice::BeginDoc() {
     m_job->setCreator(m_printer->creator());
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(m_job.get())) {
-        m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
+        m_lastError = tr("\"%1\" に書き込めません。").arg(Name());
         DropSpool();
         return false;
     }
@@ -229,7 +228,7 @@ bool TQtPrinterDevice::EndDoc() {
     m_painter.reset();
     bool delivered = false;
     if (!written) {
-        m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
+        m_lastError = tr("\"%1\" に書き込めません。").arg(Name());
     } else if (PrintsToFile()) {
         try {
             m_fileJob->Commit(false);
@@ -238,7 +237,7 @@ bool TQtPrinterDevice::EndDoc() {
             delivered = false;
         }
         if (!delivered) {
-            m_lastError = QStringLiteral("\"%1\" に書き込めません。").arg(Name());
+            m_lastError = tr("\"%1\" に書き込めません。").arg(Name());
         }
     } else {
         delivered = Submit();

@@ -2,6 +2,7 @@
 
 #include "printer_device.h"
 
+#include <QCoreApplication>
 #include <QPageSize>
 #include <QString>
 #include <memory>
@@ -21,6 +22,8 @@ class TAtomicFile;
 // the job ends), for a queue in the temporary folder (handed to CUPS when the job ends). So an
 // aborted job reaches neither the paper nor the disk, and a file is never left half written.
 class TQtPrinterDevice : public TPrinterDevice {
+    Q_DECLARE_TR_FUNCTIONS(TQtPrinterDevice)
+
 public:
     // A queue's spool in the temporary folder: this, the process's id, "-" and a unique part.
     static constexpr const char* kSpoolPrefix = "mirte-job-";

@@ -4,6 +4,7 @@
 #include "paths.h"
 #include "unique_fd.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -178,14 +179,15 @@ int FolderOpenError(const QString& dir) {
 QString FolderErrorText(int error) {
     switch (error) {
     case ENOENT:
-        return QStringLiteral("フォルダが存在しません。");
+        return QCoreApplication::translate("FolderErrors", "フォルダが存在しません。");
     case ENOTDIR:
-        return QStringLiteral("フォルダではありません。");
+        return QCoreApplication::translate("FolderErrors", "フォルダではありません。");
     case EACCES:
     case EPERM:
-        return QStringLiteral("フォルダを読み取る権限がありません。");
+        return QCoreApplication::translate("FolderErrors", "フォルダを読み取る権限がありません。");
     default:
-        return QStringLiteral("フォルダを読み込めません。詳細：") + SystemErrorText(error);
+        return QCoreApplication::translate("FolderErrors", "フォルダを読み込めません。詳細：%1")
+            .arg(SystemErrorText(error));
     }
 }
 

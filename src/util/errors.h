@@ -5,8 +5,8 @@
 
 namespace mirte {
 
-// A failure of the cache and its building blocks; the text is the Japanese message shown to
-// the user, kept as UTF-8 in what().
+// A failure of the cache and its building blocks; the text is the message shown to the user
+// (translated where it is made), kept as UTF-8 in what().
 class ECacheError : public std::runtime_error {
 public:
     explicit ECacheError(const QString& message);

@@ -99,7 +99,7 @@ void IniFile::Reload() {
         return;
     }
     if (file.size() > MaxFileBytes) {
-        m_readError = QStringLiteral("too large");
+        m_readError = tr("too large");
         return;
     }
     const QByteArray data = file.read(MaxFileBytes + 1);
@@ -237,8 +237,8 @@ void IniFile::EraseSection(const QString& section) {
 
 void IniFile::Save(const std::vector<QByteArray>& lines) {
     auto fail = [this](const QString& detail) {
-        throw EIniFileError(FormatMessage("設定ファイル \"%s\" に書き込めません。詳細：%s",
-                                          qUtf8Printable(m_fileName), qUtf8Printable(detail)));
+        throw EIniFileError(
+            tr("設定ファイル \"%1\" に書き込めません。詳細：%2").arg(m_fileName, detail));
     };
     if (!m_readError.isEmpty()) {
         fail(m_readError); // what we could not read, we must not replace

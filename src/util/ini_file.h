@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <stdexcept>
 #include <vector>
@@ -21,6 +22,8 @@ public:
 // replaces the file atomically (a temporary file beside it, then a rename). A file that is
 // read-only is never written; a file that could not be read is never overwritten.
 class IniFile {
+    Q_DECLARE_TR_FUNCTIONS(IniFile)
+
 public:
     // Larger files are not read (and so never overwritten).
     static constexpr qint64 MaxFileBytes = qint64{16} * 1024 * 1024;

@@ -157,10 +157,9 @@ void TAtomicFile::Discard() {
 
 void TAtomicFile::Fail(int error) {
     Discard();
-    throw EInOutError(
-        FormatMessage("ファイル \"%s\" への書き込み中にエラーが発生しました。詳細：%s",
-                      qUtf8Printable(m_target), qUtf8Printable(SystemErrorText(error))),
-        error);
+    throw EInOutError(tr("ファイル \"%1\" への書き込み中にエラーが発生しました。詳細：%2")
+                          .arg(m_target, SystemErrorText(error)),
+                      error);
 }
 
 bool WriteNewFile(const QString& path, QByteArrayView bytes, bool sync, TFileAccess access) {

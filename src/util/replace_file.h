@@ -4,6 +4,7 @@
 #include "unique_fd.h"
 
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QString>
 
 namespace mirte {
@@ -16,6 +17,8 @@ namespace mirte {
 // permissions (made writable for its owner), except that a private file is always its owner's
 // alone (0600). Errors raise EInOutError naming the target.
 class TAtomicFile {
+    Q_DECLARE_TR_FUNCTIONS(TAtomicFile)
+
 public:
     // Makes the new file beside `target`; refuses a target that is neither missing nor a file.
     explicit TAtomicFile(const QString& target, TFileAccess access = TFileAccess::Shared);

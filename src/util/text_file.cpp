@@ -3,6 +3,7 @@
 #include "errors.h"
 #include "file_facts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
@@ -16,12 +17,15 @@ constexpr qsizetype BufferSize = 8192;
 
 [[noreturn]] void ThrowCannotOpen(const QString& fileName) {
     throw ECacheError(
-        FormatMessage("ファイル \"%s\" をオープンできません。", qUtf8Printable(fileName)));
+        QCoreApplication::translate("TextFile", "ファイル \"%1\" をオープンできません。")
+            .arg(fileName));
 }
 
-[[noreturn]] void ThrowIoError(const char* pattern, const QString& fileName, int error) {
+[[noreturn]] void ThrowReadError(const QString& fileName, int error) {
     throw EInOutError(
-        FormatMessage(pattern, qUtf8Printable(fileName), qUtf8Printable(SystemErrorText(error))),
+        QCoreApplication::translate("TextFile",
+                                    "ファイル \"%1\" の読み込み中にエラーが発生しました。詳細：%2")
+            .arg(fileName, SystemErrorText(error)),
         error);
 }
 
@@ -32,8 +36,7 @@ TInputTextFile::TInputTextFile(QString fileName) : m_fileName(std::move(fileName
 void TInputTextFile::Open() {
     Close();
     if (!FileExistsExact(m_fileName)) {
-        throw ECacheError(
-            FormatMessage("ファイル \"%s\" が存在しません。", qUtf8Printable(m_fileName)));
+        throw ECacheError(tr("ファイル \"%1\" が存在しません。").arg(m_fileName));
     }
     UniqueFd fd(::open(QFile::encodeName(m_fileName).constData(), O_RDONLY | O_CLOEXEC));
     if (!fd.Valid()) {
@@ -60,8 +63,7 @@ bool TInputTextFile::Fill() {
         if (errno != EINTR) {
             const int error = errno;
             m_buffer.clear();
-            ThrowIoError("ファイル \"%s\" の読み込み中にエラーが発生しました。詳細：%s", m_fileName,
-                         error);
+            ThrowReadError(m_fileName, error);
         }
     }
     if (m_atStart && !m_buffer.isEmpty()) {
@@ -93,9 +95,7 @@ QString TInputTextFile::ReadLine() {
             ++n;
         }
         if (line.size() + n > MaxLineBytes) {
-            throw EInOutError(
-                FormatMessage("ファイル \"%s\" の行が長すぎます。", qUtf8Printable(m_fileName)),
-                EFBIG);
+            throw EInOutError(tr("ファイル \"%1\" の行が長すぎます。").arg(m_fileName), EFBIG);
         }
         line.append(begin, n);
         m_pos += n;
@@ -138,9 +138,7 @@ void TOutputTextFile::Open() {
 
 void TOutputTextFile::WriteLine(const QString& text) {
     if (!m_file) {
-        throw EInOutError(
-            FormatMessage("ファイル \"%s\" は開かれていません。", qUtf8Printable(m_fileName)),
-            EBADF);
+        throw EInOutError(tr("ファイル \"%1\" は開かれていません。").arg(m_fileName), EBADF);
     }
     m_buffer.append(text.toUtf8());
     m_buffer.append("\r\n", 2);

@@ -5,6 +5,7 @@
 #include "unique_fd.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <memory>
 
@@ -13,6 +14,8 @@ namespace mirte {
 // Reads a UTF-8 text file line by line. A line ends at CR LF, LF or a lone CR; the end of the
 // file ends the last line too. Bytes that are not UTF-8 come back as U+FFFD.
 class TInputTextFile {
+    Q_DECLARE_TR_FUNCTIONS(TInputTextFile)
+
 public:
     // A line longer than this raises EInOutError instead of growing without bound.
     static constexpr qsizetype MaxLineBytes = qsizetype{64} * 1024 * 1024;
@@ -47,6 +50,8 @@ private:
 // new file beside it (TAtomicFile) that replaces the old file only when Close succeeds, so that
 // a failure or a crash leaves the old file as it was.
 class TOutputTextFile {
+    Q_DECLARE_TR_FUNCTIONS(TOutputTextFile)
+
 public:
     explicit TOutputTextFile(QString fileName, TFileAccess access = TFileAccess::Shared);
     // Without a successful Close the old file stays, and nothing of the new one.
