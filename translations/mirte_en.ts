@@ -13,10 +13,239 @@
     </message>
 </context>
 <context>
+    <name>CliMessages</name>
+    <message>
+        <source>mirte-cli cache: --size-kb takes a number of kilobytes</source>
+        <translation>mirte-cli cache: --size-kb takes a number of kilobytes</translation>
+    </message>
+    <message>
+        <source>mirte-cli cache: --jobs takes a number from 1 to 64</source>
+        <translation>mirte-cli cache: --jobs takes a number from 1 to 64</translation>
+    </message>
+    <message>
+        <source>usage: mirte-cli cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE...
+       mirte-cli cache --dir CACHEDIR list
+       mirte-cli cache --dir CACHEDIR clear
+</source>
+        <translation>usage: mirte-cli cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE...
+       mirte-cli cache --dir CACHEDIR list
+       mirte-cli cache --dir CACHEDIR clear
+</translation>
+    </message>
+    <message>
+        <source>usage: mirte-cli facts FILE...
+</source>
+        <translation>usage: mirte-cli facts FILE...
+</translation>
+    </message>
+    <message>
+        <source>ファイルの日時とサイズを読めません。</source>
+        <translation>Cannot read the file&apos;s date and size.</translation>
+    </message>
+    <message>
+        <source>usage: mirte-cli list [FOLDER]
+</source>
+        <translation>usage: mirte-cli list [FOLDER]
+</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。</source>
+        <translation>File not found.</translation>
+    </message>
+    <message>
+        <source>画像を読み込めません。写真なしで印刷します。</source>
+        <translation>Cannot load the picture. Printing without the photo.</translation>
+    </message>
+    <message>
+        <source>mirte-cli: cannot make %1</source>
+        <translation>mirte-cli: cannot make %1</translation>
+    </message>
+    <message>
+        <source>mirte-cli: cannot write %1</source>
+        <translation>mirte-cli: cannot write %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot take that paper</source>
+        <translation>%1 cannot take that paper</translation>
+    </message>
+    <message>
+        <source>設定ファイルがありません。既定の設定で印刷します。</source>
+        <translation>No settings file. Printing with the default settings.</translation>
+    </message>
+    <message>
+        <source>mirte-cli print: the layout has 1 page</source>
+        <translation>mirte-cli print: the layout has 1 page</translation>
+    </message>
+    <message>
+        <source>mirte-cli print: the layout has %1 pages</source>
+        <translation>mirte-cli print: the layout has %1 pages</translation>
+    </message>
+    <message>
+        <source>mirte-cli: 中断しました。何も印刷していません。</source>
+        <translation>mirte-cli: Interrupted. Nothing was printed.</translation>
+    </message>
+    <message>
+        <source>usage: mirte-cli render-demo OUT.pdf
+       mirte-cli render-demo --printer QUEUE
+       mirte-cli render-demo --png [--scale N] [--page N] OUT.png
+</source>
+        <translation>usage: mirte-cli render-demo OUT.pdf
+       mirte-cli render-demo --printer QUEUE
+       mirte-cli render-demo --png [--scale N] [--page N] OUT.png
+</translation>
+    </message>
+    <message>
+        <source>mirte-cli thumb: --box takes two sides from 1 to %1 pixels</source>
+        <translation>mirte-cli thumb: --box takes two sides from 1 to %1 pixels</translation>
+    </message>
+    <message>
+        <source>mirte-cli thumb: --jobs takes a number from 1 to 64</source>
+        <translation>mirte-cli thumb: --jobs takes a number from 1 to 64</translation>
+    </message>
+    <message>
+        <source>usage: mirte-cli thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...
+</source>
+        <translation>usage: mirte-cli thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...
+</translation>
+    </message>
+    <message>
+        <source>フォルダを作成できません。</source>
+        <translation>Cannot create the folder.</translation>
+    </message>
+    <message>
+        <source>usage: mirte-cli COMMAND [ARGS]
+  list [FOLDER]   the folder&apos;s pictures and movies with time, size and volume
+  facts FILE...   each picture&apos;s size, EXIF dates, time, size and volume
+  thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...
+                  each picture fitted into the box, written as DIR/NAME.bmp
+                  (--jobs N: N render workers, all cores unless given;
+                  --first-image: the file&apos;s own smaller image, unscaled)
+  cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE... | list | clear
+                  thumbnails through the cache, its records, or clearing it
+  render-demo OUT.pdf | --printer QUEUE | --png [--scale N] [--page N] OUT.png
+                  the demonstration report, printed or as a preview image
+  print index|contact FOLDER | jacket PICTURE
+        (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]
+                  an index card, contact sheet or back card, as the window
+                  prints it (mirte-cli print --help tells the options)
+  version, --version
+                  the program&apos;s version
+  --help          this text (see also mirte-cli(1))
+</source>
+        <translation>usage: mirte-cli COMMAND [ARGS]
+  list [FOLDER]   the folder&apos;s pictures and movies with time, size and volume
+  facts FILE...   each picture&apos;s size, EXIF dates, time, size and volume
+  thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...
+                  each picture fitted into the box, written as DIR/NAME.bmp
+                  (--jobs N: N render workers, all cores unless given;
+                  --first-image: the file&apos;s own smaller image, unscaled)
+  cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE... | list | clear
+                  thumbnails through the cache, its records, or clearing it
+  render-demo OUT.pdf | --printer QUEUE | --png [--scale N] [--page N] OUT.png
+                  the demonstration report, printed or as a preview image
+  print index|contact FOLDER | jacket PICTURE
+        (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]
+                  an index card, contact sheet or back card, as the window
+                  prints it (mirte-cli print --help tells the options)
+  version, --version
+                  the program&apos;s version
+  --help          this text (see also mirte-cli(1))
+</translation>
+    </message>
+    <message>
+        <source>mirte-cli: unknown command &quot;%1&quot;</source>
+        <translation>mirte-cli: unknown command &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>usage: mirte-cli print index FOLDER OUTPUT [--pages FROM-TO] [--order name|size|date]
+           [--layout 0..9] [--title TEXT] [COMMON]
+       mirte-cli print jacket PICTURE OUTPUT [--layout 0..3] [--rotate 0..3]
+           [--title TEXT] [COMMON]
+       mirte-cli print contact FOLDER OUTPUT [--pages FROM-TO]
+           [--order name|size|date] [--layout 0..25] [--title TEXT] [--no-names]
+           [--no-dates] [COMMON]
+  OUTPUT: --pdf OUT.pdf | --printer QUEUE | --png OUT_DIR
+  COMMON: [--settings Thumbnail.ini] [--cache CACHEDIR] [--paper A4|Letter] [--draft]
+</source>
+        <translation>usage: mirte-cli print index FOLDER OUTPUT [--pages FROM-TO] [--order name|size|date]
+           [--layout 0..9] [--title TEXT] [COMMON]
+       mirte-cli print jacket PICTURE OUTPUT [--layout 0..3] [--rotate 0..3]
+           [--title TEXT] [COMMON]
+       mirte-cli print contact FOLDER OUTPUT [--pages FROM-TO]
+           [--order name|size|date] [--layout 0..25] [--title TEXT] [--no-names]
+           [--no-dates] [COMMON]
+  OUTPUT: --pdf OUT.pdf | --printer QUEUE | --png OUT_DIR
+  COMMON: [--settings Thumbnail.ini] [--cache CACHEDIR] [--paper A4|Letter] [--draft]
+</translation>
+    </message>
+    <message>
+        <source>unknown layout &quot;%1&quot;</source>
+        <translation>unknown layout &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 needs a valid value</source>
+        <translation>%1 needs a valid value</translation>
+    </message>
+    <message>
+        <source>unknown argument &quot;%1&quot;</source>
+        <translation>unknown argument &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>give the folder and one of --pdf, --printer, --png</source>
+        <translation>give the folder and one of --pdf, --printer, --png</translation>
+    </message>
+    <message>
+        <source>give the picture and one of --pdf, --printer, --png</source>
+        <translation>give the picture and one of --pdf, --printer, --png</translation>
+    </message>
+    <message>
+        <source>%1/%2 ページ</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+</context>
+<context>
     <name>ContactSheetPrint</name>
     <message>
         <source>コンタクトシート印刷</source>
         <translation>Print Contact Sheet</translation>
+    </message>
+</context>
+<context>
+    <name>FirstImageReasons</name>
+    <message>
+        <source>ファイルに縮小画像がありません。</source>
+        <translation>The file has no embedded thumbnail.</translation>
+    </message>
+    <message>
+        <source>縮小画像が壊れています。</source>
+        <translation>The embedded thumbnail is damaged.</translation>
+    </message>
+    <message>
+        <source>縮小画像の縦横比が画像と異なります。</source>
+        <translation>The embedded thumbnail&apos;s aspect ratio differs from the picture&apos;s.</translation>
+    </message>
+    <message>
+        <source>縮小画像の黒帯を切り取っても縦横比が画像と合いません。</source>
+        <translation>Even without its black bars, the embedded thumbnail&apos;s aspect ratio does not match the picture&apos;s.</translation>
+    </message>
+</context>
+<context>
+    <name>FolderErrors</name>
+    <message>
+        <source>フォルダが存在しません。</source>
+        <translation>The folder does not exist.</translation>
+    </message>
+    <message>
+        <source>フォルダではありません。</source>
+        <translation>Not a folder.</translation>
+    </message>
+    <message>
+        <source>フォルダを読み取る権限がありません。</source>
+        <translation>No permission to read the folder.</translation>
+    </message>
+    <message>
+        <source>フォルダを読み込めません。詳細：%1</source>
+        <translation>Cannot read the folder. Details: %1</translation>
     </message>
 </context>
 <context>
@@ -34,6 +263,17 @@
     </message>
 </context>
 <context>
+    <name>IniFile</name>
+    <message>
+        <source>too large</source>
+        <translation>too large</translation>
+    </message>
+    <message>
+        <source>設定ファイル &quot;%1&quot; に書き込めません。詳細：%2</source>
+        <translation>Cannot write the settings file &quot;%1&quot;. Details: %2</translation>
+    </message>
+</context>
+<context>
     <name>InternetLinks</name>
     <message>
         <source>フォトギャラリー</source>
@@ -46,6 +286,25 @@
     <message>
         <source>ご利用バージョン：Version%1 日本語版</source>
         <translation>Version in use: %1 (English edition)</translation>
+    </message>
+</context>
+<context>
+    <name>JacketLayouts</name>
+    <message>
+        <source> 写真上</source>
+        <translation> Photo on top</translation>
+    </message>
+    <message>
+        <source> 写真下</source>
+        <translation> Photo at bottom</translation>
+    </message>
+    <message>
+        <source> 写真左</source>
+        <translation> Photo on left</translation>
+    </message>
+    <message>
+        <source> 写真右</source>
+        <translation> Photo on right</translation>
     </message>
 </context>
 <context>
@@ -109,6 +368,191 @@
     </message>
 </context>
 <context>
+    <name>Notifier</name>
+    <message>
+        <source>ミルテ: %1</source>
+        <translation>Mirte: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PictureErrors</name>
+    <message>
+        <source>BMP のヘッダーが不正です。</source>
+        <translation>The BMP header is invalid.</translation>
+    </message>
+    <message>
+        <source>BMP のヘッダーサイズが不正です。</source>
+        <translation>The BMP header size is invalid.</translation>
+    </message>
+    <message>
+        <source>BMP のヘッダーが途中で終わっています。</source>
+        <translation>The BMP header is cut short.</translation>
+    </message>
+    <message>
+        <source>BMP のビット数は扱えません。</source>
+        <translation>This BMP bit depth is not supported.</translation>
+    </message>
+    <message>
+        <source>BMP のマスクがありません。</source>
+        <translation>The BMP color masks are missing.</translation>
+    </message>
+    <message>
+        <source>BMP の圧縮形式は扱えません。</source>
+        <translation>This BMP compression is not supported.</translation>
+    </message>
+    <message>
+        <source>BMP の圧縮データが画像の大きさに足りません。</source>
+        <translation>The BMP compressed data is too short for the picture size.</translation>
+    </message>
+    <message>
+        <source>BMP の画像が大きすぎます。</source>
+        <translation>The BMP picture is too large.</translation>
+    </message>
+    <message>
+        <source>BMP のヘッダーサイズ %1 は扱えません。</source>
+        <translation>A BMP header size of %1 is not supported.</translation>
+    </message>
+    <message>
+        <source>HEIF の画素が得られません。</source>
+        <translation>Cannot get the HEIF pixels.</translation>
+    </message>
+    <message>
+        <source>HEIF の切り抜き範囲が画像の外にあります。</source>
+        <translation>The HEIF crop area lies outside the picture.</translation>
+    </message>
+    <message>
+        <source>JPEG ファイルが大きすぎます。</source>
+        <translation>The JPEG file is too large.</translation>
+    </message>
+    <message>
+        <source>縮小画像のデータが途中で切れています。</source>
+        <translation>The embedded thumbnail&apos;s data is cut short.</translation>
+    </message>
+    <message>
+        <source>縮小画像のヘッダーが読めません。</source>
+        <translation>Cannot read the embedded thumbnail&apos;s header.</translation>
+    </message>
+    <message>
+        <source>JPEG の開始マーカーがありません。</source>
+        <translation>The JPEG start marker is missing.</translation>
+    </message>
+    <message>
+        <source>JPEG のフレームヘッダーが見つかりません。</source>
+        <translation>The JPEG frame header is missing.</translation>
+    </message>
+    <message>
+        <source>画像の形式がわかりません。</source>
+        <translation>Unknown picture format.</translation>
+    </message>
+    <message>
+        <source>画像 &quot;%1&quot; を読み込めません。詳細：%2</source>
+        <translation>Cannot load the picture &quot;%1&quot;. Details: %2</translation>
+    </message>
+    <message>
+        <source>画像サイズ (%1 x %2) が不正です。</source>
+        <translation>The picture size (%1 x %2) is invalid.</translation>
+    </message>
+    <message>
+        <source>画像サイズ (%1 x %2) が大きすぎます。</source>
+        <translation>The picture size (%1 x %2) is too large.</translation>
+    </message>
+    <message>
+        <source>PNG の読み込みを準備できません。</source>
+        <translation>Cannot prepare to read the PNG.</translation>
+    </message>
+    <message>
+        <source>PNG のヘッダーが不正です。</source>
+        <translation>The PNG header is invalid.</translation>
+    </message>
+    <message>
+        <source>空のサムネイルは格納できません。</source>
+        <translation>Cannot store an empty thumbnail.</translation>
+    </message>
+    <message>
+        <source>サムネイルが大きすぎます。</source>
+        <translation>The thumbnail is too large.</translation>
+    </message>
+    <message>
+        <source>サムネイルを格納する形にできません。</source>
+        <translation>Cannot convert the thumbnail for storing.</translation>
+    </message>
+    <message>
+        <source>サムネイルファイルではありません。</source>
+        <translation>Not a thumbnail file.</translation>
+    </message>
+    <message>
+        <source>サムネイルファイルが空です。</source>
+        <translation>The thumbnail file is empty.</translation>
+    </message>
+    <message>
+        <source>TIFF のストリップが大きすぎます。</source>
+        <translation>A TIFF strip is too large.</translation>
+    </message>
+    <message>
+        <source>TIFF のデータが壊れています。</source>
+        <translation>The TIFF data is damaged.</translation>
+    </message>
+    <message>
+        <source>TIFF の画像サイズがありません。</source>
+        <translation>The TIFF picture size is missing.</translation>
+    </message>
+    <message>
+        <source>WebP の展開にメモリが足りません。</source>
+        <translation>Not enough memory to decode the WebP.</translation>
+    </message>
+    <message>
+        <source>WebP のデータが途中で終わっています。</source>
+        <translation>The WebP data is cut short.</translation>
+    </message>
+    <message>
+        <source>WebP の扱えない機能が使われています。</source>
+        <translation>The file uses an unsupported WebP feature.</translation>
+    </message>
+    <message>
+        <source>WebP のデータが不正です。</source>
+        <translation>The WebP data is invalid.</translation>
+    </message>
+    <message>
+        <source>libwebp の版が合いません。</source>
+        <translation>The libwebp version does not match.</translation>
+    </message>
+    <message>
+        <source>WebP ファイルが大きすぎます。</source>
+        <translation>The WebP file is too large.</translation>
+    </message>
+</context>
+<context>
+    <name>PictureReasons</name>
+    <message>
+        <source>ファイルを開けません。</source>
+        <translation>Cannot open the file.</translation>
+    </message>
+    <message>
+        <source>ファイルを読めません。</source>
+        <translation>Cannot read the file.</translation>
+    </message>
+    <message>
+        <source>%1 ファイルではありません。</source>
+        <translation>Not a %1 file.</translation>
+    </message>
+    <message>
+        <source>ファイルが壊れています。</source>
+        <translation>The file is damaged.</translation>
+    </message>
+    <message>
+        <source>%1 の扱えない機能が使われています。</source>
+        <translation>The file uses an unsupported %1 feature.</translation>
+    </message>
+    <message>
+        <source>%1 の展開にメモリが足りません。</source>
+        <translation>Not enough memory to decode the %1.</translation>
+    </message>
+    <message>
+        <source>画像が大きすぎます。</source>
+        <translation>The picture is too large.</translation>
+    </message>
+</context>
+<context>
     <name>PrintConfirm</name>
     <message>
         <source>用紙にはA4もしくはレターを選択してください。</source>
@@ -135,6 +579,72 @@
     </message>
 </context>
 <context>
+    <name>RenderPool</name>
+    <message>
+        <source>サムネイルファイルがありません。</source>
+        <translation>The thumbnail file is missing.</translation>
+    </message>
+</context>
+<context>
+    <name>ReportMessages</name>
+    <message>
+        <source>フォーム上にのみ配置できます．</source>
+        <translation>Can only be placed on a form.</translation>
+    </message>
+    <message>
+        <source>VUvudiRoz上かTLRLayoutPanelにのみ配置できます．</source>
+        <translation>Can only be placed on a VUvudiRoz or a TLRLayoutPanel.</translation>
+    </message>
+    <message>
+        <source>VUvudiRoz上には配置できません．</source>
+        <translation>Cannot be placed on a VUvudiRoz.</translation>
+    </message>
+    <message>
+        <source>パネル上にのみ配置できます．</source>
+        <translation>Can only be placed on a panel.</translation>
+    </message>
+    <message>
+        <source>列数が有効範囲を超えています．</source>
+        <translation>The number of columns is out of range.</translation>
+    </message>
+    <message>
+        <source>行数が有効範囲を超えています．</source>
+        <translation>The number of rows is out of range.</translation>
+    </message>
+    <message>
+        <source>プリンタは印刷中です．</source>
+        <translation>The printer is printing.</translation>
+    </message>
+    <message>
+        <source>印刷ページ範囲が正しくありません．</source>
+        <translation>The page range to print is invalid.</translation>
+    </message>
+    <message>
+        <source>プリンタが印刷中のため、プレビューを開始できません．</source>
+        <translation>Cannot start the preview while the printer is printing.</translation>
+    </message>
+    <message>
+        <source>BeginDocが呼び出されていません．</source>
+        <translation>BeginDoc has not been called.</translation>
+    </message>
+    <message>
+        <source>用紙設定時にエラーが発生しました．</source>
+        <translation>An error occurred while setting up the paper.</translation>
+    </message>
+    <message>
+        <source>印刷を開始できませんでした．</source>
+        <translation>Could not start printing.</translation>
+    </message>
+    <message>
+        <source>印刷を終了できませんでした．</source>
+        <translation>Could not finish printing.</translation>
+    </message>
+    <message>
+        <source>イメージはビットマップかJPEGイメージのみ有効です</source>
+        <translation>Only bitmap and JPEG images are supported.</translation>
+    </message>
+</context>
+<context>
     <name>StartupChecks</name>
     <message>
         <source>プリンタが設定されていません。</source>
@@ -143,6 +653,224 @@
     <message>
         <source>本アプリケーションをローカルにコピーして起動し直してください。</source>
         <translation>Copy this program to a local disk and start it again.</translation>
+    </message>
+</context>
+<context>
+    <name>TAtomicFile</name>
+    <message>
+        <source>ファイル &quot;%1&quot; への書き込み中にエラーが発生しました。詳細：%2</source>
+        <translation>An error occurred while writing the file &quot;%1&quot;. Details: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TInnerSize</name>
+    <message>
+        <source>引数不正。TInnerSize.SetSize 枠サイズ(%1 x %2)</source>
+        <translation>Invalid argument. TInnerSize.SetSize box size (%1 x %2)</translation>
+    </message>
+    <message>
+        <source>引数不正。TInnerSize.SetSize 画像サイズ(%1 x %2)</source>
+        <translation>Invalid argument. TInnerSize.SetSize picture size (%1 x %2)</translation>
+    </message>
+</context>
+<context>
+    <name>TInputTextFile</name>
+    <message>
+        <source>ファイル &quot;%1&quot; が存在しません。</source>
+        <translation>The file &quot;%1&quot; does not exist.</translation>
+    </message>
+    <message>
+        <source>ファイル &quot;%1&quot; の行が長すぎます。</source>
+        <translation>A line of the file &quot;%1&quot; is too long.</translation>
+    </message>
+</context>
+<context>
+    <name>TLRImage</name>
+    <message>
+        <source>JPEGイメージを読み込めません</source>
+        <translation>Cannot load the JPEG image.</translation>
+    </message>
+</context>
+<context>
+    <name>TLogFile</name>
+    <message>
+        <source>空白のログパスが指定されました。</source>
+        <translation>An empty log path was given.</translation>
+    </message>
+    <message>
+        <source>ログファイルパス &quot;%1&quot; が不正です。詳細：%2</source>
+        <translation>The log file path &quot;%1&quot; is invalid. Details: %2</translation>
+    </message>
+    <message>
+        <source>ログ出力中にエラーが発生しました。<byte value="xd"/>
+ファイル名：%1<byte value="xd"/>
+詳細：%2</source>
+        <translation>An error occurred while writing the log.</translation>
+    </message>
+    <message>
+        <source>以下のメッセージが出力されましたがログが開かれていません。<byte value="xd"/>
+<byte value="xd"/>
+%1</source>
+        <translation>The following message was written, but the log is not open.</translation>
+    </message>
+    <message>
+        <source>日付付きログ出力中にエラーが発生しました。<byte value="xd"/>
+詳細：%1</source>
+        <translation>An error occurred while writing a dated log line.</translation>
+    </message>
+</context>
+<context>
+    <name>TOutputTextFile</name>
+    <message>
+        <source>ファイル &quot;%1&quot; は開かれていません。</source>
+        <translation>The file &quot;%1&quot; is not open.</translation>
+    </message>
+</context>
+<context>
+    <name>TPdfWriterDevice</name>
+    <message>
+        <source>出力ファイルが指定されていません。</source>
+        <translation>No output file is given.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; に書き込めません。</source>
+        <translation>Cannot write &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>TQtPrinterDevice</name>
+    <message>
+        <source>プリンタ &quot;%1&quot; が見つかりません。</source>
+        <translation>Printer &quot;%1&quot; not found.</translation>
+    </message>
+    <message>
+        <source>出力ファイルが指定されていません。</source>
+        <translation>No output file is given.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; に書き込めません。</source>
+        <translation>Cannot write &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>TReportForm</name>
+    <message>
+        <source>用紙設定ができません!!</source>
+        <translation>Cannot set up the paper!!</translation>
+    </message>
+</context>
+<context>
+    <name>TThCacheFileName</name>
+    <message>
+        <source>キャッシュディレクトリが未設定です</source>
+        <translation>The cache folder is not set.</translation>
+    </message>
+</context>
+<context>
+    <name>TThEntryIterator</name>
+    <message>
+        <source>Index=%1 不正。%2</source>
+        <translation>Index=%1 is invalid. %2</translation>
+    </message>
+</context>
+<context>
+    <name>TThImageBase</name>
+    <message>
+        <source>ビットマップファイル%1を削除できません</source>
+        <translation>Cannot delete the bitmap file %1.</translation>
+    </message>
+    <message>
+        <source>ファイル &quot;%1&quot; をオープンできません。</source>
+        <translation>Cannot open the file &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>TThTable</name>
+    <message>
+        <source>空文字列のキャッシュディレクトリ名が要求されました</source>
+        <translation>An empty cache folder name was requested.</translation>
+    </message>
+    <message>
+        <source>キャッシュ情報名が不正です。Dir=%1</source>
+        <translation>The cache data folder name is invalid. Dir=%1</translation>
+    </message>
+    <message>
+        <source>旧キャッシュ情報名が不正です。Dir=%1</source>
+        <translation>The old cache data folder name is invalid. Dir=%1</translation>
+    </message>
+    <message>
+        <source>旧キャッシュ情報が多すぎます。Count=%1</source>
+        <translation>Too many old cache data folders. Count=%1</translation>
+    </message>
+    <message>
+        <source>キャッシュフォルダ %1 は他のミルテが使用中です。空くのを待っています。</source>
+        <translation>The cache folder %1 is in use by another Mirte. Waiting for it to be free.</translation>
+    </message>
+    <message>
+        <source>キャッシュフォルダ %1 は他のミルテが使用中です。サムネイルは保存しません。</source>
+        <translation>The cache folder %1 is in use by another Mirte. Thumbnails are not saved.</translation>
+    </message>
+    <message>
+        <source>キャッシュフォルダ %1 は他のミルテが使用中のため、クリアできません。</source>
+        <translation>The cache folder %1 is in use by another Mirte and cannot be cleared.</translation>
+    </message>
+</context>
+<context>
+    <name>TThumbnailDB</name>
+    <message>
+        <source>ファイルの日時とサイズを読めません。</source>
+        <translation>Cannot read the file&apos;s date and size.</translation>
+    </message>
+</context>
+<context>
+    <name>TVersionInfo</name>
+    <message>
+        <source>&quot;%1&quot;のバージョン情報のサイズを取得できません。詳細:%2</source>
+        <translation>Cannot get the size of the version information of &quot;%1&quot;. Details: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;のバージョン情報を作成できません。詳細:%2</source>
+        <translation>Cannot make the version information of &quot;%1&quot;. Details: %2</translation>
+    </message>
+    <message>
+        <source>ミルテ</source>
+        <translation>Mirte</translation>
+    </message>
+    <message>
+        <source>ミルテ サムネイル印刷</source>
+        <translation>Mirte thumbnail printing</translation>
+    </message>
+</context>
+<context>
+    <name>TextFile</name>
+    <message>
+        <source>ファイル &quot;%1&quot; をオープンできません。</source>
+        <translation>Cannot open the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>ファイル &quot;%1&quot; の読み込み中にエラーが発生しました。詳細：%2</source>
+        <translation>An error occurred while reading the file &quot;%1&quot;. Details: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TprtContactSheetPrint</name>
+    <message>
+        <source>コンタクトシート印刷</source>
+        <translation>Print Contact Sheet</translation>
+    </message>
+</context>
+<context>
+    <name>TprtJacketPrint</name>
+    <message>
+        <source>バックカード印刷</source>
+        <translation>Print Back Card</translation>
+    </message>
+</context>
+<context>
+    <name>TprtThumbnailPrint</name>
+    <message>
+        <source>インデックスカード印刷</source>
+        <translation>Print Index Card</translation>
     </message>
 </context>
 <context>

@@ -47,7 +47,7 @@ TfrmJacketPrint::TfrmJacketPrint(TprtJacketPrint& form, TLayoutDialogParts parts
     // The table's entries (jacket_settings.h) in the language in use, in the context
     // JacketSettings.
     for (const char* caption : jacket::LayoutCaptions) {
-        captions.append(QCoreApplication::translate("JacketSettings", caption));
+        captions.append(QCoreApplication::translate("JacketLayouts", caption));
     }
     FillLayoutBox(captions, 0);
     LoadSettings();

@@ -94,6 +94,46 @@ TEST(CliFacts, GiveTheProgramsReasonWithTheLibrarysWordsAfterIt) {
     }
 }
 
+// The errors in the locale's language: Japanese as written under a Japanese one, English under
+// any other; the path before the reason stays as it is.
+TEST(CliLanguage, ErrorsFollowTheLocale) {
+    TempFolder dir;
+    const QString text = dir.Write("notes.txt", "not a picture");
+    const QString missing = dir.File("gone");
+    const QString pdf = dir.File("out.pdf");
+    const struct {
+        const char* lang;
+        QStringList args;
+        QString err; // after the path (the third word of print, else the second) and a tab
+    } rows[] = {
+        {"ja_JP.UTF-8", {"list", missing}, "フォルダが存在しません。"},
+        {"en_US.UTF-8", {"list", missing}, "The folder does not exist."},
+        {"de_DE.UTF-8", {"list", missing}, "The folder does not exist."},
+        {"ja_JP.UTF-8", {"print", "index", missing, "--pdf", pdf}, "フォルダが存在しません。"},
+        {"en_GB.UTF-8", {"print", "index", missing, "--pdf", pdf}, "The folder does not exist."},
+        {"ja_JP.UTF-8", {"print", "jacket", missing, "--pdf", pdf}, "ファイルが見つかりません。"},
+        {"C.UTF-8", {"print", "jacket", missing, "--pdf", pdf}, "File not found."},
+        {"ja_JP.UTF-8",
+         {"facts", text},
+         "画像 \"" + text + "\" を読み込めません。詳細：画像の形式がわかりません。"},
+        {"en_US.UTF-8",
+         {"facts", text},
+         "Cannot load the picture \"" + text + "\". Details: Unknown picture format."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.lang + (QLatin1Char(' ') + row.args.join(QLatin1Char(' '))).toStdString());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
+            env.remove(QString::fromLatin1(name));
+        }
+        env.insert(QStringLiteral("LANG"), QString::fromLatin1(row.lang));
+        const CliRun run = Cli(row.args, env);
+        EXPECT_EQ(run.status, 1);
+        const QString& path = row.args[row.args.first() == QLatin1String("print") ? 2 : 1];
+        EXPECT_EQ(run.err, path + QLatin1Char('\t') + row.err + QLatin1Char('\n'));
+    }
+}
+
 TEST(CliThumb, WritesUpright24BitBitmapsFittedIntoTheBox) {
     TempFolder dir;
     const QString photo =
