@@ -1150,7 +1150,8 @@
     </message>
     <message>
         <source>読込中止</source>
-        <translation>Stop loading</translation>
+        <translation>Stop
+loading</translation>
     </message>
     <message>
         <source>再読込</source>

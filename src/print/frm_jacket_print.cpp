@@ -44,8 +44,7 @@ TfrmJacketPrint::TfrmJacketPrint(TprtJacketPrint& form, TLayoutDialogParts parts
     BtnTrimming = AddDialogButton(GroupBox1, tr("回転"), QRect(24, 104, 77, 25));
     connect(BtnTrimming, &QPushButton::clicked, this, [this] { BtnTrimmingClick(); });
     QStringList captions;
-    // The table's entries (jacket_settings.h) in the language in use, in the context
-    // JacketSettings.
+    // The table's entries (jacket_settings.h) in the language in use.
     for (const char* caption : jacket::LayoutCaptions) {
         captions.append(QCoreApplication::translate("JacketLayouts", caption));
     }

@@ -8,6 +8,7 @@
 #include "report/geometry.h"
 #include "util/common_text.h"
 #include "util/ini_file.h"
+#include "util/ui_language.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <exception>
 
 namespace mirte {
@@ -190,6 +192,11 @@ void TLayoutDialog::PutCommon(const TLayoutCommon& values) {
 void TLayoutDialog::FillLayoutBox(const QStringList& captions, int selected) {
     CbLayout->addItems(captions);
     CbLayout->setCurrentIndex(selected);
+    if (ShownUiLanguage() == TUiLanguage::English) { // longer names than the box was made for
+        CbLayout->setSizeAdjustPolicy(QComboBox::AdjustToContents); // a hint from the entries
+        CbLayout->resize(std::max(CbLayout->width(), CbLayout->sizeHint().width()),
+                         CbLayout->height());
+    }
 }
 
 void TLayoutDialog::FillSizeBox(const QString& text) {

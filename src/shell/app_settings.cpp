@@ -54,7 +54,7 @@ TCacheSettings ReadCacheSettings(IniFile& ini, const QString& defaultCacheDir) {
 }
 
 QString ReadUiLanguageSetting(const IniFile& ini) {
-    const QString value = ini.ReadString(kSectionApp, kLanguageKey, QString()).trimmed();
+    QString value = ini.ReadString(kSectionApp, kLanguageKey, QString()).trimmed();
     for (const char* known : {kUiLanguageJapanese, kUiLanguageEnglish}) {
         if (value == QLatin1String(known)) {
             return value;

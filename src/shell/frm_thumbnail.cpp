@@ -18,6 +18,7 @@
 #include "util/ini_file.h"
 #include "util/list_files.h"
 #include "util/paths.h"
+#include "util/ui_language.h"
 #include "window_state.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QToolBar>
 #include <utility>
 
 namespace mirte {
@@ -52,6 +54,19 @@ const std::vector<TThumbnailSize>& TfrmThumbnail::ThumbnailSizes() {
 }
 
 // FormCreate.
+QSize TfrmThumbnail::PlaceAtStart(QSize size) {
+    // The window never starts larger than the desktop's work area.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        size = size.boundedTo(area.size());
+        resize(size);
+        move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    } else {
+        resize(size);
+    }
+    return size;
+}
+
 TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
     : QMainWindow(parent), m_paths(std::move(options.Paths)), m_debugLog(options.DebugLog) {
     setObjectName(QStringLiteral("frmThumbnail"));
@@ -63,16 +78,7 @@ TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
         return MsgManage().ShowMessageBox(text, ProgramCaption(), kinds);
     };
 
-    // The window never starts larger than the desktop's work area.
-    QSize size(DefaultWidth, DefaultHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        size = size.boundedTo(area.size());
-        resize(size);
-        move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-    } else {
-        resize(size);
-    }
+    const QSize size = PlaceAtStart(QSize(DefaultWidth, DefaultHeight));
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
@@ -92,6 +98,13 @@ TfrmThumbnail::TfrmThumbnail(TWindowOptions options, QWidget* parent)
     BuildPopupMenus();
     m_thumbList->SetPopupMenu(ListViewPopupMenu);
     BuildToolBar();
+    if (ShownUiLanguage() == TUiLanguage::English) {
+        // The English captions need more room than the Japanese ones the width was made for.
+        const int toolBarWidth = findChild<QToolBar*>()->sizeHint().width();
+        if (toolBarWidth > size.width()) {
+            PlaceAtStart(QSize(toolBarWidth, size.height()));
+        }
+    }
     BuildMenus();
     BuildStatusBar();
     connect(m_thumbList, &TThumbListView::ItemActivated, this, &TfrmThumbnail::OpenItem);

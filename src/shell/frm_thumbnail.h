@@ -153,6 +153,8 @@ private:
     void SetLoadProgress(int percent) override;
     void SetRepaintItemEnabled(bool enabled) override;
 
+    // Resizes the window to `size` within the work area, centred on it; gives the size taken.
+    QSize PlaceAtStart(QSize size);
     void BuildToolBar();
     void BuildMenus();
     void BuildStatusBar();

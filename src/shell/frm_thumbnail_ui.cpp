@@ -3,7 +3,9 @@
 #include "folder_tree.h"
 #include "frm_thumbnail.h"
 #include "internet_links.h"
+#include "load_state.h"
 #include "toolbar_glyphs.h"
+#include "util/ui_language.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 namespace mirte {
 
@@ -33,7 +36,10 @@ QToolButton* MakeToolButton(QToolBar* bar, const char* name, const QString& capt
     button->setAutoRaise(true); // flat
     button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly
                                                  : Qt::ToolButtonTextBesideIcon);
-    button->setMinimumSize(width, kButtonHeight);
+    // English captions are longer than the Japanese ones the widths were made for.
+    const bool grows = ShownUiLanguage() == TUiLanguage::English;
+    button->setMinimumSize(grows ? std::max(width, button->sizeHint().width()) : width,
+                           kButtonHeight);
     bar->addWidget(button);
     return button;
 }
@@ -164,7 +170,15 @@ void TfrmThumbnail::BuildStatusBar() {
     bar->setSizeGripEnabled(true);
     StatusPanel0 = new QLabel(bar);
     StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
-    StatusPanel0->setFixedWidth(70);
+    int panel0Width = 70;
+    if (ShownUiLanguage() == TUiLanguage::English) { // " Loading 99%" is longer than " 読込　99%"
+        const QFontMetrics metrics(StatusPanel0->font());
+        for (const int percent : {-1, 99, 100}) {
+            panel0Width =
+                std::max(panel0Width, metrics.horizontalAdvance(LoadProgressText(percent)) + 8);
+        }
+    }
+    StatusPanel0->setFixedWidth(panel0Width);
     StatusPanel1 = new QWidget(bar);
     StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
     StatusPanel2 = new QLabel(bar);

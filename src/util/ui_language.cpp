@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <atomic>
 #include <memory>
 
 namespace mirte {
@@ -21,6 +22,8 @@ bool InstallTranslator(QCoreApplication& app, const QString& file, const QString
     translator->setParent(&app); // the application owns it from here
     return QCoreApplication::installTranslator(translator.release());
 }
+
+std::atomic<TUiLanguage> g_shown{TUiLanguage::Japanese};
 
 } // namespace
 
@@ -56,11 +59,20 @@ TUiLanguage DesktopUiLanguage() {
 
 bool InstallUiLanguage(TUiLanguage language, QCoreApplication& app) {
     if (language == TUiLanguage::Japanese) {
+        g_shown = TUiLanguage::Japanese;
         InstallTranslator(app, QStringLiteral("qtbase_ja"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
         return true;
     }
-    return InstallTranslator(app, QString::fromLatin1(kEnglishTranslation));
+    if (!InstallTranslator(app, QString::fromLatin1(kEnglishTranslation))) {
+        return false;
+    }
+    g_shown = TUiLanguage::English;
+    return true;
+}
+
+TUiLanguage ShownUiLanguage() {
+    return g_shown;
 }
 
 } // namespace mirte

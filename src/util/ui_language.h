@@ -31,4 +31,8 @@ TUiLanguage DesktopUiLanguage();
 // missing, which leaves the Japanese texts.
 bool InstallUiLanguage(TUiLanguage language, QCoreApplication& app);
 
+// The language whose texts the program shows: Japanese until English was installed. Windows of
+// fixed sizes made for the Japanese texts let a control grow in English where its text needs it.
+TUiLanguage ShownUiLanguage();
+
 } // namespace mirte

@@ -14,6 +14,7 @@
 #include "report/font_substitutes.h"
 #include "shell/frm_thumbnail.h"
 #include "support/when_ready.h"
+#include "util/ui_language.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -60,6 +61,7 @@ void AnswerPrintDialog(const QString& shot, const QString& pdfFile) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    InstallUiLanguage(DesktopUiLanguage(), app); // LANG=en_US.UTF-8 for the English windows
     InstallFontSubstitutes();
     if (argc < 3) {
         return 2;

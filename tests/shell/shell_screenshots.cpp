@@ -15,6 +15,7 @@
 #include "shell/frm_thumbnail.h"
 #include "shell/frm_version.h"
 #include "util/ini_file.h"
+#include "util/ui_language.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -69,6 +70,7 @@ void SaveGrids(const QString& photos, const QString& out) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    InstallUiLanguage(DesktopUiLanguage(), app); // LANG=en_US.UTF-8 for the English windows
     InstallFontSubstitutes();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
