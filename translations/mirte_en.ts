@@ -15,38 +15,8 @@
 <context>
     <name>CliMessages</name>
     <message>
-        <source>mirte-cli cache: --size-kb takes a number of kilobytes</source>
-        <translation>mirte-cli cache: --size-kb takes a number of kilobytes</translation>
-    </message>
-    <message>
-        <source>mirte-cli cache: --jobs takes a number from 1 to 64</source>
-        <translation>mirte-cli cache: --jobs takes a number from 1 to 64</translation>
-    </message>
-    <message>
-        <source>usage: mirte-cli cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE...
-       mirte-cli cache --dir CACHEDIR list
-       mirte-cli cache --dir CACHEDIR clear
-</source>
-        <translation>usage: mirte-cli cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE...
-       mirte-cli cache --dir CACHEDIR list
-       mirte-cli cache --dir CACHEDIR clear
-</translation>
-    </message>
-    <message>
-        <source>usage: mirte-cli facts FILE...
-</source>
-        <translation>usage: mirte-cli facts FILE...
-</translation>
-    </message>
-    <message>
         <source>ファイルの日時とサイズを読めません。</source>
         <translation>Cannot read the file&apos;s date and size.</translation>
-    </message>
-    <message>
-        <source>usage: mirte-cli list [FOLDER]
-</source>
-        <translation>usage: mirte-cli list [FOLDER]
-</translation>
     </message>
     <message>
         <source>ファイルが見つかりません。</source>
@@ -57,37 +27,75 @@
         <translation>Cannot load the picture. Printing without the photo.</translation>
     </message>
     <message>
-        <source>mirte-cli: cannot make %1</source>
-        <translation>mirte-cli: cannot make %1</translation>
-    </message>
-    <message>
-        <source>mirte-cli: cannot write %1</source>
-        <translation>mirte-cli: cannot write %1</translation>
-    </message>
-    <message>
-        <source>%1 cannot take that paper</source>
-        <translation>%1 cannot take that paper</translation>
-    </message>
-    <message>
         <source>設定ファイルがありません。既定の設定で印刷します。</source>
         <translation>No settings file. Printing with the default settings.</translation>
-    </message>
-    <message>
-        <source>mirte-cli print: the layout has 1 page</source>
-        <translation>mirte-cli print: the layout has 1 page</translation>
-    </message>
-    <message>
-        <source>mirte-cli print: the layout has %1 pages</source>
-        <translation>mirte-cli print: the layout has %1 pages</translation>
     </message>
     <message>
         <source>mirte-cli: 中断しました。何も印刷していません。</source>
         <translation>mirte-cli: Interrupted. Nothing was printed.</translation>
     </message>
     <message>
-        <source>usage: mirte-cli render-demo OUT.pdf
-       mirte-cli render-demo --printer QUEUE
-       mirte-cli render-demo --png [--scale N] [--page N] OUT.png
+        <source>フォルダを作成できません。</source>
+        <translation>Cannot create the folder.</translation>
+    </message>
+    <message>
+        <source>%1/%2 ページ</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>mirte-cli cache: --size-kb にはキロバイト数を指定してください</source>
+        <translation>mirte-cli cache: --size-kb takes a number of kilobytes</translation>
+    </message>
+    <message>
+        <source>mirte-cli cache: --jobs には 1 から 64 までの数を指定してください</source>
+        <translation>mirte-cli cache: --jobs takes a number from 1 to 64</translation>
+    </message>
+    <message>
+        <source>使い方: mirte-cli cache --dir キャッシュフォルダ [--size-kb N] [--jobs N] get ファイル...
+       mirte-cli cache --dir キャッシュフォルダ list
+       mirte-cli cache --dir キャッシュフォルダ clear
+</source>
+        <translation>usage: mirte-cli cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE...
+       mirte-cli cache --dir CACHEDIR list
+       mirte-cli cache --dir CACHEDIR clear
+</translation>
+    </message>
+    <message>
+        <source>使い方: mirte-cli facts ファイル...
+</source>
+        <translation>usage: mirte-cli facts FILE...
+</translation>
+    </message>
+    <message>
+        <source>使い方: mirte-cli list [フォルダ]
+</source>
+        <translation>usage: mirte-cli list [FOLDER]
+</translation>
+    </message>
+    <message>
+        <source>mirte-cli: %1 を作成できません</source>
+        <translation>mirte-cli: cannot make %1</translation>
+    </message>
+    <message>
+        <source>mirte-cli: %1 に書き込めません</source>
+        <translation>mirte-cli: cannot write %1</translation>
+    </message>
+    <message>
+        <source>%1 はその用紙に印刷できません</source>
+        <translation>%1 cannot take that paper</translation>
+    </message>
+    <message>
+        <source>mirte-cli print: このレイアウトは 1 ページです</source>
+        <translation>mirte-cli print: the layout has 1 page</translation>
+    </message>
+    <message>
+        <source>mirte-cli print: このレイアウトは %1 ページです</source>
+        <translation>mirte-cli print: the layout has %1 pages</translation>
+    </message>
+    <message>
+        <source>使い方: mirte-cli render-demo 出力.pdf
+       mirte-cli render-demo --printer キュー
+       mirte-cli render-demo --png [--scale N] [--page N] 出力.png
 </source>
         <translation>usage: mirte-cli render-demo OUT.pdf
        mirte-cli render-demo --printer QUEUE
@@ -95,42 +103,39 @@
 </translation>
     </message>
     <message>
-        <source>mirte-cli thumb: --box takes two sides from 1 to %1 pixels</source>
+        <source>mirte-cli thumb: --box には 1 から %1 ピクセルまでの幅と高さを指定してください</source>
         <translation>mirte-cli thumb: --box takes two sides from 1 to %1 pixels</translation>
     </message>
     <message>
-        <source>mirte-cli thumb: --jobs takes a number from 1 to 64</source>
+        <source>mirte-cli thumb: --jobs には 1 から 64 までの数を指定してください</source>
         <translation>mirte-cli thumb: --jobs takes a number from 1 to 64</translation>
     </message>
     <message>
-        <source>usage: mirte-cli thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...
+        <source>使い方: mirte-cli thumb [--box 幅 高さ] [--jobs N] [--first-image] --out フォルダ ファイル...
 </source>
         <translation>usage: mirte-cli thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...
 </translation>
     </message>
     <message>
-        <source>フォルダを作成できません。</source>
-        <translation>Cannot create the folder.</translation>
-    </message>
-    <message>
-        <source>usage: mirte-cli COMMAND [ARGS]
-  list [FOLDER]   the folder&apos;s pictures and movies with time, size and volume
-  facts FILE...   each picture&apos;s size, EXIF dates, time, size and volume
-  thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...
-                  each picture fitted into the box, written as DIR/NAME.bmp
-                  (--jobs N: N render workers, all cores unless given;
-                  --first-image: the file&apos;s own smaller image, unscaled)
-  cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE... | list | clear
-                  thumbnails through the cache, its records, or clearing it
-  render-demo OUT.pdf | --printer QUEUE | --png [--scale N] [--page N] OUT.png
-                  the demonstration report, printed or as a preview image
-  print index|contact FOLDER | jacket PICTURE
-        (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]
-                  an index card, contact sheet or back card, as the window
-                  prints it (mirte-cli print --help tells the options)
+        <source>使い方: mirte-cli コマンド [引数]
+  list [フォルダ]  フォルダの画像と動画を、時刻・サイズ・ボリュームとともに
+  facts ファイル...
+                  各画像の大きさ、EXIF の日付、時刻、サイズ、ボリューム
+  thumb [--box 幅 高さ] [--jobs N] [--first-image] --out フォルダ ファイル...
+                  各画像を枠に収めて フォルダ/名前.bmp に書き出す
+                  (--jobs N: 描画ワーカーの数、省略時は全コア;
+                  --first-image: ファイル自身の縮小画像を、大きさを変えずに)
+  cache --dir キャッシュフォルダ [--size-kb N] [--jobs N] get ファイル... | list | clear
+                  キャッシュを通したサムネイル、その記録、またはキャッシュのクリア
+  render-demo 出力.pdf | --printer キュー | --png [--scale N] [--page N] 出力.png
+                  報告エンジンの見本帳を、印刷またはプレビュー画像で
+  print index|contact フォルダ | jacket 画像
+        (--pdf 出力.pdf | --printer キュー | --png 出力フォルダ) [...]
+                  インデックスカード、コンタクトシート、バックカードを、ウィンドウと
+                  同じように印刷 (オプションは mirte-cli print --help で)
   version, --version
-                  the program&apos;s version
-  --help          this text (see also mirte-cli(1))
+                  プログラムの版
+  --help          この説明 (mirte-cli(1) も参照)
 </source>
         <translation>usage: mirte-cli COMMAND [ARGS]
   list [FOLDER]   the folder&apos;s pictures and movies with time, size and volume
@@ -153,19 +158,19 @@
 </translation>
     </message>
     <message>
-        <source>mirte-cli: unknown command &quot;%1&quot;</source>
+        <source>mirte-cli: 不明なコマンド &quot;%1&quot;</source>
         <translation>mirte-cli: unknown command &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>usage: mirte-cli print index FOLDER OUTPUT [--pages FROM-TO] [--order name|size|date]
-           [--layout 0..9] [--title TEXT] [COMMON]
-       mirte-cli print jacket PICTURE OUTPUT [--layout 0..3] [--rotate 0..3]
-           [--title TEXT] [COMMON]
-       mirte-cli print contact FOLDER OUTPUT [--pages FROM-TO]
-           [--order name|size|date] [--layout 0..25] [--title TEXT] [--no-names]
-           [--no-dates] [COMMON]
-  OUTPUT: --pdf OUT.pdf | --printer QUEUE | --png OUT_DIR
-  COMMON: [--settings Thumbnail.ini] [--cache CACHEDIR] [--paper A4|Letter] [--draft]
+        <source>使い方: mirte-cli print index フォルダ 出力 [--pages 開始-終了] [--order name|size|date]
+           [--layout 0..9] [--title 文字列] [共通]
+       mirte-cli print jacket 画像 出力 [--layout 0..3] [--rotate 0..3]
+           [--title 文字列] [共通]
+       mirte-cli print contact フォルダ 出力 [--pages 開始-終了]
+           [--order name|size|date] [--layout 0..25] [--title 文字列] [--no-names]
+           [--no-dates] [共通]
+  出力: --pdf 出力.pdf | --printer キュー | --png 出力フォルダ
+  共通: [--settings Thumbnail.ini] [--cache キャッシュフォルダ] [--paper A4|Letter] [--draft]
 </source>
         <translation>usage: mirte-cli print index FOLDER OUTPUT [--pages FROM-TO] [--order name|size|date]
            [--layout 0..9] [--title TEXT] [COMMON]
@@ -179,28 +184,24 @@
 </translation>
     </message>
     <message>
-        <source>unknown layout &quot;%1&quot;</source>
+        <source>不明なレイアウト &quot;%1&quot;</source>
         <translation>unknown layout &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>%1 needs a valid value</source>
+        <source>%1 には正しい値を指定してください</source>
         <translation>%1 needs a valid value</translation>
     </message>
     <message>
-        <source>unknown argument &quot;%1&quot;</source>
+        <source>不明な引数 &quot;%1&quot;</source>
         <translation>unknown argument &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>give the folder and one of --pdf, --printer, --png</source>
+        <source>フォルダと、--pdf・--printer・--png のどれかを指定してください</source>
         <translation>give the folder and one of --pdf, --printer, --png</translation>
     </message>
     <message>
-        <source>give the picture and one of --pdf, --printer, --png</source>
+        <source>画像と、--pdf・--printer・--png のどれかを指定してください</source>
         <translation>give the picture and one of --pdf, --printer, --png</translation>
-    </message>
-    <message>
-        <source>%1/%2 ページ</source>
-        <translation>Page %1 of %2</translation>
     </message>
 </context>
 <context>

@@ -69,10 +69,10 @@ int RunCache(const QStringList& args, const Context& context) {
             bool ok = false;
             sizeKB = args[++i].toLongLong(&ok);
             if (!ok || sizeKB < 0) {
-                std::fprintf(
-                    err, "%s\n",
-                    qUtf8Printable(QCoreApplication::translate(
-                        "CliMessages", "mirte-cli cache: --size-kb takes a number of kilobytes")));
+                std::fprintf(err, "%s\n",
+                             qUtf8Printable(QCoreApplication::translate(
+                                 "CliMessages",
+                                 "mirte-cli cache: --size-kb にはキロバイト数を指定してください")));
                 return 2;
             }
         } else if (args[i] == QLatin1String("--jobs") && i + 1 < args.size()) {
@@ -80,7 +80,8 @@ int RunCache(const QStringList& args, const Context& context) {
                 std::fprintf(
                     err, "%s\n",
                     qUtf8Printable(QCoreApplication::translate(
-                        "CliMessages", "mirte-cli cache: --jobs takes a number from 1 to 64")));
+                        "CliMessages",
+                        "mirte-cli cache: --jobs には 1 から 64 までの数を指定してください")));
                 return 2;
             }
         } else {
@@ -93,13 +94,12 @@ int RunCache(const QStringList& args, const Context& context) {
         (action != QLatin1String("get") && action != QLatin1String("list") &&
          action != QLatin1String("clear")) ||
         (action == QLatin1String("get") && rest.isEmpty())) {
-        std::fputs(
-            qUtf8Printable(QCoreApplication::translate(
-                "CliMessages",
-                "usage: mirte-cli cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE...\n"
-                "       mirte-cli cache --dir CACHEDIR list\n"
-                "       mirte-cli cache --dir CACHEDIR clear\n")),
-            err);
+        std::fputs(qUtf8Printable(QCoreApplication::translate(
+                       "CliMessages", "使い方: mirte-cli cache --dir キャッシュフォルダ [--size-kb "
+                                      "N] [--jobs N] get ファイル...\n"
+                                      "       mirte-cli cache --dir キャッシュフォルダ list\n"
+                                      "       mirte-cli cache --dir キャッシュフォルダ clear\n")),
+                   err);
         return 2;
     }
     try {

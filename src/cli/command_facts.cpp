@@ -12,8 +12,8 @@ namespace mirte::cli {
 // failed), and the exit status 1.
 int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.isEmpty()) {
-        std::fputs(qUtf8Printable(QCoreApplication::translate("CliMessages",
-                                                              "usage: mirte-cli facts FILE...\n")),
+        std::fputs(qUtf8Printable(QCoreApplication::translate(
+                       "CliMessages", "使い方: mirte-cli facts ファイル...\n")),
                    err);
         return 2;
     }

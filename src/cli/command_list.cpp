@@ -46,8 +46,8 @@ QStringList InNameOrder(const QString& folder, const QStringList& names) {
 // tab-separated line each: name, last-write time, size in bytes, volume label, volume identity.
 int RunList(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.size() > 1) {
-        std::fputs(qUtf8Printable(QCoreApplication::translate("CliMessages",
-                                                              "usage: mirte-cli list [FOLDER]\n")),
+        std::fputs(qUtf8Printable(QCoreApplication::translate(
+                       "CliMessages", "使い方: mirte-cli list [フォルダ]\n")),
                    err);
         return 2;
     }

@@ -186,10 +186,10 @@ QByteArray PagesText(int count) {
 int WritePreviewPages(TReportForm& form, const PrintOptions& options, int from, int to,
                       const Context& context) {
     if (!QDir().mkpath(options.PngDir)) {
-        std::fprintf(
-            context.err, "%s\n",
-            qUtf8Printable(QCoreApplication::translate("CliMessages", "mirte-cli: cannot make %1")
-                               .arg(options.PngDir)));
+        std::fprintf(context.err, "%s\n",
+                     qUtf8Printable(QCoreApplication::translate("CliMessages",
+                                                                "mirte-cli: %1 を作成できません")
+                                        .arg(options.PngDir)));
         return 1;
     }
     TTerminalProgress progress(context.err);
@@ -203,8 +203,8 @@ int WritePreviewPages(TReportForm& form, const PrintOptions& options, int from, 
         if (!form.RenderPage().save(path, "PNG")) {
             progress.Finish();
             std::fprintf(context.err, "%s\n",
-                         qUtf8Printable(QCoreApplication::translate("CliMessages",
-                                                                    "mirte-cli: cannot write %1")
+                         qUtf8Printable(QCoreApplication::translate(
+                                            "CliMessages", "mirte-cli: %1 に書き込めません")
                                             .arg(path)));
             return 1;
         }
@@ -223,7 +223,7 @@ std::unique_ptr<TQtPrinterDevice> MakePrinter(const PrintOptions& options,
     if (!options.Queue.isEmpty()) {
         auto printer = TQtPrinterDevice::ForPrinter(options.Queue);
         if (options.HasPaper && !printer->SetPaper(options.Paper, printer->Orientation())) {
-            error = QCoreApplication::translate("CliMessages", "%1 cannot take that paper")
+            error = QCoreApplication::translate("CliMessages", "%1 はその用紙に印刷できません")
                         .arg(options.Queue);
             return nullptr;
         }
@@ -303,11 +303,12 @@ int RunPrint(const QStringList& args, const Context& context) {
         const int to = options.ToPage > 0 ? std::min(options.ToPage, pages) : pages;
         if (from > pages) {
             const QString has =
-                pages == 1 ? QCoreApplication::translate("CliMessages",
-                                                         "mirte-cli print: the layout has 1 page")
-                           : QCoreApplication::translate("CliMessages",
-                                                         "mirte-cli print: the layout has %1 pages")
-                                 .arg(pages);
+                pages == 1
+                    ? QCoreApplication::translate("CliMessages",
+                                                  "mirte-cli print: このレイアウトは 1 ページです")
+                    : QCoreApplication::translate("CliMessages",
+                                                  "mirte-cli print: このレイアウトは %1 ページです")
+                          .arg(pages);
             std::fprintf(context.err, "%s\n", qUtf8Printable(has));
             return 2;
         }

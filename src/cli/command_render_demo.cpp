@@ -16,9 +16,9 @@ namespace {
 void Usage(std::FILE* err) {
     std::fputs(
         qUtf8Printable(QCoreApplication::translate(
-            "CliMessages", "usage: mirte-cli render-demo OUT.pdf\n"
-                           "       mirte-cli render-demo --printer QUEUE\n"
-                           "       mirte-cli render-demo --png [--scale N] [--page N] OUT.png\n")),
+            "CliMessages", "使い方: mirte-cli render-demo 出力.pdf\n"
+                           "       mirte-cli render-demo --printer キュー\n"
+                           "       mirte-cli render-demo --png [--scale N] [--page N] 出力.png\n")),
         err);
 }
 
@@ -66,8 +66,8 @@ int RunRenderDemo(const QStringList& args, std::FILE* out, std::FILE* err) {
         const QImage image = report.Preview(pageNo, scale);
         if (!image.save(target, "PNG")) {
             std::fprintf(err, "%s\n",
-                         qUtf8Printable(QCoreApplication::translate("CliMessages",
-                                                                    "mirte-cli: cannot write %1")
+                         qUtf8Printable(QCoreApplication::translate(
+                                            "CliMessages", "mirte-cli: %1 に書き込めません")
                                             .arg(target)));
             return 1;
         }

@@ -74,8 +74,8 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
                 std::fprintf(
                     err, "%s\n",
                     qUtf8Printable(QCoreApplication::translate(
-                                       "CliMessages",
-                                       "mirte-cli thumb: --box takes two sides from 1 to %1 pixels")
+                                       "CliMessages", "mirte-cli thumb: --box には 1 から %1 "
+                                                      "ピクセルまでの幅と高さを指定してください")
                                        .arg(MaxBox)));
                 return 2;
             }
@@ -85,7 +85,8 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
                 std::fprintf(
                     err, "%s\n",
                     qUtf8Printable(QCoreApplication::translate(
-                        "CliMessages", "mirte-cli thumb: --jobs takes a number from 1 to 64")));
+                        "CliMessages",
+                        "mirte-cli thumb: --jobs には 1 から 64 までの数を指定してください")));
                 return 2;
             }
         } else if (args[i] == QLatin1String("--first-image")) {
@@ -98,8 +99,8 @@ int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err) {
     }
     if (outDir.isEmpty() || files.isEmpty()) {
         std::fputs(qUtf8Printable(QCoreApplication::translate(
-                       "CliMessages", "usage: mirte-cli thumb [--box W H] [--jobs N] "
-                                      "[--first-image] --out DIR FILE...\n")),
+                       "CliMessages", "使い方: mirte-cli thumb [--box 幅 高さ] [--jobs N] "
+                                      "[--first-image] --out フォルダ ファイル...\n")),
                    err);
         return 2;
     }

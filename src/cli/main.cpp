@@ -19,24 +19,25 @@ namespace {
 void PrintUsage(std::FILE* to) {
     const QString usage = QCoreApplication::translate(
         "CliMessages",
-        "usage: mirte-cli COMMAND [ARGS]\n"
-        "  list [FOLDER]   the folder's pictures and movies with time, size and volume\n"
-        "  facts FILE...   each picture's size, EXIF dates, time, size and volume\n"
-        "  thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...\n"
-        "                  each picture fitted into the box, written as DIR/NAME.bmp\n"
-        "                  (--jobs N: N render workers, all cores unless given;\n"
-        "                  --first-image: the file's own smaller image, unscaled)\n"
-        "  cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE... | list | clear\n"
-        "                  thumbnails through the cache, its records, or clearing it\n"
-        "  render-demo OUT.pdf | --printer QUEUE | --png [--scale N] [--page N] OUT.png\n"
-        "                  the demonstration report, printed or as a preview image\n"
-        "  print index|contact FOLDER | jacket PICTURE\n"
-        "        (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]\n"
-        "                  an index card, contact sheet or back card, as the window\n"
-        "                  prints it (mirte-cli print --help tells the options)\n"
+        "使い方: mirte-cli コマンド [引数]\n"
+        "  list [フォルダ]  フォルダの画像と動画を、時刻・サイズ・ボリュームとともに\n"
+        "  facts ファイル...\n"
+        "                  各画像の大きさ、EXIF の日付、時刻、サイズ、ボリューム\n"
+        "  thumb [--box 幅 高さ] [--jobs N] [--first-image] --out フォルダ ファイル...\n"
+        "                  各画像を枠に収めて フォルダ/名前.bmp に書き出す\n"
+        "                  (--jobs N: 描画ワーカーの数、省略時は全コア;\n"
+        "                  --first-image: ファイル自身の縮小画像を、大きさを変えずに)\n"
+        "  cache --dir キャッシュフォルダ [--size-kb N] [--jobs N] get ファイル... | list | clear\n"
+        "                  キャッシュを通したサムネイル、その記録、またはキャッシュのクリア\n"
+        "  render-demo 出力.pdf | --printer キュー | --png [--scale N] [--page N] 出力.png\n"
+        "                  報告エンジンの見本帳を、印刷またはプレビュー画像で\n"
+        "  print index|contact フォルダ | jacket 画像\n"
+        "        (--pdf 出力.pdf | --printer キュー | --png 出力フォルダ) [...]\n"
+        "                  インデックスカード、コンタクトシート、バックカードを、ウィンドウと\n"
+        "                  同じように印刷 (オプションは mirte-cli print --help で)\n"
         "  version, --version\n"
-        "                  the program's version\n"
-        "  --help          this text (see also mirte-cli(1))\n");
+        "                  プログラムの版\n"
+        "  --help          この説明 (mirte-cli(1) も参照)\n");
     std::fputs(qUtf8Printable(usage), to);
 }
 
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "%s\n",
                  qUtf8Printable(
-                     QCoreApplication::translate("CliMessages", "mirte-cli: unknown command \"%1\"")
+                     QCoreApplication::translate("CliMessages", "mirte-cli: 不明なコマンド \"%1\"")
                          .arg(command)));
     PrintUsage(stderr);
     return 2;

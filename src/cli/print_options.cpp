@@ -61,15 +61,15 @@ int LayoutCount(PrintKind kind) {
 QString PrintUsage() {
     return QCoreApplication::translate(
         "CliMessages",
-        "usage: mirte-cli print index FOLDER OUTPUT [--pages FROM-TO] [--order name|size|date]\n"
-        "           [--layout 0..9] [--title TEXT] [COMMON]\n"
-        "       mirte-cli print jacket PICTURE OUTPUT [--layout 0..3] [--rotate 0..3]\n"
-        "           [--title TEXT] [COMMON]\n"
-        "       mirte-cli print contact FOLDER OUTPUT [--pages FROM-TO]\n"
-        "           [--order name|size|date] [--layout 0..25] [--title TEXT] [--no-names]\n"
-        "           [--no-dates] [COMMON]\n"
-        "  OUTPUT: --pdf OUT.pdf | --printer QUEUE | --png OUT_DIR\n"
-        "  COMMON: [--settings Thumbnail.ini] [--cache CACHEDIR] [--paper A4|Letter] "
+        "使い方: mirte-cli print index フォルダ 出力 [--pages 開始-終了] [--order name|size|date]\n"
+        "           [--layout 0..9] [--title 文字列] [共通]\n"
+        "       mirte-cli print jacket 画像 出力 [--layout 0..3] [--rotate 0..3]\n"
+        "           [--title 文字列] [共通]\n"
+        "       mirte-cli print contact フォルダ 出力 [--pages 開始-終了]\n"
+        "           [--order name|size|date] [--layout 0..25] [--title 文字列] [--no-names]\n"
+        "           [--no-dates] [共通]\n"
+        "  出力: --pdf 出力.pdf | --printer キュー | --png 出力フォルダ\n"
+        "  共通: [--settings Thumbnail.ini] [--cache キャッシュフォルダ] [--paper A4|Letter] "
         "[--draft]\n");
 }
 
@@ -83,7 +83,7 @@ bool ParsePrintOptions(const QStringList& args, PrintOptions& o, QString& error)
     const auto kind = kinds.find(args.first());
     if (kind == kinds.end()) {
         error =
-            QCoreApplication::translate("CliMessages", "unknown layout \"%1\"").arg(args.first());
+            QCoreApplication::translate("CliMessages", "不明なレイアウト \"%1\"").arg(args.first());
         return false;
     }
     o.Kind = kind->second;
@@ -128,22 +128,26 @@ bool ParsePrintOptions(const QStringList& args, PrintOptions& o, QString& error)
             o.Draft = true;
         } else if (const auto reader = valued.find(a); reader != valued.end()) {
             if (i + 1 >= args.size() || args[i + 1].isEmpty() || !reader->second(args[i + 1])) {
-                error = QCoreApplication::translate("CliMessages", "%1 needs a valid value").arg(a);
+                error =
+                    QCoreApplication::translate("CliMessages", "%1 には正しい値を指定してください")
+                        .arg(a);
                 return false;
             }
             ++i;
         } else if (!a.startsWith(QLatin1String("--")) && o.Source.isEmpty()) {
             o.Source = a;
         } else {
-            error = QCoreApplication::translate("CliMessages", "unknown argument \"%1\"").arg(a);
+            error = QCoreApplication::translate("CliMessages", "不明な引数 \"%1\"").arg(a);
             return false;
         }
     }
     if (o.Source.isEmpty() || outputs != 1) {
         error = paged ? QCoreApplication::translate(
-                            "CliMessages", "give the folder and one of --pdf, --printer, --png")
+                            "CliMessages",
+                            "フォルダと、--pdf・--printer・--png のどれかを指定してください")
                       : QCoreApplication::translate(
-                            "CliMessages", "give the picture and one of --pdf, --printer, --png");
+                            "CliMessages",
+                            "画像と、--pdf・--printer・--png のどれかを指定してください");
         return false;
     }
     return true;

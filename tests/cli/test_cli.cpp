@@ -94,31 +94,60 @@ TEST(CliFacts, GiveTheProgramsReasonWithTheLibrarysWordsAfterIt) {
     }
 }
 
-// The errors in the locale's language: Japanese as written under a Japanese one, English under
-// any other; the path before the reason stays as it is.
-TEST(CliLanguage, ErrorsFollowTheLocale) {
+// The help and the errors in the locale's language: Japanese as written under a Japanese one,
+// English under any other.
+TEST(CliLanguage, HelpAndErrorsFollowTheLocale) {
     TempFolder dir;
     const QString text = dir.Write("notes.txt", "not a picture");
     const QString missing = dir.File("gone");
     const QString pdf = dir.File("out.pdf");
+    const QStringList box{"thumb", "--box", "0", "1", "--out", dir.File("t"), text};
     const struct {
         const char* lang;
         QStringList args;
-        QString err; // after the path (the third word of print, else the second) and a tab
+        int status;
+        QString out; // the beginning of standard output
+        QString err; // standard error, whole
     } rows[] = {
-        {"ja_JP.UTF-8", {"list", missing}, "フォルダが存在しません。"},
-        {"en_US.UTF-8", {"list", missing}, "The folder does not exist."},
-        {"de_DE.UTF-8", {"list", missing}, "The folder does not exist."},
-        {"ja_JP.UTF-8", {"print", "index", missing, "--pdf", pdf}, "フォルダが存在しません。"},
-        {"en_GB.UTF-8", {"print", "index", missing, "--pdf", pdf}, "The folder does not exist."},
-        {"ja_JP.UTF-8", {"print", "jacket", missing, "--pdf", pdf}, "ファイルが見つかりません。"},
-        {"C.UTF-8", {"print", "jacket", missing, "--pdf", pdf}, "File not found."},
+        {"ja_JP.UTF-8", {"--help"}, 0, "使い方: mirte-cli コマンド [引数]\n", ""},
+        {"en_US.UTF-8", {"--help"}, 0, "usage: mirte-cli COMMAND [ARGS]\n", ""},
+        {"ja_JP.UTF-8", box, 2, "",
+         "mirte-cli thumb: --box には 1 から 4096 ピクセルまでの幅と高さを指定してください\n"},
+        {"en_US.UTF-8", box, 2, "",
+         "mirte-cli thumb: --box takes two sides from 1 to 4096 pixels\n"},
+        {"ja_JP.UTF-8", {"list", missing}, 1, "", missing + "\tフォルダが存在しません。\n"},
+        {"en_US.UTF-8", {"list", missing}, 1, "", missing + "\tThe folder does not exist.\n"},
+        {"de_DE.UTF-8", {"list", missing}, 1, "", missing + "\tThe folder does not exist.\n"},
+        {"ja_JP.UTF-8",
+         {"print", "index", missing, "--pdf", pdf},
+         1,
+         "",
+         missing + "\tフォルダが存在しません。\n"},
+        {"en_GB.UTF-8",
+         {"print", "index", missing, "--pdf", pdf},
+         1,
+         "",
+         missing + "\tThe folder does not exist.\n"},
+        {"ja_JP.UTF-8",
+         {"print", "jacket", missing, "--pdf", pdf},
+         1,
+         "",
+         missing + "\tファイルが見つかりません。\n"},
+        {"C.UTF-8",
+         {"print", "jacket", missing, "--pdf", pdf},
+         1,
+         "",
+         missing + "\tFile not found.\n"},
         {"ja_JP.UTF-8",
          {"facts", text},
-         "画像 \"" + text + "\" を読み込めません。詳細：画像の形式がわかりません。"},
+         1,
+         "",
+         text + "\t画像 \"" + text + "\" を読み込めません。詳細：画像の形式がわかりません。\n"},
         {"en_US.UTF-8",
          {"facts", text},
-         "Cannot load the picture \"" + text + "\". Details: Unknown picture format."},
+         1,
+         "",
+         text + "\tCannot load the picture \"" + text + "\". Details: Unknown picture format.\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.lang + (QLatin1Char(' ') + row.args.join(QLatin1Char(' '))).toStdString());
@@ -128,9 +157,9 @@ TEST(CliLanguage, ErrorsFollowTheLocale) {
         }
         env.insert(QStringLiteral("LANG"), QString::fromLatin1(row.lang));
         const CliRun run = Cli(row.args, env);
-        EXPECT_EQ(run.status, 1);
-        const QString& path = row.args[row.args.first() == QLatin1String("print") ? 2 : 1];
-        EXPECT_EQ(run.err, path + QLatin1Char('\t') + row.err + QLatin1Char('\n'));
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.out.left(row.out.size()), row.out);
+        EXPECT_EQ(run.err, row.err);
     }
 }
 
@@ -219,11 +248,11 @@ TEST(CliTalk, HelpVersionRefusalsAndNoQtChatter) {
         QString out; // the beginning of standard output
         QString err; // found in standard error; empty: it stays empty
     } rows[] = {
-        {{"help"}, 0, "usage: mirte-cli", ""},
-        {{"--help"}, 0, "usage: mirte-cli", ""},
+        {{"help"}, 0, "使い方: mirte-cli", ""},
+        {{"--help"}, 0, "使い方: mirte-cli", ""},
         {{"version"}, 0, "mirte-cli " MIRTE_VERSION "\n", ""},
         {{"list", photo}, 1, "", "フォルダではありません。"},
-        {{"thumb", "--box", "4097", "100", "--out", dir.File("t"), photo}, 2, "", "1 to 4096"},
+        {{"thumb", "--box", "4097", "100", "--out", dir.File("t"), photo}, 2, "", "1 から 4096"},
         {{"print", "index", dir.Path(), "--png", dir.File("png"), "--cache", dir.File("cache")},
          0,
          dir.File("png") + "\t1 page\n",
