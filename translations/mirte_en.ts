@@ -706,18 +706,23 @@
         <source>ログ出力中にエラーが発生しました。<byte value="xd"/>
 ファイル名：%1<byte value="xd"/>
 詳細：%2</source>
-        <translation>An error occurred while writing the log.</translation>
+        <translation>An error occurred while writing the log.<byte value="xd"/>
+File name: %1<byte value="xd"/>
+Details: %2</translation>
     </message>
     <message>
         <source>以下のメッセージが出力されましたがログが開かれていません。<byte value="xd"/>
 <byte value="xd"/>
 %1</source>
-        <translation>The following message was written, but the log is not open.</translation>
+        <translation>The following message was written, but the log is not open.<byte value="xd"/>
+<byte value="xd"/>
+%1</translation>
     </message>
     <message>
         <source>日付付きログ出力中にエラーが発生しました。<byte value="xd"/>
 詳細：%1</source>
-        <translation>An error occurred while writing a dated log line.</translation>
+        <translation>An error occurred while writing a dated log line.<byte value="xd"/>
+Details: %1</translation>
     </message>
 </context>
 <context>
@@ -1139,7 +1144,7 @@
     </message>
     <message>
         <source>デスクトップに合わせる</source>
-        <translation>As the desktop</translation>
+        <translation>Same as the desktop</translation>
     </message>
     <message>
         <source>次回の起動から切り替わります</source>
@@ -1210,7 +1215,7 @@ contact sheet</translation>
     </message>
     <message>
         <source>ミルテホームページ</source>
-        <translation>Mirte home page</translation>
+        <translation>Mirte Home Page</translation>
     </message>
     <message>
         <source>ファイル(&amp;F)</source>

@@ -12,8 +12,9 @@ namespace mirte {
 TVersionInfo::TVersionInfo(const QString& fileName) : m_fileName(fileName) {
     struct stat st {};
     if (::stat(QFile::encodeName(fileName).constData(), &st) != 0) {
+        const int error = errno; // before anything else may change it
         throw ECacheError(tr("\"%1\"のバージョン情報のサイズを取得できません。詳細:%2")
-                              .arg(fileName, QString::number(errno)));
+                              .arg(fileName, QString::number(error)));
     }
     if (!S_ISREG(st.st_mode)) {
         throw ECacheError(tr("\"%1\"のバージョン情報を作成できません。詳細:%2")
