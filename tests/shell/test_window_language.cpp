@@ -16,6 +16,7 @@
 #include "shell/frm_version.h"
 #include "support/temp_folder.h"
 #include "util/ini_file.h"
+#include "window_fixture.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -36,10 +37,7 @@ constexpr QChar kGroupSeparator(0x1d);
 
 TWindowOptions Options(const QString& programFolder) {
     TWindowOptions options;
-    options.Paths.ExeDir = programFolder + QLatin1Char('/');
-    options.Paths.ExeName = options.Paths.ExeDir + QStringLiteral("mirte");
-    options.Paths.IniFileName = options.Paths.ExeDir + QStringLiteral("Thumbnail.ini");
-    options.Paths.DefaultCacheDir = options.Paths.ExeDir + QStringLiteral("Temp");
+    options.Paths = test::ProgramPathsIn(programFolder);
     options.StartPath = programFolder;
     return options;
 }

@@ -10,8 +10,12 @@
 namespace mirte::test {
 
 TAppPaths WindowFixture::Paths() const {
+    return ProgramPathsIn(Program.Path());
+}
+
+TAppPaths ProgramPathsIn(const QString& folder) {
     TAppPaths paths;
-    paths.ExeDir = Program.Path() + QLatin1Char('/');
+    paths.ExeDir = folder + QLatin1Char('/');
     paths.ExeName = paths.ExeDir + QStringLiteral("mirte");
     paths.IniFileName = paths.ExeDir + QStringLiteral("Thumbnail.ini");
     paths.DefaultCacheDir = paths.ExeDir + QStringLiteral("Temp");

@@ -9,6 +9,10 @@
 
 namespace mirte::test {
 
+// The program's paths with everything in one folder (settings file, cache, ReadMe), as a portable
+// copy has them.
+TAppPaths ProgramPathsIn(const QString& folder);
+
 // A main window on a scratch "program folder" (settings file and cache inside it) that answers
 // every message box itself and records the messages.
 struct WindowFixture {
