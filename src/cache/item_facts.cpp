@@ -62,6 +62,28 @@ QStringList InfoTexts(const TItemFacts& facts) {
     return texts;
 }
 
+QString NameWithFolder(const TItemFacts& facts) {
+    return facts.Folder.isEmpty() ? facts.Name : facts.Folder + QLatin1Char('/') + facts.Name;
+}
+
+QString RelativeFolder(const QString& root, const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash <= 0) {
+        return {};
+    }
+    const QStringView folder = QStringView(path).left(slash);
+    QStringView base(root);
+    while (base.size() > 1 && base.endsWith(QLatin1Char('/'))) {
+        base.chop(1);
+    }
+    const bool inside = folder.size() > base.size() && folder.startsWith(base) &&
+                        (base.endsWith(QLatin1Char('/')) || folder[base.size()] == QLatin1Char('/'));
+    if (!inside) {
+        return {};
+    }
+    return folder.mid(base.endsWith(QLatin1Char('/')) ? base.size() : base.size() + 1).toString();
+}
+
 bool IsMovieFile(const QString& path) {
     return IsMovieExtension(ExtractExt(path));
 }

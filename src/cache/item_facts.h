@@ -43,6 +43,9 @@ enum class TItemTurn : quint8 {
 struct TItemFacts {
     QString Name; // without folder
     QString FullPath;
+    // The folder it lies in, relative to the folder shown ("2024/旅行"); empty in that folder
+    // itself, so always empty unless subfolders are shown.
+    QString Folder;
     qint64 FileSize = -1; // bytes; -1 while unknown (facts that could not be read)
     TDateStamp FileTime;  // last-write time; null while unknown
     TDateStamp ShotTime;  // EXIF shooting date; null when there is none
@@ -68,6 +71,12 @@ QStringList InfoTexts(const TItemFacts& facts);
 // for sizes (empty when the size is unknown); the shooting date, else the file time, for
 // shooting dates, so that the line shows what the order uses.
 QString SortCaptionLine(const TItemFacts& facts, int order);
+
+// The name as a caption that tells two items of a tree apart: "2024/旅行/IMG_0001.JPG" for an
+// item in a subfolder, the bare name for one in the folder shown.
+QString NameWithFolder(const TItemFacts& facts);
+// The folder of `path` relative to `root` ("" when it lies in root itself or outside it).
+QString RelativeFolder(const QString& root, const QString& path);
 
 // Whether the path names a movie, which is shown by its file type's icon and never decoded.
 bool IsMovieFile(const QString& path);

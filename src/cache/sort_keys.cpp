@@ -87,9 +87,30 @@ int CompareNames(const QByteArray& a, const QByteArray& b) {
     return aLeft == bLeft ? 0 : (aLeft ? 1 : -1);
 }
 
+int CompareFolders(const QByteArray& a, const QByteArray& b) {
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        qsizetype endA = a.indexOf('/', i);
+        qsizetype endB = b.indexOf('/', j);
+        endA = endA < 0 ? a.size() : endA;
+        endB = endB < 0 ? b.size() : endB;
+        if (const int c = CompareNames(a.mid(i, endA - i), b.mid(j, endB - j)); c != 0) {
+            return c;
+        }
+        i = endA + 1;
+        j = endB + 1;
+    }
+    const bool aLeft = i < a.size();
+    const bool bLeft = j < b.size();
+    return aLeft == bLeft ? 0 : (aLeft ? 1 : -1);
+}
+
 TSortKey MakeSortKey(const TItemFacts& facts, int order) {
     TSortKey key;
-    if (order == soSize) {
+    if (order == soName) {
+        key.Folder = FoldedBytes(facts.Folder);
+    } else if (order == soSize) {
         key.Number = facts.FileSize;
     } else if (order == soShot) {
         key.When = facts.ShotOrFileTime();
@@ -102,7 +123,9 @@ TSortKey MakeSortKey(const TItemFacts& facts, int order) {
 
 bool KeyAfter(const TSortKey& a, const TSortKey& b, int order) {
     int c = 0;
-    if (order == soSize) {
+    if (order == soName) {
+        c = CompareFolders(a.Folder, b.Folder);
+    } else if (order == soSize) {
         c = a.Number == b.Number ? 0 : (a.Number < b.Number ? -1 : 1);
     } else if (order == soShot) {
         c = CompareDates(a.When, b.When);
