@@ -48,6 +48,8 @@ public:
         Last = percent;
     }
     void SetRepaintItemEnabled(bool) override {}
+    void SetWalkProgress(int, int) override {}
+    void SetTreeWalked(int, int, const std::vector<TWalkSkip>&) override {}
     std::function<void(int)> OnProgress;
     int Last = 0;
 };

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "util/folder_walk.h"
+
+#include <vector>
+
 namespace mirte {
 
 // What the loader needs of the main window. Every method runs on the GUI thread (the loader
@@ -13,6 +17,11 @@ public:
     // The grid's "この画像の再読込み" menu item: disabled while loading, enabled after a load
     // that left at least one item.
     virtual void SetRepaintItemEnabled(bool enabled) = 0;
+    // While a folder tree is walked (before its files are listed): the folders and files found
+    // so far.
+    virtual void SetWalkProgress(int folders, int files) = 0;
+    // A walk ended: the folders and files listed, and what it left out with the reasons.
+    virtual void SetTreeWalked(int folders, int files, const std::vector<TWalkSkip>& skipped) = 0;
 };
 
 } // namespace mirte

@@ -33,6 +33,9 @@ bool TImageListThread::FirstPass(const QStringList& files, const QHash<QString, 
         m_lastPercent = percent;
     };
     const auto take = [&](int index, TItemFacts facts) {
+        if (!m_root.isEmpty()) {
+            facts.Folder = RelativeFolder(m_root, facts.FullPath);
+        }
         batch.emplace_back(index, std::move(facts));
         ++counter;
         const int percent = ProgressPercent(counter, total);

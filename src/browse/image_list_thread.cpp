@@ -53,6 +53,16 @@ void TImageListThread::SetFileList(const QStringList& files) {
     {
         std::lock_guard lock(m_mutex);
         m_pendingList = files;
+        m_pendingRoot.clear();
+    }
+    Reload();
+}
+
+void TImageListThread::SetFolderTree(const QString& root) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_pendingList.clear();
+        m_pendingRoot = root;
     }
     Reload();
 }
@@ -247,6 +257,7 @@ void TImageListThread::RunCycle() {
     {
         std::lock_guard lock(m_mutex);
         files = m_pendingList;
+        m_root = m_pendingRoot;
         m_readBox = m_pendingBox;
         NewListRequested = false;
         AbortRequested = false;
@@ -257,8 +268,6 @@ void TImageListThread::RunCycle() {
     m_storedPaths.clear();
     m_viewTop = 0;
     m_lastPercent = -2;
-    int counter = 0;
-    const int total = 2 * static_cast<int>(files.size());
     // The turns found for the items listed before: a picture listed again from its record does
     // not open its stored thumbnail again to find it.
     QHash<QString, TItemFacts> kept;
@@ -276,7 +285,16 @@ void TImageListThread::RunCycle() {
         m_grid.SetSelected(-1);
         m_host.SetRepaintItemEnabled(false);
     });
+    if (!m_root.isEmpty()) {
+        // The grid stays empty while the tree is walked.
+        if (!WalkTree(m_root, files)) {
+            return;
+        }
+        OnGui([&] { m_grid.SetCount(static_cast<int>(files.size())); });
+    }
 
+    int counter = 0;
+    const int total = 2 * static_cast<int>(files.size());
     const bool listed = FirstPass(files, kept, counter, total);
     OnGui([&] {
         m_grid.SetShowItems(true);

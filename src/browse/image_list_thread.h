@@ -64,7 +64,11 @@ public:
 
     // Loads these files (full paths) into the grid; a load in progress restarts with them.
     void SetFileList(const QStringList& files);
-    // Loads the same files again.
+    // Loads the browsed files of `root` and of every folder below it: the loader walks the tree
+    // first (interruptible, its progress told to the host), then lists them as SetFileList
+    // does, each item with its folder relative to root.
+    void SetFolderTree(const QString& root);
+    // Loads the same files again (a tree is walked again).
     void Reload();
     // Ends the load: during the listing the grid is emptied, later what was fetched stays.
     // Both report -1 (" 読込中止").
@@ -109,6 +113,9 @@ private:
     void RunCycle();
     // Reads into the grid the thumbnails a load counted and left unread.
     void RunFill();
+    // Walks the requested tree into `files`; false when the walk was interrupted (a stop
+    // already shown).
+    bool WalkTree(const QString& root, QStringList& files);
     // `kept`: the facts the grid held before, by path, whose turn was found.
     bool FirstPass(const QStringList& files, const QHash<QString, TItemFacts>& kept, int& counter,
                    int total);
@@ -149,6 +156,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     QStringList m_pendingList; // under m_mutex, with the display box of the request
+    QString m_pendingRoot;     // a tree to walk instead of the list; empty: the list
     QSize m_pendingBox;
 
     std::atomic<bool> NewListRequested{false};
@@ -165,6 +173,7 @@ private:
     std::atomic<int> m_queuedShows{0};
 
     // The loader thread's own state during a cycle.
+    QString m_root;    // the tree being loaded; empty for a list of files
     int m_viewTop = 0; // the first cell in view when the loader last looked
     int m_lastPercent = -2;
     QSize

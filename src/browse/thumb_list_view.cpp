@@ -295,6 +295,20 @@ void TThumbListView::PaintNoFile(QPainter& painter) const {
     painter.drawImage(QPoint(x, y), m_noFileBitmap);
 }
 
+QStringList TThumbListView::CaptionLines(int index) const {
+    const TThumbnailData& item = m_items.at(static_cast<size_t>(index));
+    QStringList lines{InfoText(item.Facts, ieSortLine)};
+    const QFontMetrics metrics(viewport()->font());
+    const int textWidth = CellWidth() - 2 * TThumbGeometry::CellMargin;
+    if (!item.Facts.Folder.isEmpty()) {
+        // A subfolder's item: its folder above its name, cut on the left, where the folders
+        // nearest the top are.
+        lines << metrics.elidedText(item.Facts.Folder + QLatin1Char('/'), Qt::ElideLeft, textWidth);
+    }
+    WrapText(item.Caption, metrics, lines, textWidth);
+    return lines;
+}
+
 void TThumbListView::PaintItem(QPainter& painter, int index) const {
     const TThumbnailData& item = m_items[static_cast<size_t>(index)];
     const TEdgeRect cell = CellRect(index);
@@ -311,9 +325,8 @@ void TThumbListView::PaintItem(QPainter& painter, int index) const {
         PaintCannotLoad(painter, box);
     }
 
-    QStringList lines{InfoText(item.Facts, ieSortLine)};
     const QFontMetrics metrics(viewport()->font());
-    WrapText(item.Caption, metrics, lines, CellWidth() - 2 * TThumbGeometry::CellMargin);
+    const QStringList lines = CaptionLines(index);
     painter.setPen(Qt::black);
     painter.setFont(viewport()->font());
     const int lineHeight = m_geometry.LineHeight;

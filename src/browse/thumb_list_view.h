@@ -51,6 +51,9 @@ public:
     void Clear() { SetCount(0); }
     int Count() const { return static_cast<int>(m_items.size()); }
     const TThumbnailData& Item(int index) const { return m_items.at(index); }
+    // The lines under the item's picture: the order's caption line, for an item of a subfolder
+    // its folder, then its name (as many lines of it as are left of three).
+    QStringList CaptionLines(int index) const;
 
     // The item's facts; the caption follows the name.
     void SetItemFacts(int index, const TItemFacts& facts);

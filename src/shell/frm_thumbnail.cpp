@@ -185,6 +185,7 @@ void TfrmThumbnail::RestoreWindowState(const TWindowState& state) {
     const TThumbnailSize& size = ThumbnailSizes()[std::size_t(state.SizeIndex)];
     m_thumbList->SetThumbWidth(size.Width);
     m_thumbList->SetThumbHeight(size.Height);
+    MMSubfolders->setChecked(state.Subfolders);
     CbHyouji->setCurrentIndex(state.SortOrder);
     m_imageListThread->SetSortOrder(state.SortOrder);
     if (state.Geometry.isValid()) {
@@ -206,6 +207,7 @@ TWindowState TfrmThumbnail::CurrentWindowState() const {
     state.SortOrder = m_imageListThread->SortOrder();
     state.SizeIndex = std::max(0, CbSize->currentIndex());
     state.Maximized = isMaximized();
+    state.Subfolders = ShowsSubfolders();
     state.Geometry = state.Maximized ? normalGeometry() : geometry();
     return state;
 }
@@ -243,8 +245,14 @@ void TfrmThumbnail::LoadFolder(const QString& path) {
     // bar after its address, and in a message naming it.
     const int error = FolderOpenError(path);
     const QString reason = error == 0 ? QString() : FolderErrorText(error);
-    m_imageListThread->SetFileList(error == 0 ? ListFilePaths(path, BrowsedExtensions())
-                                              : QStringList());
+    if (error == 0 && ShowsSubfolders()) {
+        m_imageListThread->SetFolderTree(path);
+    } else {
+        m_imageListThread->SetFileList(error == 0 ? ListFilePaths(path, BrowsedExtensions())
+                                                  : QStringList());
+    }
+    m_address = path;
+    StatusPanel2->setToolTip(QString());
     StatusPanel2->setText(reason.isEmpty() ? tr(" アドレス：%1").arg(path)
                                            : tr(" アドレス：%1　%2").arg(path, reason));
     if (!reason.isEmpty()) {

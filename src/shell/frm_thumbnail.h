@@ -14,6 +14,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QProgressBar;
 class QSplitter;
 class QTimer;
@@ -90,6 +91,8 @@ public:
     // The state of the window, for the print dialogs and for tests.
     const TAppPaths& Paths() const { return m_paths; }
     QString SelectedFolder() const;
+    // Whether the grid shows the pictures of the folders below the chosen one as well.
+    bool ShowsSubfolders() const;
     QString LoadStateText() const;
     bool LoadFinished() const;
     TThumbListView& ThumbList() const { return *m_thumbList; }
@@ -130,6 +133,7 @@ public:
     QLabel* CacheNotice = nullptr;
     QProgressBar* ProgressBar = nullptr;
     QAction* miThumbnailRepaint = nullptr;
+    QAction* MMSubfolders = nullptr; // checked: the grid shows the subfolders' pictures too
     QAction* Refresh = nullptr;
     QMenu* ListViewPopupMenu = nullptr;
     QMenu* TreeViewPopupMenu = nullptr;
@@ -152,6 +156,8 @@ private:
     // TImageListHost, run on the GUI thread by the loader's hand-overs.
     void SetLoadProgress(int percent) override;
     void SetRepaintItemEnabled(bool enabled) override;
+    void SetWalkProgress(int folders, int files) override;
+    void SetTreeWalked(int folders, int files, const std::vector<TWalkSkip>& skipped) override;
 
     // Resizes the window to `size` within the work area, centred on it; gives the size taken.
     QSize PlaceAtStart(QSize size);
@@ -159,6 +165,9 @@ private:
     void BuildMenus();
     void BuildStatusBar();
     void BuildPopupMenus();
+    // View > Subfolders: the grid lists the folders below the chosen one as well.
+    void BuildViewMenu(QMenuBar* bar);
+    void SetSubfolders(bool on);
     // Settings > Language: the desktop's, Japanese or English, from the next start.
     void BuildLanguageMenu(QMenu* settings);
     void ChooseLanguage(const QString& value);
@@ -192,6 +201,7 @@ private:
     // The last load progress reported, which the load guard reads (panel 0 shows it in words);
     // 0, loading, before the first report.
     int m_loadPercent = 0;
+    QString m_address;            // the folder panel 2 names
     QString m_pendingPicture;     // canonical path of the picture to select; empty: none
     bool m_pendingListed = false; // the load of its folder has begun listing
     QTimer* m_saveStateTimer = nullptr;

@@ -119,6 +119,8 @@ void TfrmThumbnail::BuildMenus() {
     connect(AddMenuItem(file, "MMClose", tr("ミルテの終了(&X)")), &QAction::triggered, this,
             &QWidget::close);
 
+    BuildViewMenu(bar);
+
     QMenu* settings = bar->addMenu(tr("設定(&T)"));
     connect(AddMenuItem(settings, "N3", tr("キャッシュの設定(&U)")), &QAction::triggered, this,
             &TfrmThumbnail::N3Click);

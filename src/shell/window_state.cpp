@@ -17,6 +17,7 @@ const QString kTop = QStringLiteral("Top");
 const QString kWidth = QStringLiteral("Width");
 const QString kHeight = QStringLiteral("Height");
 const QString kMaximized = QStringLiteral("Maximized");
+const QString kSubfolders = QStringLiteral("Subfolders");
 
 int ReadRow(const IniFile& ini, const QString& key, int count, int defaultRow) {
     const int row = ini.ReadInteger(QString::fromUtf8(kWindowSection), key, defaultRow);
@@ -37,6 +38,7 @@ TWindowState ReadWindowState(const IniFile& ini, int sortOrders, int sizes) {
         state.Geometry = geometry;
     }
     state.Maximized = ini.ReadBool(section, kMaximized, false);
+    state.Subfolders = ini.ReadBool(section, kSubfolders, false);
     return state;
 }
 
@@ -62,6 +64,7 @@ void WriteWindowState(IniFile& ini, const TWindowState& state) {
             number(kHeight, state.Geometry.height());
         }
         number(kMaximized, state.Maximized ? 1 : 0);
+        number(kSubfolders, state.Subfolders ? 1 : 0);
     } catch (const EIniFileError&) {
         // Not kept this time; the window works all the same.
     }

@@ -14,6 +14,7 @@ struct TWindowState {
     int SizeIndex = 1; // the row of the size list (大, 中, 小)
     QRect Geometry;    // the window's place and size when not maximised; empty: none kept
     bool Maximized = false;
+    bool Subfolders = false; // the grid shows the folders below the chosen one as well
 
     bool operator==(const TWindowState&) const = default;
 };

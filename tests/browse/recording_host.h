@@ -18,9 +18,17 @@ public:
         }
     }
     void SetRepaintItemEnabled(bool enabled) override { RepaintEnabled.append(enabled); }
+    void SetWalkProgress(int folders, int files) override { Walked.append({folders, files}); }
+    void SetTreeWalked(int folders, int, const std::vector<TWalkSkip>& skipped) override {
+        WalkedFolders = folders;
+        Skipped = skipped;
+    }
 
     QList<int> Progress;
     QList<bool> RepaintEnabled;
+    QList<QPair<int, int>> Walked;
+    int WalkedFolders = -1; // -1: no walk ended
+    std::vector<TWalkSkip> Skipped;
     std::function<void(int)> OnProgress;
 };
 

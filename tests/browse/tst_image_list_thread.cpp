@@ -66,6 +66,8 @@ private slots:
     void aRevisitedFolderIsCountedBeforeItIsReadAndPrintingInterruptsTheReading();
     void firstImagesComeBeforeAnyThumbnailAndAreNeverCountedStoredOrPrinted();
     void aScrollWhileFirstImagesComeMovesEveryStageToTheView();
+    void aTreeIsWalkedThenListedWithEachItemsFolder();
+    void aStopWhileTheTreeIsWalkedEmptiesTheGrid();
 
 private:
     QString Picture(const QString& name, int w, int h, int quality = 90) {
@@ -745,6 +747,57 @@ void TstImageListThread::aScrollWhileFirstImagesComeMovesEveryStageToTheView() {
     }
     QVERIFY2(stray <= RendersAhead(), qPrintable(QString::number(stray)));
     QCOMPARE(Finished(), Count);
+}
+
+void TstImageListThread::aTreeIsWalkedThenListedWithEachItemsFolder() {
+    Picture("top.jpg", 64, 48);
+    Picture("2024/trip/a.jpg", 64, 48);
+    Picture("2024/b.jpg", 64, 48);
+    QVERIFY(QFile::link(pictures->File("2024"), pictures->File("2024/trip/back"))); // a loop
+    loader->SetFolderTree(pictures->Path());
+    QVERIFY(WaitIdle());
+    QCOMPARE(host->Progress.first(), 0); // loading from the start of the walk
+    QCOMPARE(host->Progress.last(), 100);
+    QCOMPARE(host->WalkedFolders, 3);
+    QCOMPARE(host->Skipped.size(), size_t(1));
+    QCOMPARE(grid->Count(), 3);
+    QCOMPARE(Finished(), 3);
+    QStringList shown;
+    for (int i = 0; i < grid->Count(); ++i) {
+        shown << NameWithFolder(grid->Item(i).Facts);
+    }
+    QCOMPARE(shown, (QStringList{"top.jpg", "2024/b.jpg", "2024/trip/a.jpg"}));
+    // A list of files again: no folders.
+    loader->SetFileList(FolderList(pictures->Path()));
+    QVERIFY(WaitIdle());
+    QCOMPARE(grid->Count(), 1);
+    QVERIFY(grid->Item(0).Facts.Folder.isEmpty());
+}
+
+void TstImageListThread::aStopWhileTheTreeIsWalkedEmptiesTheGrid() {
+    for (int i = 0; i < 30; ++i) {
+        pictures->Write(QStringLiteral("f%1/p.jpg").arg(i), "not a picture");
+    }
+    loader->SetFileList(FolderList(pictures->Path())); // something shown before
+    QVERIFY(WaitIdle());
+    host->Progress.clear();
+    host->WalkedFolders = -1;
+    host->OnProgress = [&](int percent) {
+        if (percent == 0) {
+            loader->AbortLoad(); // asked as the walk begins
+        }
+    };
+    loader->SetFolderTree(pictures->Path());
+    QVERIFY(WaitIdle());
+    QCOMPARE(host->Progress, (QList<int>{0, -1}));
+    QCOMPARE(host->WalkedFolders, -1); // never told as ended
+    QCOMPARE(grid->Count(), 0);
+    // The next load walks it whole.
+    host->OnProgress = nullptr;
+    loader->Reload();
+    QVERIFY(WaitIdle());
+    QCOMPARE(host->WalkedFolders, 31);
+    QCOMPARE(grid->Count(), 30);
 }
 
 QTEST_MAIN(TstImageListThread)

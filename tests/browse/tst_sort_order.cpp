@@ -35,6 +35,23 @@ void Fill(TThumbListView& grid, const QList<TItemFacts>& items) {
     }
 }
 
+// An item of a tree shown from /p: "2024/trip/a.jpg" lies in folder "2024/trip".
+TItemFacts TreeFacts(const QString& relative, qint64 size, const QString& shot) {
+    TItemFacts facts = Facts(relative.section(QLatin1Char('/'), -1), size,
+                             QStringLiteral("2020/01/01 00:00:00"), shot);
+    facts.Folder = relative.section(QLatin1Char('/'), 0, -2);
+    facts.FullPath = QStringLiteral("/p/") + relative;
+    return facts;
+}
+
+QStringList RelativeNames(const TThumbListView& grid) {
+    QStringList names;
+    for (int i = 0; i < grid.Count(); ++i) {
+        names << NameWithFolder(grid.Item(i).Facts);
+    }
+    return names;
+}
+
 } // namespace
 
 class TstSortOrder : public QObject {
@@ -52,6 +69,9 @@ private slots:
     void shotOrderKeepsOddDatesInTheOrderOfTheirTexts();
     void unknownSizesDoNotStopTheSort();
     void progressRoundsHalvesToEven();
+    void aTreeInEachOrder_data();
+    void aTreeInEachOrder();
+    void captionsOfATreeNameTheFolder();
 };
 
 void TstSortOrder::captionLines() {
@@ -199,6 +219,59 @@ void TstSortOrder::progressRoundsHalvesToEven() {
     QCOMPARE(ProgressPercent(3, 8), 38);  // 37.5 goes to 38
     QCOMPARE(ProgressPercent(1, 200), 0); // 0.5 goes to 0
     QCOMPARE(ProgressPercent(0, 0), 100);
+}
+
+void TstSortOrder::aTreeInEachOrder_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QStringList>("expected");
+    // The chosen folder's own first; a folder right before its subfolders ("a" before "a/b"
+    // before "a-c", though "/" is a smaller byte than "-"); folder names by the name order.
+    QTest::newRow("name") << int(soName)
+                          << QStringList{"top.jpg",    "a/img_2.jpg",   "a/img_10.jpg",
+                                         "a/b/x.jpg",  "a-c/img_1.jpg", "dir2/img_1.jpg",
+                                         "dir10/a.jpg"};
+    // Sizes and dates across the whole tree; equal ones by name, then by path.
+    QTest::newRow("size") << int(soSize)
+                          << QStringList{"dir10/a.jpg", "a-c/img_1.jpg", "dir2/img_1.jpg",
+                                         "a/img_2.jpg", "a/img_10.jpg",  "a/b/x.jpg",
+                                         "top.jpg"};
+    QTest::newRow("date") << int(soShot)
+                          << QStringList{"dir10/a.jpg", "a/b/x.jpg",     "top.jpg",
+                                         "a/img_2.jpg", "a-c/img_1.jpg", "dir2/img_1.jpg",
+                                         "a/img_10.jpg"};
+}
+
+void TstSortOrder::aTreeInEachOrder() {
+    QFETCH(int, order);
+    QFETCH(QStringList, expected);
+    TThumbListView grid;
+    Fill(grid, {TreeFacts("dir10/a.jpg", 100, "2001/01/01 00:00:00"),
+                TreeFacts("a/b/x.jpg", 500, "2002/01/01 00:00:00"),
+                TreeFacts("a/img_10.jpg", 300, "2009/01/01 00:00:00"),
+                TreeFacts("a-c/img_1.jpg", 100, "2005/01/01 00:00:00"),
+                TreeFacts("top.jpg", 900, "2003/01/01 00:00:00"),
+                TreeFacts("dir2/img_1.jpg", 100, "2005/01/01 00:00:00"),
+                TreeFacts("a/img_2.jpg", 300, "2004/01/01 00:00:00")});
+    ApplySortOrder(grid, order);
+    QCOMPARE(RelativeNames(grid), expected);
+}
+
+void TstSortOrder::captionsOfATreeNameTheFolder() {
+    TThumbListView grid;
+    grid.SetThumbWidth(96);
+    grid.SetThumbHeight(96);
+    const QString longFolder = QStringLiteral("archive/2024/a very long holiday folder name/day 1");
+    Fill(grid, {TreeFacts("IMG_0001.JPG", 1, {}), TreeFacts("2024/IMG_0001.JPG", 1, {}),
+                TreeFacts(longFolder + QStringLiteral("/IMG_0001.JPG"), 1, {})});
+    ApplySortOrder(grid, soName);
+    QCOMPARE(grid.CaptionLines(0), (QStringList{QString(), "IMG_0001.JPG"}));
+    QCOMPARE(grid.CaptionLines(1), (QStringList{QString(), "2024/", "IMG_0001.JPG"}));
+    // Too long for the cell: cut on the left, so that the folder nearest the name shows.
+    const QStringList cut = grid.CaptionLines(2);
+    QCOMPARE(cut.size(), 3);
+    QVERIFY(cut[1].endsWith(QStringLiteral("day 1/")));
+    QVERIFY(cut[1].size() < longFolder.size());
+    QCOMPARE(cut[2], QStringLiteral("IMG_0001.JPG"));
 }
 
 QTEST_MAIN(TstSortOrder)

@@ -140,7 +140,7 @@ public:
                 }
             }
         }
-        (void)::chdir(back.constData());
+        EXPECT_EQ(::chdir(back.constData()), 0);
     }
     DeepFolders(const DeepFolders&) = delete;
     DeepFolders& operator=(const DeepFolders&) = delete;
