@@ -64,7 +64,7 @@ QStringList MakeFolder(const QString& folder, const QStringList& sources, int co
                        const char* pattern) {
     QDir().mkpath(folder);
     for (int i = 0; i < count; ++i) {
-        const QString source = sources[i % sources.size()];
+        const QString& source = sources[i % sources.size()];
         const QString target = folder + QLatin1Char('/') + QString::asprintf(pattern, i) +
                                QLatin1Char('.') + QFileInfo(source).suffix();
         if (::link(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) !=
@@ -87,7 +87,7 @@ LoadTimes TimeLoad(TImageListThread& loader, TThumbListView& grid, BenchHost& ho
     LoadTimes times;
     QElapsedTimer clock;
     host.OnProgress = [&](int percent) {
-        const double now = clock.nsecsElapsed() / 1e9;
+        const double now = static_cast<double>(clock.nsecsElapsed()) / 1e9;
         if (percent >= 50 && times.firstPass == 0) {
             times.firstPass = now;
             if (stopAfterFirstPass) {
@@ -114,7 +114,7 @@ LoadTimes TimeLoad(TImageListThread& loader, TThumbListView& grid, BenchHost& ho
     while (loader.Loading()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    times.whole = clock.nsecsElapsed() / 1e9;
+    times.whole = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     host.OnProgress = nullptr;
     return times;
 }
@@ -179,7 +179,7 @@ int main(int argc, char** argv) {
     BenchHost host;
     auto db = std::make_unique<TThumbnailDB>();
     db->SetCacheDirectory(work.filePath("cache"));
-    db->SetMaxCacheSize(4 * 1024 * 1024);
+    db->SetMaxCacheSize(qint64{4} * 1024 * 1024);
     auto loader = std::make_unique<TImageListThread>(grid, *db, host);
 
     std::printf("\n== folder of 1,000 photos (4000 x 3000), display box 128, grid 1000 x 700\n");
@@ -196,7 +196,7 @@ int main(int argc, char** argv) {
         {
             TThumbnailDB coldDb;
             coldDb.SetCacheDirectory(work.filePath(QStringLiteral("cold-%1").arg(round)));
-            coldDb.SetMaxCacheSize(4 * 1024 * 1024);
+            coldDb.SetMaxCacheSize(qint64{4} * 1024 * 1024);
             TImageListThread coldLoader(grid, coldDb, host);
             const LoadTimes times = TimeLoad(coldLoader, grid, host, coldSet);
             const double seconds = times.whole;
@@ -216,7 +216,7 @@ int main(int argc, char** argv) {
         clock.start();
         process.start(cli, cliArgs);
         process.waitForFinished(-1);
-        const double seconds = clock.nsecsElapsed() / 1e9;
+        const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
         if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
             std::printf("  mirte-cli thumb failed: %s\n",
                         process.readAllStandardError().constData());
@@ -251,7 +251,7 @@ int main(int argc, char** argv) {
     db.reset();
     db = std::make_unique<TThumbnailDB>();
     db->SetCacheDirectory(work.filePath("cache"));
-    db->SetMaxCacheSize(4 * 1024 * 1024);
+    db->SetMaxCacheSize(qint64{4} * 1024 * 1024);
     loader = std::make_unique<TImageListThread>(grid, *db, host);
     const int decodedBefore = db->RenderCount();
     const LoadTimes cached = TimeLoad(*loader, grid, host, photos);
@@ -283,14 +283,14 @@ int main(int argc, char** argv) {
             big.SetItemFacts(i, facts);
         }
         const long heapItems = HeapBytes() - heapBefore;
-        Line("grid memory per item, beyond the display bitmaps", heapItems / 10000.0 / 1024, "KB",
-             10);
+        Line("grid memory per item, beyond the display bitmaps",
+             static_cast<double>(heapItems) / 10000.0 / 1024, "KB", 10);
         double worst = 0;
         for (int order : {soName, soSize, soShot, soName}) {
             QElapsedTimer clock;
             clock.start();
             ApplySortOrder(big, order);
-            worst = std::max(worst, clock.nsecsElapsed() / 1e9);
+            worst = std::max(worst, static_cast<double>(clock.nsecsElapsed()) / 1e9);
         }
         Line("sorting 10,000 items (slowest of the three orders)", worst, "s", 0.2);
         const QImage thumb = QImage(128, 96, QImage::Format_RGB32);
@@ -306,8 +306,8 @@ int main(int argc, char** argv) {
         for (int i = 0; i < rounds; ++i) {
             big.viewport()->render(&canvas);
         }
-        Line("repaint of the whole view (1000 x 700, 128 box)", clock.nsecsElapsed() / 1e6 / rounds,
-             "ms", 16);
+        Line("repaint of the whole view (1000 x 700, 128 box)",
+             static_cast<double>(clock.nsecsElapsed()) / 1e6 / rounds, "ms", 16);
     }
     return 0;
 }

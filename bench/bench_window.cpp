@@ -1,18 +1,22 @@
 // The main window on a folder of photos, offscreen: the time from choosing the folder to the
 // first screenful, to every cell showing a picture, and to " 読込完了".
 //   bench_window [--count N] [--runs R] [--size-kb KB] [--keep DIR] [--folder DIR] [--cold]
-//                [--window W H]
+//                [--window W H] [--subfolders]
 // --keep DIR keeps the photos and the filled cache in DIR, and takes them from there next time
 // (the same count and limit), so that a profile sees the measured loads only. --folder DIR
 // measures a folder of one's own instead of made photos; --cold empties the cache before the
 // first run (nothing is filled first), so that it is a new folder and the runs after it the
 // same folder seen again. Each run gives the time to the first screenful (every cell in
 // view showing a picture, whatever kind), to every cell showing one, and to " 読込完了".
+// --subfolders shows the folders below the chosen one too; the made photos are then spread over
+// ten subfolders (a tree of the same photos, to compare with the flat folder).
 // The cache's limit is 4,096,000 KB unless given (-1: the program's default from free space,
 // which may hold fewer thumbnails than the folder has: then the loads are not all cache hits).
 #include "browse/thumb_list_view.h"
+#include "picture/picture_format.h"
 #include "report/font_substitutes.h"
 #include "shell/frm_thumbnail.h"
+#include "util/folder_walk.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -116,12 +120,15 @@ int main(int argc, char** argv) {
     QString keep;
     QString folder;
     bool cold = false;
+    bool subfolders = false;
     QSize windowSize;
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         const bool more = i + 1 < args.size();
         if (args[i] == QLatin1String("--cold")) {
             cold = true;
+        } else if (args[i] == QLatin1String("--subfolders")) {
+            subfolders = true;
         } else if (args[i] == QLatin1String("--window") && i + 2 < args.size()) {
             windowSize = QSize(args[i + 1].toInt(), args[i + 2].toInt());
             i += 2;
@@ -152,14 +159,18 @@ int main(int argc, char** argv) {
     if (folder.isEmpty() && !filledBefore) {
         const QByteArray jpeg = MakePhoto();
         for (int i = 0; i < count; ++i) {
+            const QString folder =
+                subfolders ? photos + QStringLiteral("/day%1").arg(i % 10) : photos;
+            QDir().mkpath(folder);
             QFile file(
-                QStringLiteral("%1/photo_%2.jpg").arg(photos).arg(i, 4, 10, QLatin1Char('0')));
+                QStringLiteral("%1/photo_%2.jpg").arg(folder).arg(i, 4, 10, QLatin1Char('0')));
             file.open(QIODevice::WriteOnly);
             file.write(jpeg);
         }
     }
     if (!folder.isEmpty()) {
-        count = int(QDir(folder).entryList(QDir::Files).size());
+        count = subfolders ? int(WalkFolderTree(folder, BrowsedExtensions()).Files.size())
+                           : int(QDir(folder).entryList(QDir::Files).size());
     }
 
     // By default room for every thumbnail (1000 photos fill about 590 MB at 512 x 384 x 3
@@ -168,7 +179,8 @@ int main(int argc, char** argv) {
         QFile ini(program + QStringLiteral("Thumbnail.ini"));
         ini.open(QIODevice::WriteOnly);
         ini.write("[APP]\r\nAPPName=ミルテ\r\n[Cache]\r\nDirectory=" + cacheDir.toUtf8() +
-                  "\r\nSize=" + QByteArray::number(sizeKB) + "\r\n");
+                  "\r\nSize=" + QByteArray::number(sizeKB) +
+                  "\r\n[Window]\r\nSubfolders=" + (subfolders ? "1" : "0") + "\r\n");
         QDir().mkpath(cacheDir);
     }
 

@@ -16,7 +16,7 @@ namespace mirte::cli {
 bool ParseJobs(const QString& text, int& jobs);
 
 // Each command takes its own arguments (without the command name) and returns the exit status.
-int RunList(const QStringList& args, std::FILE* out, std::FILE* err);
+int RunList(QStringList args, std::FILE* out, std::FILE* err);
 int RunFacts(const QStringList& args, std::FILE* out, std::FILE* err);
 int RunThumb(const QStringList& args, std::FILE* out, std::FILE* err);
 // thumb's output for one file: the picture written as outDir/NAME.bmp and its line on `out`

@@ -20,7 +20,9 @@ void PrintUsage(std::FILE* to) {
     const QString usage = QCoreApplication::translate(
         "CliMessages",
         "使い方: mirte-cli コマンド [引数]\n"
-        "  list [フォルダ]  フォルダの画像と動画を、時刻・サイズ・ボリュームとともに\n"
+        "  list [--recursive] [フォルダ]\n"
+        "                  フォルダの画像と動画を、時刻・サイズ・ボリュームとともに\n"
+        "                  (--recursive: その下のフォルダのものも、相対パスで)\n"
         "  facts ファイル...\n"
         "                  各画像の大きさ、EXIF の日付、時刻、サイズ、ボリューム\n"
         "  thumb [--box 幅 高さ] [--jobs N] [--first-image] --out フォルダ ファイル...\n"

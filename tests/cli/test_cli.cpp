@@ -235,6 +235,29 @@ TEST(CliList, InTheWindowsNameOrder) {
               (QStringList{"img_1.bmp", "IMG_1.png", "img_1.png", "img_2.jpg", "img_10.jpg"}));
 }
 
+// A tree in the same order, as paths relative to it: the folder's own files first, then each
+// folder before the folders below it; a loop of links listed once and told on its stream.
+TEST(CliList, ATreeInTheWindowsNameOrderWithRelativePaths) {
+    TempFolder dir;
+    for (const char* name : {"b/img_10.jpg", "top.png", "b/img_2.jpg", "a/x/deep.jpg", "a/a1.jpg",
+                             "a-c/c.jpg", ".hidden/h.jpg", "notes.txt"}) {
+        dir.Write(name, "x");
+    }
+    ASSERT_TRUE(QFile::link(dir.Path(), dir.File("a/x/up")));
+    const CliRun run = Cli({"list", "--recursive", dir.Path()});
+    EXPECT_EQ(run.status, 1);
+    QStringList names;
+    for (const QString& line : run.out.split(u'\n', Qt::SkipEmptyParts)) {
+        names << line.section(u'\t', 0, 0);
+    }
+    EXPECT_EQ(names, (QStringList{"top.png", "a/a1.jpg", "a/x/deep.jpg", "a-c/c.jpg", "b/img_2.jpg",
+                                  "b/img_10.jpg"}));
+    EXPECT_TRUE(run.err.startsWith(dir.File("a/x/up") + u'\t')) << run.err.toStdString();
+    EXPECT_EQ(run.err.count(u'\n'), 1);
+    // Without the switch: the folder alone.
+    EXPECT_EQ(Cli({"list", dir.Path()}).out.count(u'\n'), 1);
+}
+
 // What the user asks for or gets wrong: the answer in plain words on its own stream, and none of
 // Qt's own chatter on the terminal (here its warning about XDG_RUNTIME_DIR).
 TEST(CliTalk, HelpVersionRefusalsAndNoQtChatter) {
