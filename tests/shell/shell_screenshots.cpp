@@ -2,7 +2,8 @@
 // layout). Not a test: run it under xvfb-run or on a desktop.
 //   shell_screenshots OUTDIR [PHOTOS]
 // With a folder of PHOTOS also the main window showing them at each thumbnail size, from the
-// cache (the folder is loaded once to fill it first): grid_0.png (large) to grid_2.png.
+// cache (the folder is loaded once to fill it first): grid_0.png (large) to grid_2.png, then
+// with its subfolders shown (grid_tree.png) and the View menu with that switch (view_menu.png).
 
 #include "cache/icon_bitmap.h"
 #include "cache/thumbnail_db.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,6 +66,21 @@ void SaveGrids(const QString& photos, const QString& out) {
         QTest::qWait(300);
         window.grab().save(out + QStringLiteral("/grid_%1.png").arg(size));
     }
+    // With the folders below shown too (the switch of the View menu, shown open).
+    window.CbSize->setCurrentIndex(1);
+    window.CbSizeChange(1);
+    window.MMSubfolders->trigger();
+    QTest::qWait(100);
+    loaded(window);
+    QTest::qWait(300);
+    window.grab().save(out + QStringLiteral("/grid_tree.png"));
+    if (auto* view = window.findChild<QMenu*>(QStringLiteral("MMView"))) {
+        view->popup(window.mapToGlobal(QPoint(60, 20)));
+        QTest::qWait(300);
+        view->grab().save(out + QStringLiteral("/view_menu.png"));
+        view->close();
+    }
+    window.MMSubfolders->trigger(); // as it was
 }
 
 } // namespace

@@ -132,6 +132,7 @@ private slots:
     void closingDuringALoadEndsPromptlyAndSavesTheTable();
     void firstStartWritesTheSettingsFile();
     void readOnlySettingsFileIsNeverWritten();
+    void subfoldersAreShownWithTheirCountsAndKeptForTheNextStart();
     void languageChoiceIsKeptForTheNextStart_data();
     void languageChoiceIsKeptForTheNextStart();
     void cacheSizeFromTheSettingsFile();
@@ -425,6 +426,41 @@ void TestMainWindow::readOnlySettingsFileIsNeverWritten() {
     }
     QCOMPARE(fixture.Program.Read(QStringLiteral("Thumbnail.ini")), content);
     QVERIFY(fixture.Messages.isEmpty());
+}
+
+void TestMainWindow::subfoldersAreShownWithTheirCountsAndKeptForTheNextStart() {
+    WindowFixture fixture;
+    const QString folder = fixture.Program.File(QStringLiteral("photos"));
+    WritePhotos(folder, 2);
+    WritePhotos(folder + QStringLiteral("/2024/旅行"), 3);
+    WritePhotos(folder + QStringLiteral("/.hidden"), 1);
+    QVERIFY(QFile::link(folder, folder + QStringLiteral("/2024/up"))); // a loop
+    auto window = fixture.Open(folder);
+    QVERIFY(WaitForLoadEnd(*window));
+    QCOMPARE(window->ThumbList().Count(), 2);
+    QVERIFY(!window->ShowsSubfolders());
+
+    window->MMSubfolders->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return window->ThumbList().Count() == 5; }, 20000));
+    QVERIFY(WaitForLoadEnd(*window));
+    QCOMPARE(window->StatusPanel2->text(),
+             QStringLiteral(" アドレス：%1　3 フォルダ、5 ファイル　（1 か所を飛ばしました）")
+                 .arg(folder));
+    QVERIFY(window->StatusPanel2->toolTip().startsWith(folder + QStringLiteral("/2024/up：")));
+    QCOMPARE(NameWithFolder(window->ThumbList().ItemFacts(2)),
+             QStringLiteral("2024/旅行/p000.jpg"));
+    window.reset();
+
+    // The next start shows the tree at once; switched off, the folder alone again.
+    window = fixture.Open(folder);
+    QVERIFY(window->ShowsSubfolders());
+    QVERIFY(QTest::qWaitFor([&] { return window->ThumbList().Count() == 5; }, 20000));
+    QVERIFY(WaitForLoadEnd(*window));
+    window->MMSubfolders->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return window->ThumbList().Count() == 2; }, 20000));
+    QCOMPARE(window->StatusPanel2->text(), QStringLiteral(" アドレス：%1").arg(folder));
+    QCOMPARE(IniFile(fixture.Paths().IniFileName).ReadString("Window", "Subfolders", {}),
+             QStringLiteral("0"));
 }
 
 void TestMainWindow::languageChoiceIsKeptForTheNextStart_data() {
