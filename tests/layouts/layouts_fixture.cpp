@@ -32,7 +32,7 @@ void Record(std::vector<CellSeen>& cells, TprtThumbnailPrint& form, bool right) 
 IndexCardFixture::IndexCardFixture() {
     Printer.SetOrientation(TPrinterOrientation::poLandscape);
     Db.SetCacheDirectory(CacheFolder.Path());
-    Db.SetMaxCacheSize(100 * 1024);
+    Db.SetMaxCacheSize(qint64{100} * 1024);
     Form = std::make_unique<TprtThumbnailPrint>(Db, Printer);
     Form->ListView = &Items;
     Form->ApplySettings(index_card::Defaults(), Folder.Path()); // as the dialog starts it
@@ -46,6 +46,26 @@ QStringList IndexCardFixture::WritePhotos(int count) {
     }
     ListFolder();
     return paths;
+}
+
+void IndexCardFixture::WriteTree(const std::vector<TreeFolder>& folders) {
+    const QByteArray jpeg = EncodeWithQt(MakeTestPicture(160, 120), "jpg", 85);
+    QStringList paths;
+    for (const TreeFolder& folder : folders) {
+        const QString prefix = folder.Relative.isEmpty() ? QString() : folder.Relative + '/';
+        for (int i = 0; i < folder.Count; ++i) {
+            paths.append(Folder.Write(
+                prefix + QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), jpeg));
+        }
+    }
+    const TFolderItems described = TFolderItems::Describe(paths, Db);
+    std::vector<TItemFacts> facts;
+    for (int i = 0; i < described.Count(); ++i) {
+        facts.push_back(described.ItemFacts(i));
+        facts.back().Folder = RelativeFolder(Folder.Path(), facts.back().FullPath);
+    }
+    Items = TFolderItems(std::move(facts));
+    Items.Sort(soName);
 }
 
 void IndexCardFixture::UseItems(const QStringList& paths) {
