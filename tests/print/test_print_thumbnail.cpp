@@ -1,6 +1,7 @@
 // The index card's settings dialog with its report form on a 600-dpi test printer: the
 // controls, the size box's checks, the sample following the choices, save and reset in every
 // state of the settings file, the confirmation before printing, and the preview's pages.
+#include "cache/item_facts.h"
 #include "cache/thumbnail_db.h"
 #include "layouts/folder_items.h"
 #include "layouts/prt_thumbnail_print.h"
@@ -97,7 +98,7 @@ struct DialogFixture {
         }
         Dir.MakeDir(QStringLiteral("photos"));
         Db.SetCacheDirectory(Dir.MakeDir(QStringLiteral("Temp")));
-        Db.SetMaxCacheSize(100 * 1024);
+        Db.SetMaxCacheSize(qint64{100} * 1024);
         Items = TFolderItems::List(Dir.File(QStringLiteral("photos")), Db);
         Form = std::make_unique<TprtThumbnailPrint>(Db, Printer);
         const TAskUser ask = [this](const QString& text, TAskButtons) {
@@ -113,6 +114,32 @@ struct DialogFixture {
         Form->ListView = &Items;
         Dialog->ApplySettings();
         Dialog->Prepare(Dir.File(QStringLiteral("photos")));
+    }
+
+    // One photo in each of these folders below photos/, listed with the others as the grid
+    // shows subfolders; then the dialog is prepared again as the window opens it.
+    void ShowTree(const QStringList& folders, bool subfolders) {
+        const QByteArray jpeg = test::EncodeWithQt(test::MakeTestPicture(160, 120), "jpg", 85);
+        for (const QString& folder : folders) {
+            Dir.Write(QStringLiteral("photos/") + folder + QStringLiteral("/p000.jpg"), jpeg);
+        }
+        const QString root = Dir.File(QStringLiteral("photos"));
+        QStringList paths;
+        for (int i = 0; i < Items.Count(); ++i) {
+            paths.append(Items.ItemFacts(i).FullPath);
+        }
+        for (const QString& folder : folders) {
+            paths.append(root + QLatin1Char('/') + folder + QStringLiteral("/p000.jpg"));
+        }
+        const TFolderItems described = TFolderItems::Describe(paths, Db);
+        std::vector<TItemFacts> facts;
+        for (int i = 0; i < described.Count(); ++i) {
+            facts.push_back(described.ItemFacts(i));
+            facts.back().Folder = RelativeFolder(root, facts.back().FullPath);
+        }
+        Items = TFolderItems(std::move(facts));
+        Dialog->SetSubfolders(subfolders);
+        Dialog->Prepare(root);
     }
 
     void TypeSize(const QString& text) {
@@ -157,6 +184,45 @@ private slots:
         QVERIFY(f.Form->LTitle->Text().isEmpty()); // not before "入力"
         d.BtnEnter->click();
         QCOMPARE(f.Form->RTitle->Text(), QStringLiteral("夏休み"));
+    }
+
+    // The box can be chosen only while the grid shows subfolders; unchosen it still keeps
+    // what the settings file says, for the next time.
+    void eachFolderFollowsTheSubfoldersFlag_data() {
+        QTest::addColumn<bool>("subfolders");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("rightTitle");
+        QTest::newRow("one folder, saved on") << false << true << 1 << QString();
+        QTest::newRow("one folder, saved off") << false << false << 1 << QString();
+        QTest::newRow("subfolders, saved on") << true << true << 2 << QStringLiteral("photos");
+        QTest::newRow("subfolders, saved off") << true << false << 1 << QString();
+    }
+
+    void eachFolderFollowsTheSubfoldersFlag() {
+        QFETCH(bool, subfolders);
+        QFETCH(bool, saved);
+        QFETCH(int, pages);
+        QFETCH(QString, rightTitle);
+        DialogFixture f(3, saved ? "[PrintThumbnail]\nEachFolder=1\n" : "[APP]\n");
+        TfrmPrintThumbnail& d = *f.Dialog;
+        QCOMPARE(d.CbEachFolder->text(), QStringLiteral("フォルダごとにカードを作る"));
+        f.ShowTree({QStringLiteral("a"), QStringLiteral("b")}, subfolders);
+        QCOMPARE(d.CbEachFolder->isEnabled(), subfolders);
+        QCOMPARE(d.CbEachFolder->isChecked(), saved);
+        QCOMPARE(f.Form->EachFolder, subfolders && saved);
+        QCOMPARE(f.Form->PageCount(), pages);
+        QCOMPARE(f.Form->RTitle->Text(), rightTitle); // as the sample shows it
+        // Saving keeps the box as it is, chosen or not.
+        d.BtnSaveSetting->click();
+        QCOMPARE(IniFile(f.Settings.FileName()).ReadInteger("PrintThumbnail", "EachFolder", -1),
+                 saved ? 1 : 0);
+        // A click turns the cards round at once, sample included, where the box can be used.
+        const QImage before = d.Sample();
+        d.CbEachFolder->click();
+        QCOMPARE(d.CbEachFolder->isChecked(), subfolders ? !saved : saved);
+        QCOMPARE(f.Form->EachFolder, subfolders && !saved);
+        QCOMPARE(d.Sample() != before, subfolders);
     }
 
     void sizeBoxChecksItsText_data() {
