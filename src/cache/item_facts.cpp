@@ -76,8 +76,9 @@ QString RelativeFolder(const QString& root, const QString& path) {
     while (base.size() > 1 && base.endsWith(QLatin1Char('/'))) {
         base.chop(1);
     }
-    const bool inside = folder.size() > base.size() && folder.startsWith(base) &&
-                        (base.endsWith(QLatin1Char('/')) || folder[base.size()] == QLatin1Char('/'));
+    const bool inside =
+        folder.size() > base.size() && folder.startsWith(base) &&
+        (base.endsWith(QLatin1Char('/')) || folder[base.size()] == QLatin1Char('/'));
     if (!inside) {
         return {};
     }
