@@ -50,21 +50,13 @@ QStringList IndexCardFixture::WritePhotos(int count) {
 
 void IndexCardFixture::WriteTree(const std::vector<TreeFolder>& folders) {
     const QByteArray jpeg = EncodeWithQt(MakeTestPicture(160, 120), "jpg", 85);
-    QStringList paths;
     for (const TreeFolder& folder : folders) {
         const QString prefix = folder.Relative.isEmpty() ? QString() : folder.Relative + '/';
         for (int i = 0; i < folder.Count; ++i) {
-            paths.append(Folder.Write(
-                prefix + QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), jpeg));
+            Folder.Write(prefix + QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), jpeg);
         }
     }
-    const TFolderItems described = TFolderItems::Describe(paths, Db);
-    std::vector<TItemFacts> facts;
-    for (int i = 0; i < described.Count(); ++i) {
-        facts.push_back(described.ItemFacts(i));
-        facts.back().Folder = RelativeFolder(Folder.Path(), facts.back().FullPath);
-    }
-    Items = TFolderItems(std::move(facts));
+    Items = TFolderItems::ListTree(Folder.Path(), Db);
     Items.Sort(soName);
 }
 

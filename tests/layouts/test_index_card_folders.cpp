@@ -3,8 +3,10 @@
 // on as ever and each name carries its folder.
 #include "cache/item_facts.h"
 #include "layouts_fixture.h"
+#include "picture/picture_fixtures.h"
 #include "support/gtest_qt.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -108,6 +110,33 @@ TEST(IndexCardFolders, AFolderEndsItsCardAndEveryFilledCellHasItsPicture) {
     EXPECT_TRUE(f.Cell(false, 0, 0)->Name.isEmpty());
     EXPECT_TRUE(f.Form->LTitle->Text().isEmpty());
     EXPECT_TRUE(f.Form->LThumbnailPath->Text().isEmpty());
+}
+
+TEST(IndexCardFolders, ListingATreeGivesEachItemItsFolderAndTellsWhatItLeftOut) {
+    IndexCardFixture f;
+    const QByteArray jpeg = test::EncodeWithQt(test::MakeTestPicture(64, 48), "jpg");
+    for (const char* name : {"top.jpg", "2024/a.jpg", "2024/旅行/b.jpg", ".hidden/c.jpg"}) {
+        f.Folder.Write(QString::fromUtf8(name), jpeg);
+    }
+    f.Folder.Write(QStringLiteral("2024/notes.txt"), "no picture");
+    ASSERT_TRUE(QFile::link(f.Folder.Path(), f.Folder.File(QStringLiteral("2024/up"))));
+    std::vector<TWalkSkip> skipped;
+    const TFolderItems items = TFolderItems::ListTree(f.Folder.Path(), f.Db, &skipped);
+    struct Row {
+        const char* name;
+        const char* folder;
+    };
+    const Row rows[] = {{"top.jpg", ""}, {"a.jpg", "2024"}, {"b.jpg", "2024/旅行"}};
+    ASSERT_EQ(items.Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const TItemFacts facts = items.ItemFacts(i);
+        EXPECT_EQ(facts.Name, QString::fromUtf8(rows[i].name)) << i;
+        EXPECT_EQ(facts.Folder, QString::fromUtf8(rows[i].folder)) << i;
+        EXPECT_EQ(facts.Shown, QSize(64, 48)) << i; // described as the window describes them
+    }
+    ASSERT_EQ(skipped.size(), 1u);
+    EXPECT_EQ(skipped[0].Path, f.Folder.File(QStringLiteral("2024/up")));
+    EXPECT_FALSE(skipped[0].Reason.isEmpty());
 }
 
 TEST(IndexCardFolders, ThePlanFollowsItemsAndCellsChangedAfterTheChoices) {

@@ -124,20 +124,8 @@ struct DialogFixture {
             Dir.Write(QStringLiteral("photos/") + folder + QStringLiteral("/p000.jpg"), jpeg);
         }
         const QString root = Dir.File(QStringLiteral("photos"));
-        QStringList paths;
-        for (int i = 0; i < Items.Count(); ++i) {
-            paths.append(Items.ItemFacts(i).FullPath);
-        }
-        for (const QString& folder : folders) {
-            paths.append(root + QLatin1Char('/') + folder + QStringLiteral("/p000.jpg"));
-        }
-        const TFolderItems described = TFolderItems::Describe(paths, Db);
-        std::vector<TItemFacts> facts;
-        for (int i = 0; i < described.Count(); ++i) {
-            facts.push_back(described.ItemFacts(i));
-            facts.back().Folder = RelativeFolder(root, facts.back().FullPath);
-        }
-        Items = TFolderItems(std::move(facts));
+        Items = TFolderItems::ListTree(root, Db);
+        Items.Sort(soName);
         Dialog->SetSubfolders(subfolders);
         Dialog->Prepare(root);
     }
