@@ -48,12 +48,11 @@ QStringList IndexCardFixture::WritePhotos(int count) {
     return paths;
 }
 
-void IndexCardFixture::WriteTree(const std::vector<TreeFolder>& folders) {
+void IndexCardFixture::WriteTree(const std::vector<std::pair<QString, int>>& folders) {
     const QByteArray jpeg = EncodeWithQt(MakeTestPicture(160, 120), "jpg", 85);
-    for (const TreeFolder& folder : folders) {
-        const QString prefix = folder.Relative.isEmpty() ? QString() : folder.Relative + '/';
-        for (int i = 0; i < folder.Count; ++i) {
-            Folder.Write(prefix + QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), jpeg);
+    for (const auto& [folder, count] : folders) {
+        for (int i = 0; i < count; ++i) {
+            Folder.Write(folder + QStringLiteral("/p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), jpeg);
         }
     }
     Items = TFolderItems::ListTree(Folder.Path(), Db);

@@ -134,20 +134,10 @@ TEST(ContactSheetCells, TheDateLineIsTheShootingDateElseTheFileTime) {
 TEST(ContactSheetCells, ATreesNamesCarryTheirFolders) {
     SheetFixture f;
     f.WriteTree({{"", 1}, {"2024", 1}, {"2024/旅行", 1}});
-    struct Row {
-        int col;
-        const char* name;
-    };
-    for (const bool names : {true, false}) {
-        TContactSheetSettings settings = contact_sheet::Defaults();
-        settings.ShowFileName = names;
-        f.Sheet.ApplySettings(settings, f.Folder.Path());
-        f.RenderSheet(1);
-        for (const Row& row :
-             {Row{0, "p000.jpg"}, Row{1, "2024/p000.jpg"}, Row{2, "2024/旅行/p000.jpg"}}) {
-            EXPECT_EQ(f.At(row.col, 0).Name, names ? QString::fromUtf8(row.name) : QString());
-            EXPECT_TRUE(f.At(row.col, 0).HasPicture) << row.col;
-        }
+    f.RenderSheet(1);
+    const QStringList names{"p000.jpg", "2024/p000.jpg", "2024/旅行/p000.jpg"};
+    for (int col = 0; col < 3; ++col) {
+        EXPECT_EQ(f.At(col, 0).Name, names[col]);
     }
 }
 

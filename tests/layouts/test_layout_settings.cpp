@@ -79,35 +79,6 @@ TEST(IndexCardSettings, SpoiltValuesFallBackToTheirDefaults) {
     EXPECT_EQ(s.FileFontSize, QStringLiteral(" 28"));
 }
 
-TEST(IndexCardSettings, EachFolderIsTheLastKeyAndOnlyOneTurnsItOn) {
-    struct Row {
-        const char* value;
-        bool eachFolder;
-    };
-    for (const Row& row : {Row{"1", true}, Row{"0", false}, Row{"2", false}, Row{"-1", false},
-                           Row{"yes", false}, Row{"", false}}) {
-        test::TempFolder dir;
-        const QString path = dir.Write(QStringLiteral("Thumbnail.ini"),
-                                       QByteArray("[PrintThumbnail]\r\nEachFolder=") + row.value +
-                                           "\r\nLayout=2\r\n");
-        const TIndexCardSettings s = ReadIndexCardSettings(IniFile(path));
-        EXPECT_EQ(s.EachFolder, row.eachFolder) << row.value;
-        EXPECT_EQ(s.Layout, 2) << row.value; // the other keys as ever
-    }
-    for (const bool eachFolder : {true, false}) {
-        test::TempFolder dir;
-        IniFile ini(dir.File(QStringLiteral("Thumbnail.ini")));
-        TIndexCardSettings s = index_card::Defaults();
-        s.EachFolder = eachFolder;
-        WriteIndexCardSettings(ini, s);
-        EXPECT_EQ(ReadIndexCardSettings(IniFile(ini.FileName())), s);
-        const QByteArray text = dir.Read(QStringLiteral("Thumbnail.ini"));
-        const QByteArray line = QByteArray("EachFolder=") + (eachFolder ? "1" : "0");
-        EXPECT_GT(text.indexOf(line), text.indexOf("FNShow=")) << text.constData();
-        EXPECT_GE(text.indexOf(line), 0) << text.constData();
-    }
-}
-
 TEST(IndexCardSettings, AReadOnlyFileIsNeverWritten) {
     test::TempFolder dir;
     const QString path = dir.Write(QStringLiteral("Thumbnail.ini"), "[APP]\nAPPName=ミルテ\n");

@@ -1,7 +1,6 @@
 // The index card's settings dialog with its report form on a 600-dpi test printer: the
 // controls, the size box's checks, the sample following the choices, save and reset in every
 // state of the settings file, the confirmation before printing, and the preview's pages.
-#include "cache/item_facts.h"
 #include "cache/thumbnail_db.h"
 #include "layouts/folder_items.h"
 #include "layouts/prt_thumbnail_print.h"
@@ -116,20 +115,6 @@ struct DialogFixture {
         Dialog->Prepare(Dir.File(QStringLiteral("photos")));
     }
 
-    // One photo in each of these folders below photos/, listed with the others as the grid
-    // shows subfolders; then the dialog is prepared again as the window opens it.
-    void ShowTree(const QStringList& folders, bool subfolders) {
-        const QByteArray jpeg = test::EncodeWithQt(test::MakeTestPicture(160, 120), "jpg", 85);
-        for (const QString& folder : folders) {
-            Dir.Write(QStringLiteral("photos/") + folder + QStringLiteral("/p000.jpg"), jpeg);
-        }
-        const QString root = Dir.File(QStringLiteral("photos"));
-        Items = TFolderItems::ListTree(root, Db);
-        Items.Sort(soName);
-        Dialog->SetSubfolders(subfolders);
-        Dialog->Prepare(root);
-    }
-
     void TypeSize(const QString& text) {
         Dialog->CbFNSize->setEditText(text);
         QTest::keyClick(Dialog->CbFNSize->lineEdit(), Qt::Key_Return);
@@ -174,42 +159,36 @@ private slots:
         QCOMPARE(f.Form->RTitle->Text(), QStringLiteral("夏休み"));
     }
 
-    // The box can be chosen only while the grid shows subfolders; unchosen it still keeps
-    // what the settings file says, for the next time.
+    // Usable only while the grid shows subfolders; else the saved choice stays but is not used.
     void eachFolderFollowsTheSubfoldersFlag_data() {
         QTest::addColumn<bool>("subfolders");
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<QString>("rightTitle");
-        QTest::newRow("one folder, saved on") << false << true << 1 << QString();
-        QTest::newRow("one folder, saved off") << false << false << 1 << QString();
-        QTest::newRow("subfolders, saved on") << true << true << 2 << QStringLiteral("photos");
-        QTest::newRow("subfolders, saved off") << true << false << 1 << QString();
+        QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<int>("pages"); // photos, photos/a, photos/b: three cards by folder
+        QTest::newRow("one folder, saved") << false << QByteArray("1") << 1;
+        QTest::newRow("subfolders, saved") << true << QByteArray("1") << 2;
+        QTest::newRow("subfolders, spoilt") << true << QByteArray("2") << 1;
     }
 
     void eachFolderFollowsTheSubfoldersFlag() {
         QFETCH(bool, subfolders);
-        QFETCH(bool, saved);
+        QFETCH(QByteArray, saved);
         QFETCH(int, pages);
-        QFETCH(QString, rightTitle);
-        DialogFixture f(3, saved ? "[PrintThumbnail]\nEachFolder=1\n" : "[APP]\n");
+        DialogFixture f(3, "[PrintThumbnail]\nEachFolder=" + saved + "\n");
         TfrmPrintThumbnail& d = *f.Dialog;
-        QCOMPARE(d.CbEachFolder->text(), QStringLiteral("フォルダごとにカードを作る"));
-        f.ShowTree({QStringLiteral("a"), QStringLiteral("b")}, subfolders);
+        const QByteArray jpeg = test::EncodeWithQt(test::MakeTestPicture(160, 120), "jpg", 85);
+        f.Dir.Write("photos/a/p.jpg", jpeg);
+        f.Dir.Write("photos/b/p.jpg", jpeg);
+        f.Items = TFolderItems::ListTree(f.Dir.File("photos"), f.Db);
+        d.SetSubfolders(subfolders);
+        d.Prepare(f.Dir.File("photos")); // as the window opens it
         QCOMPARE(d.CbEachFolder->isEnabled(), subfolders);
-        QCOMPARE(d.CbEachFolder->isChecked(), saved);
-        QCOMPARE(f.Form->EachFolder, subfolders && saved);
         QCOMPARE(f.Form->PageCount(), pages);
-        QCOMPARE(f.Form->RTitle->Text(), rightTitle); // as the sample shows it
-        // Saving keeps the box as it is, chosen or not.
         d.BtnSaveSetting->click();
-        QCOMPARE(IniFile(f.Settings.FileName()).ReadInteger("PrintThumbnail", "EachFolder", -1),
-                 saved ? 1 : 0);
-        // A click turns the cards round at once, sample included, where the box can be used.
+        QCOMPARE(f.Dir.Read("Thumbnail.ini").contains("EachFolder=1"), saved == "1");
+        // A click changes the cards and the sample at once, where the box can be used.
         const QImage before = d.Sample();
         d.CbEachFolder->click();
-        QCOMPARE(d.CbEachFolder->isChecked(), subfolders ? !saved : saved);
-        QCOMPARE(f.Form->EachFolder, subfolders && !saved);
+        QCOMPARE(f.Form->EachFolder, subfolders && saved != "1");
         QCOMPARE(d.Sample() != before, subfolders);
     }
 
