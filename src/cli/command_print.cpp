@@ -14,6 +14,7 @@
 #include "util/cache_size.h"
 #include "util/dir_list.h"
 #include "util/file_system_kind.h"
+#include "util/folder_walk.h"
 #include "util/ini_file.h"
 #include "util/leftovers.h"
 
@@ -25,6 +26,7 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <vector>
 
 namespace mirte::cli {
 
@@ -99,12 +101,31 @@ private:
         m_items.Sort(m_options.Order);
     }
 
+    // The folder and every folder below it; what the walk left out is told, and the rest
+    // printed all the same.
+    void ListTree(const QString& root) {
+        std::vector<TWalkSkip> skipped;
+        m_items = TFolderItems::ListTree(root, m_db, &skipped);
+        m_items.Sort(m_options.Order);
+        for (const TWalkSkip& skip : skipped) {
+            std::fprintf(m_context.err, "%s\t%s\n", qUtf8Printable(skip.Path),
+                         qUtf8Printable(skip.Reason));
+        }
+    }
+
     std::unique_ptr<TReportForm> IndexCard(const QString& folder) {
-        ListFolder(folder);
+        if (m_options.EachFolder) {
+            ListTree(folder);
+        } else {
+            ListFolder(folder);
+        }
         auto form = std::make_unique<TprtThumbnailPrint>(m_db, m_printer);
         form->ListView = &m_items;
-        form->ApplySettings(
-            Choices(m_options, m_ini, &ReadIndexCardSettings, index_card::Defaults()), folder);
+        TIndexCardSettings choices =
+            Choices(m_options, m_ini, &ReadIndexCardSettings, index_card::Defaults());
+        // The saved choice is the window's, for trees it shows; here the flag alone decides.
+        choices.EachFolder = m_options.EachFolder;
+        form->ApplySettings(choices, folder);
         return form;
     }
 

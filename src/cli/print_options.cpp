@@ -62,7 +62,7 @@ QString PrintUsage() {
     return QCoreApplication::translate(
         "CliMessages",
         "使い方: mirte-cli print index フォルダ 出力 [--pages 開始-終了] [--order name|size|date]\n"
-        "           [--layout 0..9] [--title 文字列] [共通]\n"
+        "           [--layout 0..9] [--title 文字列] [--each-folder] [共通]\n"
         "       mirte-cli print jacket 画像 出力 [--layout 0..3] [--rotate 0..3]\n"
         "           [--title 文字列] [共通]\n"
         "       mirte-cli print contact フォルダ 出力 [--pages 開始-終了]\n"
@@ -70,7 +70,8 @@ QString PrintUsage() {
         "           [--no-dates] [共通]\n"
         "  出力: --pdf 出力.pdf | --printer キュー | --png 出力フォルダ\n"
         "  共通: [--settings Thumbnail.ini] [--cache キャッシュフォルダ] [--paper A4|Letter] "
-        "[--draft]\n");
+        "[--draft]\n"
+        "  --each-folder: フォルダとその下のすべてのフォルダを、フォルダごとのカードに印刷\n");
 }
 
 bool ParsePrintOptions(const QStringList& args, PrintOptions& o, QString& error) {
@@ -124,6 +125,8 @@ bool ParsePrintOptions(const QStringList& args, PrintOptions& o, QString& error)
             o.NoNames = true;
         } else if (o.Kind == PrintKind::Contact && a == QLatin1String("--no-dates")) {
             o.NoDates = true;
+        } else if (o.Kind == PrintKind::Index && a == QLatin1String("--each-folder")) {
+            o.EachFolder = true;
         } else if (a == QLatin1String("--draft")) {
             o.Draft = true;
         } else if (const auto reader = valued.find(a); reader != valued.end()) {

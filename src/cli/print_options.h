@@ -27,9 +27,10 @@ struct PrintOptions {
     int Rotate = -1; // quarter turns of the back card's picture; -1: from the settings
     QString Title;
     bool HasTitle = false;
-    bool NoNames = false; // the contact sheet's file names off
-    bool NoDates = false; // and its date lines
-    bool Draft = false;   // the thumbnails only, never the originals at the paper's resolution
+    bool NoNames = false;    // the contact sheet's file names off
+    bool NoDates = false;    // and its date lines
+    bool Draft = false;      // the thumbnails only, never the originals at the paper's resolution
+    bool EachFolder = false; // the index card of the folder and all below it, by folder
 };
 
 // Reads the arguments after "print"; false with a reason (empty when only the usage is due).

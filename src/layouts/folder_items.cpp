@@ -1,18 +1,34 @@
 #include "folder_items.h"
 
+#include "cache/item_facts.h"
 #include "cache/listed_facts.h"
 #include "cache/sort_keys.h"
 #include "picture/picture_format.h"
+#include "util/folder_walk.h"
 #include "util/list_files.h"
 
 #include <algorithm>
 #include <exception>
 #include <numeric>
+#include <utility>
 
 namespace mirte {
 
 TFolderItems TFolderItems::List(const QString& folder, TThumbnailDB& db) {
     return Describe(ListFilePaths(folder, BrowsedExtensions()), db);
+}
+
+TFolderItems TFolderItems::ListTree(const QString& root, TThumbnailDB& db,
+                                    std::vector<TWalkSkip>* skipped) {
+    TFolderWalk walk = WalkFolderTree(root, BrowsedExtensions());
+    TFolderItems items = Describe(walk.Files, db);
+    for (TItemFacts& facts : items.m_items) {
+        facts.Folder = RelativeFolder(root, facts.FullPath);
+    }
+    if (skipped != nullptr) {
+        *skipped = std::move(walk.Skipped);
+    }
+    return items;
 }
 
 TFolderItems TFolderItems::Describe(const QStringList& paths, TThumbnailDB& db) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "thumb_item_source.h"
+#include "util/folder_walk.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,11 @@ public:
     // Lists `folder` (an unreadable one lists nothing) and reads each file's facts through the
     // cache; a file whose facts cannot be read is kept with its name and path only.
     static TFolderItems List(const QString& folder, TThumbnailDB& db);
+    // Lists `root` and every folder below it as the grid shows a tree: each item with its
+    // folder relative to `root`, in the walk's order. The folders the walk left out go to
+    // `skipped` when it is given.
+    static TFolderItems ListTree(const QString& root, TThumbnailDB& db,
+                                 std::vector<TWalkSkip>* skipped = nullptr);
     // The same for files named one by one, in this order.
     static TFolderItems Describe(const QStringList& paths, TThumbnailDB& db);
     // Sets each item's caption line for the order and sorts the items by it as the grid does

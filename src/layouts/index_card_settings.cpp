@@ -7,6 +7,7 @@ namespace mirte {
 namespace {
 
 const QString kSection = QString::fromLatin1(index_card::kSection);
+const QString kEachFolderKey = QStringLiteral("EachFolder");
 
 TLayoutDefaults IndexDefaults() {
     return {index_card::DefaultLayout, index_card::LayoutCount, index_card::DefaultTitleSize};
@@ -39,12 +40,16 @@ TIndexCardSettings ReadIndexCardSettings(const IniFile& ini) {
     static_cast<TLayoutCommon&>(settings) = ReadLayoutCommon(ini, kSection, IndexDefaults());
     ReadFileNameKeys(ini, kSection, TIndexCardSettings().FileFontSize, settings.FileFontSize,
                      settings.ShowFileName);
+    // 0 or 1; anything else is no choice of the dialog's.
+    const int eachFolder = ini.ReadInteger(kSection, kEachFolderKey, 0);
+    settings.EachFolder = eachFolder == 1;
     return settings;
 }
 
 void WriteIndexCardSettings(IniFile& ini, const TIndexCardSettings& settings) {
     WriteLayoutCommon(ini, kSection, settings);
     WriteFileNameKeys(ini, kSection, settings.FileFontSize, settings.ShowFileName);
+    ini.WriteBool(kSection, kEachFolderKey, settings.EachFolder);
 }
 
 } // namespace mirte

@@ -13,6 +13,7 @@ class IniFile;
 struct TIndexCardSettings : TLayoutCommon {
     QString FileFontSize = QStringLiteral(" 6"); // the size box's text, as shown
     bool ShowFileName = true;
+    bool EachFolder = false; // cards of their own for every folder of a tree (key EachFolder)
     bool operator==(const TIndexCardSettings&) const = default;
 };
 

@@ -161,7 +161,8 @@ void TprtContactSheetPrint::ContactSheetPanelPrintPanel(int col, int row, const 
             Image->FitToRect(box);
         }
         Comment1->SetBounds(ImageInset, box.Bottom, box.Width(), h / 10);
-        Comment1->SetText(ShowFileName ? InfoText(facts, ieFileName) : QString());
+        // A tree's items name their folder below the one chosen.
+        Comment1->SetText(ShowFileName ? NameWithFolder(facts) : QString());
         Comment2->SetBounds(Comment1->Left(), Comment1->Top() + Comment1->Height(), box.Width(),
                             h / 10);
         // The date the loader read: the shooting date, else the file's time (movies have none).

@@ -16,9 +16,9 @@ class TThumbItemSource;
 class TThumbnailDB;
 
 // The contact sheet's report form: on portrait pages a title band, a grid of pictures (1 x 2 to
-// 10 x 10) each with its file name and a date line (the shooting date, else the file's time),
-// and a coloured band with the folder path. The items fill the grid row by row in the grid's
-// order; pictures come from the cache's thumbnails.
+// 10 x 10) each with its file name (in a tree, with its folder) and a date line (the shooting
+// date, else the file's time), and a coloured band with the folder path. The items fill the
+// grid row by row in the grid's order; pictures come from the cache's thumbnails.
 class TprtContactSheetPrint : public TReportForm {
     Q_DECLARE_TR_FUNCTIONS(TprtContactSheetPrint)
 

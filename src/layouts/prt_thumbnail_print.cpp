@@ -141,6 +141,10 @@ TprtThumbnailPrint::TCard TprtThumbnailPrint::BuildCard(TLRLayoutPanel* parent, 
                                               TPrintStatus&) {
         PrintCell(right ? m_right : m_left, right, col, row, rect);
     };
+    // A card's texts are the page's: each folder's cards say which folder they show.
+    card.Card->BeforePrint = [this, right](TLRControl*, const TEdgeRect&, TPrintStatus&) {
+        ShowCardTexts(right ? m_right : m_left, right);
+    };
     return card;
 }
 
@@ -183,15 +187,32 @@ void TprtThumbnailPrint::ApplySettings(const TIndexCardSettings& settings,
         SetFontSize(*RComment, size);
     }
     ShowFileName = settings.ShowFileName;
+    EachFolder = settings.EachFolder;
+    m_texts = {settings.Title, folderPath};
+    m_planBasis.reset();
 }
 
 int TprtThumbnailPrint::PageCount() const {
     if (ListView == nullptr) {
         return 1;
     }
-    const int perPage = ThumbnailLeftCenter->ColCount() * ThumbnailLeftCenter->RowCount() +
-                        ThumbnailRightCenter->ColCount() * ThumbnailRightCenter->RowCount();
-    return (ListView->Count() - 1) / perPage + 1;
+    return Plan().PageCount();
+}
+
+TprtThumbnailPrint::TPlanBasis TprtThumbnailPrint::CurrentBasis() const {
+    // Both cards always have the same cells (SetCols and SetRows set both).
+    const TLRGridPanel& grid = *ThumbnailRightCenter;
+    return {ListView, ListView != nullptr ? ListView->Count() : 0,
+            grid.ColCount() * grid.RowCount(), EachFolder};
+}
+
+const TIndexCardPlan& TprtThumbnailPrint::Plan() const {
+    const TPlanBasis basis = CurrentBasis();
+    if (m_planBasis != basis) {
+        m_plan = TIndexCardPlan(ListView, basis.Cells, m_texts, EachFolder);
+        m_planBasis = basis;
+    }
+    return m_plan;
 }
 
 void TprtThumbnailPrint::LayOutPage() {
@@ -231,16 +252,22 @@ void TprtThumbnailPrint::LayOutCard(TCard& card, int left) {
 void TprtThumbnailPrint::StartRun() {
     ImageBoxWidth = 0;
     ImageBoxHeight = 0;
+    m_planBasis.reset(); // the items may have changed since the last run
+}
+
+int TprtThumbnailPrint::CardIndex(bool right, int page) const {
+    return ((page > 0 ? page : CurrentPage) - 1) * 2 + (right ? 0 : 1);
 }
 
 int TprtThumbnailPrint::ItemIndex(bool right, int col, int row, int page) const {
-    const TLRGridPanel& left = *ThumbnailLeftCenter;
-    const TLRGridPanel& first = *ThumbnailRightCenter;
-    const int leftCells = left.ColCount() * left.RowCount();
-    const int rightCells = first.ColCount() * first.RowCount();
-    const TLRGridPanel& grid = right ? first : left;
-    return ((page > 0 ? page : CurrentPage) - 1) * (leftCells + rightCells) +
-           (right ? 0 : rightCells) + row * grid.ColCount() + col;
+    const TLRGridPanel& grid = right ? *ThumbnailRightCenter : *ThumbnailLeftCenter;
+    return Plan().ItemAt(CardIndex(right, page), row * grid.ColCount() + col);
+}
+
+void TprtThumbnailPrint::ShowCardTexts(const TCard& card, bool right) {
+    const TPlannedCard& planned = Plan().Card(CardIndex(right));
+    card.Title->SetText(planned.Title);
+    card.ThumbnailPath->SetText(planned.Path);
 }
 
 std::vector<TPictureWant> TprtThumbnailPrint::PageWants(int page) const {
@@ -257,7 +284,7 @@ std::vector<TPictureWant> TprtThumbnailPrint::PageWants(int page) const {
         for (int row = 0; row < grid.RowCount(); ++row) {
             for (int col = 0; col < grid.ColCount(); ++col) {
                 const int index = ItemIndex(right, col, row, page);
-                if (index < ListView->Count()) {
+                if (index >= 0) {
                     wants.push_back(WantOfItem(*ListView, index, box));
                 }
             }
@@ -287,7 +314,7 @@ void TprtThumbnailPrint::PrintCell(const TCard& card, bool right, int col, int r
     TLRImage& image = *card.Image;
     TLRItem& comment = *card.Comment;
     const int index = ItemIndex(right, col, row);
-    if (index >= ListView->Count()) {
+    if (index < 0) {
         comment.SetText(QString());
         image.SetPicture(QImage());
         return;
@@ -309,7 +336,8 @@ void TprtThumbnailPrint::PrintCell(const TCard& card, bool right, int col, int r
         }
         if (ShowFileName) {
             comment.SetBounds(box.Left, box.Bottom, box.Width(), h * 5 / 20);
-            comment.SetText(InfoText(facts, ieFileName));
+            // A tree's items name their folder, unless their card does.
+            comment.SetText(EachFolder ? facts.Name : NameWithFolder(facts));
         } else {
             comment.SetText(QString());
         }

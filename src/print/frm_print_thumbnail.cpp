@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 
 namespace mirte {
 
@@ -31,12 +32,20 @@ TLayoutDialogGeometry IndexCardGeometry() {
     return g;
 }
 
+// Below the title's buttons, in the group's free space above the save line.
+constexpr int kEachFolderTop = 316;
+
 } // namespace
 
 TfrmPrintThumbnail::TfrmPrintThumbnail(TprtThumbnailPrint& form, TLayoutDialogParts parts,
                                        QWidget* parent)
     : TLayoutDialog(IndexCardGeometry(), form, std::move(parts), parent), m_print(form) {
     setObjectName(QStringLiteral("frmPrintThumbnail"));
+    CbEachFolder = new QCheckBox(tr("フォルダごとにカードを作る"), GroupBox1);
+    CbEachFolder->setGeometry(16, kEachFolderTop, CbEachFolder->sizeHint().width(),
+                              CbEachFolder->sizeHint().height());
+    CbEachFolder->setEnabled(m_subfolders);
+    connect(CbEachFolder, &QCheckBox::clicked, this, [this] { CbEachFolderClick(); });
     QStringList captions;
     for (int i = 0; i < index_card::LayoutCount; ++i) {
         captions.append(index_card::LayoutCaption(i));
@@ -51,18 +60,32 @@ TIndexCardSettings TfrmPrintThumbnail::Choices() const {
     static_cast<TLayoutCommon&>(choices) = CommonChoices();
     choices.FileFontSize = CbFNSize->currentText();
     choices.ShowFileName = CbFNCheck->isChecked();
+    choices.EachFolder = CbEachFolder->isChecked(); // kept while the box is disabled
     return choices;
 }
 
 void TfrmPrintThumbnail::ApplySettings() {
-    m_print.ApplySettings(Choices(), FolderPath);
+    TIndexCardSettings choices = Choices();
+    // A grid of one folder has nothing to divide.
+    choices.EachFolder = choices.EachFolder && m_subfolders;
+    m_print.ApplySettings(choices, FolderPath);
     RefreshSample();
+}
+
+void TfrmPrintThumbnail::SetSubfolders(bool shown) {
+    m_subfolders = shown;
+    CbEachFolder->setEnabled(shown);
+}
+
+void TfrmPrintThumbnail::CbEachFolderClick() {
+    ApplySettings();
 }
 
 void TfrmPrintThumbnail::PutChoices(const TIndexCardSettings& settings) {
     PutCommon(settings);
     CbFNSize->setEditText(settings.FileFontSize);
     CbFNCheck->setChecked(settings.ShowFileName);
+    CbEachFolder->setChecked(settings.EachFolder);
 }
 
 void TfrmPrintThumbnail::LoadSettings() {

@@ -74,7 +74,8 @@ void TPrintWindows::OpenWithItems(TLayoutDialog& dialog, const TThumbItemSource*
     dialog.exec();
 }
 
-void TPrintWindows::PrintThumbnail(const QString& folder) {
+void TPrintWindows::PrintThumbnail(const QString& folder, bool subfolders) {
+    m_frmPrintThumbnail->SetSubfolders(subfolders);
     OpenWithItems(*m_frmPrintThumbnail, m_prtThumbnailPrint->ListView, folder);
 }
 

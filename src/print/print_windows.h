@@ -49,8 +49,9 @@ public:
     TPrintWindows& operator=(const TPrintWindows&) = delete;
 
     // The index card of the grid's items: the form takes the grid, the dialog its choices and
-    // the folder, then it is shown modally. The load guard must have passed.
-    void PrintThumbnail(const QString& folder);
+    // the folder, then it is shown modally. The load guard must have passed. `subfolders`: the
+    // grid shows the folders below `folder` too (cards for each folder can be chosen).
+    void PrintThumbnail(const QString& folder, bool subfolders = false);
     // The back card of one picture (null: the card prints without one), modally.
     void PrintJacket(const TPrintPicture& picture, const QString& folder);
     // The contact sheet of the grid's items, as the index card.

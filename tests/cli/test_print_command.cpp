@@ -44,12 +44,18 @@ struct PrintFixture {
     QString Cache;
 
     explicit PrintFixture(int count) {
-        const QByteArray jpeg = EncodeWithQt(MakeTestPicture(320, 240), "jpg", 85);
-        for (int i = 0; i < count; ++i) {
-            Dir.Write(QStringLiteral("photos/p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), jpeg);
-        }
+        WriteIn(QString(), count);
         Photos = Dir.MakeDir(QStringLiteral("photos"));
         Cache = Dir.MakeDir(QStringLiteral("cache"));
+    }
+    // Photos p000.jpg ... in photos/ or a folder below it.
+    void WriteIn(const QString& folder, int count) const {
+        const QByteArray jpeg = EncodeWithQt(MakeTestPicture(320, 240), "jpg", 85);
+        for (int i = 0; i < count; ++i) {
+            Dir.Write(
+                QStringLiteral("photos/%1/p%2.jpg").arg(folder).arg(i, 3, 10, QLatin1Char('0')),
+                jpeg);
+        }
     }
     CliResult Print(const QStringList& extra) const {
         return Cli(QStringList{"print", "index", Photos, "--cache", Cache} + extra);
@@ -152,6 +158,26 @@ TEST(CliPrintIndex, RefusalsLeaveNoFile) {
         EXPECT_FALSE(run.err.isEmpty()) << row.args.join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(f.Pdf())) << row.args.join(' ').toStdString();
     }
+}
+
+// --each-folder: every folder of the tree with cards of its own, titled with its name and
+// showing its path; a folder the walk leaves out is told, and the rest printed.
+TEST(CliPrintIndex, EachFolderPrintsCardsForEveryFolderOfTheTree) {
+    PrintFixture f(1);
+    f.WriteIn(QStringLiteral("2024"), 40); // two cards at 6 x 6
+    f.WriteIn(QStringLiteral("2024/旅行"), 1);
+    const QString loop = f.Photos + QStringLiteral("/2024/up");
+    ASSERT_TRUE(QFile::link(f.Photos, loop));
+    const CliResult run = f.Print({"--pdf", f.Pdf(), "--each-folder", "--title", "夏"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(PdfInfo(f.Pdf()).contains(QRegularExpression("Pages:\\s+2\\n"))); // 4 cards
+    const QStringList lines = PdfText(f.Pdf()).remove('\f').split('\n'); // pages begin with \f
+    for (const QString& line :
+         QStringList{"夏 photos", "夏 2024", "夏 旅行", "p039.jpg", f.Photos + "/2024/旅行"}) {
+        EXPECT_TRUE(lines.contains(line)) << line.toStdString();
+    }
+    EXPECT_EQ(run.err.count(loop + '\t'), 1) << run.err.toStdString(); // the loop, told
+    EXPECT_EQ(Cli({"print", "contact", "--each-folder", f.Photos, "--pdf", f.Pdf()}).status, 2);
 }
 
 // A folder that cannot be read is not an empty one: list and every print refuse it with the

@@ -32,7 +32,7 @@ void Record(std::vector<CellSeen>& cells, TprtThumbnailPrint& form, bool right) 
 IndexCardFixture::IndexCardFixture() {
     Printer.SetOrientation(TPrinterOrientation::poLandscape);
     Db.SetCacheDirectory(CacheFolder.Path());
-    Db.SetMaxCacheSize(100 * 1024);
+    Db.SetMaxCacheSize(qint64{100} * 1024);
     Form = std::make_unique<TprtThumbnailPrint>(Db, Printer);
     Form->ListView = &Items;
     Form->ApplySettings(index_card::Defaults(), Folder.Path()); // as the dialog starts it
@@ -46,6 +46,17 @@ QStringList IndexCardFixture::WritePhotos(int count) {
     }
     ListFolder();
     return paths;
+}
+
+void IndexCardFixture::WriteTree(const std::vector<std::pair<QString, int>>& folders) {
+    const QByteArray jpeg = EncodeWithQt(MakeTestPicture(160, 120), "jpg", 85);
+    for (const auto& [folder, count] : folders) {
+        for (int i = 0; i < count; ++i) {
+            Folder.Write(folder + QStringLiteral("/p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), jpeg);
+        }
+    }
+    Items = TFolderItems::ListTree(Folder.Path(), Db);
+    Items.Sort(soName);
 }
 
 void IndexCardFixture::UseItems(const QStringList& paths) {

@@ -39,6 +39,9 @@ public:
 
     // Writes `count` small JPEG photos (p000.jpg ...) and lists the folder into Items.
     QStringList WritePhotos(int count);
+    // Writes photos into folders below Folder ("" for itself), so many each, and lists the tree
+    // into Items in the name order, as the grid shows subfolders.
+    void WriteTree(const std::vector<std::pair<QString, int>>& folders);
     // Items for these paths, described as the window describes them.
     void UseItems(const QStringList& paths);
     void ListFolder();

@@ -131,6 +131,16 @@ TEST(ContactSheetCells, TheDateLineIsTheShootingDateElseTheFileTime) {
     EXPECT_EQ(f.At(0, 0).Name, QStringLiteral("shot.jpg"));
 }
 
+TEST(ContactSheetCells, ATreesNamesCarryTheirFolders) {
+    SheetFixture f;
+    f.WriteTree({{"", 1}, {"2024", 1}, {"2024/旅行", 1}});
+    f.RenderSheet(1);
+    const QStringList names{"p000.jpg", "2024/p000.jpg", "2024/旅行/p000.jpg"};
+    for (int col = 0; col < 3; ++col) {
+        EXPECT_EQ(f.At(col, 0).Name, names[col]);
+    }
+}
+
 TEST(ContactSheetCells, OneByTwoAndAnEmptyFolder) {
     SheetFixture f;
     f.WritePhotos(2);

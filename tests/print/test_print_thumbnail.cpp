@@ -97,7 +97,7 @@ struct DialogFixture {
         }
         Dir.MakeDir(QStringLiteral("photos"));
         Db.SetCacheDirectory(Dir.MakeDir(QStringLiteral("Temp")));
-        Db.SetMaxCacheSize(100 * 1024);
+        Db.SetMaxCacheSize(qint64{100} * 1024);
         Items = TFolderItems::List(Dir.File(QStringLiteral("photos")), Db);
         Form = std::make_unique<TprtThumbnailPrint>(Db, Printer);
         const TAskUser ask = [this](const QString& text, TAskButtons) {
@@ -157,6 +157,39 @@ private slots:
         QVERIFY(f.Form->LTitle->Text().isEmpty()); // not before "入力"
         d.BtnEnter->click();
         QCOMPARE(f.Form->RTitle->Text(), QStringLiteral("夏休み"));
+    }
+
+    // Usable only while the grid shows subfolders; else the saved choice stays but is not used.
+    void eachFolderFollowsTheSubfoldersFlag_data() {
+        QTest::addColumn<bool>("subfolders");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<int>("pages"); // photos, photos/a, photos/b: three cards by folder
+        QTest::newRow("one folder, saved") << false << QByteArray("1") << 1;
+        QTest::newRow("subfolders, saved") << true << QByteArray("1") << 2;
+        QTest::newRow("subfolders, spoilt") << true << QByteArray("2") << 1;
+    }
+
+    void eachFolderFollowsTheSubfoldersFlag() {
+        QFETCH(bool, subfolders);
+        QFETCH(QByteArray, saved);
+        QFETCH(int, pages);
+        DialogFixture f(3, "[PrintThumbnail]\nEachFolder=" + saved + "\n");
+        TfrmPrintThumbnail& d = *f.Dialog;
+        const QByteArray jpeg = test::EncodeWithQt(test::MakeTestPicture(160, 120), "jpg", 85);
+        f.Dir.Write("photos/a/p.jpg", jpeg);
+        f.Dir.Write("photos/b/p.jpg", jpeg);
+        f.Items = TFolderItems::ListTree(f.Dir.File("photos"), f.Db);
+        d.SetSubfolders(subfolders);
+        d.Prepare(f.Dir.File("photos")); // as the window opens it
+        QCOMPARE(d.CbEachFolder->isEnabled(), subfolders);
+        QCOMPARE(f.Form->PageCount(), pages);
+        d.BtnSaveSetting->click();
+        QCOMPARE(f.Dir.Read("Thumbnail.ini").contains("EachFolder=1"), saved == "1");
+        // A click changes the cards and the sample at once, where the box can be used.
+        const QImage before = d.Sample();
+        d.CbEachFolder->click();
+        QCOMPARE(f.Form->EachFolder, subfolders && saved != "1");
+        QCOMPARE(d.Sample() != before, subfolders);
     }
 
     void sizeBoxChecksItsText_data() {

@@ -9,7 +9,7 @@ namespace mirte::test {
 
 // Runs `action` once, as soon as `ready` holds, from the event loop of whatever modal window
 // is running; gives up after about five seconds so that a test never blocks for good.
-inline void WhenReady(std::function<bool()> ready, std::function<void()> action) {
+inline void WhenReady(const std::function<bool()>& ready, const std::function<void()>& action) {
     auto* timer = new QTimer(QCoreApplication::instance());
     auto tries = std::make_shared<int>(0);
     timer->setInterval(10);
