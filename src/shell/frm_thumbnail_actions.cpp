@@ -75,7 +75,7 @@ void TfrmThumbnail::BtnPrintThumbnailClick() {
     if (!PrintAllowed()) {
         return;
     }
-    m_printWindows->PrintThumbnail(SelectedFolder());
+    m_printWindows->PrintThumbnail(SelectedFolder(), ShowsSubfolders());
     m_imageListThread->ResumeFill(); // the grid's thumbnails not read when printing began
 }
 

@@ -5,6 +5,7 @@
 #include "browse/thumb_list_view.h"
 #include "cache/thumbnail_db.h"
 #include "generated/mirte_version.h"
+#include "print/frm_print_thumbnail.h"
 #include "print/layout_dialog.h"
 #include "report/font_substitutes.h"
 #include "shell/app_settings.h"
@@ -15,6 +16,7 @@
 #include "util/ini_file.h"
 #include "window_fixture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
@@ -90,6 +92,19 @@ int LoadedItems(const TThumbListView& grid) {
 
 // Runs `click` and closes the print dialog should one open; its name and the folder it was
 // given, or nothing when no dialog opened.
+// Whether the index card dialog, opened by the window's button, offers cards for each folder.
+bool IndexCardOffersEachFolder(TfrmThumbnail& window) {
+    bool offered = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<TfrmPrintThumbnail*>(QApplication::activeModalWidget())) {
+            offered = dialog->CbEachFolder->isEnabled();
+            dialog->close();
+        }
+    });
+    window.BtnPrintThumbnail->click();
+    return offered;
+}
+
 std::optional<QString> PrintDialogOpened(const std::function<void()>& click) {
     std::optional<QString> folder;
     bool looked = false;
@@ -459,6 +474,8 @@ void TestMainWindow::subfoldersAreShownWithTheirCountsAndKeptForTheNextStart() {
     window->MMSubfolders->trigger();
     QVERIFY(QTest::qWaitFor([&] { return window->ThumbList().Count() == 2; }, 20000));
     QCOMPARE(window->StatusPanel2->text(), QStringLiteral(" アドレス：%1").arg(folder));
+    QVERIFY(WaitForLoadEnd(*window));
+    QVERIFY(!IndexCardOffersEachFolder(*window));
     QCOMPARE(IniFile(fixture.Paths().IniFileName).ReadString("Window", "Subfolders", {}),
              QStringLiteral("0"));
 }
