@@ -67,12 +67,6 @@
 </translation>
     </message>
     <message>
-        <source>使い方: mirte-cli list [フォルダ]
-</source>
-        <translation>usage: mirte-cli list [FOLDER]
-</translation>
-    </message>
-    <message>
         <source>mirte-cli: %1 を作成できません</source>
         <translation>mirte-cli: cannot make %1</translation>
     </message>
@@ -117,71 +111,8 @@
 </translation>
     </message>
     <message>
-        <source>使い方: mirte-cli コマンド [引数]
-  list [フォルダ]  フォルダの画像と動画を、時刻・サイズ・ボリュームとともに
-  facts ファイル...
-                  各画像の大きさ、EXIF の日付、時刻、サイズ、ボリューム
-  thumb [--box 幅 高さ] [--jobs N] [--first-image] --out フォルダ ファイル...
-                  各画像を枠に収めて フォルダ/名前.bmp に書き出す
-                  (--jobs N: 描画ワーカーの数、省略時は全コア;
-                  --first-image: ファイル自身の縮小画像を、大きさを変えずに)
-  cache --dir キャッシュフォルダ [--size-kb N] [--jobs N] get ファイル... | list | clear
-                  キャッシュを通したサムネイル、その記録、またはキャッシュのクリア
-  render-demo 出力.pdf | --printer キュー | --png [--scale N] [--page N] 出力.png
-                  報告エンジンの見本帳を、印刷またはプレビュー画像で
-  print index|contact フォルダ | jacket 画像
-        (--pdf 出力.pdf | --printer キュー | --png 出力フォルダ) [...]
-                  インデックスカード、コンタクトシート、バックカードを、ウィンドウと
-                  同じように印刷 (オプションは mirte-cli print --help で)
-  version, --version
-                  プログラムの版
-  --help          この説明 (mirte-cli(1) も参照)
-</source>
-        <translation>usage: mirte-cli COMMAND [ARGS]
-  list [FOLDER]   the folder&apos;s pictures and movies with time, size and volume
-  facts FILE...   each picture&apos;s size, EXIF dates, time, size and volume
-  thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...
-                  each picture fitted into the box, written as DIR/NAME.bmp
-                  (--jobs N: N render workers, all cores unless given;
-                  --first-image: the file&apos;s own smaller image, unscaled)
-  cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE... | list | clear
-                  thumbnails through the cache, its records, or clearing it
-  render-demo OUT.pdf | --printer QUEUE | --png [--scale N] [--page N] OUT.png
-                  the demonstration report, printed or as a preview image
-  print index|contact FOLDER | jacket PICTURE
-        (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]
-                  an index card, contact sheet or back card, as the window
-                  prints it (mirte-cli print --help tells the options)
-  version, --version
-                  the program&apos;s version
-  --help          this text (see also mirte-cli(1))
-</translation>
-    </message>
-    <message>
         <source>mirte-cli: 不明なコマンド &quot;%1&quot;</source>
         <translation>mirte-cli: unknown command &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>使い方: mirte-cli print index フォルダ 出力 [--pages 開始-終了] [--order name|size|date]
-           [--layout 0..9] [--title 文字列] [共通]
-       mirte-cli print jacket 画像 出力 [--layout 0..3] [--rotate 0..3]
-           [--title 文字列] [共通]
-       mirte-cli print contact フォルダ 出力 [--pages 開始-終了]
-           [--order name|size|date] [--layout 0..25] [--title 文字列] [--no-names]
-           [--no-dates] [共通]
-  出力: --pdf 出力.pdf | --printer キュー | --png 出力フォルダ
-  共通: [--settings Thumbnail.ini] [--cache キャッシュフォルダ] [--paper A4|Letter] [--draft]
-</source>
-        <translation>usage: mirte-cli print index FOLDER OUTPUT [--pages FROM-TO] [--order name|size|date]
-           [--layout 0..9] [--title TEXT] [COMMON]
-       mirte-cli print jacket PICTURE OUTPUT [--layout 0..3] [--rotate 0..3]
-           [--title TEXT] [COMMON]
-       mirte-cli print contact FOLDER OUTPUT [--pages FROM-TO]
-           [--order name|size|date] [--layout 0..25] [--title TEXT] [--no-names]
-           [--no-dates] [COMMON]
-  OUTPUT: --pdf OUT.pdf | --printer QUEUE | --png OUT_DIR
-  COMMON: [--settings Thumbnail.ini] [--cache CACHEDIR] [--paper A4|Letter] [--draft]
-</translation>
     </message>
     <message>
         <source>不明なレイアウト &quot;%1&quot;</source>
@@ -202,6 +133,81 @@
     <message>
         <source>画像と、--pdf・--printer・--png のどれかを指定してください</source>
         <translation>give the picture and one of --pdf, --printer, --png</translation>
+    </message>
+    <message>
+        <source>使い方: mirte-cli list [--recursive] [フォルダ]
+</source>
+        <translation>usage: mirte-cli list [--recursive] [FOLDER]
+</translation>
+    </message>
+    <message>
+        <source>使い方: mirte-cli コマンド [引数]
+  list [--recursive] [フォルダ]
+                  フォルダの画像と動画を、時刻・サイズ・ボリュームとともに
+                  (--recursive: その下のフォルダのものも、相対パスで)
+  facts ファイル...
+                  各画像の大きさ、EXIF の日付、時刻、サイズ、ボリューム
+  thumb [--box 幅 高さ] [--jobs N] [--first-image] --out フォルダ ファイル...
+                  各画像を枠に収めて フォルダ/名前.bmp に書き出す
+                  (--jobs N: 描画ワーカーの数、省略時は全コア;
+                  --first-image: ファイル自身の縮小画像を、大きさを変えずに)
+  cache --dir キャッシュフォルダ [--size-kb N] [--jobs N] get ファイル... | list | clear
+                  キャッシュを通したサムネイル、その記録、またはキャッシュのクリア
+  render-demo 出力.pdf | --printer キュー | --png [--scale N] [--page N] 出力.png
+                  報告エンジンの見本帳を、印刷またはプレビュー画像で
+  print index|contact フォルダ | jacket 画像
+        (--pdf 出力.pdf | --printer キュー | --png 出力フォルダ) [...]
+                  インデックスカード、コンタクトシート、バックカードを、ウィンドウと
+                  同じように印刷 (オプションは mirte-cli print --help で)
+  version, --version
+                  プログラムの版
+  --help          この説明 (mirte-cli(1) も参照)
+</source>
+        <translation>usage: mirte-cli COMMAND [ARGS]
+  list [--recursive] [FOLDER]
+                  the folder&apos;s pictures and movies with time, size and volume
+                  (--recursive: those of the folders below it too, by relative path)
+  facts FILE...   each picture&apos;s size, EXIF dates, time, size and volume
+  thumb [--box W H] [--jobs N] [--first-image] --out DIR FILE...
+                  each picture fitted into the box, written as DIR/NAME.bmp
+                  (--jobs N: N render workers, all cores unless given;
+                  --first-image: the file&apos;s own smaller image, unscaled)
+  cache --dir CACHEDIR [--size-kb N] [--jobs N] get FILE... | list | clear
+                  thumbnails through the cache, its records, or clearing it
+  render-demo OUT.pdf | --printer QUEUE | --png [--scale N] [--page N] OUT.png
+                  the demonstration report, printed or as a preview image
+  print index|contact FOLDER | jacket PICTURE
+        (--pdf OUT.pdf | --printer QUEUE | --png OUT_DIR) [...]
+                  an index card, contact sheet or back card, as the window
+                  prints it (mirte-cli print --help tells the options)
+  version, --version
+                  the program&apos;s version
+  --help          this text (see also mirte-cli(1))
+</translation>
+    </message>
+    <message>
+        <source>使い方: mirte-cli print index フォルダ 出力 [--pages 開始-終了] [--order name|size|date]
+           [--layout 0..9] [--title 文字列] [--each-folder] [共通]
+       mirte-cli print jacket 画像 出力 [--layout 0..3] [--rotate 0..3]
+           [--title 文字列] [共通]
+       mirte-cli print contact フォルダ 出力 [--pages 開始-終了]
+           [--order name|size|date] [--layout 0..25] [--title 文字列] [--no-names]
+           [--no-dates] [共通]
+  出力: --pdf 出力.pdf | --printer キュー | --png 出力フォルダ
+  共通: [--settings Thumbnail.ini] [--cache キャッシュフォルダ] [--paper A4|Letter] [--draft]
+  --each-folder: フォルダとその下のすべてのフォルダを、フォルダごとのカードに印刷
+</source>
+        <translation>usage: mirte-cli print index FOLDER OUTPUT [--pages FROM-TO] [--order name|size|date]
+           [--layout 0..9] [--title TEXT] [--each-folder] [COMMON]
+       mirte-cli print jacket PICTURE OUTPUT [--layout 0..3] [--rotate 0..3]
+           [--title TEXT] [COMMON]
+       mirte-cli print contact FOLDER OUTPUT [--pages FROM-TO]
+           [--order name|size|date] [--layout 0..25] [--title TEXT] [--no-names]
+           [--no-dates] [COMMON]
+  OUTPUT: --pdf OUT.pdf | --printer QUEUE | --png OUT_DIR
+  COMMON: [--settings Thumbnail.ini] [--cache CACHEDIR] [--paper A4|Letter] [--draft]
+  --each-folder: the folder and every folder below it, with cards of their own per folder
+</translation>
     </message>
 </context>
 <context>
@@ -247,6 +253,25 @@
     <message>
         <source>フォルダを読み込めません。詳細：%1</source>
         <translation>Cannot read the folder. Details: %1</translation>
+    </message>
+</context>
+<context>
+    <name>FolderWalk</name>
+    <message>
+        <source>リンクを通して二度目に着いたフォルダです（一度だけ表示します）。</source>
+        <translation>This folder was reached a second time through a link (it is shown once).</translation>
+    </message>
+    <message>
+        <source>リンクが輪になっていて、たどれません。</source>
+        <translation>The link leads round in a loop and cannot be followed.</translation>
+    </message>
+    <message>
+        <source>名前が UTF-8 として正しくありません。</source>
+        <translation>The name is not valid UTF-8.</translation>
+    </message>
+    <message>
+        <source>パスが長すぎます。</source>
+        <translation>The path is too long.</translation>
     </message>
 </context>
 <context>
@@ -1070,6 +1095,13 @@ Details: %1</translation>
     </message>
 </context>
 <context>
+    <name>mirte::TfrmPrintThumbnail</name>
+    <message>
+        <source>フォルダごとにカードを作る</source>
+        <translation>Cards per folder</translation>
+    </message>
+</context>
+<context>
     <name>mirte::TfrmSelectCachePath</name>
     <message>
         <source>保存先選択</source>
@@ -1288,6 +1320,34 @@ contact sheet</translation>
     <message>
         <source>キャッシュ使用中：保存なし</source>
         <translation>Cache in use: not saving</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>サブフォルダも表示(&amp;S)</source>
+        <translation>Show &amp;Subfolders</translation>
+    </message>
+    <message>
+        <source> アドレス：%1&#x3000;探索中：%2 フォルダ、%3 ファイル</source>
+        <translation> Address: %1   Searching: %2 folders, %3 files</translation>
+    </message>
+    <message>
+        <source> アドレス：%1&#x3000;%2 フォルダ、%3 ファイル</source>
+        <translation> Address: %1   %2 folders, %3 files</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>&#x3000;（%1 か所を飛ばしました）</source>
+        <translation>   (%1 skipped)</translation>
+    </message>
+    <message>
+        <source>ほか %1 か所</source>
+        <translation>and %1 more</translation>
     </message>
 </context>
 <context>
