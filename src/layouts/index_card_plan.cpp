@@ -2,6 +2,7 @@
 
 #include "cache/item_facts.h"
 #include "thumb_item_source.h"
+#include "util/paths.h"
 
 #include <QHash>
 #include <algorithm>
@@ -11,16 +12,17 @@ namespace mirte {
 
 namespace {
 
-QString WithoutTrailingSlash(const QString& path) {
+// The last component of a folder's path ("/" stays itself).
+QString FolderName(const QString& path) {
     QString trimmed = path;
     while (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('/'))) {
         trimmed.chop(1);
     }
-    return trimmed;
+    const QString name = trimmed.mid(trimmed.lastIndexOf(QLatin1Char('/')) + 1);
+    return name.isEmpty() ? trimmed : name;
 }
 
-} // namespace
-
+// The title of a folder's cards: its name alone, or after the typed title and a space.
 QString FolderCardTitle(const QString& typedTitle, const QString& folderName) {
     // A title of blanks is no title: the card would begin with them.
     if (typedTitle.trimmed().isEmpty()) {
@@ -29,20 +31,7 @@ QString FolderCardTitle(const QString& typedTitle, const QString& folderName) {
     return typedTitle + QLatin1Char(' ') + folderName;
 }
 
-QString JoinFolder(const QString& root, const QString& relative) {
-    if (relative.isEmpty()) {
-        return root;
-    }
-    const QString base = WithoutTrailingSlash(root);
-    return base.endsWith(QLatin1Char('/')) ? base + relative : base + QLatin1Char('/') + relative;
-}
-
-QString FolderName(const QString& path) {
-    const QString trimmed = WithoutTrailingSlash(path);
-    const qsizetype slash = trimmed.lastIndexOf(QLatin1Char('/'));
-    const QString name = slash < 0 ? trimmed : trimmed.mid(slash + 1);
-    return name.isEmpty() ? trimmed : name;
-}
+} // namespace
 
 TIndexCardPlan::TIndexCardPlan(const TThumbItemSource* items, int cellsPerCard, const TTexts& texts,
                                bool eachFolder) {
@@ -71,7 +60,9 @@ TIndexCardPlan::TIndexCardPlan(const TThumbItemSource* items, int cellsPerCard, 
         members[*found].push_back(index);
     }
     for (size_t i = 0; i < members.size(); ++i) {
-        const QString path = JoinFolder(texts.FolderPath, folders[static_cast<qsizetype>(i)]);
+        const QString& folder = folders[static_cast<qsizetype>(i)];
+        const QString path =
+            folder.isEmpty() ? texts.FolderPath : JoinPath(texts.FolderPath, folder);
         AddCards(members[i], cellsPerCard, FolderCardTitle(texts.Title, FolderName(path)), path);
     }
     // A card left over after the last folder's belongs to no folder: it says nothing.

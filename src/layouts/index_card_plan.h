@@ -53,11 +53,4 @@ private:
     TPlannedCard m_spare;
 };
 
-// The title of a folder's cards: its name alone, or after the typed title and a space.
-QString FolderCardTitle(const QString& typedTitle, const QString& folderName);
-// The full path of an item's folder: the chosen folder joined with the relative one.
-QString JoinFolder(const QString& root, const QString& relative);
-// The last component of a folder's path ("/" stays itself).
-QString FolderName(const QString& path);
-
 } // namespace mirte

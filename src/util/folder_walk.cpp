@@ -1,12 +1,12 @@
 #include "folder_walk.h"
 
 #include "dir_list.h"
+#include "list_files.h"
 #include "paths.h"
 #include "unique_fd.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QHash>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -114,10 +114,7 @@ private:
         }
         ++m_result.FolderCount;
 
-        QHash<QString, QStringList> byExtension;
-        for (const QString& ext : m_extensions) {
-            byExtension.insert(ext, {});
-        }
+        TExtensionGroups files(m_extensions);
         QStringList subfolders;
         int read = 0;
         while (const dirent* found = ::readdir(dir.Get())) {
@@ -137,9 +134,8 @@ private:
                 continue;
             }
             const QString name = QFile::decodeName(raw);
-            const auto group =
-                type == DT_REG ? byExtension.find(ExtractExt(name)) : byExtension.end();
-            if (type == DT_REG && group == byExtension.end()) {
+            QStringList* group = type == DT_REG ? files.GroupOf(name) : nullptr;
+            if (type == DT_REG && group == nullptr) {
                 continue; // not a browsed file: its name does not matter
             }
             if (!NameSurvivesDecoding(raw, name)) {
@@ -156,10 +152,7 @@ private:
                 group->append(JoinPath(folder, name));
             }
         }
-        for (const QString& ext : m_extensions) {
-            // take() empties the group, so an extension listed twice adds nothing the second time.
-            m_result.Files.append(byExtension.take(ext));
-        }
+        m_result.Files.append(files.TakeAll());
         return subfolders;
     }
 

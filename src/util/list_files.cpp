@@ -3,32 +3,40 @@
 #include "dir_list.h"
 #include "paths.h"
 
-#include <QHash>
-
 namespace mirte {
+
+TExtensionGroups::TExtensionGroups(const QStringList& extensions) : m_extensions(extensions) {
+    for (const QString& ext : extensions) {
+        m_groups.insert(ext, {});
+    }
+}
+
+QStringList* TExtensionGroups::GroupOf(const QString& name) {
+    const auto group = m_groups.find(ExtractExt(name));
+    return group != m_groups.end() ? &*group : nullptr;
+}
+
+QStringList TExtensionGroups::TakeAll() {
+    QStringList all;
+    for (const QString& ext : m_extensions) {
+        // take() empties the group, so an extension given twice adds nothing the second time.
+        all.append(m_groups.take(ext));
+    }
+    return all;
+}
 
 QStringList ListFiles(const QString& folder, const QStringList& extensions) {
     // One pass over the folder, then the names are dealt out by extension.
-    QHash<QString, QStringList> byExtension;
-    for (const QString& ext : extensions) {
-        byExtension.insert(ext, {});
-    }
+    TExtensionGroups groups(extensions);
     TDirList list(folder);
     while (list.Next()) {
-        if (!list.IsRegular()) {
-            continue;
-        }
-        const auto group = byExtension.find(ExtractExt(list.Name()));
-        if (group != byExtension.end()) {
-            group->append(list.Name());
+        if (list.IsRegular()) {
+            if (QStringList* group = groups.GroupOf(list.Name())) {
+                group->append(list.Name());
+            }
         }
     }
-    QStringList names;
-    for (const QString& ext : extensions) {
-        // take() empties the group, so an extension listed twice adds nothing the second time.
-        names.append(byExtension.take(ext));
-    }
-    return names;
+    return groups.TakeAll();
 }
 
 QStringList ListFilePaths(const QString& folder, const QStringList& extensions) {
